@@ -1,0 +1,673 @@
+#include "calendar/TCalendarPanel32.h"
+
+#include "calendar/CalendarPainter.h"
+#include "platform/Clock.h"
+#include "platform/Screen.h"
+#include "platform/TCanvas.h"
+
+#include <QLocale>
+#include <QPainter>
+
+#include <cmath>
+
+namespace calendar {
+
+using platform::TFont;
+using platform::TRect;
+
+namespace {
+
+int Trunc(double x)
+{
+    return static_cast<int>(std::trunc(x));
+}
+
+} // namespace
+
+TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(parent)
+{
+    m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
+    m_headersFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
+    m_cellFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
+    m_miniTitleFont = makeFont(QStringLiteral("Times New Roman"), 6, platform::fsBold);
+    m_miniHeadersFont = makeFont(QStringLiteral("Times New Roman"), 8, {});
+    m_miniHeadersFont->SetColor(platform::clWhite);
+    m_miniCellFont = makeFont(QStringLiteral("Times New Roman"), 6, {});
+    loadLocaleNames();
+    Relayout(true);
+}
+
+TCalendarPanel32::~TCalendarPanel32() = default;
+
+TFont* TCalendarPanel32::makeFont(const QString& name, int size, platform::TFontStyles style)
+{
+    auto* font = new TFont(this);
+    font->SetName(name);
+    font->SetSize(size);
+    font->SetStyle(style);
+    connect(font, &TFont::changed, this, [this] { update(); });
+    return font;
+}
+
+void TCalendarPanel32::loadLocaleNames()
+{
+    const QLocale locale;
+    for (int i = 1; i <= 12; ++i)
+        m_monthNames[static_cast<size_t>(i - 1)] = locale.monthName(i, QLocale::LongFormat);
+    // QLocale counts Monday = 1 .. Sunday = 7; the page counts Sunday = 1 .. Saturday = 7.
+    for (int i = 1; i <= 7; ++i)
+        m_dayNames[static_cast<size_t>(i - 1)] = locale.dayName(i == 1 ? 7 : i - 1, QLocale::LongFormat);
+}
+
+template <typename T>
+void TCalendarPanel32::setAndRepaint(T& field, const T& value)
+{
+    if (field == value)
+        return;
+    field = value;
+    update();
+}
+
+template <typename T>
+void TCalendarPanel32::setAndRelayout(T& field, const T& value)
+{
+    if (field == value)
+        return;
+    field = value;
+    Relayout(false);
+}
+
+void TCalendarPanel32::SetCalendarOrientation(TCalendarOrientation value)
+{
+    setAndRelayout(m_orientation, value);
+}
+
+void TCalendarPanel32::SetCalendarLayout(TCalendarLayout value)
+{
+    setAndRelayout(m_layout, value);
+}
+
+void TCalendarPanel32::SetCalendarLineLayout(TCalendarLineLayout value)
+{
+    if (value == m_lineLayout)
+        return;
+    m_lineLayout = value;
+    switch (value) {
+    case llFull:
+        SetCalendarBorder(cbAll);
+        SetHeadersBorder(cbAll);
+        SetCellBorder(cbAll);
+        break;
+    case llHeadersAndCells:
+        SetCalendarBorder(cbNone);
+        SetHeadersBorder(cbAll);
+        SetCellBorder(cbAll);
+        break;
+    case llCellsOnly:
+        SetCalendarBorder(cbNone);
+        SetHeadersBorder(cbNone);
+        SetCellBorder(cbAll);
+        break;
+    }
+    update();
+}
+
+void TCalendarPanel32::SetMiniCalendarLineLayout(TMiniCalendarLineLayout value)
+{
+    if (value == m_miniLineLayout)
+        return;
+    m_miniLineLayout = value;
+    switch (value) {
+    case mllFull:
+        SetMiniCalBorder(cbAll);
+        SetMiniCellBorder(cbAll);
+        SetMiniHeadersBorder(cbAll);
+        break;
+    case mllBoxed:
+        SetMiniCalBorder(cbAll);
+        SetMiniCellBorder(cbNone);
+        SetMiniHeadersBorder(cbTopBottom);
+        break;
+    case mllMinimal:
+        SetMiniCalBorder(cbNone);
+        SetMiniCellBorder(cbNone);
+        SetMiniHeadersBorder(cbTop);
+        break;
+    }
+    update();
+}
+
+void TCalendarPanel32::SetTitleBGColor(platform::TColor value)
+{
+    setAndRepaint(m_titleBGColor, value);
+}
+
+void TCalendarPanel32::SetTitleFont(const TFont* font)
+{
+    if (font)
+        m_titleFont->Assign(*font);
+}
+
+void TCalendarPanel32::SetHeadersFont(const TFont* font)
+{
+    if (font)
+        m_headersFont->Assign(*font);
+}
+
+void TCalendarPanel32::SetCellFont(const TFont* font)
+{
+    if (font)
+        m_cellFont->Assign(*font);
+}
+
+void TCalendarPanel32::SetLeftMarginInch(float value)
+{
+    setAndRelayout(m_leftMargin, value);
+}
+
+void TCalendarPanel32::SetTopMarginInch(float value)
+{
+    setAndRelayout(m_topMargin, value);
+}
+
+void TCalendarPanel32::SetRightMarginInch(float value)
+{
+    setAndRelayout(m_rightMargin, value);
+}
+
+void TCalendarPanel32::SetBottomMarginInch(float value)
+{
+    setAndRelayout(m_bottomMargin, value);
+}
+
+void TCalendarPanel32::SetMiniCalBorder(TCalBorderStyle value)
+{
+    setAndRepaint(m_miniCalBorder, value);
+}
+
+void TCalendarPanel32::SetMiniHeadersBorder(TCalBorderStyle value)
+{
+    setAndRepaint(m_miniHeadersBorder, value);
+}
+
+void TCalendarPanel32::SetMiniCellBorder(TCalBorderStyle value)
+{
+    setAndRepaint(m_miniCellBorder, value);
+}
+
+void TCalendarPanel32::SetMiniShowYear(bool value)
+{
+    setAndRepaint(m_miniShowYear, value);
+}
+
+void TCalendarPanel32::SetMiniHeadersBGColor(platform::TColor value)
+{
+    setAndRepaint(m_miniHeadersBGColor, value);
+}
+
+void TCalendarPanel32::SetMiniCalBGColor(platform::TColor value)
+{
+    setAndRepaint(m_miniCalBGColor, value);
+}
+
+void TCalendarPanel32::SetMiniTitleFont(const TFont* font)
+{
+    if (font)
+        m_miniTitleFont->Assign(*font);
+}
+
+void TCalendarPanel32::SetMiniHeadersFont(const TFont* font)
+{
+    if (font)
+        m_miniHeadersFont->Assign(*font);
+}
+
+void TCalendarPanel32::SetMiniCellFont(const TFont* font)
+{
+    if (font)
+        m_miniCellFont->Assign(*font);
+}
+
+void TCalendarPanel32::SetMainCalDay(int value)
+{
+    setAndRelayout(m_day, value);
+}
+
+void TCalendarPanel32::SetMainCalMonth(int value)
+{
+    setAndRelayout(m_month, value);
+}
+
+void TCalendarPanel32::SetMainCalYear(int value)
+{
+    setAndRelayout(m_year, value);
+}
+
+void TCalendarPanel32::SetStartOfWeek(int value)
+{
+    setAndRepaint(m_startOfWeek, value);
+}
+
+void TCalendarPanel32::SetCalendarBorder(TCalBorderStyle value)
+{
+    setAndRepaint(m_calendarBorder, value);
+}
+
+void TCalendarPanel32::SetTitleShowYear(bool value)
+{
+    setAndRepaint(m_titleShowYear, value);
+}
+
+void TCalendarPanel32::SetHeadersBorder(TCalBorderStyle value)
+{
+    setAndRepaint(m_headersBorder, value);
+}
+
+void TCalendarPanel32::SetHeadersStyle(TCalHeadersStyle value)
+{
+    setAndRepaint(m_headersStyle, value);
+}
+
+void TCalendarPanel32::SetMiniHeadersStyle(TCalHeadersStyle value)
+{
+    setAndRepaint(m_miniHeadersStyle, value);
+}
+
+void TCalendarPanel32::SetHeadersBGColor(platform::TColor value)
+{
+    setAndRepaint(m_headersBGColor, value);
+}
+
+void TCalendarPanel32::SetNumberPosition(TCalendarNumberPosition value)
+{
+    setAndRepaint(m_numberPosition, value);
+}
+
+void TCalendarPanel32::SetCellBorder(TCalBorderStyle value)
+{
+    setAndRepaint(m_cellBorder, value);
+}
+
+void TCalendarPanel32::SetUserTitle(const QString& value)
+{
+    setAndRepaint(m_userTitle, value);
+}
+
+void TCalendarPanel32::SetPanelState(TLPanelState value)
+{
+    if (value == m_panelState)
+        return;
+    m_panelState = value;
+    SetPointing(value == psPointing);
+    if (value == psPointing)
+        unsetCursor();
+    else
+        setCursor(Qt::DragMoveCursor);
+}
+
+void TCalendarPanel32::SetPaperSize(int value)
+{
+    setAndRelayout(m_paperSize, value);
+}
+
+void TCalendarPanel32::SetDayStartTime(double value)
+{
+    setAndRelayout(m_dayStartTime, value);
+}
+
+void TCalendarPanel32::GetMonthName(int i, QString& name) const
+{
+    if (i >= 1 && i <= 12)
+        name = m_monthNames[static_cast<size_t>(i - 1)];
+}
+
+void TCalendarPanel32::SetMonthName(int i, const QString& name)
+{
+    if (i >= 1 && i <= 12)
+        setAndRepaint(m_monthNames[static_cast<size_t>(i - 1)], name);
+}
+
+void TCalendarPanel32::GetDayName(int i, QString& name) const
+{
+    if (i >= 1 && i <= 7)
+        name = m_dayNames[static_cast<size_t>(i - 1)];
+}
+
+void TCalendarPanel32::SetDayName(int i, const QString& name)
+{
+    if (i >= 1 && i <= 7)
+        setAndRepaint(m_dayNames[static_cast<size_t>(i - 1)], name);
+}
+
+richtext::TVelRtfStorage& TCalendarPanel32::CellStorage(int i)
+{
+    Q_ASSERT(i >= 1 && i <= kCellCount);
+    return m_storages[static_cast<size_t>(i - 1)];
+}
+
+const richtext::TVelRtfStorage& TCalendarPanel32::CellStorage(int i) const
+{
+    Q_ASSERT(i >= 1 && i <= kCellCount);
+    return m_storages[static_cast<size_t>(i - 1)];
+}
+
+const CellGeometry& TCalendarPanel32::Cell(int i) const
+{
+    Q_ASSERT(i >= 1 && i <= kCellCount);
+    return m_cells[static_cast<size_t>(i - 1)];
+}
+
+const MiniSlot& TCalendarPanel32::MiniSlots(int i) const
+{
+    Q_ASSERT(i >= 1 && i <= kMaxMiniSlots);
+    return m_layoutResult.miniSlots[static_cast<size_t>(i - 1)];
+}
+
+int TCalendarPanel32::DayOfCell(int i) const
+{
+    return i >= 1 && i <= kCellCount ? m_cells[static_cast<size_t>(i - 1)].iDay : 0;
+}
+
+int TCalendarPanel32::CellOfDay(int day) const
+{
+    for (int i = 0; i < kCellCount; ++i) {
+        if (m_cells[static_cast<size_t>(i)].iDay == day)
+            return i + 1;
+    }
+    return -1;
+}
+
+void TCalendarPanel32::ClearAllCells()
+{
+    for (int i = 0; i < kCellCount; ++i) {
+        m_storages[static_cast<size_t>(i)].Assign(m_emptyCellTemplate);
+        m_cells[static_cast<size_t>(i)].rTotal = TRect{};
+        m_cells[static_cast<size_t>(i)].rFree = TRect{};
+    }
+    update();
+}
+
+bool TCalendarPanel32::HasCellContent() const
+{
+    for (const auto& storage : m_storages) {
+        if (!storage.IsEmpty())
+            return true;
+    }
+    return false;
+}
+
+int TCalendarPanel32::LayoutFamily() const
+{
+    if (m_layout <= loFC12AfterLS)
+        return 0;
+    if (m_layout <= loMC60MonthLS)
+        return 1;
+    return m_layout - loWeek + 2;
+}
+
+bool TCalendarPanel32::UsesDayCells() const
+{
+    return !isHidden() && (m_layout <= loFC12AfterLS || m_layout >= loWeek);
+}
+
+void TCalendarPanel32::AssignStyle(const TCalendarPanel32& other)
+{
+    m_paperSize = other.m_paperSize;
+    m_layout = other.m_layout;
+    m_startOfWeek = other.m_startOfWeek;
+    m_monthNames = other.m_monthNames;
+    m_dayNames = other.m_dayNames;
+    m_day = other.m_day;
+    m_month = other.m_month;
+    m_year = other.m_year;
+    m_titleFont->Assign(*other.m_titleFont);
+    m_titleBGColor = other.m_titleBGColor;
+    m_headersFont->Assign(*other.m_headersFont);
+    m_headersBGColor = other.m_headersBGColor;
+    m_headersStyle = other.m_headersStyle;
+    m_cellFont->Assign(*other.m_cellFont);
+    m_miniCalBGColor = other.m_miniCalBGColor;
+    m_miniTitleFont->Assign(*other.m_miniTitleFont);
+    m_miniHeadersFont->Assign(*other.m_miniHeadersFont);
+    m_miniHeadersBGColor = other.m_miniHeadersBGColor;
+    m_miniHeadersStyle = other.m_miniHeadersStyle;
+    m_miniCellFont->Assign(*other.m_miniCellFont);
+    m_titleShowYear = other.m_titleShowYear;
+    m_miniShowYear = other.m_miniShowYear;
+    m_leftMargin = other.m_leftMargin;
+    m_topMargin = other.m_topMargin;
+    m_rightMargin = other.m_rightMargin;
+    m_bottomMargin = other.m_bottomMargin;
+    m_dayStartTime = other.m_dayStartTime;
+    SetCalendarLineLayout(other.m_lineLayout);
+    SetMiniCalendarLineLayout(other.m_miniLineLayout);
+    SetUserTitle(other.m_userTitle);
+    Relayout(false);
+}
+
+bool TCalendarPanel32::SameStyle(const TCalendarPanel32& o) const
+{
+    return m_paperSize == o.m_paperSize && m_layout == o.m_layout && m_startOfWeek == o.m_startOfWeek &&
+           m_monthNames == o.m_monthNames && m_dayNames == o.m_dayNames && m_day == o.m_day &&
+           m_month == o.m_month && m_year == o.m_year && m_titleFont->SameLook(*o.m_titleFont) &&
+           m_titleBGColor == o.m_titleBGColor && m_headersFont->SameLook(*o.m_headersFont) &&
+           m_headersBGColor == o.m_headersBGColor && m_headersStyle == o.m_headersStyle &&
+           m_cellFont->SameLook(*o.m_cellFont) && m_miniCalBGColor == o.m_miniCalBGColor &&
+           m_miniTitleFont->SameLook(*o.m_miniTitleFont) && m_miniHeadersFont->SameLook(*o.m_miniHeadersFont) &&
+           m_miniHeadersBGColor == o.m_miniHeadersBGColor && m_miniHeadersStyle == o.m_miniHeadersStyle &&
+           m_miniCellFont->SameLook(*o.m_miniCellFont) && m_titleShowYear == o.m_titleShowYear &&
+           m_miniShowYear == o.m_miniShowYear && m_leftMargin == o.m_leftMargin &&
+           m_topMargin == o.m_topMargin && m_rightMargin == o.m_rightMargin &&
+           m_bottomMargin == o.m_bottomMargin && m_dayStartTime == o.m_dayStartTime &&
+           m_lineLayout == o.m_lineLayout && m_miniLineLayout == o.m_miniLineLayout &&
+           m_userTitle == o.m_userTitle;
+}
+
+void TCalendarPanel32::ResetToNew()
+{
+    m_paperSize = 0;
+    SetUserTitle(QString());
+    m_layout = loFCMinisInTitleLS;
+    m_startOfWeek = 1;
+    loadLocaleNames();
+    const QDate today = platform::Today();
+    m_day = today.day();
+    m_month = today.month();
+    m_year = today.year();
+    m_titleBGColor = platform::clWhite;
+    m_headersBGColor = platform::clWhite;
+    m_miniCalBGColor = platform::clWhite;
+    m_miniHeadersBGColor = platform::clWhite;
+    m_miniHeadersFont->SetColor(platform::clBlack);
+    m_miniHeadersStyle = dsFirstChar;
+    m_titleShowYear = true;
+    m_miniShowYear = true;
+    m_leftMargin = m_topMargin = m_rightMargin = m_bottomMargin = 0.5f;
+    m_dayStartTime = 8.0 / 24.0;
+    SetCalendarLineLayout(llFull);
+    SetMiniCalendarLineLayout(mllBoxed);
+    Relayout(true);
+}
+
+void TCalendarPanel32::setMiniFontSizes(int size)
+{
+    m_miniTitleFont->SetSize(size);
+    m_miniHeadersFont->SetSize(Trunc(0.8 * size));
+    m_miniCellFont->SetSize(Trunc(0.8 * size));
+}
+
+void TCalendarPanel32::Relayout(bool resetMiniFonts)
+{
+    PageLayoutInput in;
+    in.layout = m_layout;
+    in.paperSize = m_paperSize;
+    in.leftMargin = m_leftMargin;
+    in.topMargin = m_topMargin;
+    in.rightMargin = m_rightMargin;
+    in.bottomMargin = m_bottomMargin;
+    in.month = m_month;
+    in.year = m_year;
+    in.pixelsPerInch = platform::PixelsPerInch();
+    ComputePageLayout(in, m_layoutResult);
+    m_orientation = m_layoutResult.orientation;
+    if (resetMiniFonts && m_layoutResult.miniFontSize > 0)
+        setMiniFontSizes(m_layoutResult.miniFontSize);
+    resize(zoomed(m_layoutResult.pageWidth), zoomed(m_layoutResult.pageHeight));
+    update();
+}
+
+int TCalendarPanel32::zoomed(int value) const
+{
+    return Trunc(value * double(Zoom()));
+}
+
+TRect TCalendarPanel32::zoomed(const TRect& r) const
+{
+    return {zoomed(r.left), zoomed(r.top), zoomed(r.right), zoomed(r.bottom)};
+}
+
+PaintFont TCalendarPanel32::zoomedFont(const TFont& font) const
+{
+    return {font.Name(), Trunc(font.Size() * double(Zoom())), font.Style(), font.Color()};
+}
+
+MonthPaintParams TCalendarPanel32::mainParams() const
+{
+    MonthPaintParams p;
+    p.bodyColor = platform::clWhite;
+    p.titleBGColor = m_titleBGColor;
+    p.minTitleHeight = Trunc(1.5 * platform::PixelsPerInch() * double(Zoom()));
+    p.month = m_month;
+    p.year = m_year;
+    p.day = m_day;
+    p.rect = zoomed(m_layoutResult.mainRect);
+    p.numberPosition = m_numberPosition;
+    p.startOfWeek = m_startOfWeek;
+    p.calendarBorder = m_calendarBorder;
+    p.titleFont = zoomedFont(*m_titleFont);
+    p.showYear = m_titleShowYear;
+    p.headersFont = zoomedFont(*m_headersFont);
+    p.headersBorder = m_headersBorder;
+    p.headersStyle = m_headersStyle;
+    p.headersBGColor = m_headersBGColor;
+    p.cellFont = zoomedFont(*m_cellFont);
+    p.cellBorder = m_cellBorder;
+    p.monthNames = m_monthNames;
+    p.dayNames = m_dayNames;
+    p.plannerStartTime = m_dayStartTime;
+    p.cells = m_cells;
+    return p;
+}
+
+void TCalendarPanel32::RenderCellText(QImage&, const richtext::TVelRtfStorage&, int) {}
+
+void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive)
+{
+    const int zoomPercent = Trunc(double(Zoom()) * 100);
+    for (int i = 0; i < kCellCount; ++i) {
+        const TRect& free = m_cells[static_cast<size_t>(i)].rFree;
+        const richtext::TVelRtfStorage& storage = m_storages[static_cast<size_t>(i)];
+        if (free.isZero() || (onlyStored && storage.IsEmpty()))
+            continue;
+        if (onlyPositive && (free.width() <= 0 || free.height() <= 0))
+            continue;
+        if (storage.IsEmpty()) {
+            // An empty cell is a white area; drawing it directly spares the scratch image.
+            canvas.FillRect(free, platform::clWhite);
+            continue;
+        }
+        const QSize size(free.width() + 1, free.height() + 1);
+        if (size.width() <= 0 || size.height() <= 0)
+            continue;
+        if (m_cellScratch.size() != size)
+            m_cellScratch = QImage(size, QImage::Format_RGB32);
+        m_cellScratch.fill(Qt::white);
+        RenderCellText(m_cellScratch, storage, zoomPercent);
+        canvas.Painter().drawImage(free.toQRect(), m_cellScratch);
+    }
+}
+
+void TCalendarPanel32::renderPage(QImage& image)
+{
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    platform::TCanvas canvas(painter);
+
+    if (m_layout >= loWeek) {
+        MonthPaintParams p = mainParams();
+        const bool week = m_layout == loWeek || m_layout == lo2Week;
+        p.plannerDays = m_layout == lo2Week ? 14 : 7;
+        p.plannerHours = m_layout == loDay15 ? 15 : 10;
+        if (week) {
+            DrawWeekPlanner(canvas, p, m_userTitle);
+        } else {
+            for (auto& cell : p.cells)
+                cell.rFree = TRect{};
+            DrawDayPlanner(canvas, p, m_userTitle);
+        }
+        m_cells = p.cells;
+        m_titleRect = p.titleRect;
+        paintCellTexts(canvas, week, !week);
+    } else if (m_layoutResult.showMainCalendar) {
+        MonthPaintParams p = mainParams();
+        for (auto& cell : p.cells)
+            cell.rFree = TRect{};
+        DrawMonth(canvas, p, m_userTitle);
+        m_cells = p.cells;
+        m_titleRect = p.titleRect;
+        m_headersRect = p.headersRect;
+        paintCellTexts(canvas, false, false);
+    }
+
+    if (m_layoutResult.showMiniCalendars) {
+        MonthPaintParams p;
+        p.bodyColor = m_miniCalBGColor;
+        p.titleBGColor = m_miniCalBGColor;
+        p.minTitleHeight = 0;
+        p.numberPosition = cnpCenter;
+        p.startOfWeek = m_startOfWeek;
+        p.calendarBorder = m_miniCalBorder;
+        p.titleFont = zoomedFont(*m_miniTitleFont);
+        p.showYear = m_miniShowYear;
+        p.headersFont = zoomedFont(*m_miniHeadersFont);
+        p.headersBorder = m_miniHeadersBorder;
+        p.headersStyle = m_miniHeadersStyle;
+        p.headersBGColor = m_miniHeadersBGColor;
+        p.cellFont = zoomedFont(*m_miniCellFont);
+        p.cellBorder = m_miniCellBorder;
+        p.monthNames = m_monthNames;
+        p.dayNames = m_dayNames;
+        for (int i = 0; i < m_layoutResult.miniCount; ++i) {
+            const MiniSlot& slot = m_layoutResult.miniSlots[static_cast<size_t>(i)];
+            p.month = slot.month;
+            p.year = slot.year;
+            p.rect = zoomed(slot.rect);
+            DrawMonth(canvas, p, QString());
+        }
+    }
+}
+
+QImage TCalendarPanel32::RenderToBitmap()
+{
+    QImage image(size(), QImage::Format_RGB32);
+    if (!image.isNull())
+        renderPage(image);
+    update();
+    return image;
+}
+
+void TCalendarPanel32::paintEvent(QPaintEvent*)
+{
+    if (SuspendPaint() || m_painting)
+        return;
+    m_painting = true;
+    QImage image(size(), QImage::Format_RGB32);
+    if (!image.isNull()) {
+        renderPage(image);
+        QPainter painter(this);
+        painter.drawImage(0, 0, image);
+    }
+    m_painting = false;
+}
+
+} // namespace calendar

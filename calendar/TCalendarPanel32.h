@@ -1,0 +1,248 @@
+#pragma once
+
+#include "calendar/CalendarTypes.h"
+#include "calendar/MonthPaintParams.h"
+#include "calendar/PageLayout.h"
+#include "design/TQelBasePanel.h"
+#include "platform/TCanvas.h"
+#include "platform/TColor.h"
+#include "platform/TFont.h"
+#include "richtext/TVelRtfStorage.h"
+
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace calendar {
+
+/** Raised for a day cell: its rectangles, its index 1..42, its day (0 when blank) and its storage. */
+using TClickedInCellEvent = std::function<void(const platform::TRect& rTotal, const platform::TRect& rFree,
+                                               int iCell, int iDay, richtext::TVelRtfStorage& storage)>;
+using TNotifyEvent = std::function<void(QObject* sender)>;
+
+/**
+ * The calendar page: the month and year shown, the layout of the page, its paper, margins and styling, the
+ * month and day names, the rich text of the 42 day cells, and the geometry painting records for each cell. It is
+ * also the design surface that placed objects live on.
+ */
+class TCalendarPanel32 : public design::TQelBasePanel
+{
+    Q_OBJECT
+
+public:
+    explicit TCalendarPanel32(QWidget* parent = nullptr);
+    ~TCalendarPanel32() override;
+
+    // Published properties, in declaration order.
+    TCalendarOrientation CalendarOrientation() const { return m_orientation; }
+    void SetCalendarOrientation(TCalendarOrientation value);
+    TCalendarLayout CalendarLayout() const { return m_layout; }
+    void SetCalendarLayout(TCalendarLayout value);
+    TCalendarLineLayout CalendarLineLayout() const { return m_lineLayout; }
+    void SetCalendarLineLayout(TCalendarLineLayout value);
+    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_miniLineLayout; }
+    void SetMiniCalendarLineLayout(TMiniCalendarLineLayout value);
+    const TClickedInCellEvent& ClickedInCellEvent() const { return m_clickedInCellEvent; }
+    void SetClickedInCellEvent(TClickedInCellEvent handler) { m_clickedInCellEvent = std::move(handler); }
+    platform::TColor TitleBGColor() const { return m_titleBGColor; }
+    void SetTitleBGColor(platform::TColor value);
+    platform::TFont* TitleFont() const { return m_titleFont; }
+    void SetTitleFont(const platform::TFont* font);
+    platform::TFont* HeadersFont() const { return m_headersFont; }
+    void SetHeadersFont(const platform::TFont* font);
+    platform::TFont* CellFont() const { return m_cellFont; }
+    void SetCellFont(const platform::TFont* font);
+    float LeftMarginInch() const { return m_leftMargin; }
+    void SetLeftMarginInch(float value);
+    float TopMarginInch() const { return m_topMargin; }
+    void SetTopMarginInch(float value);
+    float RightMarginInch() const { return m_rightMargin; }
+    void SetRightMarginInch(float value);
+    float BottomMarginInch() const { return m_bottomMargin; }
+    void SetBottomMarginInch(float value);
+    TCalBorderStyle MiniCalBorder() const { return m_miniCalBorder; }
+    void SetMiniCalBorder(TCalBorderStyle value);
+    TCalBorderStyle MiniHeadersBorder() const { return m_miniHeadersBorder; }
+    void SetMiniHeadersBorder(TCalBorderStyle value);
+    TCalBorderStyle MiniCellBorder() const { return m_miniCellBorder; }
+    void SetMiniCellBorder(TCalBorderStyle value);
+    bool MiniShowYear() const { return m_miniShowYear; }
+    void SetMiniShowYear(bool value);
+    platform::TColor MiniHeadersBGColor() const { return m_miniHeadersBGColor; }
+    void SetMiniHeadersBGColor(platform::TColor value);
+    platform::TColor MiniCalBGColor() const { return m_miniCalBGColor; }
+    void SetMiniCalBGColor(platform::TColor value);
+    platform::TFont* MiniTitleFont() const { return m_miniTitleFont; }
+    void SetMiniTitleFont(const platform::TFont* font);
+    platform::TFont* MiniHeadersFont() const { return m_miniHeadersFont; }
+    void SetMiniHeadersFont(const platform::TFont* font);
+    platform::TFont* MiniCellFont() const { return m_miniCellFont; }
+    void SetMiniCellFont(const platform::TFont* font);
+    int MainCalDay() const { return m_day; }
+    void SetMainCalDay(int value);
+    int MainCalMonth() const { return m_month; }
+    void SetMainCalMonth(int value);
+    int MainCalYear() const { return m_year; }
+    void SetMainCalYear(int value);
+    int StartOfWeek() const { return m_startOfWeek; }
+    void SetStartOfWeek(int value);
+    TCalBorderStyle CalendarBorder() const { return m_calendarBorder; }
+    void SetCalendarBorder(TCalBorderStyle value);
+    bool TitleShowYear() const { return m_titleShowYear; }
+    void SetTitleShowYear(bool value);
+    TCalBorderStyle HeadersBorder() const { return m_headersBorder; }
+    void SetHeadersBorder(TCalBorderStyle value);
+    TCalHeadersStyle HeadersStyle() const { return m_headersStyle; }
+    void SetHeadersStyle(TCalHeadersStyle value);
+    TCalHeadersStyle MiniHeadersStyle() const { return m_miniHeadersStyle; }
+    void SetMiniHeadersStyle(TCalHeadersStyle value);
+    platform::TColor HeadersBGColor() const { return m_headersBGColor; }
+    void SetHeadersBGColor(platform::TColor value);
+    TCalendarNumberPosition NumberPosition() const { return m_numberPosition; }
+    void SetNumberPosition(TCalendarNumberPosition value);
+    TCalBorderStyle CellBorder() const { return m_cellBorder; }
+    void SetCellBorder(TCalBorderStyle value);
+    QString UserTitle() const { return m_userTitle; }
+    void SetUserTitle(const QString& value);
+    const TNotifyEvent& OnDblClick() const { return m_onDblClick; }
+    void SetOnDblClick(TNotifyEvent handler) { m_onDblClick = std::move(handler); }
+    const TNotifyEvent& OnClick() const { return m_onClick; }
+    void SetOnClick(TNotifyEvent handler) { m_onClick = std::move(handler); }
+    const TNotifyEvent& OnClickedHeader() const { return m_onClickedHeader; }
+    void SetOnClickedHeader(TNotifyEvent handler) { m_onClickedHeader = std::move(handler); }
+    const TNotifyEvent& OnClickedDaysArea() const { return m_onClickedDaysArea; }
+    void SetOnClickedDaysArea(TNotifyEvent handler) { m_onClickedDaysArea = std::move(handler); }
+    TLPanelState PanelState() const { return m_panelState; }
+    void SetPanelState(TLPanelState value);
+
+    // Attributes that are not published.
+    int PaperSize() const { return m_paperSize; }
+    void SetPaperSize(int value);
+    /** Time of the first day-planner row, as a fraction of a day. */
+    double DayStartTime() const { return m_dayStartTime; }
+    void SetDayStartTime(double value);
+    const std::array<QString, 12>& MonthNames() const { return m_monthNames; }
+    const std::array<QString, 7>& DayNames() const { return m_dayNames; }
+    /** Leaves name unchanged for an index outside 1..12. */
+    void GetMonthName(int i, QString& name) const;
+    void SetMonthName(int i, const QString& name);
+    /** Leaves name unchanged for an index outside 1..7 (1 = Sunday). */
+    void GetDayName(int i, QString& name) const;
+    void SetDayName(int i, const QString& name);
+
+    /** Storage of cell i, 1..42. */
+    richtext::TVelRtfStorage& CellStorage(int i);
+    const richtext::TVelRtfStorage& CellStorage(int i) const;
+    const richtext::TVelRtfStorage& EmptyCellTemplate() const { return m_emptyCellTemplate; }
+    /** Geometry of cell i, 1..42, as the last paint recorded it. */
+    const CellGeometry& Cell(int i) const;
+    const std::array<CellGeometry, kCellCount>& CellGeometries() const { return m_cells; }
+    platform::TRect TitleRect() const { return m_titleRect; }
+    platform::TRect HeadersRect() const { return m_headersRect; }
+    platform::TRect MainRect() const { return m_layoutResult.mainRect; }
+    /** Mini calendar slot i, 1..60. */
+    const MiniSlot& MiniSlots(int i) const;
+    int MiniCount() const { return m_layoutResult.miniCount; }
+    int PageWidth() const { return m_layoutResult.pageWidth; }
+    int PageHeight() const { return m_layoutResult.pageHeight; }
+    bool ShowMainCalendar() const { return m_layoutResult.showMainCalendar; }
+    bool ShowMiniCalendars() const { return m_layoutResult.showMiniCalendars; }
+    bool PlannerMode() const { return m_layoutResult.plannerMode; }
+
+    // Operations.
+    int DayOfCell(int i) const;
+    int CellOfDay(int day) const;
+    void ClearAllCells();
+    bool HasCellContent() const;
+    int LayoutFamily() const;
+    bool UsesDayCells() const;
+    void AssignStyle(const TCalendarPanel32& other);
+    bool SameStyle(const TCalendarPanel32& other) const;
+    void ResetToNew();
+
+    void Relayout(bool resetMiniFonts);
+    /** Everything a paint copies to the screen, at the current size. */
+    QImage RenderToBitmap();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    /**
+     * Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. The rich-text
+     * engine draws here; without one the area stays white.
+     */
+    virtual void RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage, int zoomPercent);
+
+private:
+    void renderPage(QImage& image);
+    void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive);
+    MonthPaintParams mainParams() const;
+    PaintFont zoomedFont(const platform::TFont& font) const;
+    int zoomed(int value) const;
+    platform::TRect zoomed(const platform::TRect& rect) const;
+    void loadLocaleNames();
+    void setMiniFontSizes(int size);
+    platform::TFont* makeFont(const QString& name, int size, platform::TFontStyles style);
+    template <typename T>
+    void setAndRepaint(T& field, const T& value);
+    template <typename T>
+    void setAndRelayout(T& field, const T& value);
+
+    TCalendarOrientation m_orientation = coPortrait;
+    TCalendarLayout m_layout = loFullCalendar;
+    TCalendarLineLayout m_lineLayout = llFull;
+    TMiniCalendarLineLayout m_miniLineLayout = mllFull;
+    TClickedInCellEvent m_clickedInCellEvent;
+    platform::TColor m_titleBGColor = platform::clWhite;
+    platform::TFont* m_titleFont = nullptr;
+    platform::TFont* m_headersFont = nullptr;
+    platform::TFont* m_cellFont = nullptr;
+    float m_leftMargin = 0.25f;
+    float m_topMargin = 0.25f;
+    float m_rightMargin = 0.25f;
+    float m_bottomMargin = 0.25f;
+    TCalBorderStyle m_miniCalBorder = cbAll;
+    TCalBorderStyle m_miniHeadersBorder = cbBottom;
+    TCalBorderStyle m_miniCellBorder = cbNone;
+    bool m_miniShowYear = true;
+    platform::TColor m_miniHeadersBGColor = platform::clWhite;
+    platform::TColor m_miniCalBGColor = platform::clWhite;
+    platform::TFont* m_miniTitleFont = nullptr;
+    platform::TFont* m_miniHeadersFont = nullptr;
+    platform::TFont* m_miniCellFont = nullptr;
+    int m_day = 0;
+    int m_month = 1;
+    int m_year = 1997;
+    int m_startOfWeek = 1;
+    TCalBorderStyle m_calendarBorder = cbAll;
+    bool m_titleShowYear = true;
+    TCalBorderStyle m_headersBorder = cbAll;
+    TCalHeadersStyle m_headersStyle = dsThreeChars;
+    TCalHeadersStyle m_miniHeadersStyle = dsFirstChar;
+    platform::TColor m_headersBGColor = platform::clWhite;
+    TCalendarNumberPosition m_numberPosition = cnpUpperRight;
+    TCalBorderStyle m_cellBorder = cbAll;
+    QString m_userTitle;
+    TNotifyEvent m_onDblClick;
+    TNotifyEvent m_onClick;
+    TNotifyEvent m_onClickedHeader;
+    TNotifyEvent m_onClickedDaysArea;
+    TLPanelState m_panelState = psPointing;
+
+    int m_paperSize = 0;
+    double m_dayStartTime = 8.0 / 24.0;
+    std::array<QString, 12> m_monthNames;
+    std::array<QString, 7> m_dayNames;
+    std::array<richtext::TVelRtfStorage, kCellCount> m_storages;
+    richtext::TVelRtfStorage m_emptyCellTemplate;
+    std::array<CellGeometry, kCellCount> m_cells{};
+    platform::TRect m_titleRect;
+    platform::TRect m_headersRect;
+    PageLayoutResult m_layoutResult;
+    bool m_painting = false;
+    QImage m_cellScratch;
+};
+
+} // namespace calendar

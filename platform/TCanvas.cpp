@@ -1,0 +1,120 @@
+#include "platform/TCanvas.h"
+
+#include <algorithm>
+
+namespace platform {
+
+TCanvas::TCanvas(QPainter& painter) : m_painter(painter)
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_metrics.emplace(m_font);
+}
+
+void TCanvas::SetFont(const QFont& font, TColor color)
+{
+    m_textColor = ToQColor(color);
+    if (font == m_font)
+        return;
+    m_font = font;
+    // Metrics of the device the text is drawn on, so widths match what is painted.
+    m_metrics.emplace(m_font, m_painter.device());
+}
+
+int TCanvas::TextHeight() const
+{
+    return m_metrics->ascent() + m_metrics->descent();
+}
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    return m_metrics->horizontalAdvance(text);
+}
+
+void TCanvas::FillRect(const TRect& rect, TColor color)
+{
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    m_painter.fillRect(rect.toQRect(), ToQColor(color));
+}
+
+void TCanvas::fillPixels(int left, int top, int width, int height)
+{
+    if (width > 0 && height > 0)
+        m_painter.fillRect(QRect(left, top, width, height), m_pen);
+}
+
+void TCanvas::MoveTo(int x, int y)
+{
+    m_x = x;
+    m_y = y;
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    if (y == m_y && x != m_x) {
+        if (x > m_x)
+            fillPixels(m_x, y, x - m_x, 1);
+        else
+            fillPixels(x + 1, y, m_x - x, 1);
+    } else if (x == m_x && y != m_y) {
+        if (y > m_y)
+            fillPixels(x, m_y, 1, y - m_y);
+        else
+            fillPixels(x, y + 1, 1, m_y - y);
+    } else if (x != m_x || y != m_y) {
+        m_painter.setPen(QPen(m_pen, 0));
+        m_painter.drawLine(m_x, m_y, x, y);
+    }
+    m_x = x;
+    m_y = y;
+}
+
+void TCanvas::Outline(const TRect& r)
+{
+    MoveTo(r.left, r.top);
+    LineTo(r.right, r.top);
+    LineTo(r.right, r.bottom);
+    LineTo(r.left, r.bottom);
+    LineTo(r.left, r.top);
+}
+
+void TCanvas::Rectangle(const TRect& r, TColor fill)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    FillRect({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, fill);
+    Outline({r.left, r.top, r.right - 1, r.bottom - 1});
+}
+
+void TCanvas::DrawTextLine(const TRect& rect, const QString& text, HAlign h, VAlign v)
+{
+    if (text.isEmpty())
+        return;
+    const int width = TextWidth(text);
+    const int height = TextHeight();
+    int x = rect.left;
+    if (h == HAlign::Center)
+        x = rect.left + (rect.width() - width) / 2;
+    else if (h == HAlign::Right)
+        x = rect.right - width;
+    int y = rect.top;
+    if (v == VAlign::Center)
+        y = rect.top + (rect.height() - height) / 2;
+    else if (v == VAlign::Bottom)
+        y = rect.bottom - height;
+
+    const bool clip = x < rect.left || x + width > rect.right || y < rect.top || y + height > rect.bottom;
+    if (clip) {
+        if (rect.width() <= 0 || rect.height() <= 0)
+            return;
+        m_painter.save();
+        m_painter.setClipRect(rect.toQRect(), Qt::IntersectClip);
+    }
+    m_painter.setFont(m_font);
+    m_painter.setPen(m_textColor);
+    m_painter.drawText(QPoint(x, y + m_metrics->ascent()), text);
+    if (clip)
+        m_painter.restore();
+}
+
+} // namespace platform

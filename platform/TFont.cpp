@@ -1,0 +1,105 @@
+#include "platform/TFont.h"
+
+#include "platform/Screen.h"
+
+#include <algorithm>
+
+namespace platform {
+
+TFont::TFont(QObject* parent) : QObject(parent), m_pixelsPerInch(platform::PixelsPerInch()) {}
+
+void TFont::SetName(const QString& name)
+{
+    if (name == m_name)
+        return;
+    m_name = name;
+    notify();
+}
+
+void TFont::SetHeight(int height)
+{
+    if (height == m_height)
+        return;
+    m_height = height;
+    notify();
+}
+
+int TFont::Size() const
+{
+    return -MulDiv(m_height, 72, m_pixelsPerInch);
+}
+
+void TFont::SetSize(int points)
+{
+    SetHeight(-MulDiv(points, m_pixelsPerInch, 72));
+}
+
+void TFont::SetStyle(TFontStyles style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    notify();
+}
+
+void TFont::SetColor(TColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    notify();
+}
+
+void TFont::SetCharset(int charset)
+{
+    if (charset == m_charset)
+        return;
+    m_charset = charset;
+    notify();
+}
+
+void TFont::SetPitch(TFontPitch pitch)
+{
+    if (pitch == m_pitch)
+        return;
+    m_pitch = pitch;
+    notify();
+}
+
+void TFont::Assign(const TFont& other)
+{
+    if (&other == this)
+        return;
+    m_name = other.m_name;
+    // A font made at another pixels per inch keeps its size in points.
+    m_height = other.m_pixelsPerInch == m_pixelsPerInch ? other.m_height
+                                                        : -MulDiv(other.Size(), m_pixelsPerInch, 72);
+    m_style = other.m_style;
+    m_color = other.m_color;
+    m_charset = other.m_charset;
+    m_pitch = other.m_pitch;
+    notify();
+}
+
+bool TFont::SameLook(const TFont& other) const
+{
+    return m_name == other.m_name && m_style == other.m_style && m_color == other.m_color;
+}
+
+void TFont::notify()
+{
+    Q_EMIT changed();
+}
+
+QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style)
+{
+    QFont font(name);
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setBold(style.testFlag(fsBold));
+    font.setItalic(style.testFlag(fsItalic));
+    font.setUnderline(style.testFlag(fsUnderline));
+    font.setStrikeOut(style.testFlag(fsStrikeOut));
+    return font;
+}
+
+} // namespace platform
