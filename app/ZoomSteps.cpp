@@ -25,12 +25,14 @@ float PercentToZoom(int percent)
     return kFactors[percent / 10 - 3];
 }
 
+// The limits are the same 32-bit values the percent table gives, so every factor of that table reads back as
+// its own percentage (0.9 held as a float lies below the decimal 0.9 and would otherwise save as 80%).
 int ZoomToPercent(float factor)
 {
-    static constexpr double kLimits[] = {0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0};
+    static constexpr float kLimits[] = {0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.9f, 1.0f};
     int percent = 20;
-    for (double limit : kLimits) {
-        if (double(factor) < limit)
+    for (float limit : kLimits) {
+        if (factor < limit)
             return percent;
         percent += 10;
     }

@@ -1,0 +1,199 @@
+#include "cli/CliCommand.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Result
+{
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+Result Run(const QStringList& arguments)
+{
+    Result r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = cli::RunCommand(arguments, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+QJsonObject Inspect(const QStringList& options)
+{
+    const Result r = Run(QStringList{QStringLiteral("inspect"), QStringLiteral("--json")} + options);
+    if (r.code != 0)
+        qWarning() << r.err;
+    return QJsonDocument::fromJson(r.out.toUtf8()).object();
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
+    void inspectHasExactlyTheDocumentedKeys()
+    {
+        const QJsonObject o = Inspect({QStringLiteral("--today"), QStringLiteral("1997-12-01")});
+        QStringList expected = {
+            QStringLiteral("PixelsPerInch"),     QStringLiteral("Zoom"),
+            QStringLiteral("PaperSize"),         QStringLiteral("CalendarLayout"),
+            QStringLiteral("CalendarOrientation"), QStringLiteral("Margins"),
+            QStringLiteral("MainCalDay"),        QStringLiteral("MainCalMonth"),
+            QStringLiteral("MainCalYear"),       QStringLiteral("StartOfWeek"),
+            QStringLiteral("PageWidth"),         QStringLiteral("PageHeight"),
+            QStringLiteral("ShowMainCalendar"),  QStringLiteral("ShowMiniCalendars"),
+            QStringLiteral("PlannerMode"),       QStringLiteral("MainRect"),
+            QStringLiteral("MiniCount"),         QStringLiteral("MiniSlots"),
+            QStringLiteral("TitleRect"),         QStringLiteral("HeadersRect"),
+            QStringLiteral("Cells"),             QStringLiteral("Fonts"),
+            QStringLiteral("UserTitle"),         QStringLiteral("CalendarLineLayout"),
+            QStringLiteral("MiniCalendarLineLayout"), QStringLiteral("TitleBGColor"),
+            QStringLiteral("MiniCalBorder"),     QStringLiteral("MiniHeadersBorder"),
+            QStringLiteral("MiniCellBorder"),    QStringLiteral("MiniShowYear"),
+            QStringLiteral("MiniHeadersBGColor"), QStringLiteral("MiniCalBGColor"),
+            QStringLiteral("CalendarBorder"),    QStringLiteral("TitleShowYear"),
+            QStringLiteral("HeadersBorder"),     QStringLiteral("HeadersStyle"),
+            QStringLiteral("MiniHeadersStyle"),  QStringLiteral("HeadersBGColor"),
+            QStringLiteral("NumberPosition"),    QStringLiteral("CellBorder"),
+            QStringLiteral("PanelState"),        QStringLiteral("MonthNames"),
+            QStringLiteral("DayNames"),          QStringLiteral("DayStartTime"),
+        };
+        QStringList keys = o.keys();
+        expected.sort();
+        keys.sort();
+        QCOMPARE(keys, expected);
+
+        QCOMPARE(o[QStringLiteral("PixelsPerInch")].toInt(), 96);
+        QCOMPARE(o[QStringLiteral("CalendarLayout")].toInt(), 3);
+        QCOMPARE(o[QStringLiteral("MainCalMonth")].toInt(), 12);
+        QCOMPARE(o[QStringLiteral("MainCalYear")].toInt(), 1997);
+        QCOMPARE(o[QStringLiteral("PageWidth")].toInt(), 1056);
+        QCOMPARE(o[QStringLiteral("MainRect")].toArray(), (QJsonArray{50, 50, 1006, 766}));
+        QCOMPARE(o[QStringLiteral("MiniSlots")].toArray().size(), 2);
+        QCOMPARE(o[QStringLiteral("MiniSlots")][0][QStringLiteral("month")].toInt(), 11);
+        QCOMPARE(o[QStringLiteral("Cells")].toArray().size(), 42);
+        QCOMPARE(o[QStringLiteral("Cells")][1][QStringLiteral("iDay")].toInt(), 1);
+        QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("Title")][QStringLiteral("size")].toInt(), 26);
+        QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniHeaders")][QStringLiteral("color")].toInt(), 0);
+        QCOMPARE(o[QStringLiteral("DayStartTime")].toString(), QStringLiteral("8:00"));
+        QCOMPARE(o[QStringLiteral("MonthNames")].toArray().size(), 12);
+        QCOMPARE(o[QStringLiteral("DayNames")][0].toString(), QStringLiteral("Sunday"));
+    }
+
+    void inspectOptions()
+    {
+        const QJsonObject o = Inspect({QStringLiteral("--layout"), QStringLiteral("12"), QStringLiteral("--paper"),
+                                       QStringLiteral("a4"), QStringLiteral("--margins"),
+                                       QStringLiteral("0.25,0.25,0.25,0.25"), QStringLiteral("--month"),
+                                       QStringLiteral("1"), QStringLiteral("--year"), QStringLiteral("1998"),
+                                       QStringLiteral("--week-start"), QStringLiteral("monday"),
+                                       QStringLiteral("--zoom"), QStringLiteral("0.5"),
+                                       QStringLiteral("--headers-style"), QStringLiteral("whole"),
+                                       QStringLiteral("--number-position"), QStringLiteral("center"),
+                                       QStringLiteral("--title"), QStringLiteral("Two years")});
+        QCOMPARE(o[QStringLiteral("PageWidth")].toInt(), 793);
+        QCOMPARE(o[QStringLiteral("CalendarOrientation")].toInt(), 0);
+        QCOMPARE(o[QStringLiteral("MiniCount")].toInt(), 24);
+        QCOMPARE(o[QStringLiteral("MiniSlots")][23][QStringLiteral("month")].toInt(), 12);
+        QCOMPARE(o[QStringLiteral("MiniSlots")][23][QStringLiteral("year")].toInt(), 1999);
+        QCOMPARE(o[QStringLiteral("StartOfWeek")].toInt(), 2);
+        QCOMPARE(o[QStringLiteral("Zoom")].toDouble(), 0.5);
+        QCOMPARE(o[QStringLiteral("HeadersStyle")].toInt(), 2);
+        QCOMPARE(o[QStringLiteral("NumberPosition")].toInt(), 0);
+        QCOMPARE(o[QStringLiteral("UserTitle")].toString(), QStringLiteral("Two years"));
+        // The mini fonts suit the layout, as the properties dialog would set them.
+        QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniTitle")][QStringLiteral("size")].toInt(), 12);
+    }
+
+    void renderWritesTheImage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("zoom");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("png") << QStringLiteral("page.png") << QStringLiteral("1") << QSize(1056, 816);
+        QTest::newRow("bmp at 60%") << QStringLiteral("page.bmp") << QStringLiteral("0.6") << QSize(634, 490);
+    }
+    void renderWritesTheImage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, zoom);
+        QFETCH(QSize, size);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        const Result r = Run({QStringLiteral("render"), QStringLiteral("--zoom"), zoom, QStringLiteral("-o"), path});
+        QCOMPARE(r.code, 0);
+        QImageReader reader(path);
+        QCOMPARE(reader.size(), size);
+    }
+
+    void badArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no command") << QStringList{} << QStringLiteral("expected one command");
+        QTest::newRow("unknown command") << QStringList{QStringLiteral("print")}
+                                         << QStringLiteral("expected one command");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("render"), QStringLiteral("--colour")}
+                                        << QStringLiteral("colour");
+        QTest::newRow("layout 22") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
+                                                  QStringLiteral("--layout"), QStringLiteral("22")}
+                                   << QStringLiteral("--layout");
+        QTest::newRow("paper b5") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
+                                                 QStringLiteral("--paper"), QStringLiteral("b5")}
+                                  << QStringLiteral("--paper");
+        QTest::newRow("three margins") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
+                                                      QStringLiteral("--margins"), QStringLiteral("1,1,1")}
+                                       << QStringLiteral("--margins");
+        QTest::newRow("month 13") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
+                                                 QStringLiteral("--month"), QStringLiteral("13")}
+                                  << QStringLiteral("--month");
+        QTest::newRow("day 30 of February")
+            << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--month"),
+                           QStringLiteral("2"), QStringLiteral("--year"), QStringLiteral("1997"),
+                           QStringLiteral("--day"), QStringLiteral("30")}
+            << QStringLiteral("not a day");
+        QTest::newRow("zoom zero") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
+                                                  QStringLiteral("--zoom"), QStringLiteral("0")}
+                                   << QStringLiteral("--zoom");
+        QTest::newRow("render without output") << QStringList{QStringLiteral("render")}
+                                               << QStringLiteral("output file");
+        QTest::newRow("render to jpeg") << QStringList{QStringLiteral("render"), QStringLiteral("-o"),
+                                                       QStringLiteral("page.jpg")}
+                                        << QStringLiteral(".png or .bmp");
+        QTest::newRow("inspect without json") << QStringList{QStringLiteral("inspect")} << QStringLiteral("--json");
+    }
+    void badArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Result r = Run(arguments);
+        QVERIFY(r.code != 0);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void unwritableOutputFails()
+    {
+        const Result r = Run({QStringLiteral("render"), QStringLiteral("-o"),
+                              QStringLiteral("/nonexistent-folder/page.png")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("cannot write")));
+    }
+};
+
+QTEST_MAIN(TestCli)
+#include "tst_cli.moc"
