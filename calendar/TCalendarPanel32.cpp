@@ -516,6 +516,11 @@ void TCalendarPanel32::Relayout(bool resetMiniFonts)
     update();
 }
 
+void TCalendarPanel32::ZoomChanged()
+{
+    resize(zoomed(m_layoutResult.pageWidth), zoomed(m_layoutResult.pageHeight));
+}
+
 int TCalendarPanel32::zoomed(int value) const
 {
     return Trunc(value * double(Zoom()));

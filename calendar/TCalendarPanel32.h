@@ -169,6 +169,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */
+    void ZoomChanged() override;
     /**
      * Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. The rich-text
      * engine draws here; without one the area stays white.
