@@ -596,7 +596,7 @@ void TCalendarPanel32::renderPage(QImage& image)
 {
     image.fill(Qt::white);
     QPainter painter(&image);
-    platform::TCanvas canvas(painter);
+    platform::TCanvas canvas(painter, &m_textCache);
 
     if (m_layout >= loWeek) {
         MonthPaintParams p = mainParams();

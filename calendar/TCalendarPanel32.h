@@ -245,6 +245,7 @@ private:
     PageLayoutResult m_layoutResult;
     bool m_painting = false;
     QImage m_cellScratch;
+    platform::TextCache m_textCache;
 };
 
 } // namespace calendar

@@ -4,29 +4,51 @@
 
 namespace platform {
 
-TCanvas::TCanvas(QPainter& painter) : m_painter(painter)
+TCanvas::TCanvas(QPainter& painter, TextCache* cache) : m_painter(painter), m_cache(cache)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_metrics.emplace(m_font);
+    SetFont(QFont(), clBlack);
 }
 
 void TCanvas::SetFont(const QFont& font, TColor color)
 {
     m_textColor = ToQColor(color);
-    if (font == m_font)
+    if (m_metrics && font == m_font)
         return;
     m_font = font;
     // Metrics of the device the text is drawn on, so widths match what is painted.
     m_metrics.emplace(m_font, m_painter.device());
+    m_ascent = m_metrics->ascent();
+    m_height = m_metrics->ascent() + m_metrics->descent();
+    m_fontTexts = m_cache ? &m_cache->ForFont(m_font) : nullptr;
+}
+
+const TextCache::Entry* TCanvas::cached(const QString& text) const
+{
+    if (!m_fontTexts)
+        return nullptr;
+    auto it = m_fontTexts->find(text);
+    if (it == m_fontTexts->end()) {
+        TextCache::Entry entry;
+        entry.text.setText(text);
+        entry.text.setTextFormat(Qt::PlainText);
+        entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
+        entry.text.prepare(QTransform(), m_font);
+        entry.width = m_metrics->horizontalAdvance(text);
+        it = m_fontTexts->insert(text, entry);
+    }
+    return &it.value();
 }
 
 int TCanvas::TextHeight() const
 {
-    return m_metrics->ascent() + m_metrics->descent();
+    return m_height;
 }
 
 int TCanvas::TextWidth(const QString& text) const
 {
+    if (const TextCache::Entry* entry = cached(text))
+        return entry->width;
     return m_metrics->horizontalAdvance(text);
 }
 
@@ -90,7 +112,8 @@ void TCanvas::DrawTextLine(const TRect& rect, const QString& text, HAlign h, VAl
 {
     if (text.isEmpty())
         return;
-    const int width = TextWidth(text);
+    const TextCache::Entry* entry = cached(text);
+    const int width = entry ? entry->width : m_metrics->horizontalAdvance(text);
     const int height = TextHeight();
     int x = rect.left;
     if (h == HAlign::Center)
@@ -112,7 +135,10 @@ void TCanvas::DrawTextLine(const TRect& rect, const QString& text, HAlign h, VAl
     }
     m_painter.setFont(m_font);
     m_painter.setPen(m_textColor);
-    m_painter.drawText(QPoint(x, y + m_metrics->ascent()), text);
+    if (entry)
+        m_painter.drawStaticText(QPoint(x, y), entry->text);
+    else
+        m_painter.drawText(QPoint(x, y + m_ascent), text);
     if (clip)
         m_painter.restore();
 }

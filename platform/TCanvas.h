@@ -2,6 +2,7 @@
 
 #include "platform/TColor.h"
 #include "platform/TRect.h"
+#include "platform/TextCache.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -33,7 +34,8 @@ public:
         Bottom,
     };
 
-    explicit TCanvas(QPainter& painter);
+    /** A cache, when given, keeps laid-out texts for later canvases. */
+    explicit TCanvas(QPainter& painter, TextCache* cache = nullptr);
 
     QPainter& Painter() { return m_painter; }
 
@@ -58,10 +60,15 @@ public:
 
 private:
     void fillPixels(int left, int top, int width, int height);
+    const TextCache::Entry* cached(const QString& text) const;
 
     QPainter& m_painter;
     QFont m_font;
     std::optional<QFontMetrics> m_metrics;
+    int m_ascent = 0;
+    int m_height = 0;
+    TextCache* m_cache = nullptr;
+    TextCache::FontTexts* m_fontTexts = nullptr;
     QColor m_textColor = Qt::black;
     QColor m_pen = Qt::black;
     int m_x = 0;
