@@ -42,7 +42,8 @@ private Q_SLOTS:
         page.Relayout(true);
         page.SetZoom(zoom);
         page.RenderToBitmap(); // warm the glyph caches as a running program has them
-        QBENCHMARK {
+        QBENCHMARK
+        {
             const QImage image = page.RenderToBitmap();
             Q_UNUSED(image);
         }

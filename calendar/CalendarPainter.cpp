@@ -32,7 +32,8 @@ QString MonthTitle(const MonthPaintParams& p, const QString& title)
 }
 
 /** Draws the rows of a planner and records them as cells 1..rows; the remaining cells get no geometry. */
-void DrawPlannerRows(TCanvas& canvas, MonthPaintParams& p, const QString& title, const QList<PlannerRow>& rows)
+void DrawPlannerRows(TCanvas& canvas, MonthPaintParams& p, const QString& title,
+                     const QList<PlannerRow>& rows)
 {
     const int L = p.rect.left, T = p.rect.top, R1 = p.rect.right - 1, B1 = p.rect.bottom - 1;
     canvas.FillRect(p.rect, p.bodyColor);
@@ -53,7 +54,8 @@ void DrawPlannerRows(TCanvas& canvas, MonthPaintParams& p, const QString& title,
     for (int k = 0; k < count; ++k) {
         const int upperTop = body.top + k * rh + 1;
         const int upperBottom = upperTop + rh / 2;
-        canvas.DrawTextLine({L + 1, upperTop, xd, upperBottom}, rows[k].first, HAlign::Center, VAlign::Bottom);
+        canvas.DrawTextLine({L + 1, upperTop, xd, upperBottom}, rows[k].first, HAlign::Center,
+                            VAlign::Bottom);
         canvas.DrawTextLine({L + 1, upperBottom, xd, upperBottom + rh / 2}, rows[k].second, HAlign::Center,
                             VAlign::Top);
     }

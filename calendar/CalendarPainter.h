@@ -13,7 +13,8 @@ void SetCanvasFont(platform::TCanvas& canvas, const PaintFont& font);
 /** Draws the border style onto the rectangle's edges: outline, top line, bottom line, both, or nothing. */
 void DrawBorderLines(platform::TCanvas& canvas, const platform::TRect& rect, TCalBorderStyle style);
 
-/** Draws a month grid: title band, weekday headers, cell lines, day numbers and border; records the geometry. */
+/** Draws a month grid: title band, weekday headers, cell lines, day numbers and border; records the geometry.
+ */
 void DrawMonth(platform::TCanvas& canvas, MonthPaintParams& params, const QString& title);
 
 /** Draws a 7- or 14-day planner from params.day; records the geometry of its rows as cells. */

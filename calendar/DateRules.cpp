@@ -25,7 +25,8 @@ int DayOfWeek(const QDate& date)
 
 MonthYear StepMonth(int month, int year, int n)
 {
-    // Whole years first, then the remaining months one at a time, which is the same as stepping month by month.
+    // Whole years first, then the remaining months one at a time, which is the same as stepping month by
+    // month.
     year += n / 12;
     n %= 12;
     month += n;

@@ -32,8 +32,8 @@ MonthYear ClampMonthYear(int month, int year);
 QDate ClampedDate(int year, int month, int day);
 
 /**
- * Offset of day 1 in the grid: its weekday counted from 1 in the first column, where the week starts on Sunday
- * when startOfWeek is 1 and on Monday for every other value.
+ * Offset of day 1 in the grid: its weekday counted from 1 in the first column, where the week starts on
+ * Sunday when startOfWeek is 1 and on Monday for every other value.
  */
 int MonthOffset(int month, int year, int startOfWeek);
 

@@ -113,11 +113,13 @@ void ComputePageLayout(const PageLayoutInput& in, PageLayoutResult& out)
         if (landscape) {
             out.mainRect = {px(L + 1.3) + 4, px(T) + 2, W - px(R + 1.3) - 4, H - px(B) - 2};
             FillSlots({px(L) + 2, px(T) + 2, px(L + 1.3), H - px(B) - 2}, 6, 1, 0, 5, out.miniSlots);
-            FillSlots({W - px(R + 1.3) + 2, px(T) + 2, W - px(R) - 2, H - px(B) - 2}, 6, 1, 6, 11, out.miniSlots);
+            FillSlots({W - px(R + 1.3) + 2, px(T) + 2, W - px(R) - 2, H - px(B) - 2}, 6, 1, 6, 11,
+                      out.miniSlots);
         } else {
             out.mainRect = {px(L) + 2, px(T + 1.3) + 2, W - px(R) - 2, H - px(B + 1.3) - 2};
             FillSlots({px(L) + 2, px(T) + 2, W - px(R) - 2, px(T + 1.3) - 2}, 1, 6, 0, 5, out.miniSlots);
-            FillSlots({px(L) + 2, H - px(B + 1.3) + 2, W - px(R) - 2, H - px(B) - 2}, 1, 6, 6, 11, out.miniSlots);
+            FillSlots({px(L) + 2, H - px(B + 1.3) + 2, W - px(R) - 2, H - px(B) - 2}, 1, 6, 6, 11,
+                      out.miniSlots);
         }
         setOffsets(12, [](int k) { return k < 6 ? k - 6 : k - 5; });
         out.miniFontSize = 10;
@@ -129,7 +131,8 @@ void ComputePageLayout(const PageLayoutInput& in, PageLayoutResult& out)
             FillSlots({W - px(R + 2.8) + 2, px(T) + 2, W - px(R), H - px(B) - 2}, 6, 2, 0, 11, out.miniSlots);
         } else {
             out.mainRect = {px(L) + 2, px(T) + 2, W - px(R) - 2, H - px(B + 2.9) - 2};
-            FillSlots({px(L) + 2, H - px(B + 2.8) + 2, W - px(R) - 2, H - px(B) + 2}, 2, 6, 0, 11, out.miniSlots);
+            FillSlots({px(L) + 2, H - px(B + 2.8) + 2, W - px(R) - 2, H - px(B) + 2}, 2, 6, 0, 11,
+                      out.miniSlots);
         }
         setOffsets(12, [](int k) { return k + 1; });
         out.miniFontSize = 10;

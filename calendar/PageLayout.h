@@ -22,8 +22,8 @@ struct PageLayoutInput
 
 /**
  * What a relayout computes, all in unzoomed page pixels. A layout without mini calendars leaves the slots and
- * their count as they were, and a mini-calendar-only layout leaves the main rectangle as it was, so the result is
- * updated in place.
+ * their count as they were, and a mini-calendar-only layout leaves the main rectangle as it was, so the
+ * result is updated in place.
  */
 struct PageLayoutResult
 {
@@ -47,8 +47,8 @@ TCalendarOrientation OrientationOfLayout(int layout);
 void ComputePageLayout(const PageLayoutInput& in, PageLayoutResult& out);
 
 /**
- * Fills a rectangle with rows by cols equal slots separated by gaps of one hundredth of its size; the last row
- * and column are aligned to the bottom and right edges. Writes slots first..last (0-based) of the array.
+ * Fills a rectangle with rows by cols equal slots separated by gaps of one hundredth of its size; the last
+ * row and column are aligned to the bottom and right edges. Writes slots first..last (0-based) of the array.
  */
 void FillSlots(const platform::TRect& area, int rows, int cols, int first, int last,
                std::array<MiniSlot, kMaxMiniSlots>& slots);

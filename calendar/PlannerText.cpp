@@ -39,22 +39,24 @@ QString WeekPlannerTitle(const QDate& first, int days, const MonthNames& months)
     const QString firstDay = QString::number(first.day());
     const QString lastDay = QString::number(last.day());
     if (first.year() == last.year() && first.month() == last.month())
-        return MonthName(months, first) + u' ' + firstDay + u'-' + lastDay + QStringLiteral(", ") + QString::number(first.year());
+        return MonthName(months, first) + u' ' + firstDay + u'-' + lastDay + QStringLiteral(", ") +
+               QString::number(first.year());
     if (first.year() == last.year())
-        return MonthName(months, first) + u' ' + firstDay + QStringLiteral(" - ") + MonthName(months, last) + u' ' + lastDay +
-               QStringLiteral(", ") + QString::number(first.year());
-    return MonthName(months, first) + u' ' + firstDay + QStringLiteral(", ") + QString::number(first.year()) + QStringLiteral(" - ") +
-           MonthName(months, last) + u' ' + lastDay + QStringLiteral(", ") + QString::number(last.year());
+        return MonthName(months, first) + u' ' + firstDay + QStringLiteral(" - ") + MonthName(months, last) +
+               u' ' + lastDay + QStringLiteral(", ") + QString::number(first.year());
+    return MonthName(months, first) + u' ' + firstDay + QStringLiteral(", ") + QString::number(first.year()) +
+           QStringLiteral(" - ") + MonthName(months, last) + u' ' + lastDay + QStringLiteral(", ") +
+           QString::number(last.year());
 }
 
 QString DayPlannerTitle(const QDate& day, const MonthNames& months, const DayNames& days)
 {
-    return days[static_cast<size_t>(DayOfWeek(day) - 1)] + QStringLiteral(", ") + MonthName(months, day) + u' ' +
-           QString::number(day.day()) + QStringLiteral(", ") + QString::number(day.year());
+    return days[static_cast<size_t>(DayOfWeek(day) - 1)] + QStringLiteral(", ") + MonthName(months, day) +
+           u' ' + QString::number(day.day()) + QStringLiteral(", ") + QString::number(day.year());
 }
 
-QList<PlannerRow> WeekPlannerRows(const QDate& first, int days, TCalHeadersStyle style, const MonthNames& months,
-                                  const DayNames& dayNames)
+QList<PlannerRow> WeekPlannerRows(const QDate& first, int days, TCalHeadersStyle style,
+                                  const MonthNames& months, const DayNames& dayNames)
 {
     QList<PlannerRow> rows;
     for (int i = 0; i < days; ++i) {

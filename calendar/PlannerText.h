@@ -29,8 +29,8 @@ struct PlannerRow
 };
 
 /** One row per day (cut day name; "28 Dec") and a final "Notes" row. */
-QList<PlannerRow> WeekPlannerRows(const QDate& first, int days, TCalHeadersStyle style, const MonthNames& months,
-                                  const DayNames& dayNames);
+QList<PlannerRow> WeekPlannerRows(const QDate& first, int days, TCalHeadersStyle style,
+                                  const MonthNames& months, const DayNames& dayNames);
 
 /** One row per hour from the start time ("8:00 AM") and a final "Notes" row. */
 QList<PlannerRow> DayPlannerRows(double startTime, int hours);

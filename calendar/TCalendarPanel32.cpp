@@ -59,8 +59,7 @@ void TCalendarPanel32::loadLocaleNames()
         m_dayNames[static_cast<size_t>(i - 1)] = locale.dayName(i == 1 ? 7 : i - 1, QLocale::LongFormat);
 }
 
-template <typename T>
-void TCalendarPanel32::setAndRepaint(T& field, const T& value)
+template <typename T> void TCalendarPanel32::setAndRepaint(T& field, const T& value)
 {
     if (field == value)
         return;
@@ -68,8 +67,7 @@ void TCalendarPanel32::setAndRepaint(T& field, const T& value)
     update();
 }
 
-template <typename T>
-void TCalendarPanel32::setAndRelayout(T& field, const T& value)
+template <typename T> void TCalendarPanel32::setAndRelayout(T& field, const T& value)
 {
     if (field == value)
         return;
@@ -453,7 +451,8 @@ bool TCalendarPanel32::SameStyle(const TCalendarPanel32& o) const
            m_titleBGColor == o.m_titleBGColor && m_headersFont->SameLook(*o.m_headersFont) &&
            m_headersBGColor == o.m_headersBGColor && m_headersStyle == o.m_headersStyle &&
            m_cellFont->SameLook(*o.m_cellFont) && m_miniCalBGColor == o.m_miniCalBGColor &&
-           m_miniTitleFont->SameLook(*o.m_miniTitleFont) && m_miniHeadersFont->SameLook(*o.m_miniHeadersFont) &&
+           m_miniTitleFont->SameLook(*o.m_miniTitleFont) &&
+           m_miniHeadersFont->SameLook(*o.m_miniHeadersFont) &&
            m_miniHeadersBGColor == o.m_miniHeadersBGColor && m_miniHeadersStyle == o.m_miniHeadersStyle &&
            m_miniCellFont->SameLook(*o.m_miniCellFont) && m_titleShowYear == o.m_titleShowYear &&
            m_miniShowYear == o.m_miniShowYear && m_leftMargin == o.m_leftMargin &&

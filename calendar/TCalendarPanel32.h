@@ -25,8 +25,8 @@ using TNotifyEvent = std::function<void(QObject* sender)>;
 
 /**
  * The calendar page: the month and year shown, the layout of the page, its paper, margins and styling, the
- * month and day names, the rich text of the 42 day cells, and the geometry painting records for each cell. It is
- * also the design surface that placed objects live on.
+ * month and day names, the rich text of the 42 day cells, and the geometry painting records for each cell. It
+ * is also the design surface that placed objects live on.
  */
 class TCalendarPanel32 : public design::TQelBasePanel
 {
@@ -172,8 +172,8 @@ protected:
     /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */
     void ZoomChanged() override;
     /**
-     * Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. The rich-text
-     * engine draws here; without one the area stays white.
+     * Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. The
+     * rich-text engine draws here; without one the area stays white.
      */
     virtual void RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage, int zoomPercent);
 
@@ -187,10 +187,8 @@ private:
     void loadLocaleNames();
     void setMiniFontSizes(int size);
     platform::TFont* makeFont(const QString& name, int size, platform::TFontStyles style);
-    template <typename T>
-    void setAndRepaint(T& field, const T& value);
-    template <typename T>
-    void setAndRelayout(T& field, const T& value);
+    template <typename T> void setAndRepaint(T& field, const T& value);
+    template <typename T> void setAndRelayout(T& field, const T& value);
 
     TCalendarOrientation m_orientation = coPortrait;
     TCalendarLayout m_layout = loFullCalendar;

@@ -14,11 +14,12 @@ namespace cli {
 
 namespace {
 
-const char* const kUsage = "usage: datoria-cli render [options] -o OUT.png|OUT.bmp\n"
-                           "       datoria-cli inspect [options] --json\n"
-                           "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
-                           "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
-                           "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
+const char* const kUsage =
+    "usage: datoria-cli render [options] -o OUT.png|OUT.bmp\n"
+    "       datoria-cli inspect [options] --json\n"
+    "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
+    "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
+    "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
 
 bool WriteImage(const QImage& image, const QString& path, QString& error)
 {
@@ -53,7 +54,8 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     AddPageOptions(parser);
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("Output image."),
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("Output image."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print JSON.")});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("render or inspect"));

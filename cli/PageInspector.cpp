@@ -29,8 +29,7 @@ QJsonObject Font(const platform::TFont& font)
     };
 }
 
-template <size_t N>
-QJsonArray Names(const std::array<QString, N>& names)
+template <size_t N> QJsonArray Names(const std::array<QString, N>& names)
 {
     QJsonArray list;
     for (const QString& name : names)
@@ -54,8 +53,9 @@ QJsonObject InspectPage(const calendar::TCalendarPanel32& page)
     o[QStringLiteral("PaperSize")] = page.PaperSize();
     o[QStringLiteral("CalendarLayout")] = page.CalendarLayout();
     o[QStringLiteral("CalendarOrientation")] = page.CalendarOrientation();
-    o[QStringLiteral("Margins")] = QJsonArray{double(page.LeftMarginInch()), double(page.TopMarginInch()),
-                                              double(page.RightMarginInch()), double(page.BottomMarginInch())};
+    o[QStringLiteral("Margins")] =
+        QJsonArray{double(page.LeftMarginInch()), double(page.TopMarginInch()),
+                   double(page.RightMarginInch()), double(page.BottomMarginInch())};
     o[QStringLiteral("MainCalDay")] = page.MainCalDay();
     o[QStringLiteral("MainCalMonth")] = page.MainCalMonth();
     o[QStringLiteral("MainCalYear")] = page.MainCalYear();

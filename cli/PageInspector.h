@@ -8,7 +8,8 @@ class TCalendarPanel32;
 
 namespace cli {
 
-/** The page's style, layout and recorded geometry as a JSON object (rectangles as [left, top, right, bottom]). */
+/** The page's style, layout and recorded geometry as a JSON object (rectangles as [left, top, right,
+ * bottom]). */
 QJsonObject InspectPage(const calendar::TCalendarPanel32& page);
 
 } // namespace cli

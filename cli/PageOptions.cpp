@@ -26,8 +26,8 @@ std::optional<int> ReadInt(const QCommandLineParser& parser, const QString& name
     return value;
 }
 
-std::optional<int> ReadChoice(const QCommandLineParser& parser, const QString& name, const QStringList& choices,
-                              QString& error)
+std::optional<int> ReadChoice(const QCommandLineParser& parser, const QString& name,
+                              const QStringList& choices, QString& error)
 {
     if (!parser.isSet(name))
         return std::nullopt;
@@ -52,7 +52,8 @@ void AddPageOptions(QCommandLineParser& parser)
         {QStringLiteral("year"), QStringLiteral("Year shown, 1 to 9999."), QStringLiteral("Y")},
         {QStringLiteral("day"), QStringLiteral("First day of a planner."), QStringLiteral("D")},
         {QStringLiteral("week-start"), QStringLiteral("sunday or monday."), QStringLiteral("DAY")},
-        {QStringLiteral("zoom"), QStringLiteral("Zoom factor, 0.1 to 4 (1 = full size)."), QStringLiteral("Z")},
+        {QStringLiteral("zoom"), QStringLiteral("Zoom factor, 0.1 to 4 (1 = full size)."),
+         QStringLiteral("Z")},
         {QStringLiteral("number-position"), QStringLiteral("center or upper-right."), QStringLiteral("POS")},
         {QStringLiteral("headers-style"), QStringLiteral("first, three or whole."), QStringLiteral("STYLE")},
         {QStringLiteral("title"), QStringLiteral("User-defined title."), QStringLiteral("TEXT")},
@@ -66,8 +67,8 @@ std::optional<PageOptions> ReadPageOptions(const QCommandLineParser& parser, QSt
     error.clear();
     o.layout = ReadInt(parser, QStringLiteral("layout"), 0, calendar::kLayoutCount - 1, error);
     if (error.isEmpty())
-        o.paperSize = ReadChoice(parser, QStringLiteral("paper"), {QStringLiteral("letter"), QStringLiteral("a4")},
-                                 error);
+        o.paperSize = ReadChoice(parser, QStringLiteral("paper"),
+                                 {QStringLiteral("letter"), QStringLiteral("a4")}, error);
     if (error.isEmpty())
         o.month = ReadInt(parser, QStringLiteral("month"), 1, 12, error);
     if (error.isEmpty())
@@ -84,9 +85,9 @@ std::optional<PageOptions> ReadPageOptions(const QCommandLineParser& parser, QSt
         o.numberPosition = ReadChoice(parser, QStringLiteral("number-position"),
                                       {QStringLiteral("center"), QStringLiteral("upper-right")}, error);
     if (error.isEmpty())
-        o.headersStyle = ReadChoice(parser, QStringLiteral("headers-style"),
-                                    {QStringLiteral("first"), QStringLiteral("three"), QStringLiteral("whole")},
-                                    error);
+        o.headersStyle =
+            ReadChoice(parser, QStringLiteral("headers-style"),
+                       {QStringLiteral("first"), QStringLiteral("three"), QStringLiteral("whole")}, error);
     if (!error.isEmpty())
         return std::nullopt;
 
@@ -100,8 +101,9 @@ std::optional<PageOptions> ReadPageOptions(const QCommandLineParser& parser, QSt
             good = ok && margins[static_cast<size_t>(i)] >= 0 && margins[static_cast<size_t>(i)] <= 4;
         }
         if (!good) {
-            error = QStringLiteral("--margins must be four numbers of inches from 0 to 4, as L,T,R,B, not \"%1\"")
-                        .arg(parser.value(QStringLiteral("margins")));
+            error =
+                QStringLiteral("--margins must be four numbers of inches from 0 to 4, as L,T,R,B, not \"%1\"")
+                    .arg(parser.value(QStringLiteral("margins")));
             return std::nullopt;
         }
         o.margins = margins;

@@ -18,8 +18,8 @@ public:
 
     float Zoom() const { return m_zoom; }
     /**
-     * Scales the panel by x / Zoom: width and height are rounded to nearest, ties to even. A zoom whose tenfold
-     * is 0 is taken as 1, so a panel never divides by zero.
+     * Scales the panel by x / Zoom: width and height are rounded to nearest, ties to even. A zoom whose
+     * tenfold is 0 is taken as 1, so a panel never divides by zero.
      */
     void SetZoom(float x);
     bool Zooming() const { return m_zooming; }

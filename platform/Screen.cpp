@@ -35,7 +35,8 @@ int MulDiv(int a, int b, int c)
     const std::int64_t product = std::int64_t(a) * b;
     const std::int64_t half = (c < 0 ? -std::int64_t(c) : std::int64_t(c)) / 2;
     const bool negative = (product < 0) != (c < 0);
-    const std::int64_t magnitude = ((product < 0 ? -product : product) + half) / (c < 0 ? -std::int64_t(c) : c);
+    const std::int64_t magnitude =
+        ((product < 0 ? -product : product) + half) / (c < 0 ? -std::int64_t(c) : c);
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 

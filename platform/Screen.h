@@ -2,7 +2,8 @@
 
 namespace platform {
 
-/** The screen's pixels per inch that all page geometry uses: the primary screen's logical DPI, 96 without one. */
+/** The screen's pixels per inch that all page geometry uses: the primary screen's logical DPI, 96 without
+ * one. */
 int PixelsPerInch();
 
 /** Pins PixelsPerInch() to a value (tests, tools); 0 returns to the screen's own value. */

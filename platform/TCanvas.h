@@ -14,9 +14,10 @@
 namespace platform {
 
 /**
- * Drawing with the edge rules of the page geometry over any QPainter: rectangles exclude their right and bottom
- * edges, a line excludes its end point, a closed outline covers all four sides, and single-line text is placed
- * by the font's ascent plus descent and clipped to its rectangle. Text is drawn with a transparent background.
+ * Drawing with the edge rules of the page geometry over any QPainter: rectangles exclude their right and
+ * bottom edges, a line excludes its end point, a closed outline covers all four sides, and single-line text
+ * is placed by the font's ascent plus descent and clipped to its rectangle. Text is drawn with a transparent
+ * background.
  */
 class TCanvas
 {

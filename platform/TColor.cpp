@@ -55,7 +55,8 @@ QColor ToQColor(TColor color)
 
 TColor FromQColor(const QColor& color)
 {
-    return static_cast<TColor>(quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16));
+    return static_cast<TColor>(quint32(color.red()) | (quint32(color.green()) << 8) |
+                               (quint32(color.blue()) << 16));
 }
 
 } // namespace platform

@@ -5,7 +5,8 @@
 
 namespace platform {
 
-/** A colour as a 32-bit value: red in the lowest byte, then green and blue; negative values name system colours. */
+/** A colour as a 32-bit value: red in the lowest byte, then green and blue; negative values name system
+ * colours. */
 using TColor = qint32;
 
 inline constexpr TColor clBlack = 0x000000;

@@ -28,9 +28,9 @@ enum TFontPitch
 inline constexpr int DEFAULT_CHARSET = 1;
 
 /**
- * A font description owned by a component: name, height, style set, colour, character set and pitch. The height
- * is kept in pixels (negative for the character height) and the size in points derives from it through the
- * pixels per inch fixed at construction. Every change emits changed() so the owner can repaint.
+ * A font description owned by a component: name, height, style set, colour, character set and pitch. The
+ * height is kept in pixels (negative for the character height) and the size in points derives from it through
+ * the pixels per inch fixed at construction. Every change emits changed() so the owner can repaint.
  */
 class TFont : public QObject
 {

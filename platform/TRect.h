@@ -5,8 +5,8 @@
 namespace platform {
 
 /**
- * A rectangle with the edge semantics of the page geometry: left and top inside, right and bottom one past the
- * last pixel, so the width is right - left. Kept apart from QRect, whose right() is the last pixel.
+ * A rectangle with the edge semantics of the page geometry: left and top inside, right and bottom one past
+ * the last pixel, so the width is right - left. Kept apart from QRect, whose right() is the last pixel.
  */
 struct TRect
 {

@@ -5,8 +5,8 @@
 namespace richtext {
 
 /**
- * Holds one rich-text document as RTF bytes (beginning "{\rtf1"). A day cell or a rich-text label owns one; the
- * bytes are kept exactly as read, so a document nobody edited is written back unchanged.
+ * Holds one rich-text document as RTF bytes (beginning "{\rtf1"). A day cell or a rich-text label owns one;
+ * the bytes are kept exactly as read, so a document nobody edited is written back unchanged.
  */
 class TVelRtfStorage
 {

@@ -19,7 +19,8 @@ private Q_SLOTS:
         QCOMPARE(ZoomInStep(1.0f), 1.0f);
     }
 
-    // 0.6 from the preferences lies just above 0.6 and steps once more; 0.6 reached from above lies just below.
+    // 0.6 from the preferences lies just above 0.6 and steps once more; 0.6 reached from above lies just
+    // below.
     void zoomOutLimitDependsOnTheStoredValue()
     {
         QCOMPARE(ZoomToPercent(ZoomOutStep(PercentToZoom(60))), 50);

@@ -18,7 +18,8 @@ namespace {
 
 int TextHeight(int points, bool bold)
 {
-    const QFontMetrics metrics(platform::MakeQFont(QStringLiteral("Times New Roman"), platform::MulDiv(points, 96, 72),
+    const QFontMetrics metrics(platform::MakeQFont(QStringLiteral("Times New Roman"),
+                                                   platform::MulDiv(points, 96, 72),
                                                    bold ? platform::fsBold : platform::TFontStyles()));
     return metrics.ascent() + metrics.descent();
 }
@@ -50,7 +51,8 @@ private Q_SLOTS:
         QCOMPARE(page.TitleRect(), (TRect{26, 27, 789, 197}));
         // Header row: 1.5 times the 21-pixel height of the 16-point headers font.
         QCOMPARE(page.HeadersRect(), (TRect{26, 198, 789, 229}));
-        // Column width (789 - 26) div 7 = 109; row height (1029 - 229) div 6 = 133; the number sits upper right.
+        // Column width (789 - 26) div 7 = 109; row height (1029 - 229) div 6 = 133; the number sits upper
+        // right.
         const int nine = TextHeight(16, true);
         QCOMPARE(page.Cell(1).rTotal, (TRect{31, 230, 129, 361}));
         QCOMPARE(page.Cell(1).iDay, 0);
@@ -74,7 +76,8 @@ private Q_SLOTS:
         QCOMPARE(ColorAt(image, 30, 30), platform::clRed);
         QCOMPARE(ColorAt(image, 780, 190), platform::clRed);
         QVERIFY(CountColor(image, {26, 27, 789, 198}, platform::clRed) > 763 * 171 * 8 / 10);
-        QVERIFY(CountInk(image, {300, 60, 500, 170}) > CountColor(image, {300, 60, 500, 170}, platform::clRed));
+        QVERIFY(CountInk(image, {300, 60, 500, 170}) >
+                CountColor(image, {300, 60, 500, 170}, platform::clRed));
         // The header row's background and its outline.
         QCOMPARE(ColorAt(image, 30, 210), platform::clYellow);
         QCOMPARE(ColorAt(image, 30, 198), platform::clBlack);
@@ -108,7 +111,8 @@ private Q_SLOTS:
         QTest::newRow("top") << int(cbTop) << int(cbNone) << true << true << false << false;
         QTest::newRow("bottom") << int(cbBottom) << int(cbNone) << false << true << true << false;
         // The header row's own border still closes the first row when the cells leave it open.
-        QTest::newRow("bottom, headers outlined") << int(cbBottom) << int(cbAll) << true << true << true << false;
+        QTest::newRow("bottom, headers outlined")
+            << int(cbBottom) << int(cbAll) << true << true << true << false;
         QTest::newRow("top and bottom") << int(cbTopBottom) << int(cbNone) << true << true << true << false;
     }
     void cellBorders()

@@ -67,7 +67,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("calendar");
         QTest::addColumn<int>("headers");
         QTest::addColumn<int>("cells");
-        QTest::newRow("headers and cells") << int(llHeadersAndCells) << int(cbNone) << int(cbAll) << int(cbAll);
+        QTest::newRow("headers and cells")
+            << int(llHeadersAndCells) << int(cbNone) << int(cbAll) << int(cbAll);
         QTest::newRow("cells only") << int(llCellsOnly) << int(cbNone) << int(cbNone) << int(cbAll);
     }
     void lineLayoutsSetBorders()
@@ -256,7 +257,8 @@ private Q_SLOTS:
             {"mini headers font", [](TCalendarPanel32& p) { p.MiniHeadersFont()->SetColor(0); }},
             {"mini headers background", [](TCalendarPanel32& p) { p.SetMiniHeadersBGColor(0); }},
             {"mini headers style", [](TCalendarPanel32& p) { p.SetMiniHeadersStyle(dsWhole); }},
-            {"mini cell font", [](TCalendarPanel32& p) { p.MiniCellFont()->SetName(QStringLiteral("Arial")); }},
+            {"mini cell font",
+             [](TCalendarPanel32& p) { p.MiniCellFont()->SetName(QStringLiteral("Arial")); }},
             {"title year", [](TCalendarPanel32& p) { p.SetTitleShowYear(false); }},
             {"mini year", [](TCalendarPanel32& p) { p.SetMiniShowYear(false); }},
             {"left margin", [](TCalendarPanel32& p) { p.SetLeftMarginInch(0.3f); }},
@@ -275,7 +277,8 @@ private Q_SLOTS:
             QVERIFY2(!a.SameStyle(b), name);
         }
 
-        // Differences that are not style: font sizes, individual borders, number position, colours of borders.
+        // Differences that are not style: font sizes, individual borders, number position, colours of
+        // borders.
         TCalendarPanel32 a, b;
         b.TitleFont()->SetSize(40);
         b.SetCellBorder(cbTop);

@@ -66,7 +66,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("lastCell");
         QTest::newRow("Dec 1997, Sunday first") << 12 << 1997 << 1 << 2 << 32;
         QTest::newRow("Dec 1997, Monday first") << 12 << 1997 << 2 << 1 << 31;
-        // November 1997 starts on a Saturday; with 30 days...; August 1998 is a 31-day month starting Saturday.
+        // November 1997 starts on a Saturday; with 30 days...; August 1998 is a 31-day month starting
+        // Saturday.
         QTest::newRow("Aug 1998, Sunday first, sixth row") << 8 << 1998 << 1 << 7 << 37;
         QTest::newRow("Aug 1998, Monday first") << 8 << 1998 << 2 << 6 << 36;
         QTest::newRow("start 0 is Monday first") << 8 << 1998 << 0 << 6 << 36;

@@ -134,7 +134,8 @@ private Q_SLOTS:
         QTest::newRow("title, next month") << 2 << 0.5f << 2 << TRect{634, 62, 754, 182};
         QTest::newRow("title landscape, next") << 3 << 0.5f << 2 << TRect{874, 62, 994, 182};
         QTest::newRow("six before, first") << 4 << 0.5f << 1 << TRect{50, 50, 163, 170};
-        QTest::newRow("six before, last column at the right edge") << 4 << 0.5f << 6 << TRect{653, 50, 766, 170};
+        QTest::newRow("six before, last column at the right edge")
+            << 4 << 0.5f << 6 << TRect{653, 50, 766, 170};
         QTest::newRow("six after, first") << 4 << 0.5f << 7 << TRect{50, 886, 163, 1006};
         QTest::newRow("twelve after portrait, first") << 6 << 0.5f << 1 << TRect{50, 742, 163, 875};
         // The portrait strip reaches 2 pixels below the bottom margin.

@@ -18,7 +18,7 @@ MonthNames EnglishMonths()
 
 DayNames EnglishDays()
 {
-    return {QStringLiteral("Sunday"),   QStringLiteral("Monday"), QStringLiteral("Tuesday"),
+    return {QStringLiteral("Sunday"),    QStringLiteral("Monday"),   QStringLiteral("Tuesday"),
             QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"),
             QStringLiteral("Saturday")};
 }
@@ -38,11 +38,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("title");
         QTest::newRow("one month") << QDate(1997, 12, 1) << 7 << QStringLiteral("December 1-7, 1997");
-        QTest::newRow("two weeks, one month") << QDate(1997, 12, 1) << 14 << QStringLiteral("December 1-14, 1997");
-        QTest::newRow("across months") << QDate(1997, 11, 28) << 7
-                                       << QStringLiteral("November 28 - December 4, 1997");
-        QTest::newRow("across a year end") << QDate(1997, 12, 25) << 14
-                                           << QStringLiteral("December 25, 1997 - January 7, 1998");
+        QTest::newRow("two weeks, one month")
+            << QDate(1997, 12, 1) << 14 << QStringLiteral("December 1-14, 1997");
+        QTest::newRow("across months")
+            << QDate(1997, 11, 28) << 7 << QStringLiteral("November 28 - December 4, 1997");
+        QTest::newRow("across a year end")
+            << QDate(1997, 12, 25) << 14 << QStringLiteral("December 25, 1997 - January 7, 1998");
     }
     void weekTitle()
     {
@@ -74,8 +75,8 @@ private Q_SLOTS:
         QCOMPARE(PlannerRowDay(rows[7].second), 0);
         QCOMPARE(PlannerRowDay(QStringLiteral("ab")), 0);
 
-        const QList<PlannerRow> whole = WeekPlannerRows(QDate(1997, 12, 1), 14, dsWhole, EnglishMonths(),
-                                                        EnglishDays());
+        const QList<PlannerRow> whole =
+            WeekPlannerRows(QDate(1997, 12, 1), 14, dsWhole, EnglishMonths(), EnglishDays());
         QCOMPARE(whole.size(), 15);
         QCOMPARE(whole[0].first, QStringLiteral("Monday"));
         QCOMPARE(WeekPlannerRows(QDate(1997, 12, 1), 7, dsFirstChar, EnglishMonths(), EnglishDays())[0].first,
@@ -89,10 +90,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("labels");
         QTest::newRow("8 o'clock, 10 hours")
             << 8.0 / 24 << 10
-            << QStringList{QStringLiteral("8:00 AM"), QStringLiteral("9:00 AM"), QStringLiteral("10:00 AM"),
+            << QStringList{QStringLiteral("8:00 AM"),  QStringLiteral("9:00 AM"),  QStringLiteral("10:00 AM"),
                            QStringLiteral("11:00 AM"), QStringLiteral("12:00 PM"), QStringLiteral("1:00 PM"),
-                           QStringLiteral("2:00 PM"), QStringLiteral("3:00 PM"), QStringLiteral("4:00 PM"),
-                           QStringLiteral("5:00 PM"), QStringLiteral("Notes")};
+                           QStringLiteral("2:00 PM"),  QStringLiteral("3:00 PM"),  QStringLiteral("4:00 PM"),
+                           QStringLiteral("5:00 PM"),  QStringLiteral("Notes")};
         QTest::newRow("half past, over midnight")
             << (21 * 60 + 30) / 1440.0 << 4
             << QStringList{QStringLiteral("9:30 PM"), QStringLiteral("10:30 PM"), QStringLiteral("11:30 PM"),

@@ -49,28 +49,50 @@ private Q_SLOTS:
     {
         const QJsonObject o = Inspect({QStringLiteral("--today"), QStringLiteral("1997-12-01")});
         QStringList expected = {
-            QStringLiteral("PixelsPerInch"),     QStringLiteral("Zoom"),
-            QStringLiteral("PaperSize"),         QStringLiteral("CalendarLayout"),
-            QStringLiteral("CalendarOrientation"), QStringLiteral("Margins"),
-            QStringLiteral("MainCalDay"),        QStringLiteral("MainCalMonth"),
-            QStringLiteral("MainCalYear"),       QStringLiteral("StartOfWeek"),
-            QStringLiteral("PageWidth"),         QStringLiteral("PageHeight"),
-            QStringLiteral("ShowMainCalendar"),  QStringLiteral("ShowMiniCalendars"),
-            QStringLiteral("PlannerMode"),       QStringLiteral("MainRect"),
-            QStringLiteral("MiniCount"),         QStringLiteral("MiniSlots"),
-            QStringLiteral("TitleRect"),         QStringLiteral("HeadersRect"),
-            QStringLiteral("Cells"),             QStringLiteral("Fonts"),
-            QStringLiteral("UserTitle"),         QStringLiteral("CalendarLineLayout"),
-            QStringLiteral("MiniCalendarLineLayout"), QStringLiteral("TitleBGColor"),
-            QStringLiteral("MiniCalBorder"),     QStringLiteral("MiniHeadersBorder"),
-            QStringLiteral("MiniCellBorder"),    QStringLiteral("MiniShowYear"),
-            QStringLiteral("MiniHeadersBGColor"), QStringLiteral("MiniCalBGColor"),
-            QStringLiteral("CalendarBorder"),    QStringLiteral("TitleShowYear"),
-            QStringLiteral("HeadersBorder"),     QStringLiteral("HeadersStyle"),
-            QStringLiteral("MiniHeadersStyle"),  QStringLiteral("HeadersBGColor"),
-            QStringLiteral("NumberPosition"),    QStringLiteral("CellBorder"),
-            QStringLiteral("PanelState"),        QStringLiteral("MonthNames"),
-            QStringLiteral("DayNames"),          QStringLiteral("DayStartTime"),
+            QStringLiteral("PixelsPerInch"),
+            QStringLiteral("Zoom"),
+            QStringLiteral("PaperSize"),
+            QStringLiteral("CalendarLayout"),
+            QStringLiteral("CalendarOrientation"),
+            QStringLiteral("Margins"),
+            QStringLiteral("MainCalDay"),
+            QStringLiteral("MainCalMonth"),
+            QStringLiteral("MainCalYear"),
+            QStringLiteral("StartOfWeek"),
+            QStringLiteral("PageWidth"),
+            QStringLiteral("PageHeight"),
+            QStringLiteral("ShowMainCalendar"),
+            QStringLiteral("ShowMiniCalendars"),
+            QStringLiteral("PlannerMode"),
+            QStringLiteral("MainRect"),
+            QStringLiteral("MiniCount"),
+            QStringLiteral("MiniSlots"),
+            QStringLiteral("TitleRect"),
+            QStringLiteral("HeadersRect"),
+            QStringLiteral("Cells"),
+            QStringLiteral("Fonts"),
+            QStringLiteral("UserTitle"),
+            QStringLiteral("CalendarLineLayout"),
+            QStringLiteral("MiniCalendarLineLayout"),
+            QStringLiteral("TitleBGColor"),
+            QStringLiteral("MiniCalBorder"),
+            QStringLiteral("MiniHeadersBorder"),
+            QStringLiteral("MiniCellBorder"),
+            QStringLiteral("MiniShowYear"),
+            QStringLiteral("MiniHeadersBGColor"),
+            QStringLiteral("MiniCalBGColor"),
+            QStringLiteral("CalendarBorder"),
+            QStringLiteral("TitleShowYear"),
+            QStringLiteral("HeadersBorder"),
+            QStringLiteral("HeadersStyle"),
+            QStringLiteral("MiniHeadersStyle"),
+            QStringLiteral("HeadersBGColor"),
+            QStringLiteral("NumberPosition"),
+            QStringLiteral("CellBorder"),
+            QStringLiteral("PanelState"),
+            QStringLiteral("MonthNames"),
+            QStringLiteral("DayNames"),
+            QStringLiteral("DayStartTime"),
         };
         QStringList keys = o.keys();
         expected.sort();
@@ -88,7 +110,8 @@ private Q_SLOTS:
         QCOMPARE(o[QStringLiteral("Cells")].toArray().size(), 42);
         QCOMPARE(o[QStringLiteral("Cells")][1][QStringLiteral("iDay")].toInt(), 1);
         QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("Title")][QStringLiteral("size")].toInt(), 26);
-        QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniHeaders")][QStringLiteral("color")].toInt(), 0);
+        QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniHeaders")][QStringLiteral("color")].toInt(),
+                 0);
         QCOMPARE(o[QStringLiteral("DayStartTime")].toString(), QStringLiteral("8:00"));
         QCOMPARE(o[QStringLiteral("MonthNames")].toArray().size(), 12);
         QCOMPARE(o[QStringLiteral("DayNames")][0].toString(), QStringLiteral("Sunday"));
@@ -96,15 +119,26 @@ private Q_SLOTS:
 
     void inspectOptions()
     {
-        const QJsonObject o = Inspect({QStringLiteral("--layout"), QStringLiteral("12"), QStringLiteral("--paper"),
-                                       QStringLiteral("a4"), QStringLiteral("--margins"),
-                                       QStringLiteral("0.25,0.25,0.25,0.25"), QStringLiteral("--month"),
-                                       QStringLiteral("1"), QStringLiteral("--year"), QStringLiteral("1998"),
-                                       QStringLiteral("--week-start"), QStringLiteral("monday"),
-                                       QStringLiteral("--zoom"), QStringLiteral("0.5"),
-                                       QStringLiteral("--headers-style"), QStringLiteral("whole"),
-                                       QStringLiteral("--number-position"), QStringLiteral("center"),
-                                       QStringLiteral("--title"), QStringLiteral("Two years")});
+        const QJsonObject o = Inspect({QStringLiteral("--layout"),
+                                       QStringLiteral("12"),
+                                       QStringLiteral("--paper"),
+                                       QStringLiteral("a4"),
+                                       QStringLiteral("--margins"),
+                                       QStringLiteral("0.25,0.25,0.25,0.25"),
+                                       QStringLiteral("--month"),
+                                       QStringLiteral("1"),
+                                       QStringLiteral("--year"),
+                                       QStringLiteral("1998"),
+                                       QStringLiteral("--week-start"),
+                                       QStringLiteral("monday"),
+                                       QStringLiteral("--zoom"),
+                                       QStringLiteral("0.5"),
+                                       QStringLiteral("--headers-style"),
+                                       QStringLiteral("whole"),
+                                       QStringLiteral("--number-position"),
+                                       QStringLiteral("center"),
+                                       QStringLiteral("--title"),
+                                       QStringLiteral("Two years")});
         QCOMPARE(o[QStringLiteral("PageWidth")].toInt(), 793);
         QCOMPARE(o[QStringLiteral("CalendarOrientation")].toInt(), 0);
         QCOMPARE(o[QStringLiteral("MiniCount")].toInt(), 24);
@@ -134,7 +168,8 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
-        const Result r = Run({QStringLiteral("render"), QStringLiteral("--zoom"), zoom, QStringLiteral("-o"), path});
+        const Result r =
+            Run({QStringLiteral("render"), QStringLiteral("--zoom"), zoom, QStringLiteral("-o"), path});
         QCOMPARE(r.code, 0);
         QImageReader reader(path);
         QCOMPARE(reader.size(), size);
@@ -145,10 +180,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList{} << QStringLiteral("expected one command");
-        QTest::newRow("unknown command") << QStringList{QStringLiteral("print")}
-                                         << QStringLiteral("expected one command");
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("render"), QStringLiteral("--colour")}
-                                        << QStringLiteral("colour");
+        QTest::newRow("unknown command")
+            << QStringList{QStringLiteral("print")} << QStringLiteral("expected one command");
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("render"), QStringLiteral("--colour")} << QStringLiteral("colour");
         QTest::newRow("layout 22") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
                                                   QStringLiteral("--layout"), QStringLiteral("22")}
                                    << QStringLiteral("--layout");
@@ -163,18 +198,19 @@ private Q_SLOTS:
                                   << QStringLiteral("--month");
         QTest::newRow("day 30 of February")
             << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--month"),
-                           QStringLiteral("2"), QStringLiteral("--year"), QStringLiteral("1997"),
-                           QStringLiteral("--day"), QStringLiteral("30")}
+                           QStringLiteral("2"),       QStringLiteral("--year"), QStringLiteral("1997"),
+                           QStringLiteral("--day"),   QStringLiteral("30")}
             << QStringLiteral("not a day");
         QTest::newRow("zoom zero") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
                                                   QStringLiteral("--zoom"), QStringLiteral("0")}
                                    << QStringLiteral("--zoom");
-        QTest::newRow("render without output") << QStringList{QStringLiteral("render")}
-                                               << QStringLiteral("output file");
-        QTest::newRow("render to jpeg") << QStringList{QStringLiteral("render"), QStringLiteral("-o"),
-                                                       QStringLiteral("page.jpg")}
-                                        << QStringLiteral(".png or .bmp");
-        QTest::newRow("inspect without json") << QStringList{QStringLiteral("inspect")} << QStringLiteral("--json");
+        QTest::newRow("render without output")
+            << QStringList{QStringLiteral("render")} << QStringLiteral("output file");
+        QTest::newRow("render to jpeg")
+            << QStringList{QStringLiteral("render"), QStringLiteral("-o"), QStringLiteral("page.jpg")}
+            << QStringLiteral(".png or .bmp");
+        QTest::newRow("inspect without json")
+            << QStringList{QStringLiteral("inspect")} << QStringLiteral("--json");
     }
     void badArguments()
     {
@@ -188,8 +224,8 @@ private Q_SLOTS:
 
     void unwritableOutputFails()
     {
-        const Result r = Run({QStringLiteral("render"), QStringLiteral("-o"),
-                              QStringLiteral("/nonexistent-folder/page.png")});
+        const Result r = Run(
+            {QStringLiteral("render"), QStringLiteral("-o"), QStringLiteral("/nonexistent-folder/page.png")});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("cannot write")));
     }

@@ -103,7 +103,8 @@ private Q_SLOTS:
         TCanvas canvas(painter);
         canvas.SetFont(MakeQFont(QStringLiteral("Arial"), 20, {}), clBlue);
         const int width = canvas.TextWidth(QStringLiteral("12"));
-        canvas.DrawTextLine({0, 0, 300, 100}, QStringLiteral("12"), TCanvas::HAlign::Right, TCanvas::VAlign::Top);
+        canvas.DrawTextLine({0, 0, 300, 100}, QStringLiteral("12"), TCanvas::HAlign::Right,
+                            TCanvas::VAlign::Top);
         painter.end();
         QVERIFY(CountColor(image, {300 - width, 0, 300, canvas.TextHeight()}, clBlue) > 0);
         QCOMPARE(CountInk(image, {0, 0, 300 - width - 1, 100}), 0);
