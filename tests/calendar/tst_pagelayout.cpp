@@ -182,7 +182,7 @@ private Q_SLOTS:
         QFETCH(int, slot);
         QFETCH(int, slotMonth);
         QFETCH(int, slotYear);
-        const MiniSlot& s = Layout(layout, 0, 0.5f, month, year).miniSlots[size_t(slot - 1)];
+        const MiniSlot s = Layout(layout, 0, 0.5f, month, year).miniSlots[size_t(slot - 1)];
         QCOMPARE(s.month, slotMonth);
         QCOMPARE(s.year, slotYear);
     }
