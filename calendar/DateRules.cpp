@@ -1,6 +1,7 @@
 #include "calendar/DateRules.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace calendar {
 
@@ -64,6 +65,20 @@ int DayInCell(int cell, int offset, int daysInMonth)
 {
     const int d = cell - offset + 1;
     return d >= 1 && d <= daysInMonth ? d : 0;
+}
+
+double EncodeTime(int hour, int minute)
+{
+    return (hour * 60 + minute) / 1440.0;
+}
+
+void DecodeTime(double time, int& hour, int& minute)
+{
+    const double fraction = time - std::floor(time);
+    // The tiny allowance keeps a time computed in steps of a slightly short minute on its minute.
+    const int minutes = static_cast<int>(std::floor(fraction * 1440.0 + 1e-6)) % 1440;
+    hour = minutes / 60;
+    minute = minutes % 60;
 }
 
 int HeaderDayIndex(int column, int startOfWeek)

@@ -40,6 +40,11 @@ int MonthOffset(int month, int year, int startOfWeek);
 /** Day shown in cell n (1..42) of a month with the given offset and length; 0 for a blank cell. */
 int DayInCell(int cell, int offset, int daysInMonth);
 
+/** A time of day as a fraction of a day. */
+double EncodeTime(int hour, int minute);
+/** Hour (0..23) and minute of a time of day; whole days are ignored. */
+void DecodeTime(double time, int& hour, int& minute);
+
 /** Index 1..7 (Sunday = 1) of the day name shown in header column c (0..6). */
 int HeaderDayIndex(int column, int startOfWeek);
 

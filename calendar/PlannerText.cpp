@@ -70,15 +70,13 @@ QList<PlannerRow> WeekPlannerRows(const QDate& first, int days, TCalHeadersStyle
 
 QString FormatPlannerTime(double time)
 {
-    const double fraction = time - std::floor(time);
-    // Whole minutes of the day; the tiny excess of the minute constant never reaches the next minute.
-    const int minutes = static_cast<int>(std::floor(fraction * 1440.0 + 1e-6)) % 1440;
-    const int hour = minutes / 60;
+    int hour = 0, minute = 0;
+    DecodeTime(time, hour, minute);
     const QLocale locale;
     int shown = hour % 12;
     if (shown == 0)
         shown = 12;
-    return QString::number(shown) + u':' + QString::number(minutes % 60).rightJustified(2, u'0') + u' ' +
+    return QString::number(shown) + u':' + QString::number(minute).rightJustified(2, u'0') + u' ' +
            (hour < 12 ? locale.amText() : locale.pmText());
 }
 

@@ -337,6 +337,21 @@ void TCalendarPanel32::SetDayName(int i, const QString& name)
         setAndRepaint(m_dayNames[static_cast<size_t>(i - 1)], name);
 }
 
+void TCalendarPanel32::StoreMargins(float left, float top, float right, float bottom)
+{
+    m_leftMargin = left;
+    m_topMargin = top;
+    m_rightMargin = right;
+    m_bottomMargin = bottom;
+}
+
+void TCalendarPanel32::StoreMainCalDate(int day, int month, int year)
+{
+    m_day = day;
+    m_month = month;
+    m_year = year;
+}
+
 richtext::TVelRtfStorage& TCalendarPanel32::CellStorage(int i)
 {
     Q_ASSERT(i >= 1 && i <= kCellCount);

@@ -152,6 +152,17 @@ public:
     bool ShowMiniCalendars() const { return m_layoutResult.showMiniCalendars; }
     bool PlannerMode() const { return m_layoutResult.plannerMode; }
 
+    // Field-only stores: the value without the setter's side effects (no relayout, no border styles following
+    // a line layout). Readers of stored documents use them and lay the page out once at the end.
+    void StorePaperSize(int value) { m_paperSize = value; }
+    void StoreCalendarOrientation(TCalendarOrientation value) { m_orientation = value; }
+    void StoreMargins(float left, float top, float right, float bottom);
+    void StoreCalendarLayout(TCalendarLayout value) { m_layout = value; }
+    void StoreCalendarLineLayout(TCalendarLineLayout value) { m_lineLayout = value; }
+    void StoreMiniCalendarLineLayout(TMiniCalendarLineLayout value) { m_miniLineLayout = value; }
+    void StoreMainCalDate(int day, int month, int year);
+    void StoreDayStartTime(double value) { m_dayStartTime = value; }
+
     // Operations.
     int DayOfCell(int i) const;
     int CellOfDay(int day) const;

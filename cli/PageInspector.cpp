@@ -1,5 +1,6 @@
 #include "cli/PageInspector.h"
 
+#include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
 #include "platform/Screen.h"
 
@@ -39,8 +40,9 @@ template <size_t N> QJsonArray Names(const std::array<QString, N>& names)
 
 QString TimeText(double time)
 {
-    const int minutes = static_cast<int>(std::floor((time - std::floor(time)) * 1440.0 + 1e-6)) % 1440;
-    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    int hour = 0, minute = 0;
+    calendar::DecodeTime(time, hour, minute);
+    return QStringLiteral("%1:%2").arg(hour).arg(minute, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace

@@ -1,0 +1,458 @@
+#include "persist/stream/ClassRegistry.h"
+#include "persist/stream/StandardClasses.h"
+#include "persist/stream/StreamDump.h"
+#include "persist/stream/StreamError.h"
+#include "persist/stream/TReader.h"
+#include "persist/stream/TWriter.h"
+#include "platform/TFont.h"
+#include "tests/support/Bytes.h"
+
+#include <QBuffer>
+#include <QTest>
+
+#include <memory>
+
+using namespace persist;
+using testsupport::Hex;
+using testsupport::HexOf;
+
+namespace {
+
+// A component with one property of every kind, a nested font, raw data and children.
+struct Thing
+{
+    static inline int live = 0;
+    Thing() { ++live; }
+    ~Thing() { --live; }
+    Thing(const Thing&) = delete;
+    Thing& operator=(const Thing&) = delete;
+
+    QString name;
+    qint32 color = 0xFFFFFF; // default clWhite
+    int align = 0;
+    bool visible = true;
+    qint64 options = 0x3; // default: members 0 and 1
+    float scale = 0;
+    double ratio = 0;
+    QString caption;
+    QString onClick;
+    qint32 readOnlyValue = 5;
+    platform::TFont font;
+    QByteArray data;
+    std::vector<std::unique_ptr<Thing>> kids;
+    Thing* parent = nullptr;
+};
+
+const EnumNames kAlign{{QStringLiteral("taLeftJustify"), QStringLiteral("taRightJustify"), QStringLiteral("taCenter")}};
+const EnumNames kOptions{{QStringLiteral("opA"), QStringLiteral("opB"), QStringLiteral("opC")}};
+QStringList* g_log = nullptr;
+
+Thing* T(void* o)
+{
+    return static_cast<Thing*>(o);
+}
+const Thing* T(const void* o)
+{
+    return static_cast<const Thing*>(o);
+}
+
+ClassInfo MakeThingClass()
+{
+    ClassInfo c;
+    c.name = QStringLiteral("TThing");
+    auto add = [&c](PropertyInfo p) { c.properties.append(std::move(p)); };
+    PropertyInfo p;
+
+    p = {};
+    p.name = QStringLiteral("Color");
+    p.kind = PropKind::Integer;
+    p.intNames = &ColorNames();
+    p.defaultValue = 0xFFFFFF;
+    p.getInt = [](const void* o) { return T(o)->color; };
+    p.setInt = [](void* o, qint64 v) { T(o)->color = qint32(v); };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("Alignment");
+    p.kind = PropKind::Enumeration;
+    p.enumNames = &kAlign;
+    p.defaultValue = 0;
+    p.getInt = [](const void* o) { return T(o)->align; };
+    p.setInt = [](void* o, qint64 v) { T(o)->align = int(v); };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("Visible");
+    p.kind = PropKind::Enumeration;
+    p.enumNames = &BooleanNames();
+    p.defaultValue = 1;
+    p.getInt = [](const void* o) { return qint64(T(o)->visible); };
+    p.setInt = [](void* o, qint64 v) { T(o)->visible = v != 0; };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("Options");
+    p.kind = PropKind::Set;
+    p.enumNames = &kOptions;
+    p.defaultValue = 0x3;
+    p.getInt = [](const void* o) { return T(o)->options; };
+    p.setInt = [](void* o, qint64 v) { T(o)->options = v; };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("Scale");
+    p.kind = PropKind::Real;
+    p.realWidth = RealWidth::Single;
+    p.getReal = [](const void* o) { return double(T(o)->scale); };
+    p.setReal = [](void* o, double v) { T(o)->scale = float(v); };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("Ratio");
+    p.kind = PropKind::Real;
+    p.getReal = [](const void* o) { return T(o)->ratio; };
+    p.setReal = [](void* o, double v) { T(o)->ratio = v; };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("Caption");
+    p.kind = PropKind::String;
+    p.getString = [](const void* o) { return T(o)->caption; };
+    p.setString = [](void* o, const QString& v) { T(o)->caption = v; };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("Font");
+    p.kind = PropKind::Object;
+    p.getObject = [](void* o) { return FontRef(&T(o)->font); };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("ReadOnly");
+    p.kind = PropKind::Integer;
+    p.getInt = [](const void* o) { return T(o)->readOnlyValue; };
+    p.stored = [](const void*) { return false; };
+    add(p);
+
+    p = {};
+    p.name = QStringLiteral("OnClick");
+    p.kind = PropKind::Event;
+    p.getString = [](const void* o) { return T(o)->onClick; };
+    p.setString = [](void* o, const QString& v) { T(o)->onClick = v; };
+    add(p);
+
+    DefinedProperty d;
+    d.name = QStringLiteral("Data");
+    d.hasData = [](const void* o) { return !T(o)->data.isEmpty(); };
+    d.writeRaw = [](const void* o) { return T(o)->data; };
+    d.readRaw = [](void* o, const QByteArray& b) { T(o)->data = b; };
+    c.defined.append(d);
+
+    c.getName = [](const void* o) { return T(o)->name; };
+    c.setName = [](void* o, const QString& n) { T(o)->name = n; };
+    c.children = [](const void* o) {
+        QList<ObjRef> list;
+        for (const auto& k : T(o)->kids)
+            list.append(ObjRef{k.get(), ClassRegistry::Instance().Find(QStringLiteral("TThing"))});
+        return list;
+    };
+    c.create = [](QObject*) { return ObjRef{new Thing, ClassRegistry::Instance().Find(QStringLiteral("TThing"))}; };
+    c.destroy = [](void* o) {
+        Thing* t = T(o);
+        if (t->parent) {
+            auto& kids = t->parent->kids;
+            for (auto it = kids.begin(); it != kids.end(); ++it) {
+                if (it->get() == t) {
+                    it->release();
+                    kids.erase(it);
+                    break;
+                }
+            }
+        }
+        delete t;
+    };
+    c.setParent = [](void* o, const ObjRef& parent) {
+        Thing* p = T(parent.object);
+        T(o)->parent = p;
+        p->kids.emplace_back(T(o));
+    };
+    c.loaded = [](void* o) {
+        if (g_log)
+            g_log->append(QStringLiteral("loaded ") + T(o)->name);
+    };
+    return c;
+}
+
+const ClassInfo& ThingClass()
+{
+    static const ClassInfo c = MakeThingClass();
+    return c;
+}
+
+QByteArray WriteRoot(Thing& thing)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TWriter w(&buffer);
+    w.PutRootRecord(ObjRef{&thing, &ThingClass()});
+    w.Flush();
+    return buffer.data();
+}
+
+QString ReadRootError(const QByteArray& bytes, Thing& into)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TReader r(&buffer);
+    try {
+        r.TakeRootRecord(ObjRef{&into, &ThingClass()});
+    } catch (const StreamError& e) {
+        return e.message();
+    }
+    return QString();
+}
+
+QByteArray Short(const char* text)
+{
+    return char(qstrlen(text)) + QByteArray(text);
+}
+
+} // namespace
+
+class TestComponentStream : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ClassRegistry::Instance().Register(ThingClass()); }
+
+    // Properties at their defaults write nothing but the font's always-written height and name.
+    void defaultsAreSkipped()
+    {
+        Thing thing;
+        thing.font.SetName(QStringLiteral("Arial"));
+        const QByteArray bytes = WriteRoot(thing);
+        const QByteArray expected = QByteArray("TPF0") + Short("TThing") + Short("") + Short("Font.Height") +
+                                    Hex("02 F5") + Short("Font.Name") + Hex("06 05") + "Arial" + Hex("00 00");
+        QCOMPARE(HexOf(bytes), HexOf(expected));
+    }
+
+    void everyKindIsWritten()
+    {
+        Thing thing;
+        thing.name = QStringLiteral("Thing1");
+        thing.color = 0x123456;
+        thing.align = 2;
+        thing.visible = false;
+        thing.options = 0; // empty, default is not: tSet and a zero byte
+        thing.scale = 0.5f;
+        thing.caption = QStringLiteral("Hi");
+        thing.onClick = QStringLiteral("ThingClick");
+        thing.font.SetName(QStringLiteral("Arial"));
+        thing.font.SetColor(platform::clRed);
+        thing.font.SetStyle(platform::fsBold | platform::fsUnderline);
+        thing.data = "xyz";
+        const QByteArray bytes = WriteRoot(thing);
+        const QByteArray expected =
+            QByteArray("TPF0") + Short("TThing") + Short("Thing1") + Short("Color") + Hex("04 56 34 12 00") +
+            Short("Alignment") + Hex("07") + Short("taCenter") + Short("Visible") + Hex("08") + Short("Options") +
+            Hex("0B 00") + Short("Scale") + Hex("05 00 00 00 00 00 00 00 80 FE 3F") + Short("Caption") +
+            Hex("06 02") + "Hi" + Short("Font.Color") + Hex("07") + Short("clRed") + Short("Font.Height") +
+            Hex("02 F5") + Short("Font.Name") + Hex("06 05") + "Arial" + Short("Font.Style") + Hex("0B") +
+            Short("fsBold") + Short("fsUnderline") + Hex("00") + Short("OnClick") + Hex("07") + Short("ThingClick") +
+            Short("Data") + Hex("0A 03 00 00 00") + "xyz" + Hex("00 00");
+        QCOMPARE(HexOf(bytes), HexOf(expected));
+    }
+
+    void roundTrip()
+    {
+        Thing thing;
+        thing.name = QStringLiteral("Root");
+        thing.color = int(0x80000008);
+        thing.align = 1;
+        thing.options = 0x5;
+        thing.scale = 0.1f;
+        thing.ratio = 0.1;
+        thing.caption = QStringLiteral("\u00C9t\u00E9 \u2192 \u03A9");
+        thing.font.SetHeight(-35);
+        thing.font.SetStyle(platform::fsItalic);
+        thing.data = QByteArray("\0\1\2", 3);
+        auto kid = std::make_unique<Thing>();
+        kid->name = QStringLiteral("Kid");
+        kid->caption = QStringLiteral("child");
+        thing.kids.push_back(std::move(kid));
+
+        const QByteArray bytes = WriteRoot(thing);
+        Thing back;
+        QStringList log;
+        g_log = &log;
+        QCOMPARE(ReadRootError(bytes, back), QString());
+        g_log = nullptr;
+        QCOMPARE(back.name, QStringLiteral("Root"));
+        QCOMPARE(back.color, int(0x80000008));
+        QCOMPARE(back.align, 1);
+        QCOMPARE(back.options, qint64(0x5));
+        QCOMPARE(back.scale, 0.1f);
+        QCOMPARE(back.ratio, 0.1);
+        QCOMPARE(back.caption, thing.caption);
+        QCOMPARE(back.font.Height(), -35);
+        QCOMPARE(back.font.Style(), platform::TFontStyles(platform::fsItalic));
+        QCOMPARE(back.data, thing.data);
+        QCOMPARE(back.kids.size(), size_t(1));
+        QCOMPARE(back.kids[0]->caption, QStringLiteral("child"));
+        QCOMPARE(back.kids[0]->parent, &back);
+        // Every component read is told the record is complete, in reading order.
+        QCOMPARE(log, (QStringList{QStringLiteral("loaded Kid"), QStringLiteral("loaded Root")}));
+    }
+
+    void readingAcceptsBothColourForms()
+    {
+        const QByteArray head = QByteArray("TPF0") + Short("TThing") + Short("");
+        Thing a;
+        QCOMPARE(ReadRootError(head + Short("Color") + Hex("07") + Short("CLNAVY") + Hex("00 00"), a), QString());
+        QCOMPARE(a.color, 0x800000);
+        Thing b;
+        QCOMPARE(ReadRootError(head + Short("Color") + Hex("03 C8 00") + Hex("00 00"), b), QString());
+        QCOMPARE(b.color, 200);
+        // Font.Size, never written, is still read.
+        Thing c;
+        QCOMPARE(ReadRootError(head + Short("Font.Size") + Hex("02 1A") + Hex("00 00"), c), QString());
+        QCOMPARE(c.font.Height(), -35);
+    }
+
+    void readErrors_data()
+    {
+        QTest::addColumn<QByteArray>("properties");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown property") << Short("Colour") + Hex("02 01") << kPropertyDoesNotExist;
+        QTest::newRow("unknown nested object") << Short("Pen.Width") + Hex("02 01") << kPropertyDoesNotExist;
+        QTest::newRow("unknown font property") << Short("Font.Weight") + Hex("02 01") << kPropertyDoesNotExist;
+        QTest::newRow("read-only") << Short("ReadOnly") + Hex("02 01") << kPropertyIsReadOnly;
+        QTest::newRow("colour name not in the table")
+            << Short("Color") + Hex("07") + Short("clPink") << kInvalidPropertyValue;
+        QTest::newRow("enumeration by number") << Short("Alignment") + Hex("02 01") << kInvalidPropertyValue;
+        QTest::newRow("unknown member") << Short("Alignment") + Hex("07") + Short("taMiddle")
+                                        << kInvalidPropertyValue;
+        QTest::newRow("set member unknown") << Short("Options") + Hex("0B") + Short("opZ") + Hex("00")
+                                            << kInvalidPropertyValue;
+        QTest::newRow("text for a set") << Short("Options") + Hex("06 00") << kInvalidPropertyValue;
+        QTest::newRow("ident for a string") << Short("Caption") + Hex("07 01 41") << kInvalidPropertyValue;
+        QTest::newRow("text for raw data") << Short("Data") + Hex("06 00") << kInvalidPropertyValue;
+        QTest::newRow("unknown handler without a hook") << Short("OnClick") + Hex("07") + Short("Nowhere")
+                                                        << kInvalidPropertyValue;
+        QTest::newRow("data ends") << Short("Caption") + Hex("06 09 41") << kStreamReadError;
+    }
+    void readErrors()
+    {
+        QFETCH(QByteArray, properties);
+        QFETCH(QString, message);
+        Thing thing;
+        const QByteArray bytes = QByteArray("TPF0") + Short("TThing") + Short("") + properties + Hex("00 00");
+        QCOMPARE(ReadRootError(bytes, thing), message);
+    }
+
+    void filerFlagsPrefixIsAccepted()
+    {
+        Thing thing;
+        const QByteArray bytes = QByteArray("TPF0") + Hex("F2 02 03") + Short("TThing") + Short("P") +
+                                 Short("Caption") + Hex("06 01 41") + Hex("00 00");
+        QCOMPARE(ReadRootError(bytes, thing), QString());
+        QCOMPARE(thing.caption, QStringLiteral("A"));
+    }
+
+    void recordListHooksAndCleanup()
+    {
+        Thing parent;
+        Thing one, two;
+        one.name = QStringLiteral("One");
+        one.onClick = QStringLiteral("Missing");
+        two.name = QStringLiteral("Two");
+        QByteArray list = Hex("01") + WriteRoot(one) + WriteRoot(two);
+        // A third record whose properties fail halfway.
+        list += QByteArray("TPF0") + Short("TThing") + Short("Three") + Short("Caption") + Hex("06 01 41") +
+                Short("Nonsense") + Hex("02 01") + Hex("00 00");
+
+        QBuffer buffer;
+        buffer.setData(list);
+        buffer.open(QIODevice::ReadOnly);
+        TReader r(&buffer);
+        QStringList names;
+        r.SetNameHook([&](const ObjRef&, QString& name) { name = QStringLiteral("Component%1").arg(names.size()); });
+        QStringList methods;
+        r.SetMethodHook([&](const QString& method, bool& error) {
+            methods.append(method);
+            error = false;
+        });
+        r.ExpectBeginList();
+        try {
+            r.TakeRecordList(nullptr, ObjRef{&parent, &ThingClass()},
+                             [&](const ObjRef& o) { names.append(T(o.object)->name); });
+            QFAIL("the third record should fail");
+        } catch (const StreamError& e) {
+            QCOMPARE(e.message(), kPropertyDoesNotExist);
+        }
+        QCOMPARE(names, (QStringList{QStringLiteral("Component0"), QStringLiteral("Component1")}));
+        QCOMPARE(methods, QStringList{QStringLiteral("Missing")});
+        QCOMPARE(parent.kids.size(), size_t(2));
+        QVERIFY(parent.kids[0]->onClick.isEmpty()); // left unassigned
+        QCOMPARE(Thing::live, 5);                   // the failing record was destroyed
+    }
+
+    void unregisteredClass()
+    {
+        QByteArray list = Hex("01") + QByteArray("TPF0") + Short("TNoSuchThing") + Short("") + Hex("00 00 00");
+        QBuffer buffer;
+        buffer.setData(list);
+        buffer.open(QIODevice::ReadOnly);
+        TReader r(&buffer);
+        r.ExpectBeginList();
+        try {
+            r.TakeRecordList(nullptr, ObjRef{}, nullptr);
+            QFAIL("expected a failure");
+        } catch (const StreamError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Class TNoSuchThing not found"));
+        }
+    }
+
+    void truncationNeverCrashes()
+    {
+        Thing thing;
+        thing.name = QStringLiteral("Root");
+        thing.caption = QString(300, u'c');
+        thing.scale = 2.5f;
+        thing.data = QByteArray(50, 'd');
+        thing.kids.push_back(std::make_unique<Thing>());
+        const QByteArray bytes = WriteRoot(thing);
+        for (qsizetype n = 0; n < bytes.size(); ++n) {
+            Thing back;
+            QVERIFY2(!ReadRootError(bytes.left(n), back).isEmpty(), qPrintable(QString::number(n)));
+        }
+        QCOMPARE(Thing::live, 2);
+    }
+
+    void dumpShowsTheStructure()
+    {
+        Thing thing;
+        thing.name = QStringLiteral("Root");
+        thing.caption = QStringLiteral("Hi");
+        thing.kids.push_back(std::make_unique<Thing>());
+        QBuffer buffer;
+        buffer.setData(Hex("01 02 03") + WriteRoot(thing) + Hex("00"));
+        buffer.open(QIODevice::ReadOnly);
+        const QString dump = DumpStream(&buffer);
+        QVERIFY2(dump.startsWith(QStringLiteral("list\n  int8 3\n  TPF0\n  record TThing \"Root\"\n")),
+                 qPrintable(dump));
+        QVERIFY(dump.contains(QStringLiteral("    Caption = text \"Hi\"\n")));
+        QVERIFY(dump.contains(QStringLiteral("    child\n      record TThing \"\"\n")));
+        QVERIFY(dump.endsWith(QStringLiteral("end\n")));
+
+        QBuffer broken;
+        broken.setData(Hex("01 02"));
+        broken.open(QIODevice::ReadOnly);
+        QVERIFY(DumpStream(&broken).contains(QStringLiteral("error at offset 2: Stream read error")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestComponentStream)
+#include "tst_componentstream.moc"
