@@ -3,8 +3,13 @@
 #include "calendar/TCalendarPanel32.h"
 #include "cli/PageInspector.h"
 #include "cli/PageOptions.h"
+#include "persist/formats/CalendarFile.h"
+#include "persist/formats/StyleSheet.h"
+#include "persist/stream/StreamDump.h"
+#include "persist/stream/StreamError.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonDocument>
@@ -15,8 +20,10 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [options] -o OUT.png|OUT.bmp\n"
-    "       datoria-cli inspect [options] --json\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [options] -o OUT.png|OUT.bmp\n"
+    "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
+    "       datoria-cli new [options] -o FILE.KVF\n"
+    "       datoria-cli dump FILE\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
@@ -47,6 +54,50 @@ bool WriteImage(const QImage& image, const QString& path, QString& error)
     return true;
 }
 
+/** Sets the page up from --file (a calendar, or a style sheet on a new page) and the options. */
+bool SetUpPage(calendar::TCalendarPanel32& page, QObject* owner, const QString& file,
+               const PageOptions& options, QString& error)
+{
+    if (file.isEmpty()) {
+        ApplyPageOptions(page, options);
+        return true;
+    }
+    const QString suffix = QFileInfo(file).suffix().toUpper();
+    if (suffix != QLatin1String("KVF") && suffix != QLatin1String("KVS")) {
+        error = QStringLiteral("--file must name a calendar (.KVF) or a style sheet (.KVS): %1").arg(file);
+        return false;
+    }
+    PageOptions none;
+    none.today = options.today;
+    ApplyPageOptions(page, none);
+    try {
+        if (suffix == QLatin1String("KVF")) {
+            page.ClearAllCells();
+            page.SetUserTitle(QString());
+            persist::LoadCalendarFile(page, file, owner);
+        } else {
+            persist::LoadStyleSheet(page, file);
+            page.Relayout(true);
+        }
+    } catch (const persist::StreamError& e) {
+        error = QStringLiteral("cannot read %1: %2").arg(file, e.message());
+        return false;
+    }
+    ApplyOptionsToDocument(page, options);
+    return true;
+}
+
+int Dump(const QString& path, QTextStream& out, QTextStream& err)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "datoria-cli: cannot read " << path << ": " << file.errorString() << '\n';
+        return 1;
+    }
+    out << persist::DumpStream(&file);
+    return 0;
+}
+
 } // namespace
 
 int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -55,28 +106,41 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     AddPageOptions(parser);
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("Output image."),
+                      QStringLiteral("Output file."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print JSON.")});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("render or inspect"));
+    parser.addOption({QStringLiteral("file"), QStringLiteral("Calendar or style sheet to start from."),
+                      QStringLiteral("FILE")});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("render, inspect, new or dump"));
 
     if (!parser.parse(QStringList{QStringLiteral("datoria-cli")} + arguments)) {
         err << "datoria-cli: " << parser.errorText() << '\n' << kUsage;
         return 2;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1 ||
-        (positional[0] != QLatin1String("render") && positional[0] != QLatin1String("inspect"))) {
-        err << "datoria-cli: expected one command, render or inspect\n" << kUsage;
+    const QString command = positional.value(0);
+    if (command == QLatin1String("dump")) {
+        if (positional.size() != 2) {
+            err << "datoria-cli: dump needs one file\n" << kUsage;
+            return 2;
+        }
+        return Dump(positional[1], out, err);
+    }
+    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
+    if (positional.size() != 1 || !commands.contains(command)) {
+        err << "datoria-cli: expected one command, render, inspect, new or dump\n" << kUsage;
         return 2;
     }
-    const bool render = positional[0] == QLatin1String("render");
-    if (render && !parser.isSet(QStringLiteral("o"))) {
-        err << "datoria-cli: render needs an output file: -o OUT.png or -o OUT.bmp\n";
+    if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {
+        err << "datoria-cli: " << command << " needs an output file: -o FILE\n";
         return 2;
     }
-    if (!render && !parser.isSet(QStringLiteral("json"))) {
+    if (command == QLatin1String("inspect") && !parser.isSet(QStringLiteral("json"))) {
         err << "datoria-cli: inspect prints JSON only; add --json\n";
+        return 2;
+    }
+    if (command == QLatin1String("new") && parser.isSet(QStringLiteral("file"))) {
+        err << "datoria-cli: new starts from a new document; --file is for render and inspect\n";
         return 2;
     }
 
@@ -87,11 +151,32 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return 2;
     }
 
+    QObject owner;
     calendar::TCalendarPanel32 page;
-    ApplyPageOptions(page, *options);
-    const QImage image = page.RenderToBitmap();
+    if (!SetUpPage(page, &owner, parser.value(QStringLiteral("file")), *options, error)) {
+        err << "datoria-cli: " << error << '\n';
+        return 1;
+    }
 
-    if (render) {
+    if (command == QLatin1String("new")) {
+        const QString path = parser.value(QStringLiteral("o"));
+        if (QFileInfo(path).suffix().toUpper() != QLatin1String("KVF")) {
+            err << "datoria-cli: a calendar file must end in .KVF: " << path << '\n';
+            return 2;
+        }
+        // Files always hold the geometry of zoom 1.
+        page.SetZoom(1.0f);
+        try {
+            persist::SaveCalendarFile(page, path);
+        } catch (const persist::StreamError& e) {
+            err << "datoria-cli: cannot write " << path << ": " << e.message() << '\n';
+            return 1;
+        }
+        return 0;
+    }
+
+    const QImage image = page.RenderToBitmap();
+    if (command == QLatin1String("render")) {
         if (!WriteImage(image, parser.value(QStringLiteral("o")), error)) {
             err << "datoria-cli: " << error << '\n';
             return 1;

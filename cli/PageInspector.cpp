@@ -2,7 +2,10 @@
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
+#include "persist/formats/CalendarFile.h"
+#include "persist/stream/ClassRegistry.h"
 #include "platform/Screen.h"
+#include "richtext/RtfPlainText.h"
 
 #include <QJsonArray>
 
@@ -117,6 +120,23 @@ QJsonObject InspectPage(const calendar::TCalendarPanel32& page)
     o[QStringLiteral("MonthNames")] = Names(page.MonthNames());
     o[QStringLiteral("DayNames")] = Names(page.DayNames());
     o[QStringLiteral("DayStartTime")] = TimeText(page.DayStartTime());
+    QJsonArray texts;
+    for (int i = 1; i <= calendar::kCellCount; ++i)
+        texts.append(richtext::RtfPlainText(page.CellStorage(i).RtfText()));
+    o[QStringLiteral("CellText")] = texts;
+    QJsonArray objects;
+    for (QObject* object : persist::PlacedObjects(page)) {
+        const auto* widget = qobject_cast<const QWidget*>(object);
+        objects.append(QJsonObject{
+            {QStringLiteral("class"), persist::ClassRegistry::Instance().RefOf(object).cls->name},
+            {QStringLiteral("name"), object->objectName()},
+            {QStringLiteral("Left"), widget ? widget->x() : 0},
+            {QStringLiteral("Top"), widget ? widget->y() : 0},
+            {QStringLiteral("Width"), widget ? widget->width() : 0},
+            {QStringLiteral("Height"), widget ? widget->height() : 0},
+        });
+    }
+    o[QStringLiteral("Objects")] = objects;
     return o;
 }
 

@@ -139,11 +139,10 @@ std::optional<PageOptions> ReadPageOptions(const QCommandLineParser& parser, QSt
     return o;
 }
 
-void ApplyPageOptions(calendar::TCalendarPanel32& page, const PageOptions& o)
+namespace {
+
+void ApplyStyleOptions(calendar::TCalendarPanel32& page, const PageOptions& o)
 {
-    if (o.today.isValid())
-        platform::SetTodayOverride(o.today);
-    page.ResetToNew();
     if (o.paperSize)
         page.SetPaperSize(*o.paperSize);
     if (o.layout)
@@ -173,7 +172,24 @@ void ApplyPageOptions(calendar::TCalendarPanel32& page, const PageOptions& o)
         page.SetHeadersStyle(static_cast<calendar::TCalHeadersStyle>(*o.headersStyle));
     if (o.title)
         page.SetUserTitle(*o.title);
+}
+
+} // namespace
+
+void ApplyPageOptions(calendar::TCalendarPanel32& page, const PageOptions& o)
+{
+    if (o.today.isValid())
+        platform::SetTodayOverride(o.today);
+    page.ResetToNew();
+    ApplyStyleOptions(page, o);
     page.Relayout(true);
+    page.SetZoom(o.zoom);
+}
+
+void ApplyOptionsToDocument(calendar::TCalendarPanel32& page, const PageOptions& o)
+{
+    ApplyStyleOptions(page, o);
+    page.Relayout(o.layout.has_value());
     page.SetZoom(o.zoom);
 }
 

@@ -41,4 +41,10 @@ std::optional<PageOptions> ReadPageOptions(const QCommandLineParser& parser, QSt
  */
 void ApplyPageOptions(calendar::TCalendarPanel32& page, const PageOptions& options);
 
+/**
+ * Applies the options that were given to a page read from a file: its own fonts stay unless the layout
+ * changes, as a layout chosen in the properties dialog resets the mini calendar fonts. Then the zoom.
+ */
+void ApplyOptionsToDocument(calendar::TCalendarPanel32& page, const PageOptions& options);
+
 } // namespace cli

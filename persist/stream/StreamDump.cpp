@@ -2,7 +2,7 @@
 
 #include "persist/stream/StreamError.h"
 #include "persist/stream/TReader.h"
-#include "persist/stream/Windows1252.h"
+#include "platform/Windows1252.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -36,7 +36,7 @@ QString Quote(const QString& text)
 
 QString RawText(const QByteArray& bytes)
 {
-    QString shown = Quote(DecodeWindows1252(bytes.left(kMaxShownBytes)));
+    QString shown = Quote(platform::DecodeWindows1252(bytes.left(kMaxShownBytes)));
     if (bytes.size() > kMaxShownBytes) {
         shown += QStringLiteral(" ... %1 more bytes, sha1 %2")
                      .arg(bytes.size() - kMaxShownBytes)

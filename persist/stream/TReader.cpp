@@ -3,7 +3,7 @@
 #include "persist/stream/ClassRegistry.h"
 #include "persist/stream/Extended80.h"
 #include "persist/stream/StreamError.h"
-#include "persist/stream/Windows1252.h"
+#include "platform/Windows1252.h"
 
 #include <QtEndian>
 
@@ -130,9 +130,9 @@ QString TReader::TakeText()
 {
     switch (TakeTag()) {
     case tText:
-        return DecodeWindows1252(takeBytes(takeByte()));
+        return platform::DecodeWindows1252(takeBytes(takeByte()));
     case tLongText:
-        return DecodeWindows1252(takeBytes(takeUInt32()));
+        return platform::DecodeWindows1252(takeBytes(takeUInt32()));
     case tUtf8Text:
         return QString::fromUtf8(takeBytes(takeUInt32()));
     case tWideText: {
@@ -202,7 +202,7 @@ QByteArray TReader::TakeShortBytes()
 
 QString TReader::TakeShortText()
 {
-    return DecodeWindows1252(TakeShortBytes());
+    return platform::DecodeWindows1252(TakeShortBytes());
 }
 
 QByteArray TReader::TakeRawData()

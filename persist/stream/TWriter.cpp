@@ -2,7 +2,7 @@
 
 #include "persist/stream/Extended80.h"
 #include "persist/stream/StreamError.h"
-#include "persist/stream/Windows1252.h"
+#include "platform/Windows1252.h"
 
 #include <QtEndian>
 
@@ -82,7 +82,7 @@ void TWriter::PutBoolean(bool value)
 
 void TWriter::PutText(const QString& text)
 {
-    const std::optional<QByteArray> ansi = EncodeWindows1252(text);
+    const std::optional<QByteArray> ansi = platform::EncodeWindows1252(text);
     if (!ansi) {
         const QByteArray utf8 = text.toUtf8();
         PutTag(tUtf8Text);
@@ -125,7 +125,7 @@ void TWriter::PutIdent(const QString& ident)
 void TWriter::PutShortText(const QString& text)
 {
     // Short strings hold class, component and property names, which are identifiers.
-    QByteArray bytes = EncodeWindows1252(text).value_or(text.toLatin1());
+    QByteArray bytes = platform::EncodeWindows1252(text).value_or(text.toLatin1());
     if (bytes.size() > 255)
         bytes.truncate(255);
     const char length = static_cast<char>(bytes.size());

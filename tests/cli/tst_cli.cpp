@@ -93,6 +93,8 @@ private Q_SLOTS:
             QStringLiteral("MonthNames"),
             QStringLiteral("DayNames"),
             QStringLiteral("DayStartTime"),
+            QStringLiteral("CellText"),
+            QStringLiteral("Objects"),
         };
         QStringList keys = o.keys();
         expected.sort();
@@ -180,6 +182,19 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList{} << QStringLiteral("expected one command");
+        QTest::newRow("dump without file")
+            << QStringList{QStringLiteral("dump")} << QStringLiteral("one file");
+        QTest::newRow("missing file")
+            << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--file"),
+                           QStringLiteral("/nonexistent.KVF")}
+            << QStringLiteral("Stream read error");
+        QTest::newRow("file of another kind")
+            << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--file"),
+                           QStringLiteral("page.png")}
+            << QStringLiteral(".KVF");
+        QTest::newRow("new to a png")
+            << QStringList{QStringLiteral("new"), QStringLiteral("-o"), QStringLiteral("x.png")}
+            << QStringLiteral(".KVF");
         QTest::newRow("unknown command")
             << QStringList{QStringLiteral("print")} << QStringLiteral("expected one command");
         QTest::newRow("unknown option")
@@ -220,6 +235,66 @@ private Q_SLOTS:
         QVERIFY(r.code != 0);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+    }
+
+    void newWritesACalendarThatRenderAndInspectRead()
+    {
+        QTemporaryDir dir;
+        const QString kvf = dir.filePath(QStringLiteral("Dec1997.KVF"));
+        const Result made = Run({QStringLiteral("new"), QStringLiteral("--layout"), QStringLiteral("19"),
+                                 QStringLiteral("--month"), QStringLiteral("12"), QStringLiteral("--year"),
+                                 QStringLiteral("1997"), QStringLiteral("--day"), QStringLiteral("25"),
+                                 QStringLiteral("--title"), QStringLiteral("Holidays"),
+                                 QStringLiteral("--zoom"), QStringLiteral("0.5"), QStringLiteral("-o"), kvf});
+        QCOMPARE(made.code, 0);
+        const QJsonObject o = Inspect({QStringLiteral("--file"), kvf});
+        QCOMPARE(o[QStringLiteral("CalendarLayout")].toInt(), 19);
+        QCOMPARE(o[QStringLiteral("MainCalDay")].toInt(), 25);
+        QCOMPARE(o[QStringLiteral("UserTitle")].toString(), QStringLiteral("Holidays"));
+        QCOMPARE(o[QStringLiteral("CellText")].toArray().size(), 42);
+        QCOMPARE(o[QStringLiteral("CellText")][0].toString(), QString());
+        QCOMPARE(o[QStringLiteral("Objects")].toArray().size(), 0);
+        // Options given with --file change the document.
+        const QJsonObject zoomed =
+            Inspect({QStringLiteral("--file"), kvf, QStringLiteral("--zoom"), QStringLiteral("0.5"),
+                     QStringLiteral("--week-start"), QStringLiteral("monday")});
+        QCOMPARE(zoomed[QStringLiteral("Zoom")].toDouble(), 0.5);
+        QCOMPARE(zoomed[QStringLiteral("StartOfWeek")].toInt(), 2);
+        QCOMPARE(zoomed[QStringLiteral("UserTitle")].toString(), QStringLiteral("Holidays"));
+
+        const QString png = dir.filePath(QStringLiteral("page.png"));
+        QCOMPARE(
+            Run({QStringLiteral("render"), QStringLiteral("--file"), kvf, QStringLiteral("-o"), png}).code,
+            0);
+        QCOMPARE(QImageReader(png).size(), QSize(816, 1056));
+
+        const Result dump = Run({QStringLiteral("dump"), kvf});
+        QCOMPARE(dump.code, 0);
+        QVERIFY(dump.out.startsWith(QStringLiteral("list\n  int8 3\n  int8 1\n")));
+        QVERIFY(dump.out.contains(QStringLiteral("record TVelRtfStorage \"\"")));
+        QVERIFY(dump.out.contains(QStringLiteral("text \"Holidays\"")));
+    }
+
+    void styleSheetOnANewPage()
+    {
+        const QString kvs = QStringLiteral(DATORIA_TEST_DATA "/persist/months.kvs");
+        const QJsonObject o =
+            Inspect({QStringLiteral("--file"), kvs, QStringLiteral("--today"), QStringLiteral("2001-05-09")});
+        QCOMPARE(o[QStringLiteral("CalendarLayout")].toInt(), 11);
+        QCOMPARE(o[QStringLiteral("MiniCalBGColor")].toInt(), 0xFFFF00);
+        QCOMPARE(o[QStringLiteral("MainCalYear")].toInt(), 2001); // the date is not part of a style
+        QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniTitle")][QStringLiteral("size")].toInt(), 18);
+    }
+
+    void documentContents()
+    {
+        const QJsonObject o = Inspect(
+            {QStringLiteral("--file"), QStringLiteral(DATORIA_TEST_DATA "/persist/december1997.kvf")});
+        QCOMPARE(o[QStringLiteral("CellText")][1].toString(), QStringLiteral("Birthday"));
+        QCOMPARE(o[QStringLiteral("CellText")][25].toString(), QStringLiteral("Christmas"));
+        QCOMPARE(o[QStringLiteral("UserTitle")].toString(), QStringLiteral("Family \u2014 1997"));
+        // The stored object's class is unknown to the program: the list ends there without an error.
+        QCOMPARE(o[QStringLiteral("Objects")].toArray().size(), 0);
     }
 
     void unwritableOutputFails()

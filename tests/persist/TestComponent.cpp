@@ -36,7 +36,8 @@ ClassInfo Make()
     c.name = QStringLiteral("TTestObject");
     c.properties.append(Geometry("Left", &QWidget::x, [](TTestObject* o, int v) { o->move(v, o->y()); }));
     c.properties.append(Geometry("Top", &QWidget::y, [](TTestObject* o, int v) { o->move(o->x(), v); }));
-    c.properties.append(Geometry("Width", &QWidget::width, [](TTestObject* o, int v) { o->resize(v, o->height()); }));
+    c.properties.append(
+        Geometry("Width", &QWidget::width, [](TTestObject* o, int v) { o->resize(v, o->height()); }));
     c.properties.append(
         Geometry("Height", &QWidget::height, [](TTestObject* o, int v) { o->resize(o->width(), v); }));
     PropertyInfo caption;

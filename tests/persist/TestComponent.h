@@ -7,8 +7,8 @@
 namespace testsupport {
 
 /**
- * A small placed object for tests of the object list: geometry, a caption and a click handler name, registered
- * under the class name "TTestObject".
+ * A small placed object for tests of the object list: geometry, a caption and a click handler name,
+ * registered under the class name "TTestObject".
  */
 class TTestObject : public QWidget
 {

@@ -29,7 +29,8 @@ using testsupport::TTestObject;
 namespace {
 
 const QString kData = QStringLiteral(DATORIA_TEST_DATA "/persist");
-const QByteArray kRtf = QByteArrayLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Birthday\\par}");
+const QByteArray kRtf =
+    QByteArrayLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Birthday\\par}");
 
 QByteArray Write(const TCalendarPanel32& page)
 {
@@ -118,7 +119,10 @@ void CompareWithReference(const QByteArray& actual, const QString& name)
         if (i < a.size())
             diff += QStringLiteral("+ %1\n").arg(a[i]);
     }
-    QFAIL(qPrintable(QStringLiteral("%1 differs from the reference at dump line %2:\n%3").arg(name).arg(line + 1).arg(diff)));
+    QFAIL(qPrintable(QStringLiteral("%1 differs from the reference at dump line %2:\n%3")
+                         .arg(name)
+                         .arg(line + 1)
+                         .arg(diff)));
 }
 
 QString Tpf0Tools()
@@ -134,7 +138,8 @@ QString Tpf0Tools()
     static QTemporaryDir out;
     QProcess process;
     process.start(QStringLiteral("sh"), {build, out.path()});
-    if (process.waitForFinished(120000) && process.exitCode() == 0 && QFile::exists(out.filePath(QStringLiteral("tpf0check"))))
+    if (process.waitForFinished(120000) && process.exitCode() == 0 &&
+        QFile::exists(out.filePath(QStringLiteral("tpf0check"))))
         folder = out.path();
     return folder;
 }
@@ -232,8 +237,8 @@ private Q_SLOTS:
         page.CellStorage(1).SetRtfText(QByteArrayLiteral("{\\rtf1 x}"));
         const QByteArray bytes = Write(page);
         const QByteArray empty = QByteArray("TPF0") + Short("TVelRtfStorage") + Hex("00 00 00");
-        const QByteArray filled = QByteArray("TPF0") + Short("TVelRtfStorage") + Hex("00") + Short("RtfText.Data") +
-                                  Hex("0A 09 00 00 00") + "{\\rtf1 x}" + Hex("00 00");
+        const QByteArray filled = QByteArray("TPF0") + Short("TVelRtfStorage") + Hex("00") +
+                                  Short("RtfText.Data") + Hex("0A 09 00 00 00") + "{\\rtf1 x}" + Hex("00 00");
         QVERIFY(bytes.contains(filled + empty));
         QCOMPARE(bytes.count(empty), 41);
     }
@@ -301,9 +306,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("objects");
         QTest::newRow("version 1: no title") << QStringLiteral("version1.kvf") << QString() << 0;
-        QTest::newRow("version 2: title, no objects") << QStringLiteral("version2.kvf") << QStringLiteral("Old title")
-                                                      << 0;
-        QTest::newRow("version 3") << QStringLiteral("december1997.kvf") << QStringLiteral("Family \u2014 1997") << 1;
+        QTest::newRow("version 2: title, no objects")
+            << QStringLiteral("version2.kvf") << QStringLiteral("Old title") << 0;
+        QTest::newRow("version 3") << QStringLiteral("december1997.kvf")
+                                   << QStringLiteral("Family \u2014 1997") << 1;
     }
     void storedSamples()
     {
@@ -358,11 +364,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("list");
         QTest::addColumn<int>("kept");
-        const QByteArray good = QByteArray("TPF0") + Short("TTestObject") + Short("A") + Short("Left") + Hex("02 0A") +
-                                Hex("00 00");
+        const QByteArray good = QByteArray("TPF0") + Short("TTestObject") + Short("A") + Short("Left") +
+                                Hex("02 0A") + Hex("00 00");
         QTest::newRow("unregistered class after one object")
-            << Hex("01") + good + QByteArray("TPF0") + Short("TQelSuperText") + Short("B") + Hex("00 00") + good +
-                   Hex("00")
+            << Hex("01") + good + QByteArray("TPF0") + Short("TQelSuperText") + Short("B") + Hex("00 00") +
+                   good + Hex("00")
             << 1;
         QTest::newRow("bad property in the second object")
             << Hex("01") + good + QByteArray("TPF0") + Short("TTestObject") + Short("B") + Short("Colour") +
@@ -447,7 +453,8 @@ private Q_SLOTS:
         QCOMPARE(Read(bytes, page, nullptr), message);
     }
 
-    // Every cut before the end of the document list is an error; a cut inside the object list costs objects only.
+    // Every cut before the end of the document list is an error; a cut inside the object list costs objects
+    // only.
     void truncationAtEveryOffset()
     {
         TCalendarPanel32 source;
@@ -480,7 +487,8 @@ private Q_SLOTS:
         saved.close();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Dec1997.KVF")});
 
-        QVERIFY_THROWS_EXCEPTION(StreamError, SaveCalendarFile(page, dir.filePath(QStringLiteral("no/such/x.KVF"))));
+        QVERIFY_THROWS_EXCEPTION(StreamError,
+                                 SaveCalendarFile(page, dir.filePath(QStringLiteral("no/such/x.KVF"))));
         testsupport::FailDevice device(500);
         try {
             WriteCalendar(&device, page);
@@ -488,7 +496,8 @@ private Q_SLOTS:
         } catch (const StreamError& e) {
             QCOMPARE(e.message(), kStreamWriteError);
         }
-        QVERIFY_THROWS_EXCEPTION(StreamError, LoadCalendarFile(page, dir.filePath(QStringLiteral("missing.KVF")), nullptr));
+        QVERIFY_THROWS_EXCEPTION(
+            StreamError, LoadCalendarFile(page, dir.filePath(QStringLiteral("missing.KVF")), nullptr));
     }
 
     void independentReaderAcceptsOurFiles()

@@ -43,7 +43,8 @@ struct Thing
     Thing* parent = nullptr;
 };
 
-const EnumNames kAlign{{QStringLiteral("taLeftJustify"), QStringLiteral("taRightJustify"), QStringLiteral("taCenter")}};
+const EnumNames kAlign{
+    {QStringLiteral("taLeftJustify"), QStringLiteral("taRightJustify"), QStringLiteral("taCenter")}};
 const EnumNames kOptions{{QStringLiteral("opA"), QStringLiteral("opB"), QStringLiteral("opC")}};
 QStringList* g_log = nullptr;
 
@@ -156,7 +157,9 @@ ClassInfo MakeThingClass()
             list.append(ObjRef{k.get(), ClassRegistry::Instance().Find(QStringLiteral("TThing"))});
         return list;
     };
-    c.create = [](QObject*) { return ObjRef{new Thing, ClassRegistry::Instance().Find(QStringLiteral("TThing"))}; };
+    c.create = [](QObject*) {
+        return ObjRef{new Thing, ClassRegistry::Instance().Find(QStringLiteral("TThing"))};
+    };
     c.destroy = [](void* o) {
         Thing* t = T(o);
         if (t->parent) {
@@ -256,12 +259,13 @@ private Q_SLOTS:
         const QByteArray bytes = WriteRoot(thing);
         const QByteArray expected =
             QByteArray("TPF0") + Short("TThing") + Short("Thing1") + Short("Color") + Hex("04 56 34 12 00") +
-            Short("Alignment") + Hex("07") + Short("taCenter") + Short("Visible") + Hex("08") + Short("Options") +
-            Hex("0B 00") + Short("Scale") + Hex("05 00 00 00 00 00 00 00 80 FE 3F") + Short("Caption") +
-            Hex("06 02") + "Hi" + Short("Font.Color") + Hex("07") + Short("clRed") + Short("Font.Height") +
-            Hex("02 F5") + Short("Font.Name") + Hex("06 05") + "Arial" + Short("Font.Style") + Hex("0B") +
-            Short("fsBold") + Short("fsUnderline") + Hex("00") + Short("OnClick") + Hex("07") + Short("ThingClick") +
-            Short("Data") + Hex("0A 03 00 00 00") + "xyz" + Hex("00 00");
+            Short("Alignment") + Hex("07") + Short("taCenter") + Short("Visible") + Hex("08") +
+            Short("Options") + Hex("0B 00") + Short("Scale") + Hex("05 00 00 00 00 00 00 00 80 FE 3F") +
+            Short("Caption") + Hex("06 02") + "Hi" + Short("Font.Color") + Hex("07") + Short("clRed") +
+            Short("Font.Height") + Hex("02 F5") + Short("Font.Name") + Hex("06 05") + "Arial" +
+            Short("Font.Style") + Hex("0B") + Short("fsBold") + Short("fsUnderline") + Hex("00") +
+            Short("OnClick") + Hex("07") + Short("ThingClick") + Short("Data") + Hex("0A 03 00 00 00") +
+            "xyz" + Hex("00 00");
         QCOMPARE(HexOf(bytes), HexOf(expected));
     }
 
@@ -310,7 +314,8 @@ private Q_SLOTS:
     {
         const QByteArray head = QByteArray("TPF0") + Short("TThing") + Short("");
         Thing a;
-        QCOMPARE(ReadRootError(head + Short("Color") + Hex("07") + Short("CLNAVY") + Hex("00 00"), a), QString());
+        QCOMPARE(ReadRootError(head + Short("Color") + Hex("07") + Short("CLNAVY") + Hex("00 00"), a),
+                 QString());
         QCOMPARE(a.color, 0x800000);
         Thing b;
         QCOMPARE(ReadRootError(head + Short("Color") + Hex("03 C8 00") + Hex("00 00"), b), QString());
@@ -327,20 +332,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown property") << Short("Colour") + Hex("02 01") << kPropertyDoesNotExist;
         QTest::newRow("unknown nested object") << Short("Pen.Width") + Hex("02 01") << kPropertyDoesNotExist;
-        QTest::newRow("unknown font property") << Short("Font.Weight") + Hex("02 01") << kPropertyDoesNotExist;
+        QTest::newRow("unknown font property")
+            << Short("Font.Weight") + Hex("02 01") << kPropertyDoesNotExist;
         QTest::newRow("read-only") << Short("ReadOnly") + Hex("02 01") << kPropertyIsReadOnly;
         QTest::newRow("colour name not in the table")
             << Short("Color") + Hex("07") + Short("clPink") << kInvalidPropertyValue;
         QTest::newRow("enumeration by number") << Short("Alignment") + Hex("02 01") << kInvalidPropertyValue;
-        QTest::newRow("unknown member") << Short("Alignment") + Hex("07") + Short("taMiddle")
-                                        << kInvalidPropertyValue;
-        QTest::newRow("set member unknown") << Short("Options") + Hex("0B") + Short("opZ") + Hex("00")
-                                            << kInvalidPropertyValue;
+        QTest::newRow("unknown member")
+            << Short("Alignment") + Hex("07") + Short("taMiddle") << kInvalidPropertyValue;
+        QTest::newRow("set member unknown")
+            << Short("Options") + Hex("0B") + Short("opZ") + Hex("00") << kInvalidPropertyValue;
         QTest::newRow("text for a set") << Short("Options") + Hex("06 00") << kInvalidPropertyValue;
         QTest::newRow("ident for a string") << Short("Caption") + Hex("07 01 41") << kInvalidPropertyValue;
         QTest::newRow("text for raw data") << Short("Data") + Hex("06 00") << kInvalidPropertyValue;
-        QTest::newRow("unknown handler without a hook") << Short("OnClick") + Hex("07") + Short("Nowhere")
-                                                        << kInvalidPropertyValue;
+        QTest::newRow("unknown handler without a hook")
+            << Short("OnClick") + Hex("07") + Short("Nowhere") << kInvalidPropertyValue;
         QTest::newRow("data ends") << Short("Caption") + Hex("06 09 41") << kStreamReadError;
     }
     void readErrors()
@@ -378,7 +384,8 @@ private Q_SLOTS:
         buffer.open(QIODevice::ReadOnly);
         TReader r(&buffer);
         QStringList names;
-        r.SetNameHook([&](const ObjRef&, QString& name) { name = QStringLiteral("Component%1").arg(names.size()); });
+        r.SetNameHook(
+            [&](const ObjRef&, QString& name) { name = QStringLiteral("Component%1").arg(names.size()); });
         QStringList methods;
         r.SetMethodHook([&](const QString& method, bool& error) {
             methods.append(method);
@@ -401,7 +408,8 @@ private Q_SLOTS:
 
     void unregisteredClass()
     {
-        QByteArray list = Hex("01") + QByteArray("TPF0") + Short("TNoSuchThing") + Short("") + Hex("00 00 00");
+        QByteArray list =
+            Hex("01") + QByteArray("TPF0") + Short("TNoSuchThing") + Short("") + Hex("00 00 00");
         QBuffer buffer;
         buffer.setData(list);
         buffer.open(QIODevice::ReadOnly);

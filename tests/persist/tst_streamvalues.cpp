@@ -2,7 +2,7 @@
 #include "persist/stream/StreamError.h"
 #include "persist/stream/TReader.h"
 #include "persist/stream/TWriter.h"
-#include "persist/stream/Windows1252.h"
+#include "platform/Windows1252.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/FailDevice.h"
 
@@ -46,8 +46,7 @@ QString ReadError(const QByteArray& bytes, const std::function<void(TReader&)>& 
     return QString();
 }
 
-template <typename T>
-T ReadBack(const QByteArray& bytes, const std::function<T(TReader&)>& read)
+template <typename T> T ReadBack(const QByteArray& bytes, const std::function<T(TReader&)>& read)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -112,8 +111,9 @@ private Q_SLOTS:
 
     void readerAcceptsWideStrings()
     {
-        QCOMPARE(ReadBack<QString>(Hex("12 02 00 00 00 A9 03 21 00"), [](TReader& r) { return r.TakeText(); }),
-                 QStringLiteral("\u03A9!"));
+        QCOMPARE(
+            ReadBack<QString>(Hex("12 02 00 00 00 A9 03 21 00"), [](TReader& r) { return r.TakeText(); }),
+            QStringLiteral("\u03A9!"));
     }
 
     void windows1252CoversEveryByte()
@@ -121,11 +121,11 @@ private Q_SLOTS:
         QByteArray all;
         for (int b = 0; b < 256; ++b)
             all.append(char(b));
-        const QString text = DecodeWindows1252(all);
-        QCOMPARE(EncodeWindows1252(text).value(), all);
+        const QString text = platform::DecodeWindows1252(all);
+        QCOMPARE(platform::EncodeWindows1252(text).value(), all);
         QCOMPARE(text.at(0x80), QChar(0x20AC));
         QCOMPARE(text.at(0x9F), QChar(0x0178));
-        QVERIFY(!EncodeWindows1252(QStringLiteral("\u4E2D")));
+        QVERIFY(!platform::EncodeWindows1252(QStringLiteral("\u4E2D")));
     }
 
     void reals_data()
@@ -155,7 +155,8 @@ private Q_SLOTS:
     void extendedRoundsToNearestDouble()
     {
         // The extended nearest 0.1 (mantissa CCCC...CCCD) reads as the double 0.1.
-        QCOMPARE(ReadBack<double>(Hex("05 CD CC CC CC CC CC CC CC FB 3F"), [](TReader& r) { return r.TakeReal(); }),
+        QCOMPARE(ReadBack<double>(Hex("05 CD CC CC CC CC CC CC CC FB 3F"),
+                                  [](TReader& r) { return r.TakeReal(); }),
                  0.1);
         // An exponent beyond a double's range reads as infinity, a tiny one as zero.
         QVERIFY(std::isinf(DecodeExtended({0, 0, 0, 0, 0, 0, 0, 0x80, 0xFE, 0x7F})));
@@ -232,12 +233,23 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("operation");
         QTest::addColumn<QString>("message");
-        enum { Integer, Text, Ident, BeginList, EndList, Root, Skip, Raw };
+        enum
+        {
+            Integer,
+            Text,
+            Ident,
+            BeginList,
+            EndList,
+            Root,
+            Skip,
+            Raw
+        };
         QTest::newRow("no data") << QByteArray() << int(Integer) << kStreamReadError;
         QTest::newRow("integer cut short") << Hex("04 01 02") << int(Integer) << kStreamReadError;
         QTest::newRow("text for an integer") << Hex("06 00") << int(Integer) << kInvalidPropertyValue;
         QTest::newRow("integer for a text") << Hex("02 01") << int(Text) << kInvalidPropertyValue;
-        QTest::newRow("long text longer than the data") << Hex("0C FF FF FF 7F 41") << int(Text) << kStreamReadError;
+        QTest::newRow("long text longer than the data")
+            << Hex("0C FF FF FF 7F 41") << int(Text) << kStreamReadError;
         QTest::newRow("integer for an identifier") << Hex("02 01") << int(Ident) << kInvalidPropertyValue;
         QTest::newRow("no list") << Hex("02 01") << int(BeginList) << kInvalidPropertyValue;
         QTest::newRow("no end") << Hex("02 01") << int(EndList) << kInvalidPropertyValue;

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace persist {
+namespace platform {
 
 /** The text as Windows-1252 bytes, or nothing when a character has no place in that code page. */
 std::optional<QByteArray> EncodeWindows1252(const QString& text);
@@ -13,4 +13,4 @@ std::optional<QByteArray> EncodeWindows1252(const QString& text);
 /** Windows-1252 bytes as text; the five unassigned bytes map to the control characters of the same value. */
 QString DecodeWindows1252(const QByteArray& bytes);
 
-} // namespace persist
+} // namespace platform

@@ -1,6 +1,6 @@
-#include "persist/stream/Windows1252.h"
+#include "platform/Windows1252.h"
 
-namespace persist {
+namespace platform {
 
 namespace {
 
@@ -48,4 +48,4 @@ QString DecodeWindows1252(const QByteArray& bytes)
     return out;
 }
 
-} // namespace persist
+} // namespace platform
