@@ -16,16 +16,16 @@ namespace persist {
 inline constexpr int kCalendarFileVersion = 3;
 
 /**
- * Writes a calendar document: the style block, the month, the day-planner start time, the 42 cell records, the
- * user title, and the placed objects (the page's children that have a component table), last child first.
+ * Writes a calendar document: the style block, the month, the day-planner start time, the 42 cell records,
+ * the user title, and the placed objects (the page's children that have a component table), last child first.
  * Raises StreamError on failure.
  */
 void WriteCalendar(QIODevice* device, const calendar::TCalendarPanel32& page);
 
 /**
- * Reads a calendar document into the page. Failures before the object list raise StreamError and leave what was
- * read; a failure inside the object list ends it silently, keeping the objects read completely. Placed objects
- * are owned by owner and put on the page; each is named "Component" with the lowest free number.
+ * Reads a calendar document into the page. Failures before the object list raise StreamError and leave what
+ * was read; a failure inside the object list ends it silently, keeping the objects read completely. Placed
+ * objects are owned by owner and put on the page; each is named "Component" with the lowest free number.
  */
 void ReadCalendar(QIODevice* device, calendar::TCalendarPanel32& page, QObject* owner);
 
@@ -34,7 +34,8 @@ void ReadCalendar(QIODevice* device, calendar::TCalendarPanel32& page, QObject* 
  * as it was. Raises StreamError ("Stream write error") on failure.
  */
 void SaveCalendarFile(const calendar::TCalendarPanel32& page, const QString& path);
-/** Opens path and reads it; a file that cannot be opened is "Stream read error". The page is laid out anew. */
+/** Opens path and reads it; a file that cannot be opened is "Stream read error". The page is laid out anew.
+ */
 void LoadCalendarFile(calendar::TCalendarPanel32& page, const QString& path, QObject* owner);
 
 /** The placed objects of a page as they are written: its component children, last child first. */

@@ -26,8 +26,7 @@ float MarginInches(qint32 hundredths)
 }
 
 /** An enumeration value in 0..last; anything else is not a value the page can hold. */
-template <typename E>
-E TakeEnum(TReader& reader, int last)
+template <typename E> E TakeEnum(TReader& reader, int last)
 {
     const qint32 value = reader.TakeInteger();
     if (value < 0 || value > last)

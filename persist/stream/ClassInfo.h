@@ -33,8 +33,8 @@ enum class PropKind
     Set,         // bit i holds member i
     Real,        // written as an 80-bit real, converted from its own width
     String,
-    Object,      // a nested persistent object whose properties are written with a dotted prefix
-    Event,       // the name of the handler method, empty when unassigned
+    Object, // a nested persistent object whose properties are written with a dotted prefix
+    Event,  // the name of the handler method, empty when unassigned
 };
 
 enum class RealWidth
@@ -51,7 +51,8 @@ struct PropertyInfo
     const IntNameTable* intNames = nullptr;
     const EnumNames* enumNames = nullptr;
     RealWidth realWidth = RealWidth::Double;
-    /** Integers, enumerations and sets equal to their default are not written; without one they always are. */
+    /** Integers, enumerations and sets equal to their default are not written; without one they always are.
+     */
     std::optional<qint64> defaultValue;
     /** When given and false, the property is not written. */
     std::function<bool(const void*)> stored;
@@ -68,8 +69,8 @@ struct PropertyInfo
 };
 
 /**
- * A property the component writes itself, after the published ones: raw data (a length and bytes the component
- * produces, such as rich text or a picture) or plain values from its own writer routine.
+ * A property the component writes itself, after the published ones: raw data (a length and bytes the
+ * component produces, such as rich text or a picture) or plain values from its own writer routine.
  */
 struct DefinedProperty
 {

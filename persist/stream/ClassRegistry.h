@@ -18,8 +18,9 @@ public:
     const ClassInfo* Find(const QString& name) const;
 
     /**
-     * Components that are QObjects are found by their Qt class: this table describes objects of that class and
-     * its subclasses that have no table of their own. Such components are referred to by their QObject address.
+     * Components that are QObjects are found by their Qt class: this table describes objects of that class
+     * and its subclasses that have no table of their own. Such components are referred to by their QObject
+     * address.
      */
     void RegisterType(const QMetaObject* type, const ClassInfo& cls);
     /** The component behind a QObject, or an empty reference when its class has no table. */

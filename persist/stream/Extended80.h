@@ -6,8 +6,9 @@
 namespace persist {
 
 /**
- * The 80-bit extended real of the stream: 64-bit mantissa with explicit integer bit, 15-bit exponent biased by
- * 16383, sign bit; little-endian. Computed with integer arithmetic, so no platform long double is involved.
+ * The 80-bit extended real of the stream: 64-bit mantissa with explicit integer bit, 15-bit exponent biased
+ * by 16383, sign bit; little-endian. Computed with integer arithmetic, so no platform long double is
+ * involved.
  */
 using Extended80 = std::array<std::uint8_t, 10>;
 

@@ -107,24 +107,15 @@ const IntNameTable& CursorNames()
 const IntNameTable& CharsetNames()
 {
     static const IntNameTable table({
-        {QStringLiteral("ANSI_CHARSET"), 0},
-        {QStringLiteral("DEFAULT_CHARSET"), 1},
-        {QStringLiteral("SYMBOL_CHARSET"), 2},
-        {QStringLiteral("MAC_CHARSET"), 77},
-        {QStringLiteral("SHIFTJIS_CHARSET"), 128},
-        {QStringLiteral("HANGEUL_CHARSET"), 129},
-        {QStringLiteral("JOHAB_CHARSET"), 130},
-        {QStringLiteral("GB2312_CHARSET"), 134},
-        {QStringLiteral("CHINESEBIG5_CHARSET"), 136},
-        {QStringLiteral("GREEK_CHARSET"), 161},
-        {QStringLiteral("TURKISH_CHARSET"), 162},
-        {QStringLiteral("VIETNAMESE_CHARSET"), 163},
-        {QStringLiteral("HEBREW_CHARSET"), 177},
-        {QStringLiteral("ARABIC_CHARSET"), 178},
-        {QStringLiteral("BALTIC_CHARSET"), 186},
-        {QStringLiteral("RUSSIAN_CHARSET"), 204},
-        {QStringLiteral("THAI_CHARSET"), 222},
-        {QStringLiteral("EASTEUROPE_CHARSET"), 238},
+        {QStringLiteral("ANSI_CHARSET"), 0},          {QStringLiteral("DEFAULT_CHARSET"), 1},
+        {QStringLiteral("SYMBOL_CHARSET"), 2},        {QStringLiteral("MAC_CHARSET"), 77},
+        {QStringLiteral("SHIFTJIS_CHARSET"), 128},    {QStringLiteral("HANGEUL_CHARSET"), 129},
+        {QStringLiteral("JOHAB_CHARSET"), 130},       {QStringLiteral("GB2312_CHARSET"), 134},
+        {QStringLiteral("CHINESEBIG5_CHARSET"), 136}, {QStringLiteral("GREEK_CHARSET"), 161},
+        {QStringLiteral("TURKISH_CHARSET"), 162},     {QStringLiteral("VIETNAMESE_CHARSET"), 163},
+        {QStringLiteral("HEBREW_CHARSET"), 177},      {QStringLiteral("ARABIC_CHARSET"), 178},
+        {QStringLiteral("BALTIC_CHARSET"), 186},      {QStringLiteral("RUSSIAN_CHARSET"), 204},
+        {QStringLiteral("THAI_CHARSET"), 222},        {QStringLiteral("EASTEUROPE_CHARSET"), 238},
         {QStringLiteral("OEM_CHARSET"), 255},
     });
     return table;

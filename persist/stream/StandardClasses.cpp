@@ -40,7 +40,8 @@ ClassInfo MakeFontClass()
         QStringLiteral("Charset"), platform::DEFAULT_CHARSET, &CharsetNames(),
         [](const void* o) { return F(o)->Charset(); }, [](void* o, qint64 v) { F(o)->SetCharset(int(v)); }));
     c.properties.append(IntegerProperty(
-        QStringLiteral("Color"), platform::clWindowText, &ColorNames(), [](const void* o) { return F(o)->Color(); },
+        QStringLiteral("Color"), platform::clWindowText, &ColorNames(),
+        [](const void* o) { return F(o)->Color(); },
         [](void* o, qint64 v) { F(o)->SetColor(platform::TColor(v)); }));
     c.properties.append(IntegerProperty(
         QStringLiteral("Height"), std::nullopt, nullptr, [](const void* o) { return F(o)->Height(); },
@@ -88,7 +89,9 @@ ClassInfo MakeRtfTextClass()
     data.name = QStringLiteral("Data");
     data.hasData = [](const void* o) { return !static_cast<const TVelRtfStorage*>(o)->IsEmpty(); };
     data.writeRaw = [](const void* o) { return static_cast<const TVelRtfStorage*>(o)->RtfText(); };
-    data.readRaw = [](void* o, const QByteArray& bytes) { static_cast<TVelRtfStorage*>(o)->SetRtfText(bytes); };
+    data.readRaw = [](void* o, const QByteArray& bytes) {
+        static_cast<TVelRtfStorage*>(o)->SetRtfText(bytes);
+    };
     c.defined.append(data);
     return c;
 }
@@ -115,14 +118,15 @@ ClassInfo MakeRtfStorageClass()
 
 const EnumNames& FontStyleNames()
 {
-    static const EnumNames names{{QStringLiteral("fsBold"), QStringLiteral("fsItalic"), QStringLiteral("fsUnderline"),
-                                  QStringLiteral("fsStrikeOut")}};
+    static const EnumNames names{{QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
+                                  QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")}};
     return names;
 }
 
 const EnumNames& FontPitchNames()
 {
-    static const EnumNames names{{QStringLiteral("fpDefault"), QStringLiteral("fpVariable"), QStringLiteral("fpFixed")}};
+    static const EnumNames names{
+        {QStringLiteral("fpDefault"), QStringLiteral("fpVariable"), QStringLiteral("fpFixed")}};
     return names;
 }
 

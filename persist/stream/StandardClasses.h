@@ -16,8 +16,8 @@ const ClassInfo& FontClass();
 ObjRef FontRef(platform::TFont* font);
 
 /**
- * A rich-text storage: class "TVelRtfStorage", whose document is the raw-data property "RtfText.Data" (the RTF
- * bytes), written only when the storage is not empty.
+ * A rich-text storage: class "TVelRtfStorage", whose document is the raw-data property "RtfText.Data" (the
+ * RTF bytes), written only when the storage is not empty.
  */
 const ClassInfo& RtfStorageClass();
 ObjRef RtfStorageRef(richtext::TVelRtfStorage* storage);

@@ -38,9 +38,10 @@ QString RawText(const QByteArray& bytes)
 {
     QString shown = Quote(platform::DecodeWindows1252(bytes.left(kMaxShownBytes)));
     if (bytes.size() > kMaxShownBytes) {
-        shown += QStringLiteral(" ... %1 more bytes, sha1 %2")
-                     .arg(bytes.size() - kMaxShownBytes)
-                     .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+        shown +=
+            QStringLiteral(" ... %1 more bytes, sha1 %2")
+                .arg(bytes.size() - kMaxShownBytes)
+                .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
     }
     return shown;
 }
@@ -92,7 +93,8 @@ private:
         case tInt16:
         case tInt32: {
             static const char* const kNames[] = {"int8", "int16", "int32"};
-            line(depth, lead + QLatin1String(kNames[tag - tInt8]) + u' ' + QString::number(m_reader.TakeInteger()));
+            line(depth,
+                 lead + QLatin1String(kNames[tag - tInt8]) + u' ' + QString::number(m_reader.TakeInteger()));
             return;
         }
         case tReal80:

@@ -10,7 +10,9 @@ namespace persist {
 class StreamError : public std::runtime_error
 {
 public:
-    explicit StreamError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message) {}
+    explicit StreamError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {}
     const QString& message() const { return m_message; }
 
 private:

@@ -20,9 +20,9 @@ constexpr quint32 kChunk = 1 << 16;
 
 } // namespace
 
-TReader::TReader(QIODevice* device, int bufferSize) : m_device(device), m_bufferSize(bufferSize > 0 ? bufferSize : 1)
-{
-}
+TReader::TReader(QIODevice* device, int bufferSize)
+    : m_device(device), m_bufferSize(bufferSize > 0 ? bufferSize : 1)
+{}
 
 void TReader::need(qsizetype count)
 {
@@ -32,7 +32,8 @@ void TReader::need(qsizetype count)
             m_pos = 0;
         }
         const QByteArray more =
-            m_device ? m_device->read(std::max<qsizetype>(m_bufferSize, count - m_buffer.size())) : QByteArray();
+            m_device ? m_device->read(std::max<qsizetype>(m_bufferSize, count - m_buffer.size()))
+                     : QByteArray();
         if (more.isEmpty())
             throw StreamError(kStreamReadError);
         m_buffer.append(more);
@@ -323,7 +324,8 @@ ObjRef TReader::TakeRootRecord(const ObjRef& target, QObject* owner)
     return result;
 }
 
-void TReader::TakeRecordList(QObject* owner, const ObjRef& parent, const std::function<void(const ObjRef&)>& onEach)
+void TReader::TakeRecordList(QObject* owner, const ObjRef& parent,
+                             const std::function<void(const ObjRef&)>& onEach)
 {
     while (!AtListEnd()) {
         if (!AtSignature()) {
@@ -393,7 +395,8 @@ void TReader::readProperty(const ObjRef& root)
     ObjRef object = root;
     for (qsizetype i = 0; i + 1 < segments.size(); ++i) {
         const PropertyInfo* p = object.cls->FindProperty(segments[i]);
-        const ObjRef nested = p && p->kind == PropKind::Object && p->getObject ? p->getObject(object.object) : ObjRef{};
+        const ObjRef nested =
+            p && p->kind == PropKind::Object && p->getObject ? p->getObject(object.object) : ObjRef{};
         if (!nested) {
             SkipItem();
             throw StreamError(kPropertyDoesNotExist);

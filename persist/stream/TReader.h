@@ -21,7 +21,8 @@ class TReader
 public:
     /** Called for every component a record list creates, before its recorded name is assigned. */
     using NameHook = std::function<void(const ObjRef& component, QString& name)>;
-    /** Called for an event naming a method the owner does not publish; clearing error leaves it unassigned. */
+    /** Called for an event naming a method the owner does not publish; clearing error leaves it unassigned.
+     */
     using MethodHook = std::function<void(const QString& method, bool& error)>;
     /** Whether the owner publishes a method of that name. */
     using MethodLookup = std::function<bool(const QString& method)>;
@@ -54,11 +55,12 @@ public:
      */
     ObjRef TakeRootRecord(const ObjRef& target = {}, QObject* owner = nullptr);
     /**
-     * Until the list ends: a signature and a record, creating a component owned by owner and placed on parent,
-     * then onEach with it. The closing end tag is left for ExpectEndList. A record that fails to read is
-     * destroyed; the ones completed before it stay.
+     * Until the list ends: a signature and a record, creating a component owned by owner and placed on
+     * parent, then onEach with it. The closing end tag is left for ExpectEndList. A record that fails to read
+     * is destroyed; the ones completed before it stay.
      */
-    void TakeRecordList(QObject* owner, const ObjRef& parent, const std::function<void(const ObjRef&)>& onEach);
+    void TakeRecordList(QObject* owner, const ObjRef& parent,
+                        const std::function<void(const ObjRef&)>& onEach);
 
     void SetNameHook(NameHook hook) { m_nameHook = std::move(hook); }
     void SetMethodHook(MethodHook hook) { m_methodHook = std::move(hook); }

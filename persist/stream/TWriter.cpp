@@ -8,7 +8,8 @@
 
 namespace persist {
 
-TWriter::TWriter(QIODevice* device, int bufferSize) : m_device(device), m_bufferSize(bufferSize > 0 ? bufferSize : 1)
+TWriter::TWriter(QIODevice* device, int bufferSize)
+    : m_device(device), m_bufferSize(bufferSize > 0 ? bufferSize : 1)
 {
     m_buffer.reserve(m_bufferSize);
 }
