@@ -578,7 +578,12 @@ MonthPaintParams TCalendarPanel32::mainParams() const
     return p;
 }
 
-void TCalendarPanel32::RenderCellText(QImage&, const richtext::TVelRtfStorage&, int) {}
+void TCalendarPanel32::RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage,
+                                      int zoomPercent)
+{
+    QPainter painter(&target);
+    m_cellRenderer.Render(painter, storage.RtfText(), target.rect(), zoomPercent);
+}
 
 void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive)
 {

@@ -7,6 +7,7 @@
 #include "platform/TCanvas.h"
 #include "platform/TColor.h"
 #include "platform/TFont.h"
+#include "richtext/RichTextRenderer.h"
 #include "richtext/TVelRtfStorage.h"
 
 #include <QImage>
@@ -182,11 +183,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */
     void ZoomChanged() override;
-    /**
-     * Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. The
-     * rich-text engine draws here; without one the area stays white.
-     */
-    virtual void RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage, int zoomPercent);
+    /** Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. */
+    void RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage, int zoomPercent);
 
 private:
     void renderPage(QImage& image);
@@ -255,6 +253,7 @@ private:
     bool m_painting = false;
     QImage m_cellScratch;
     platform::TextCache m_textCache;
+    richtext::RichTextRenderer m_cellRenderer;
 };
 
 } // namespace calendar

@@ -7,13 +7,20 @@
 #include "persist/formats/StyleSheet.h"
 #include "persist/stream/StreamDump.h"
 #include "persist/stream/StreamError.h"
+#include "richtext/RichTextRenderer.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonDocument>
+#include <QPainter>
 #include <QSaveFile>
+#include <QTextDocument>
+
+#include <cmath>
 
 namespace cli {
 
@@ -24,6 +31,7 @@ const char* const kUsage =
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
+    "       datoria-cli rtf IN.rtf --to text|html|rtf|png [--width PX] -o OUT\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
@@ -87,6 +95,53 @@ bool SetUpPage(calendar::TCalendarPanel32& page, QObject* owner, const QString& 
     return true;
 }
 
+/** Converts an RTF file with the rich-text engine: read, then write or render. */
+int ConvertRtf(const QString& in, const QString& to, const QString& widthText, const QString& outPath,
+               QTextStream& err)
+{
+    QFile input(in);
+    if (!input.open(QIODevice::ReadOnly)) {
+        err << "datoria-cli: cannot read " << in << ": " << input.errorString() << '\n';
+        return 1;
+    }
+    bool ok = true;
+    const int width = widthText.isEmpty() ? 600 : widthText.toInt(&ok);
+    if (!ok || width < 16 || width > 10000) {
+        err << "datoria-cli: --width must be a number of pixels from 16 to 10000\n";
+        return 2;
+    }
+    QTextDocument document;
+    richtext::ReadRtf(input.readAll(), document);
+    QByteArray bytes;
+    if (to == QLatin1String("text")) {
+        bytes = richtext::PlainText(document).toUtf8();
+    } else if (to == QLatin1String("html")) {
+        bytes = document.toHtml().toUtf8();
+    } else if (to == QLatin1String("rtf")) {
+        bytes = richtext::WriteRtf(document);
+    } else if (to == QLatin1String("png")) {
+        document.setDocumentMargin(0);
+        document.setTextWidth(width);
+        const int height = std::max(1, int(std::ceil(document.size().height())));
+        QImage image(width, std::min(height, 20000), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        richtext::RenderDocument(painter, document, image.rect(), 100);
+        painter.end();
+        QString error;
+        return WriteImage(image, outPath, error) ? 0 : (err << "datoria-cli: " << error << '\n', 1);
+    } else {
+        err << "datoria-cli: --to must be text, html, rtf or png\n";
+        return 2;
+    }
+    QSaveFile file(outPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        err << "datoria-cli: cannot write " << outPath << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 int Dump(const QString& path, QTextStream& out, QTextStream& err)
 {
     QFile file(path);
@@ -111,7 +166,12 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print JSON.")});
     parser.addOption({QStringLiteral("file"), QStringLiteral("Calendar or style sheet to start from."),
                       QStringLiteral("FILE")});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("render, inspect, new or dump"));
+    parser.addOption(
+        {QStringLiteral("to"), QStringLiteral("rtf: text, html, rtf or png."), QStringLiteral("FORMAT")});
+    parser.addOption(
+        {QStringLiteral("width"), QStringLiteral("rtf: page width in pixels."), QStringLiteral("PX")});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("render, inspect, new, dump or rtf"));
 
     if (!parser.parse(QStringList{QStringLiteral("datoria-cli")} + arguments)) {
         err << "datoria-cli: " << parser.errorText() << '\n' << kUsage;
@@ -126,9 +186,18 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         }
         return Dump(positional[1], out, err);
     }
+    if (command == QLatin1String("rtf")) {
+        if (positional.size() != 2 || !parser.isSet(QStringLiteral("to")) ||
+            !parser.isSet(QStringLiteral("o"))) {
+            err << "datoria-cli: rtf needs an input file, --to and -o\n" << kUsage;
+            return 2;
+        }
+        return ConvertRtf(positional[1], parser.value(QStringLiteral("to")),
+                          parser.value(QStringLiteral("width")), parser.value(QStringLiteral("o")), err);
+    }
     const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, inspect, new or dump\n" << kUsage;
+        err << "datoria-cli: expected one command, render, inspect, new, dump or rtf\n" << kUsage;
         return 2;
     }
     if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {

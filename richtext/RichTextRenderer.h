@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QRect>
+
+#include <list>
+#include <memory>
+
+class QPainter;
+class QTextDocument;
+
+namespace richtext {
+
+/**
+ * Paints the first page of a document word-wrapped into a rectangle of any painter at a zoom in percent: the
+ * document is laid out at the rectangle's width divided by the zoom and drawn scaled, cut at the rectangle's
+ * bottom. A valid background colour fills the rectangle first.
+ */
+void RenderDocument(QPainter& painter, QTextDocument& document, const QRect& rect, int zoomPercent,
+                    const QColor& background = QColor());
+
+/**
+ * Renders RTF documents, keeping the documents it read recently: a page paints the same cell texts again and
+ * again, and reading them once is enough.
+ */
+class RichTextRenderer
+{
+public:
+    RichTextRenderer();
+    ~RichTextRenderer();
+
+    void Render(QPainter& painter, const QByteArray& rtf, const QRect& rect, int zoomPercent,
+                const QColor& background = QColor());
+    /** The document read from rtf (cached). */
+    QTextDocument& Document(const QByteArray& rtf);
+
+private:
+    struct Entry;
+    std::list<std::shared_ptr<Entry>> m_recent;
+    QHash<QByteArray, std::shared_ptr<Entry>> m_byRtf;
+};
+
+} // namespace richtext

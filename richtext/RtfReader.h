@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QTextFormat>
+
+class QTextDocument;
+
+namespace richtext {
+
+/** Image format properties that keep a picture this program cannot show, so it is written back unchanged. */
+inline constexpr int kOriginalPictureKind = QTextFormat::UserProperty + 1; // int, a PictureKind
+inline constexpr int kOriginalPictureData = QTextFormat::UserProperty + 2; // QByteArray
+
+/**
+ * Reads RTF bytes into a document, replacing its contents: text in every code page RTF uses, fonts, colours,
+ * character and paragraph formats, pictures, hyperlinks; lists and tables as their text. Lenient: whatever
+ * the bytes hold is read as well as it can be, and nothing in them can crash the reader, make it hang, or
+ * make it allocate more than the input's size warrants.
+ */
+void ReadRtf(QByteArrayView rtf, QTextDocument& document);
+
+/** The text of a document: paragraphs and line breaks as line ends, non-breaking spaces kept, no pictures. */
+QString PlainText(const QTextDocument& document);
+
+} // namespace richtext

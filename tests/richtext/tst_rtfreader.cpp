@@ -1,0 +1,274 @@
+#include "richtext/RtfReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+
+using richtext::PlainText;
+using richtext::ReadRtf;
+
+namespace {
+
+const QString kRtf = QStringLiteral(DATORIA_TEST_DATA "/rtf");
+
+QByteArray Load(const QString& relative)
+{
+    QFile file(kRtf + u'/' + relative);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+QString Text(const QByteArray& rtf)
+{
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    return PlainText(document);
+}
+
+/** The first fragment whose text contains needle. */
+QTextFragment Fragment(const QTextDocument& document, const QString& needle)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().text().contains(needle))
+                return it.fragment();
+        }
+    }
+    return QTextFragment();
+}
+
+} // namespace
+
+class TestRtfReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Every corpus file is read, and its text is what LibreOffice reads, except where LibreOffice is wrong or
+    // where we read differently on purpose.
+    void corpusText_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("difference");
+        const QHash<QString, QString> different = {
+            {QStringLiteral("rpk_font_cpg65001_utf8"), QStringLiteral("we honour the font's \\cpg65001")},
+            {QStringLiteral("strip_minimal_table"),
+             QStringLiteral("table cells become tabs, rows paragraphs")},
+            {QStringLiteral("11_symbol"), QStringLiteral("Symbol-font bytes become real characters")},
+            {QStringLiteral("28_upr"), QStringLiteral("only the Unicode branch of \\upr is shown")},
+            {QStringLiteral("37_fallback_crosses_group"),
+             QStringLiteral("fallback skipping stops at a brace")},
+            {QStringLiteral("tika_cocoa_invalid_unicode_surrogates"),
+             QStringLiteral("a lone surrogate does not swallow the space after it")},
+        };
+        QDir dir(kRtf);
+        QStringList files = dir.entryList({QStringLiteral("*.rtf")}, QDir::Files);
+        for (const QString& f :
+             QDir(kRtf + QStringLiteral("/edge")).entryList({QStringLiteral("*.rtf")}, QDir::Files))
+            files.append(QStringLiteral("edge/") + f);
+        QVERIFY(files.size() > 60);
+        for (const QString& file : files) {
+            const QString base = QFileInfo(file).completeBaseName();
+            QFile expected(kRtf + QStringLiteral("/expected/soffice/") + base + QStringLiteral(".txt"));
+            QString text;
+            if (expected.open(QIODevice::ReadOnly))
+                text = QString::fromUtf8(expected.readAll());
+            else
+                text = QStringLiteral("<none>"); // LibreOffice gave nothing: the file is only read
+            QTest::newRow(qPrintable(base)) << file << text << different.value(base);
+        }
+    }
+    void corpusText()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, expected);
+        QFETCH(QString, difference);
+        const QByteArray bytes = Load(file);
+        QVERIFY(!bytes.isEmpty());
+        QString ours = Text(bytes);
+        if (expected == QLatin1String("<none>"))
+            return;
+        auto normalise = [](QString s) {
+            if (s.startsWith(QChar(0xFEFF)))
+                s.remove(0, 1);
+            s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            // LibreOffice's text drops em, en and quarter spaces and adds U+2006 before spaces of Cocoa text;
+            // it writes lone surrogates as '?' where we write U+FFFD.
+            for (QChar c : {QChar(0x2002), QChar(0x2003), QChar(0x2005), QChar(0x2006)})
+                s.remove(c);
+            s.replace(QChar(QChar::ReplacementCharacter), u'?');
+            while (s.endsWith(u'\n'))
+                s.chop(1);
+            return s;
+        };
+        if (!difference.isEmpty())
+            QEXPECT_FAIL("", qPrintable(difference), Continue);
+        QCOMPARE(normalise(ours), normalise(expected));
+    }
+
+    void deliberateDifferences_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("UTF-8 font code page")
+            << QStringLiteral("rpk_font_cpg65001_utf8.rtf") << QStringLiteral("中國");
+        QTest::newRow("table") << QStringLiteral("strip_minimal_table.rtf")
+                               << QStringLiteral("cell 1\tcell 2\tcell 3\t");
+        QTest::newRow("symbol font") << QStringLiteral("edge/11_symbol.rtf")
+                                     << QStringLiteral("\u2022 \u03B1\u03B2 after");
+        QTest::newRow("upr") << QStringLiteral("edge/28_upr.rtf") << QStringLiteral("\u03A9nicode");
+        QTest::newRow("fallback and group")
+            << QStringLiteral("edge/37_fallback_crosses_group.rtf") << QStringLiteral("A\u20ACxyzB");
+        QTest::newRow("unclosed groups")
+            << QStringLiteral("edge/07_unclosed.rtf") << QStringLiteral("Hello bold");
+        QTest::newRow("over-long control word")
+            << QStringLiteral("edge/31_longword.rtf") << QStringLiteral("AB");
+        QTest::newRow("deep nesting") << QStringLiteral("edge/09_deep.rtf") << QStringLiteral("deep");
+    }
+    void deliberateDifferences()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, text);
+        QCOMPARE(Text(Load(file)), text);
+    }
+
+    void formats()
+    {
+        QTextDocument doc;
+        ReadRtf(Load(QStringLiteral("rtfjs_riched20_colors_highlight.rtf")), doc);
+        const QTextFragment colored = Fragment(doc, QStringLiteral("Colored Line"));
+        QVERIFY(colored.isValid());
+        QCOMPARE(colored.charFormat().foreground().color(), QColor(0, 255, 0));
+        QCOMPARE(colored.charFormat().fontPointSize(), 8.5);
+        QCOMPARE(colored.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Courier New"));
+        const QTextFragment highlighted = Fragment(doc, QStringLiteral("Highlighted Line"));
+        QCOMPARE(highlighted.charFormat().background().color(), QColor(255, 0, 0));
+
+        QTextDocument paragraphs;
+        ReadRtf(Load(QStringLiteral("rtfjs_msftedit541_paragraph_props.rtf")), paragraphs);
+        QCOMPARE(paragraphs.blockCount(), 5);
+        QCOMPARE(paragraphs.findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignHCenter);
+        QCOMPARE(paragraphs.findBlockByNumber(3).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignRight);
+
+        QTextDocument styles;
+        ReadRtf(QByteArray("{\\rtf1 plain {\\b bold} {\\i\\ul\\strike all}\\par}"), styles);
+        QVERIFY(Fragment(styles, QStringLiteral("bold")).charFormat().fontWeight() == QFont::Bold);
+        QVERIFY(Fragment(styles, QStringLiteral("plain")).charFormat().fontWeight() != QFont::Bold);
+        const QTextCharFormat all = Fragment(styles, QStringLiteral("all")).charFormat();
+        QVERIFY(all.fontItalic() && all.fontUnderline() && all.fontStrikeOut());
+
+        QTextDocument super;
+        ReadRtf(Load(QStringLiteral("rtfjs_cocoa_super_sub.rtf")), super);
+        bool sawSuper = false, sawSub = false;
+        for (auto it = super.begin().begin(); !it.atEnd(); ++it) {
+            sawSuper |= it.fragment().charFormat().verticalAlignment() == QTextCharFormat::AlignSuperScript;
+            sawSub |= it.fragment().charFormat().verticalAlignment() == QTextCharFormat::AlignSubScript;
+        }
+        QVERIFY(sawSuper && sawSub);
+    }
+
+    void hyperlinks()
+    {
+        QTextDocument doc;
+        ReadRtf(Load(QStringLiteral("rtfjs_msftedit541_hyperlink_field.rtf")), doc);
+        bool found = false;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                found |= it.fragment().charFormat().anchorHref().startsWith(QLatin1String("http"));
+        QVERIFY(found);
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("decoded");
+        QTest::newRow("png as hex") << QStringLiteral("rtfjs_pict_pngblip_hex.rtf") << 1 << true;
+        QTest::newRow("png as binary") << QStringLiteral("rtfjs_pict_pngblip_bin.rtf") << 1 << true;
+        QTest::newRow("bitmaps inside metafiles")
+            << QStringLiteral("rtfjs_msftedit541_wmetafile8_dib.rtf") << 3 << true;
+        // Its PNG is only a signature: kept as it came, and the metafile fallback is not shown as well.
+        QTest::newRow("shppict, not its fallback") << QStringLiteral("edge/22_shppict.rtf") << 1 << false;
+    }
+    void pictures()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, count);
+        QFETCH(bool, decoded);
+        QTextDocument doc;
+        ReadRtf(Load(file), doc);
+        int images = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (!f.isImageFormat())
+                    continue;
+                ++images;
+                const QTextImageFormat image = f.toImageFormat();
+                QVERIFY(image.width() > 0 && image.height() > 0);
+                const QImage pixels =
+                    doc.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+                QVERIFY(!pixels.isNull());
+                QCOMPARE(!image.hasProperty(richtext::kOriginalPictureData), decoded);
+            }
+        }
+        QCOMPARE(images, count);
+    }
+
+    void pictureSizeFromGoalAndScale()
+    {
+        const QByteArray png = Load(QStringLiteral("rtfjs_pict_pngblip_hex.rtf"));
+        QTextDocument doc;
+        // 60 twips at 1000 percent: 600 twips, 40 pixels.
+        QByteArray rtf = png;
+        rtf.replace("\\pngblip", "\\pngblip\\picwgoal60\\pichgoal45\\picscalex1000\\picscaley1000");
+        ReadRtf(rtf, doc);
+        const QTextFragment image = Fragment(doc, QString(QChar::ObjectReplacementCharacter));
+        QVERIFY(image.isValid());
+        QCOMPARE(image.charFormat().toImageFormat().width(), 40.0);
+        QCOMPARE(image.charFormat().toImageFormat().height(), 30.0);
+    }
+
+    void unknownPictureIsKept()
+    {
+        QTextDocument doc;
+        ReadRtf(QByteArray("{\\rtf1 a{\\pict\\emfblip\\picwgoal300\\pichgoal150 0102030405}b\\par}"), doc);
+        const QTextFragment image = Fragment(doc, QString(QChar::ObjectReplacementCharacter));
+        QVERIFY(image.isValid());
+        const QTextImageFormat f = image.charFormat().toImageFormat();
+        QCOMPARE(f.property(richtext::kOriginalPictureData).toByteArray(),
+                 QByteArray("\x01\x02\x03\x04\x05"));
+        QCOMPARE(f.width(), 20.0);
+    }
+
+    void lastParagraphMark()
+    {
+        QTextDocument one;
+        ReadRtf(QByteArray("{\\rtf1 TestSomeText\\par}"), one);
+        QCOMPARE(one.blockCount(), 1);
+        QTextDocument two;
+        ReadRtf(QByteArray("{\\rtf1 A\\par\\par}"), two);
+        QCOMPARE(two.blockCount(), 2);
+        QCOMPARE(PlainText(two), QStringLiteral("A\n"));
+    }
+
+    void hostileInput()
+    {
+        QCOMPARE(Text(QByteArray(300000, '{') + "x"), QStringLiteral("x"));
+        QCOMPARE(Text("{\\rtf1 a\\bin2147483647 }"), QStringLiteral("a"));
+        QCOMPARE(Text("{\\rtf1\\fs99999999999 big\\fs-5 neg}"), QStringLiteral("bigneg"));
+        QCOMPARE(Text("{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a0000}x}"), QStringLiteral("x"));
+        QCOMPARE(Text("no rtf at all"), QString());
+        QCOMPARE(Text("{\\rtf1 \\u55357?"), QStringLiteral("\uFFFD"));
+    }
+};
+
+QTEST_MAIN(TestRtfReader)
+#include "tst_rtfreader.moc"
