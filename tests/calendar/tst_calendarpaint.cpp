@@ -6,6 +6,7 @@
 #include "tests/support/TestPrinters.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QTest>
 
 using namespace calendar;
@@ -150,6 +151,46 @@ private Q_SLOTS:
         // Day 1 is centred in its cell.
         QCOMPARE(CountInk(image, {137, 231, 242, 270}), 0);
         QVERIFY(CountInk(image, {170, 280, 210, 310}) > 0);
+    }
+
+    // A cell with text paints it inside its text area, scaled with the zoom.
+    void cellTextIsPainted_data()
+    {
+        QTest::addColumn<float>("zoom");
+        QTest::newRow("100%") << 1.0f;
+        QTest::newRow("60%") << 0.6f;
+    }
+    void cellTextIsPainted()
+    {
+        QFETCH(float, zoom);
+        TCalendarPanel32 page;
+        SetUpDecember1997(page);
+        page.SetZoom(zoom);
+        const QImage empty = page.RenderToBitmap();
+        page.CellStorage(10).SetRtfText(
+            QByteArrayLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl "
+                              ";\\red255\\green0\\blue0;}\\f0\\fs20\\cf1 Dentist at ten\\par}"));
+        const QImage filled = page.RenderToBitmap();
+        const TRect free = page.Cell(10).rFree;
+        auto reddish = [&free](const QImage& image) {
+            int count = 0;
+            for (int y = free.top; y < free.bottom; ++y)
+                for (int x = free.left; x < free.right; ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    count += c.red() > 150 && c.green() < 120 && c.blue() < 120 ? 1 : 0;
+                }
+            return count;
+        };
+        QVERIFY(reddish(filled) > 10);
+        QCOMPARE(reddish(empty), 0);
+        // Nothing outside the text area changed.
+        QImage outside = filled;
+        QImage before = empty;
+        for (QImage* image : {&outside, &before}) {
+            QPainter painter(image);
+            painter.fillRect(free.toQRect(), Qt::white);
+        }
+        QVERIFY(outside == before);
     }
 
     void titleText()

@@ -1,0 +1,214 @@
+#include "richtext/TVelRichToolBar.h"
+
+#include "richtext/CharAttributes.h"
+#include "richtext/TVelRichEdit.h"
+
+#include <QActionGroup>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace richtext {
+
+namespace {
+
+QIcon Swatch(const QColor& color)
+{
+    QPixmap pixmap(14, 14);
+    pixmap.fill(color);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::gray);
+    painter.drawRect(0, 0, 13, 13);
+    return QIcon(pixmap);
+}
+
+QAction* Toggle(QToolBar* bar, const QString& text, const QString& tip, const QKeySequence& key)
+{
+    QAction* action = bar->addAction(text);
+    action->setToolTip(tip);
+    action->setCheckable(true);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    return action;
+}
+
+} // namespace
+
+TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
+{
+    setObjectName(QStringLiteral("RichTextToolBar"));
+    m_font = new QFontComboBox(this);
+    m_font->setObjectName(QStringLiteral("FontName"));
+    m_font->setToolTip(tr("Font"));
+    addWidget(m_font);
+    m_size = new QComboBox(this);
+    m_size->setObjectName(QStringLiteral("FontSize"));
+    m_size->setEditable(true);
+    m_size->setToolTip(tr("Font size"));
+    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        m_size->addItem(QString::number(size));
+    addWidget(m_size);
+    m_color = new QComboBox(this);
+    m_color->setObjectName(QStringLiteral("FontColor"));
+    m_color->setToolTip(tr("Font colour"));
+    static const char* const kNames[16] = {"Black", "Maroon",  "Green",  "Olive", "Navy", "Purple",
+                                           "Teal",  "Grey",    "Silver", "Red",   "Lime", "Yellow",
+                                           "Blue",  "Fuchsia", "Aqua",   "White"};
+    for (int i = 0; i < 16; ++i)
+        m_color->addItem(Swatch(ColorTable()[size_t(i)]), tr(kNames[i]));
+    addWidget(m_color);
+    addSeparator();
+
+    m_bold = Toggle(this, tr("B"), tr("Bold"), QKeySequence::Bold);
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    m_bold->setFont(boldFont);
+    m_italic = Toggle(this, tr("I"), tr("Italic"), QKeySequence::Italic);
+    m_underline = Toggle(this, tr("U"), tr("Underline"), QKeySequence::Underline);
+    addSeparator();
+
+    auto* group = new QActionGroup(this);
+    const QList<QPair<Qt::Alignment, QString>> alignments = {{Qt::AlignLeft, tr("Left")},
+                                                             {Qt::AlignRight, tr("Right")},
+                                                             {Qt::AlignHCenter, tr("Centre")},
+                                                             {Qt::AlignJustify, tr("Justify")}};
+    for (const auto& [alignment, name] : alignments) {
+        QAction* action = addAction(name);
+        action->setCheckable(true);
+        action->setToolTip(tr("Align %1").arg(name.toLower()));
+        group->addAction(action);
+        m_align.append({alignment, action});
+        connect(action, &QAction::triggered, this,
+                [this, alignment = alignment] { setAlignment(alignment); });
+    }
+    addSeparator();
+    m_copy = addAction(tr("Copy"));
+    m_cut = addAction(tr("Cut"));
+    m_paste = addAction(tr("Paste"));
+    m_selectAll = addAction(tr("Select All"));
+
+    connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
+        QTextCharFormat format;
+        format.setFontFamilies({f.family()});
+        mergeFormat(format);
+    });
+    connect(m_size, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        bool ok = false;
+        const int size = text.toInt(&ok);
+        if (!ok || size < 1 || size > 1638)
+            return;
+        QTextCharFormat format;
+        format.setFontPointSize(size);
+        mergeFormat(format);
+    });
+    connect(m_color, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        QTextCharFormat format;
+        format.setForeground(ColorTable()[size_t(index)]);
+        mergeFormat(format);
+    });
+    connect(m_bold, &QAction::triggered, this, [this](bool on) {
+        QTextCharFormat format;
+        format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+        mergeFormat(format);
+    });
+    connect(m_italic, &QAction::triggered, this, [this](bool on) {
+        QTextCharFormat format;
+        format.setFontItalic(on);
+        mergeFormat(format);
+    });
+    connect(m_underline, &QAction::triggered, this, [this](bool on) {
+        QTextCharFormat format;
+        format.setFontUnderline(on);
+        mergeFormat(format);
+    });
+    connect(m_copy, &QAction::triggered, this, [this] {
+        if (m_editor)
+            m_editor->copy();
+    });
+    connect(m_cut, &QAction::triggered, this, [this] {
+        if (m_editor)
+            m_editor->cut();
+    });
+    connect(m_paste, &QAction::triggered, this, [this] {
+        if (m_editor)
+            m_editor->paste();
+    });
+    connect(m_selectAll, &QAction::triggered, this, [this] {
+        if (m_editor)
+            m_editor->selectAll();
+    });
+    SetEditor(nullptr);
+}
+
+QAction* TVelRichToolBar::AlignAction(Qt::Alignment alignment) const
+{
+    for (const auto& [a, action] : m_align) {
+        if (a == alignment)
+            return action;
+    }
+    return nullptr;
+}
+
+void TVelRichToolBar::SetEditor(TVelRichEdit* editor)
+{
+    for (const auto& c : m_connections)
+        disconnect(c);
+    m_connections.clear();
+    m_editor = editor;
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_font), static_cast<QWidget*>(m_size), static_cast<QWidget*>(m_color)})
+        w->setEnabled(editor != nullptr);
+    for (QAction* a : actions())
+        a->setEnabled(editor != nullptr);
+    if (!editor)
+        return;
+    m_connections.append(
+        connect(editor, &QTextEdit::currentCharFormatChanged, this, [this] { showFormat(); }));
+    m_connections.append(connect(editor, &QTextEdit::cursorPositionChanged, this, [this] { showFormat(); }));
+    m_connections.append(connect(editor, &QObject::destroyed, this, [this] { SetEditor(nullptr); }));
+    showFormat();
+}
+
+void TVelRichToolBar::mergeFormat(const QTextCharFormat& format)
+{
+    if (m_updating || !m_editor)
+        return;
+    QTextCursor cursor = m_editor->textCursor();
+    cursor.mergeCharFormat(format);
+    m_editor->mergeCurrentCharFormat(format);
+    m_editor->setFocus();
+}
+
+void TVelRichToolBar::setAlignment(Qt::Alignment alignment)
+{
+    if (!m_editor)
+        return;
+    m_editor->setAlignment(alignment);
+    m_editor->setFocus();
+}
+
+void TVelRichToolBar::showFormat()
+{
+    if (!m_editor)
+        return;
+    m_updating = true;
+    const CharAttributes a = m_editor->CurrentAttributes();
+    m_font->setCurrentFont(QFont(a.fontName));
+    m_size->setCurrentText(QString::number(a.pointSize));
+    m_color->setCurrentIndex(a.colorIndex);
+    m_bold->setChecked(a.bold);
+    m_italic->setChecked(a.italic);
+    m_underline->setChecked(a.underline);
+    const Qt::Alignment current = m_editor->alignment() & Qt::AlignHorizontal_Mask;
+    for (const auto& [alignment, action] : m_align)
+        action->setChecked(current == alignment ||
+                           (alignment == Qt::AlignLeft && current == Qt::AlignLeading));
+    m_updating = false;
+}
+
+} // namespace richtext
