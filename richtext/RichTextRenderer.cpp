@@ -28,8 +28,11 @@ void RenderDocument(QPainter& painter, QTextDocument& document, const QRect& rec
     if (background.isValid())
         painter.fillRect(rect, background);
     const double scale = zoomPercent / 100.0;
-    document.setDocumentMargin(0);
-    document.setTextWidth(rect.width() / scale);
+    // Either change lays the whole document out again, so only a real change is made.
+    if (document.documentMargin() != 0)
+        document.setDocumentMargin(0);
+    if (document.textWidth() != rect.width() / scale)
+        document.setTextWidth(rect.width() / scale);
     painter.setClipRect(rect, Qt::IntersectClip);
     painter.translate(rect.topLeft());
     painter.scale(scale, scale);

@@ -202,8 +202,12 @@ QString CodePageDecoder::Decode(int codePage, QByteArrayView bytes)
             out.append(QChar(char16_t(0xF000 + static_cast<unsigned char>(b))));
         return out;
     }
+    if (codePage == 1252)
+        return platform::DecodeWindows1252(bytes.toByteArray());
     if (const char* name = DecoderName(codePage)) {
-        auto& decoder = m_decoders[codePage];
+        // Opening a converter costs more than most cells take to read, so converters are kept for the thread.
+        thread_local QHash<int, std::shared_ptr<QStringDecoder>> decoders;
+        auto& decoder = decoders[codePage];
         if (!decoder)
             decoder = std::make_shared<QStringDecoder>(name, QStringConverter::Flag::Stateless);
         if (decoder->isValid())

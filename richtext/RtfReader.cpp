@@ -46,6 +46,8 @@ struct CharProps
     int background = -1;
     int vertical = 0; // 1 superscript, 2 subscript
     QString href;
+
+    friend bool operator==(const CharProps&, const CharProps&) = default;
 };
 
 struct ParaProps
@@ -106,6 +108,9 @@ public:
     void Run()
     {
         m_doc.clear();
+        // Reading is not an edit the user can undo, and keeping undo steps for it costs a third of the time.
+        const bool undo = m_doc.isUndoRedoEnabled();
+        m_doc.setUndoRedoEnabled(false);
         m_cursor = QTextCursor(&m_doc);
         m_cursor.beginEditBlock();
         m_stack.append(State{});
@@ -130,6 +135,7 @@ public:
         }
         finish();
         m_cursor.endEditBlock();
+        m_doc.setUndoRedoEnabled(undo);
     }
 
 private:
@@ -824,10 +830,11 @@ private:
             appendText(QString(QChar(QChar::ReplacementCharacter)));
         }
         materializeParagraph();
-        const QTextCharFormat format = charFormat(state().c);
-        if (!m_run.isEmpty() && format != m_runFormat)
+        // Runs are compared by their properties; the character format is built once per run.
+        if (!m_run.isEmpty() && !(state().c == m_runProps))
             flushRun();
-        m_runFormat = format;
+        if (m_run.isEmpty())
+            m_runProps = state().c;
         m_run += text;
     }
 
@@ -835,7 +842,7 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        m_cursor.insertText(m_run, m_runFormat);
+        m_cursor.insertText(m_run, charFormat(m_runProps));
         m_run.clear();
     }
 
@@ -951,7 +958,7 @@ private:
     QByteArray m_pendingBytes;
     int m_pendingCodePage = 1252;
     QString m_run;
-    QTextCharFormat m_runFormat;
+    CharProps m_runProps;
     bool m_pendingParagraph = false;
     QTextBlockFormat m_pendingParagraphFormat;
 };
