@@ -88,17 +88,6 @@ struct Picture
     int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
 };
 
-int HexNibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 class Parser
 {
 public:
@@ -252,7 +241,7 @@ private:
             break;
         case Dest::Picture:
             for (char b : bytes) {
-                const int nibble = HexNibble(b);
+                const int nibble = HexValue(b);
                 if (nibble < 0)
                     continue;
                 if (m_picture.pendingNibble < 0) {

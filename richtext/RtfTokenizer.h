@@ -43,6 +43,9 @@ private:
     qsizetype m_pos = 0;
 };
 
+/** The value of a hexadecimal digit, or -1. */
+int HexValue(char c);
+
 /** Control words longer than this are not RTF; their letters are consumed and the word ignored. */
 inline constexpr int kMaxControlWordLength = 32;
 
