@@ -1,6 +1,7 @@
 #include "calendar/TCalendarPanel32.h"
 
 #include "calendar/CalendarPainter.h"
+#include "design/TQelBaseLabel.h"
 #include "platform/Clock.h"
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
@@ -26,6 +27,8 @@ int Trunc(double x)
 
 TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(parent)
 {
+    // A calendar file can hold these classes of placed objects, so the stream must know them by name.
+    design::RegisterLabelClasses();
     m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
     m_headersFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
     m_cellFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);

@@ -2,6 +2,8 @@
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
+#include "design/PlacedObjectClasses.h"
+#include "design/TQelBasePanel.h"
 #include "persist/formats/StyleBlock.h"
 #include "persist/stream/ClassRegistry.h"
 #include "persist/stream/StandardClasses.h"
@@ -21,30 +23,6 @@ namespace {
 
 constexpr int kFileKind = 1;
 constexpr int kStreamBuffer = 1000;
-constexpr int kMaxComponentNumber = 1000;
-
-// The page as the parent of the placed objects read onto it.
-const ClassInfo& PageClass()
-{
-    static const ClassInfo c = [] {
-        ClassInfo info;
-        info.name = QStringLiteral("TCalendarPanel32");
-        return info;
-    }();
-    return c;
-}
-
-QString FreeComponentName(QObject* owner, const QString& recorded)
-{
-    if (!owner)
-        return QStringLiteral("Component0");
-    for (int n = 0; n <= kMaxComponentNumber; ++n) {
-        const QString name = QStringLiteral("Component") + QString::number(n);
-        if (!owner->findChild<QObject*>(name, Qt::FindChildrenRecursively))
-            return name;
-    }
-    return recorded;
-}
 
 } // namespace
 
@@ -110,11 +88,16 @@ void ReadCalendar(QIODevice* device, TCalendarPanel32& page, QObject* owner)
     r.ExpectEndList();
 
     if (version > 2) {
-        r.SetNameHook([owner](const ObjRef&, QString& name) { name = FreeComponentName(owner, name); });
+        r.SetNameHook([owner](const ObjRef&, QString& name) {
+            // When every name up to Component1000 is taken, the recorded name stays.
+            const QString free = design::TQelBasePanel::FreeName(owner, QStringLiteral("Component"), 0);
+            if (!free.isEmpty())
+                name = free;
+        });
         r.SetMethodHook([](const QString&, bool& error) { error = false; });
         try {
             r.ExpectBeginList();
-            r.TakeRecordList(owner, ObjRef{static_cast<QObject*>(&page), &PageClass()}, nullptr);
+            r.TakeRecordList(owner, ObjRef{static_cast<QObject*>(&page), &design::PanelClass()}, nullptr);
             r.ExpectEndList();
         } catch (const StreamError&) {
             // A damaged or foreign object list costs only the objects not yet read.

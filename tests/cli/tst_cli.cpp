@@ -302,21 +302,21 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString in = QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_riched20_colors_highlight.rtf");
         const QString text = dir.filePath(QStringLiteral("out.txt"));
-        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("text"), QStringLiteral("-o"),
-                      text})
+        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("text"),
+                      QStringLiteral("-o"), text})
                      .code,
                  0);
         QFile file(text);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("Colored & Highlighted Line"));
         const QString rtf = dir.filePath(QStringLiteral("out.rtf"));
-        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("rtf"), QStringLiteral("-o"),
-                      rtf})
+        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("rtf"),
+                      QStringLiteral("-o"), rtf})
                      .code,
                  0);
         const QString png = dir.filePath(QStringLiteral("out.png"));
-        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("png"), QStringLiteral("--width"),
-                      QStringLiteral("300"), QStringLiteral("-o"), png})
+        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("png"),
+                      QStringLiteral("--width"), QStringLiteral("300"), QStringLiteral("-o"), png})
                      .code,
                  0);
         QCOMPARE(QImageReader(png).size().width(), 300);
