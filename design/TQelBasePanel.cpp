@@ -1,16 +1,89 @@
 #include "design/TQelBasePanel.h"
 
+#include "design/PlacedObjectClasses.h"
 #include "design/TQelGraphicControl.h"
+#include "design/TQelHandle.h"
+#include "persist/stream/ClassRegistry.h"
+#include "persist/stream/StreamError.h"
+#include "persist/stream/TReader.h"
+#include "persist/stream/TWriter.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Prompts.h"
+#include "platform/TFont.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSaveFile>
 
 #include <cmath>
 
 namespace design {
 
+namespace {
+
+// Two pastes closer than this are taken as one (a key held down or a double shortcut).
+constexpr qint64 kPasteGuardMs = 1000;
+constexpr int kPasteOffset = 15;
+
+qint64 Ticks()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed() + 1;
+}
+
+} // namespace
+
+/** Draws the rubber band over everything on the panel, inverting the pixels below its dotted line. */
+class BandOverlay : public QWidget
+{
+public:
+    explicit BandOverlay(QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        hide();
+    }
+    QRect band;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (band.isNull())
+            return;
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(QPen(Qt::white, 0, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(band.normalized());
+    }
+};
+
 TQelBasePanel::TQelBasePanel(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(false);
+    setFocusPolicy(Qt::ClickFocus);
+    m_handle = new TQelHandle(this);
+    m_band = new BandOverlay(this);
+    connect(m_handle, &TQelHandle::pressed, this, [this](QMouseEvent* e) { handlePressed(e); });
+    connect(m_handle, &TQelHandle::doubleClicked, this,
+            [this](QMouseEvent* e) { ObjectDoubleClick(nullptr, e->globalPosition().toPoint()); });
+    connect(m_handle, &TQelHandle::keyPressed, this, [this](QKeyEvent* e) { keyPressEvent(e); });
+    buildCommandMenu();
+}
+
+TQelBasePanel::~TQelBasePanel()
+{
+    QFile::remove(ClipboardPath());
+    QFile::remove(platform::ProgramFolder() + QStringLiteral("TempFile.tmp"));
 }
 
 void TQelBasePanel::SetZoom(float x)
@@ -28,6 +101,7 @@ void TQelBasePanel::SetZoom(float x)
     for (TQelGraphicControl* object : PlacedObjects())
         object->SetZoom(x);
     ZoomChanged();
+    m_handle->FitToSelection();
     update();
     QCoreApplication::processEvents();
     m_zooming = false;
@@ -37,6 +111,11 @@ void TQelBasePanel::NotifyLabelChanged()
 {
     if (!m_zooming && m_labelChanged)
         m_labelChanged(this);
+}
+
+QObject* TQelBasePanel::Owner() const
+{
+    return parent() ? parent() : const_cast<TQelBasePanel*>(this);
 }
 
 QList<TQelGraphicControl*> TQelBasePanel::PlacedObjects() const
@@ -63,11 +142,11 @@ void TQelBasePanel::AddObject(TQelGraphicControl* object, const platform::TRect&
 {
     object->hide();
     object->setParent(this);
-    const QObject* owner = parent() ? parent() : this;
-    object->setObjectName(FreeName(owner, QStringLiteral("Special"), 1));
+    object->setObjectName(FreeName(Owner(), QStringLiteral("Special"), 1));
     object->setGeometry(rect.left, rect.top, std::max(10, rect.width()), std::max(15, rect.height()));
     object->SetZoomFactor(m_zoom);
     object->show();
+    m_band->raise();
     NotifyLabelChanged();
     QCoreApplication::processEvents();
 }
@@ -81,6 +160,7 @@ void TQelBasePanel::HookObjectEvents()
 
 void TQelBasePanel::ClearObjects()
 {
+    m_handle->UnselectAll();
     const QList<TQelGraphicControl*> objects = PlacedObjects();
     for (auto it = objects.crbegin(); it != objects.crend(); ++it)
         delete *it;
@@ -93,6 +173,456 @@ bool TQelBasePanel::AnyObjectAt(int x, int y) const
             return true;
     }
     return false;
+}
+
+// ---- the rubber band
+
+void TQelBasePanel::ShowBand(const QRect& rect)
+{
+    m_band->setGeometry(0, 0, width(), height());
+    m_band->band = rect;
+    m_band->show();
+    m_band->raise();
+    m_band->update();
+}
+
+void TQelBasePanel::HideBand()
+{
+    m_band->band = QRect();
+    m_band->hide();
+}
+
+QRect TQelBasePanel::Band() const
+{
+    return m_band->band;
+}
+
+void TQelBasePanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_band->setGeometry(0, 0, width(), height());
+}
+
+// ---- gestures
+
+void TQelBasePanel::PanelPress(QPoint point, Qt::MouseButton button, Qt::KeyboardModifiers)
+{
+    m_bandStart = m_bandEnd = point;
+    if (button != Qt::LeftButton) {
+        PopupMenuFor(nullptr, mapToGlobal(point));
+        return;
+    }
+    m_bandDragging = true;
+    setCursor(Qt::PointingHandCursor);
+}
+
+void TQelBasePanel::PanelMove(QPoint point)
+{
+    if (!m_bandDragging)
+        return;
+    m_bandEnd = point;
+    ShowBand(QRect(m_bandStart, m_bandEnd).normalized());
+}
+
+void TQelBasePanel::PanelRelease(QPoint point, Qt::MouseButton, Qt::KeyboardModifiers modifiers)
+{
+    if (!m_bandDragging)
+        return;
+    m_bandDragging = false;
+    Q_UNUSED(point);
+    // The band's corners may come in any order: its rectangle is the same either way.
+    const platform::TRect band{
+        std::min(m_bandStart.x(), m_bandEnd.x()), std::min(m_bandStart.y(), m_bandEnd.y()),
+        std::max(m_bandStart.x(), m_bandEnd.x()), std::max(m_bandStart.y(), m_bandEnd.y())};
+    HideBand();
+    if (Pointing()) {
+        SelectInRect(QRect(band.left, band.top, band.width() + 1, band.height() + 1),
+                     modifiers & Qt::ShiftModifier);
+        m_handle->update();
+        unsetCursor();
+    } else {
+        CreateObjectInRect(band);
+        if (m_dropped)
+            m_dropped(band);
+    }
+}
+
+void TQelBasePanel::mousePressEvent(QMouseEvent* event)
+{
+    setFocus();
+    PanelPress(event->position().toPoint(), event->button(), event->modifiers());
+}
+
+void TQelBasePanel::mouseMoveEvent(QMouseEvent* event)
+{
+    PanelMove(event->position().toPoint());
+}
+
+void TQelBasePanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    PanelRelease(event->position().toPoint(), event->button(), event->modifiers());
+}
+
+void TQelBasePanel::ObjectMouseDown(TQelGraphicControl* object, Qt::MouseButton button,
+                                    Qt::KeyboardModifiers modifiers, QPoint point, QPoint globalPoint)
+{
+    if (!Pointing() || object->Unselectable()) {
+        PanelPress(point, button, modifiers);
+        return;
+    }
+    if (!(modifiers & Qt::ShiftModifier))
+        m_handle->UnselectAll();
+    m_handle->Select(object);
+    m_handle->update();
+    if (m_handle->SelectedCount() == 1 && button == Qt::RightButton)
+        PopupMenuFor(object, globalPoint);
+}
+
+void TQelBasePanel::ObjectDoubleClick(TQelGraphicControl* object, QPoint globalPoint)
+{
+    if (!object) {
+        if (m_handle->SelectedCount() != 1)
+            return;
+        object = m_handle->Selected(0);
+    }
+    if (object)
+        PopupMenuFor(object, globalPoint);
+}
+
+void TQelBasePanel::handlePressed(QMouseEvent* event)
+{
+    if (!(event->modifiers() & Qt::ShiftModifier) || !Pointing())
+        return;
+    // Shift+click on the handle drops the objects under the point from the selection.
+    const QPoint point = event->position().toPoint() + m_handle->pos();
+    QList<TQelGraphicControl*> keep = m_handle->Selection();
+    m_handle->UnselectAll();
+    QCoreApplication::processEvents();
+    keep.removeIf([point](TQelGraphicControl* o) { return o->geometry().contains(point); });
+    for (TQelGraphicControl* o : keep)
+        m_handle->Select(o);
+}
+
+void TQelBasePanel::SelectInRect(const QRect& band, bool shift)
+{
+    QList<TQelGraphicControl*> list = shift ? m_handle->Selection() : QList<TQelGraphicControl*>();
+    m_handle->UnselectAll();
+    const QList<TQelGraphicControl*> objects = PlacedObjects();
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
+        if (!(*it)->geometry().intersects(band))
+            continue;
+        if (shift && list.contains(*it))
+            list.removeOne(*it);
+        else
+            list.append(*it);
+    }
+    for (TQelGraphicControl* o : list)
+        m_handle->Select(o);
+}
+
+void TQelBasePanel::PopupMenuFor(TQelGraphicControl* object, QPoint globalPoint)
+{
+    if (object && object->Menu()) {
+        object->UpdateMenuChecks();
+        object->Menu()->popup(globalPoint);
+        return;
+    }
+    UpdateCommandMenu();
+    m_commandMenu->popup(globalPoint);
+}
+
+// ---- keyboard
+
+void TQelBasePanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_C)
+            ClipboardAction(Copy);
+        else if (event->key() == Qt::Key_V)
+            ClipboardAction(Paste);
+        else if (event->key() == Qt::Key_X)
+            ClipboardAction(Cut);
+        return;
+    }
+    if (event->key() == Qt::Key_Delete)
+        ClipboardAction(Delete);
+}
+
+// ---- clipboard
+
+QString TQelBasePanel::ClipboardPath() const
+{
+    return platform::ProgramFolder() + QStringLiteral("Clipbrd.tmp");
+}
+
+void TQelBasePanel::writeClipboard(const QList<TQelGraphicControl*>& objects)
+{
+    QSaveFile file(ClipboardPath());
+    if (!file.open(QIODevice::WriteOnly))
+        throw persist::StreamError(persist::kStreamWriteError);
+    persist::TWriter writer(&file);
+    writer.BeginList();
+    for (TQelGraphicControl* object : objects)
+        writer.PutRootRecord(persist::ClassRegistry::Instance().RefOf(object));
+    writer.EndList();
+    writer.Flush();
+    if (!file.commit())
+        throw persist::StreamError(persist::kStreamWriteError);
+}
+
+void TQelBasePanel::pasteClipboard(bool guarded)
+{
+    const qint64 now = Ticks();
+    if (guarded) {
+        if (m_lastPaste != 0 && now - m_lastPaste < kPasteGuardMs)
+            return;
+        if (m_lastPaste == 0)
+            m_lastPaste = now;
+    }
+    QFile file(ClipboardPath());
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    QObject* owner = Owner();
+    persist::TReader reader(&file);
+    reader.SetNameHook([owner](const persist::ObjRef&, QString& name) {
+        name = FreeName(owner, QStringLiteral("Component"), 0);
+    });
+    reader.SetMethodHook([](const QString&, bool& error) { error = false; });
+    reader.ExpectBeginList();
+    reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(this), &PanelClass()},
+                          [](const persist::ObjRef& o) {
+                              auto* object = ObjectOf<TQelGraphicControl>(o.object);
+                              object->move(object->x(), object->y() + kPasteOffset);
+                              object->move(object->x() + kPasteOffset, object->y());
+                          });
+    reader.ExpectEndList();
+    HookObjectEvents();
+    NotifyLabelChanged();
+    QCoreApplication::processEvents();
+    m_lastPaste = Ticks();
+}
+
+void TQelBasePanel::ClipboardAction(ClipboardKind kind)
+{
+    const QList<TQelGraphicControl*> selection = m_handle->Selection();
+    switch (kind) {
+    case Cut:
+    case Copy:
+        if (selection.isEmpty())
+            return;
+        writeClipboard(selection);
+        if (kind == Copy)
+            return;
+        [[fallthrough]];
+    case Delete:
+        for (auto it = selection.crbegin(); it != selection.crend(); ++it) {
+            m_handle->Unselect(*it);
+            delete *it;
+            NotifyLabelChanged();
+        }
+        return;
+    case Paste:
+        pasteClipboard(true);
+        return;
+    }
+}
+
+void TQelBasePanel::ObjectClipboardAction(TQelGraphicControl* object, ClipboardKind kind)
+{
+    if (m_handle->IndexOfSelected(object) >= 0) {
+        ClipboardAction(kind);
+        return;
+    }
+    if (kind == Paste) {
+        pasteClipboard(false);
+        return;
+    }
+    if (kind == Cut || kind == Copy)
+        writeClipboard({object});
+    if (kind == Cut || kind == Delete) {
+        NotifyLabelChanged();
+        m_handle->Unselect(object);
+        delete object;
+    }
+}
+
+void TQelBasePanel::PullObjectsOntoPage()
+{
+    m_handle->UnselectAll();
+    for (TQelGraphicControl* o : PlacedObjects()) {
+        if (o->y() > height() - 10)
+            o->move(o->x(), height() - 10);
+        if (o->x() > width() - 20)
+            o->move(width() - 20, o->y());
+    }
+}
+
+void TQelBasePanel::RemoveStrayObjects()
+{
+    m_handle->UnselectAll();
+    const QList<TQelGraphicControl*> objects = PlacedObjects();
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
+        TQelGraphicControl* o = *it;
+        if (o->y() > height() - 10 || o->x() > width() - 10 || o->width() < 1 || o->height() < 1)
+            delete o;
+    }
+}
+
+// ---- the command menu
+
+void TQelBasePanel::buildCommandMenu()
+{
+    m_commandMenu = new QMenu(this);
+    auto add = [this](const QString& caption, const char* name, auto slot) {
+        QAction* action = m_commandMenu->addAction(caption, this, slot);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    add(tr("Bring To Front"), "mnuBringToFront", [this] {
+        if (m_handle->SelectedCount() > 0) {
+            m_handle->BringSelectionToFront();
+            NotifyLabelChanged();
+        }
+    });
+    add(tr("Send To Back"), "mnuSendToBack", [this] {
+        if (m_handle->SelectedCount() > 0) {
+            m_handle->SendSelectionToBack();
+            m_handle->UnselectAll();
+            NotifyLabelChanged();
+        }
+    });
+    m_commandMenu->addSeparator();
+    add(tr("Cut"), "mnuCut", [this] { ClipboardAction(Cut); });
+    add(tr("Copy"), "mnuCopy", [this] { ClipboardAction(Copy); });
+    add(tr("Paste"), "mnuPaste", [this] { ClipboardAction(Paste); });
+    m_commandMenu->addSeparator();
+    add(tr("Delete"), "mnuDelete", [this] { ClipboardAction(Delete); });
+    m_commandMenu->addSeparator();
+    add(tr("Align Left"), "mnuAlignLeft", [this] { alignSelection(0); });
+    add(tr("Align Right"), "mnuAlignRight", [this] { alignSelection(1); });
+    add(tr("Align Tops"), "mnuAlignTops", [this] { alignSelection(2); });
+    add(tr("Align Bottoms"), "mnuAlignBottoms", [this] { alignSelection(3); });
+    m_commandMenu->addSeparator();
+    add(tr("Center Vertically"), "mnuCenterVertically", [this] {
+        for (TQelGraphicControl* o : m_handle->Selection())
+            o->CenterVertically();
+        update();
+    });
+    add(tr("Center Horizontally"), "mnuCenterHorizontally", [this] {
+        for (TQelGraphicControl* o : m_handle->Selection())
+            o->CenterHorizontally();
+        update();
+    });
+    m_commandMenu->addSeparator();
+    add(tr("Lock All"), "mnuLockAll", [this] {
+        for (TQelGraphicControl* o : PlacedObjects())
+            o->SetLocked(true);
+    });
+    add(tr("Unlock All"), "mnuUnlockAll", [this] {
+        for (TQelGraphicControl* o : PlacedObjects())
+            o->SetLocked(false);
+    });
+    m_commandMenu->addSeparator();
+    add(tr("Mark All Selectable"), "mnuMarkAllSelectable", [this] {
+        for (TQelGraphicControl* o : PlacedObjects())
+            o->SetUnselectable(false);
+    });
+    add(tr("Mark All Unselectable"), "mnuMarkAllUnselectable", [this] {
+        for (TQelGraphicControl* o : PlacedObjects())
+            o->SetUnselectable(true);
+    });
+    add(tr("Select All"), "mnuSelectAll", [this] {
+        m_handle->UnselectAll();
+        for (TQelGraphicControl* o : PlacedObjects())
+            m_handle->Select(o);
+    });
+    m_commandMenu->addSeparator();
+    add(tr("Font"), "mnuFont", [this] {
+        if (m_handle->SelectedCount() == 0)
+            return;
+        const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, font());
+        if (!chosen)
+            return;
+        platform::TFont tfont;
+        tfont.SetName(chosen->family());
+        tfont.SetSize(chosen->pointSize() > 0 ? chosen->pointSize() : 10);
+        platform::TFontStyles style;
+        if (chosen->bold())
+            style |= platform::fsBold;
+        if (chosen->italic())
+            style |= platform::fsItalic;
+        if (chosen->underline())
+            style |= platform::fsUnderline;
+        if (chosen->strikeOut())
+            style |= platform::fsStrikeOut;
+        tfont.SetStyle(style);
+        for (TQelGraphicControl* o : m_handle->Selection())
+            o->SetObjectFont(tfont);
+        update();
+    });
+    connect(m_commandMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandMenu(); });
+}
+
+void TQelBasePanel::UpdateCommandMenu()
+{
+    const bool any = m_handle->SelectedCount() > 0;
+    for (const char* name : {"mnuBringToFront", "mnuSendToBack", "mnuCut", "mnuCopy", "mnuDelete",
+                             "mnuAlignLeft", "mnuAlignRight", "mnuAlignTops", "mnuAlignBottoms",
+                             "mnuCenterVertically", "mnuCenterHorizontally", "mnuFont"}) {
+        if (QAction* a = m_commandMenu->findChild<QAction*>(QLatin1String(name)))
+            a->setEnabled(any);
+    }
+    if (QAction* a = m_commandMenu->findChild<QAction*>(QStringLiteral("mnuPaste")))
+        a->setEnabled(QFile::exists(ClipboardPath()));
+    // The handle counts as one child control: locking needs at least one placed object.
+    const bool objects = !PlacedObjects().isEmpty();
+    for (const char* name : {"mnuLockAll", "mnuUnlockAll"}) {
+        if (QAction* a = m_commandMenu->findChild<QAction*>(QLatin1String(name)))
+            a->setEnabled(objects);
+    }
+}
+
+void TQelBasePanel::alignSelection(int which)
+{
+    const QList<TQelGraphicControl*> selection = m_handle->Selection();
+    if (selection.isEmpty())
+        return;
+    NotifyLabelChanged();
+    int m = which == 0 ? width() : which == 2 ? height() : 0;
+    for (const TQelGraphicControl* o : selection) {
+        switch (which) {
+        case 0:
+            m = std::min(m, o->x());
+            break;
+        case 1:
+            m = std::max(m, o->x() + o->width());
+            break;
+        case 2:
+            m = std::min(m, o->y());
+            break;
+        default:
+            m = std::max(m, o->y() + o->height());
+            break;
+        }
+    }
+    for (TQelGraphicControl* o : selection) {
+        switch (which) {
+        case 0:
+            o->move(m, o->y());
+            break;
+        case 1:
+            o->move(m - o->width(), o->y());
+            break;
+        case 2:
+            o->move(o->x(), m);
+            break;
+        default:
+            o->move(o->x(), m - o->height());
+            break;
+        }
+    }
+    m_handle->FitToSelection();
+    update();
 }
 
 } // namespace design

@@ -7,14 +7,19 @@
 
 #include <functional>
 
+class QMenu;
+class QMouseEvent;
+
 namespace design {
 
+class BandOverlay;
 class TQelGraphicControl;
+class TQelHandle;
 
 /**
- * The design surface that placed objects live on. It holds the zoom factor that scales the panel's pixel
- * geometry, the pointing flag of the tool state, and the flag that suspends painting while a document is read
- * or written.
+ * The design surface that placed objects live on: the zoom factor that scales the panel and its objects, the
+ * tool state's pointing flag, press-drag-release gestures (rubber-band selection, or creating an object in a
+ * drawing state), the selection handle, a clipboard kept in a file, the command menu and keyboard shortcuts.
  */
 class TQelBasePanel : public QWidget
 {
@@ -22,11 +27,13 @@ class TQelBasePanel : public QWidget
 
 public:
     explicit TQelBasePanel(QWidget* parent = nullptr);
+    /** Deletes the clipboard and scratch files. */
+    ~TQelBasePanel() override;
 
     float Zoom() const { return m_zoom; }
     /**
-     * Scales the panel by x / Zoom: width and height are rounded to nearest, ties to even. A zoom whose
-     * tenfold is 0 is taken as 1, so a panel never divides by zero.
+     * Scales the panel and every placed object by x / Zoom, rounded to nearest with ties to even. A zoom
+     * whose tenfold is 0 is taken as 1, so a panel never divides by zero.
      */
     void SetZoom(float x);
     bool Zooming() const { return m_zooming; }
@@ -44,6 +51,8 @@ public:
     void SetLabelChangedEvent(TNotifyEvent handler) { m_labelChanged = std::move(handler); }
     /** Raises LabelChangedEvent unless a zoom change is in progress. */
     void NotifyLabelChanged();
+    using TDroppedObjectEvent = std::function<void(const platform::TRect& r)>;
+    void SetDroppedObjectEvent(TDroppedObjectEvent handler) { m_dropped = std::move(handler); }
 
     /** The placed objects on the panel, in child order (bottom of the stacking order first). */
     QList<TQelGraphicControl*> PlacedObjects() const;
@@ -54,27 +63,89 @@ public:
     void AddObject(TQelGraphicControl* object, const platform::TRect& rect);
     /** Gives every placed object the panel's zoom (after paste, clone or reading a file). */
     void HookObjectEvents();
-    /** Destroys every placed object, the last child first. */
+    /** Unselects everything and destroys every placed object, the last child first. */
     void ClearObjects();
     /** True when some placed object's bounds contain the panel point. */
     bool AnyObjectAt(int x, int y) const;
-
     /** "Special" or "Component" followed by the lowest number in [first, 1000] no component of owner bears.
      */
     static QString FreeName(const QObject* owner, const QString& stem, int first);
+
+    TQelHandle* Handle() const { return m_handle; }
+    /** The component that owns placed objects: the panel's parent (the main window), or the panel itself. */
+    QObject* Owner() const;
+
+    // Gestures; points are in panel coordinates.
+    void PanelPress(QPoint point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void PanelMove(QPoint point);
+    void PanelRelease(QPoint point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    /** A press on a placed object: selects it (Shift adds), or starts a band in a drawing state. */
+    void ObjectMouseDown(TQelGraphicControl* object, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                         QPoint point, QPoint globalPoint);
+    void ObjectDoubleClick(TQelGraphicControl* object, QPoint globalPoint);
+    /** Selects the placed objects the rectangle touches; with Shift held they toggle against the selection.
+     */
+    void SelectInRect(const QRect& band, bool shift);
+    /** Shows the object's menu, or the panel's command menu when there is no object. */
+    void PopupMenuFor(TQelGraphicControl* object, QPoint globalPoint);
+    QMenu* CommandMenu() const { return m_commandMenu; }
+    /** Enables the command menu's items for the current selection, as before it opens. */
+    void UpdateCommandMenu();
+
+    /** The rubber band or drag outline: a dotted rectangle drawn inverting what lies below. */
+    void ShowBand(const QRect& rect);
+    void HideBand();
+    QRect Band() const;
+
+    enum ClipboardKind
+    {
+        Cut,
+        Copy,
+        Paste,
+        Delete,
+    };
+    /** Cut, copy, paste or delete the selection, through a clipboard file in the program folder. */
+    void ClipboardAction(ClipboardKind kind);
+    /** The same for one object, from its own menu. */
+    void ObjectClipboardAction(TQelGraphicControl* object, ClipboardKind kind);
+    QString ClipboardPath() const;
+
+    void PullObjectsOntoPage();
+    void RemoveStrayObjects();
 
 protected:
     void SetPointing(bool pointing) { m_pointing = pointing; }
     /** Called after the zoom changed, before pending events are processed. */
     virtual void ZoomChanged() {}
+    /** Creates an object of the current tool for a drawing gesture's rectangle; nothing in the base. */
+    virtual void CreateObjectInRect(const platform::TRect& rect) { Q_UNUSED(rect); }
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildCommandMenu();
+    void handlePressed(QMouseEvent* event);
+    void alignSelection(int which);
+    void writeClipboard(const QList<TQelGraphicControl*>& objects);
+    void pasteClipboard(bool guarded);
+
     float m_zoom = 1.0f;
     bool m_zooming = false;
-    bool m_printing = false;
-    TNotifyEvent m_labelChanged;
     bool m_pointing = true;
     bool m_suspendPaint = false;
+    bool m_printing = false;
+    TNotifyEvent m_labelChanged;
+    TDroppedObjectEvent m_dropped;
+    TQelHandle* m_handle = nullptr;
+    BandOverlay* m_band = nullptr;
+    QMenu* m_commandMenu = nullptr;
+    QPoint m_bandStart;
+    QPoint m_bandEnd;
+    bool m_bandDragging = false;
+    qint64 m_lastPaste = 0;
 };
 
 } // namespace design

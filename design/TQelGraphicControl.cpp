@@ -2,12 +2,15 @@
 
 #include "design/PlacedObjectClasses.h"
 #include "design/TQelBasePanel.h"
+#include "design/TQelHandle.h"
 #include "persist/stream/ClassRegistry.h"
 #include "persist/stream/TReader.h"
 #include "persist/stream/TWriter.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMouseEvent>
 
 #include <cmath>
 
@@ -25,8 +28,11 @@ void TQelGraphicControl::SetLocked(bool locked)
     if (locked == m_locked)
         return;
     m_locked = locked;
-    if (!m_loading)
-        NotifyChange();
+    if (m_loading)
+        return;
+    if (m_lockedItem)
+        m_lockedItem->setChecked(locked);
+    NotifyChange();
 }
 
 void TQelGraphicControl::SetUnselectable(bool unselectable)
@@ -34,8 +40,71 @@ void TQelGraphicControl::SetUnselectable(bool unselectable)
     if (unselectable == m_unselectable)
         return;
     m_unselectable = unselectable;
-    if (!m_loading)
+    if (m_loading)
+        return;
+    NotifyChange();
+    if (unselectable) {
+        if (TQelBasePanel* panel = Panel())
+            panel->Handle()->Unselect(this);
+    }
+}
+
+QAction* TQelGraphicControl::AddMenuItem(const QString& caption, const char* name,
+                                         std::function<void()> action)
+{
+    QAction* item = m_menu->addAction(caption, this, std::move(action));
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+void TQelGraphicControl::AfterLoad()
+{
+    m_loading = false;
+    if (m_menu)
+        return;
+    m_menu = new QMenu(this);
+    AddMenuItem(tr("Bring To Front"), "mnuBringToFront", [this] {
         NotifyChange();
+        raise();
+        if (TQelBasePanel* panel = Panel())
+            panel->Handle()->raise();
+    });
+    AddMenuItem(tr("Send To Back"), "mnuSendToBack", [this] {
+        NotifyChange();
+        lower();
+        if (TQelBasePanel* panel = Panel())
+            panel->Handle()->UnselectAll();
+    });
+    AddMenuItem(tr("Cut"), "mnuCut", [this] {
+        NotifyChange();
+        if (TQelBasePanel* panel = Panel())
+            panel->ObjectClipboardAction(this, TQelBasePanel::Cut);
+    });
+    AddMenuItem(tr("Copy"), "mnuCopy", [this] {
+        if (TQelBasePanel* panel = Panel())
+            panel->ObjectClipboardAction(this, TQelBasePanel::Copy);
+    });
+    AddMenuItem(tr("Delete"), "mnuDelete", [this] {
+        NotifyChange();
+        if (TQelBasePanel* panel = Panel())
+            panel->ObjectClipboardAction(this, TQelBasePanel::Delete);
+    });
+    AddMenuItem(tr("Clone"), "mnuClone", [this] { Clone(); });
+    m_menu->addSeparator();
+    m_lockedItem = AddMenuItem(tr("Locked"), "mnuLocked", [this] { SetLocked(!m_locked); });
+    m_lockedItem->setCheckable(true);
+    m_lockedItem->setChecked(m_locked);
+    AddMenuItem(tr("Unselectable"), "mnuUnselectable", [this] { SetUnselectable(true); });
+    m_menu->addSeparator();
+    AddMenuItem(tr("Center Vertically"), "mnuCenterVertically", [this] { CenterVertically(); });
+    AddMenuItem(tr("Center Horizontally"), "mnuCenterHorizontally", [this] { CenterHorizontally(); });
+    connect(m_menu, &QMenu::aboutToShow, this, [this] { UpdateMenuChecks(); });
+}
+
+void TQelGraphicControl::UpdateMenuChecks()
+{
+    if (m_lockedItem)
+        m_lockedItem->setChecked(m_locked);
 }
 
 void TQelGraphicControl::SetZoom(float x)
@@ -118,8 +187,13 @@ TQelGraphicControl* TQelGraphicControl::Clone()
         return nullptr;
     copy->move(copy->x(), y() + 25);
     copy->raise();
-    if (TQelBasePanel* panel = Panel())
+    if (TQelBasePanel* panel = Panel()) {
+        if (panel->Handle()->IndexOfSelected(this) >= 0) {
+            panel->Handle()->Unselect(this);
+            panel->Handle()->Select(copy);
+        }
         panel->HookObjectEvents();
+    }
     NotifyChange();
     return copy;
 }
@@ -137,8 +211,58 @@ void TQelGraphicControl::BoundsChanged()
     if (!(current == m_lastBounds)) {
         NotifyChange();
         m_lastBounds = current;
+        // The handle follows objects that moved or resized themselves, once the change is complete.
+        if (TQelBasePanel* panel = Panel()) {
+            QPointer<TQelBasePanel> guard(panel);
+            QMetaObject::invokeMethod(
+                panel,
+                [guard] {
+                    if (guard)
+                        guard->Handle()->FitToSelection();
+                },
+                Qt::QueuedConnection);
+        }
     }
     m_inBoundsChange = false;
+}
+
+void TQelGraphicControl::mousePressEvent(QMouseEvent* event)
+{
+    if (TQelBasePanel* panel = Panel())
+        panel->ObjectMouseDown(this, event->button(), event->modifiers(), event->position().toPoint() + pos(),
+                               event->globalPosition().toPoint());
+}
+
+void TQelGraphicControl::mouseMoveEvent(QMouseEvent* event)
+{
+    if (TQelBasePanel* panel = Panel()) {
+        if (panel->Pointing())
+            setCursor(Qt::PointingHandCursor);
+        panel->PanelMove(event->position().toPoint() + pos());
+    }
+}
+
+void TQelGraphicControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (TQelBasePanel* panel = Panel())
+        panel->PanelRelease(event->position().toPoint() + pos(), event->button(), event->modifiers());
+}
+
+void TQelGraphicControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (TQelBasePanel* panel = Panel())
+        panel->ObjectDoubleClick(this, event->globalPosition().toPoint());
+}
+
+void TQelGraphicControl::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (TQelBasePanel* panel = Panel()) {
+        if (panel->Pointing())
+            unsetCursor();
+        else
+            setCursor(Qt::DragMoveCursor);
+    }
 }
 
 void TQelGraphicControl::moveEvent(QMoveEvent* event)

@@ -2,7 +2,11 @@
 
 #include "platform/TRect.h"
 
+#include <QMenu>
+#include <QPointer>
+
 #include <QWidget>
+#include <functional>
 
 class QPainter;
 
@@ -55,8 +59,12 @@ public:
     /** Set while the object is read from a stream: no change reports, no bound reactions. */
     void SetLoading(bool loading) { m_loading = loading; }
     bool Loading() const { return m_loading; }
-    /** Called once the object was read or created. */
-    virtual void AfterLoad() { m_loading = false; }
+    /** Called once the object was read or created: builds its menu. Subclasses append their items. */
+    virtual void AfterLoad();
+    /** The object's own menu (z-order, clipboard, clone, lock, selectability, centring). */
+    QMenu* Menu() const { return m_menu; }
+    /** Sets the check states of the menu's items, before it opens. */
+    virtual void UpdateMenuChecks();
     virtual void SetObjectFont(const platform::TFont&) {}
     /**
      * Draws the object on a printer-like painter at its physical size: a panel pixel v prints at origin + v /
@@ -70,6 +78,12 @@ protected:
     virtual void BoundsChanged();
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    QAction* AddMenuItem(const QString& caption, const char* name, std::function<void()> action);
 
 private:
     int m_tag = 0;
@@ -81,6 +95,8 @@ private:
     bool m_loading = false;
     bool m_inBoundsChange = false;
     platform::TRect m_lastBounds;
+    QPointer<QMenu> m_menu;
+    QAction* m_lockedItem = nullptr;
 };
 
 } // namespace design

@@ -1,0 +1,51 @@
+#include "platform/Prompts.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+
+class DialogPrompts : public Prompts
+{
+public:
+    void Information(QWidget* parent, const QString& text) override
+    {
+        QMessageBox::information(parent, QStringLiteral("Information"), text);
+    }
+    bool Question(QWidget* parent, const QString& caption, const QString& text) override
+    {
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+    }
+    std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override
+    {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, initial, parent);
+        return ok ? std::optional<QFont>(font) : std::nullopt;
+    }
+    std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) override
+    {
+        const QColor color = QColorDialog::getColor(ToQColor(initial), parent);
+        return color.isValid() ? std::optional<TColor>(FromQColor(color)) : std::nullopt;
+    }
+};
+
+DialogPrompts g_dialogs;
+Prompts* g_current = nullptr;
+
+} // namespace
+
+Prompts& Prompts::Current()
+{
+    return g_current ? *g_current : g_dialogs;
+}
+
+void Prompts::Install(Prompts* prompts)
+{
+    g_current = prompts;
+}
+
+} // namespace platform

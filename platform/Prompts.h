@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/TColor.h"
+
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+/**
+ * The message boxes and common dialogs commands use. The program shows Qt's dialogs; tests install a scripted
+ * one so every command can be driven end to end without a modal box blocking the test.
+ */
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+    /** An information box: caption "Information", one OK button. */
+    virtual void Information(QWidget* parent, const QString& text) = 0;
+    /** A question box with Yes and No; true for Yes. */
+    virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
+    virtual std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) = 0;
+
+    /** The prompts in use: Qt's dialogs unless another set was installed. */
+    static Prompts& Current();
+    /** Installs prompts (not owned); nullptr returns to Qt's dialogs. */
+    static void Install(Prompts* prompts);
+};
+
+} // namespace platform
