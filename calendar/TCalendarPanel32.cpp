@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarPainter.h"
 #include "design/TQelBaseLabel.h"
+#include "supertext/TQelFont3DEffects.h"
 #include "platform/Clock.h"
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
@@ -29,6 +30,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(pare
 {
     // A calendar file can hold these classes of placed objects, so the stream must know them by name.
     design::RegisterLabelClasses();
+    supertext::TQelFont3DEffects::Install();
     m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
     m_headersFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
     m_cellFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
@@ -304,6 +306,39 @@ void TCalendarPanel32::SetPanelState(TLPanelState value)
         unsetCursor();
     else
         setCursor(Qt::DragMoveCursor);
+}
+
+void TCalendarPanel32::CreateObjectInRect(const TRect& band)
+{
+    if (m_creating)
+        return;
+    m_creating = true;
+    // A plain click makes a 50 x 15 object; a drag narrower than 25 pixels also gets width 50.
+    TRect r = band;
+    if (r.right - r.left < 25)
+        r.right = r.left + 50;
+    if (r.bottom - r.top < 15)
+        r.bottom = r.top + 15;
+    switch (m_panelState) {
+    case psLabel: {
+        auto* label = new design::TZubLabel;
+        label->SetCaption(QStringLiteral("Enter text..."));
+        label->Font()->SetSize(20);
+        label->AfterLoad();
+        AddObject(label, r);
+        label->SetTransparent(false);
+        label->SetBorderStyle(design::bsSingle);
+        unsetCursor();
+        SetPanelState(psPointing);
+        label->EditAfterCreate();
+        break;
+    }
+    default:
+        // Tools whose object classes this program does not have yet create nothing.
+        SetPanelState(psPointing);
+        break;
+    }
+    m_creating = false;
 }
 
 void TCalendarPanel32::SetPaperSize(int value)

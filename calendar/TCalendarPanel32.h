@@ -181,6 +181,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    /** Creates one object of the current tool in the gesture's rectangle, then returns to pointing. */
+    void CreateObjectInRect(const platform::TRect& rect) override;
     /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */
     void ZoomChanged() override;
     /** Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. */
@@ -251,6 +253,7 @@ private:
     platform::TRect m_headersRect;
     PageLayoutResult m_layoutResult;
     bool m_painting = false;
+    bool m_creating = false;
     QImage m_cellScratch;
     platform::TextCache m_textCache;
     richtext::RichTextRenderer m_cellRenderer;

@@ -1,11 +1,14 @@
 #include "design/TQelBaseLabel.h"
 
 #include "design/PlacedObjectClasses.h"
+#include "design/TGetLabelText.h"
 #include "design/TQelBasePanel.h"
 #include "persist/stream/StandardClasses.h"
+#include "platform/Prompts.h"
 #include "platform/Screen.h"
 
 #include <QFontMetrics>
+#include <QMenu>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -270,7 +273,139 @@ void TQelBaseLabel::PrintTo(QPainter& painter, double originX, double originY)
     painter.restore();
 }
 
+namespace {
+std::function<bool(TQelBaseLabel*)> g_effectsDialog;
+} // namespace
+
+void TQelBaseLabel::SetEffectsDialog(std::function<bool(TQelBaseLabel*)> dialog)
+{
+    g_effectsDialog = std::move(dialog);
+}
+
+void TQelBaseLabel::AfterLoad()
+{
+    const bool built = Menu() != nullptr;
+    TQelGraphicControl::AfterLoad();
+    if (built)
+        return;
+    Menu()->addSeparator();
+    AddMenuItem(tr("Font"), "mnuFont", [this] { FontCommand(); });
+    AddMenuItem(tr("3D Effects"), "mnu3DEffects", [this] {
+        if (g_effectsDialog && g_effectsDialog(this))
+            NotifyChange();
+    });
+    QMenu* alignment = Menu()->addMenu(tr("Alignment"));
+    const std::pair<const char*, TAlignment> choices[] = {
+        {"Left", taLeftJustify}, {"Center", taCenter}, {"Right", taRightJustify}};
+    int i = 0;
+    for (const auto& [caption, value] : choices) {
+        QAction* item = alignment->addAction(tr(caption), this, [this, value = value] {
+            SetAlignment(value);
+            NotifyChange();
+        });
+        item->setObjectName(QStringLiteral("mnuAlign") + QLatin1String(caption));
+        item->setCheckable(true);
+        m_alignItems[i++] = item;
+    }
+    m_transparentItem = AddMenuItem(tr("Transparent"), "mnuTransparent", [this] {
+        SetTransparent(!Transparent());
+        m_transparentItem->setChecked(Transparent());
+    });
+    m_transparentItem->setCheckable(true);
+    AddMenuItem(tr("Background Color"), "mnuBackgroundColor", [this] {
+        const auto chosen = platform::Prompts::Current().ChooseColor(this, m_backColor);
+        if (!chosen)
+            return;
+        SetBackColor(*chosen);
+        SetTransparent(false);
+        m_transparentItem->setChecked(false);
+        update();
+    });
+    m_borderItem = AddMenuItem(tr("Border"), "mnuBorder",
+                               [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
+    m_borderItem->setCheckable(true);
+}
+
+void TQelBaseLabel::UpdateMenuChecks()
+{
+    TQelGraphicControl::UpdateMenuChecks();
+    if (m_borderItem)
+        m_borderItem->setChecked(m_borderStyle == bsSingle);
+    if (m_transparentItem)
+        m_transparentItem->setChecked(m_transparent);
+    const TAlignment values[3] = {taLeftJustify, taCenter, taRightJustify};
+    for (int i = 0; i < 3; ++i) {
+        if (m_alignItems[i])
+            m_alignItems[i]->setChecked(m_alignment == values[i]);
+    }
+}
+
+void TQelBaseLabel::FontCommand()
+{
+    QFont initial(m_font->Name());
+    initial.setPointSize(std::max(1, m_font->Size()));
+    initial.setBold(m_font->Style().testFlag(platform::fsBold));
+    initial.setItalic(m_font->Style().testFlag(platform::fsItalic));
+    initial.setUnderline(m_font->Style().testFlag(platform::fsUnderline));
+    initial.setStrikeOut(m_font->Style().testFlag(platform::fsStrikeOut));
+    const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, initial);
+    if (!chosen)
+        return;
+    platform::TFont font;
+    font.SetName(chosen->family());
+    font.SetSize(chosen->pointSize() > 0 ? chosen->pointSize() : m_font->Size());
+    platform::TFontStyles style;
+    if (chosen->bold())
+        style |= platform::fsBold;
+    if (chosen->italic())
+        style |= platform::fsItalic;
+    if (chosen->underline())
+        style |= platform::fsUnderline;
+    if (chosen->strikeOut())
+        style |= platform::fsStrikeOut;
+    font.SetStyle(style);
+    font.SetColor(m_font->Color());
+    m_font->Assign(font);
+    MarkLayoutDirty();
+}
+
 TZubLabel::TZubLabel(QWidget* parent) : TQelBaseLabel(parent) {}
+
+void TZubLabel::FontCommand()
+{
+    TQelBaseLabel::FontCommand();
+    FitToText();
+}
+
+void TZubLabel::AfterLoad()
+{
+    const bool built = Menu() != nullptr;
+    TQelBaseLabel::AfterLoad();
+    if (built)
+        return;
+    Menu()->addSeparator();
+    QAction* text = AddMenuItem(tr("Text"), "mnuText", [this] { EditText(); });
+    text->setData(1000);
+    Menu()->addSeparator();
+    QMenu* rotation = Menu()->addMenu(tr("Rotation"));
+    const std::pair<const char*, int> angles[] = {
+        {"No Rotation", 0}, {"90 Degrees", 90}, {"180 Degrees", 180}, {"270 Degrees", 270}};
+    for (const auto& [caption, angle] : angles) {
+        QAction* item = rotation->addAction(tr(caption), this, [this, angle = angle] { SetAngle(angle); });
+        item->setObjectName(QStringLiteral("mnuRotate%1").arg(angle));
+    }
+}
+
+void TZubLabel::EditText()
+{
+    TGetLabelText dialog(window() != this ? window() : nullptr);
+    dialog.SetText(Caption());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetCaption(dialog.Text());
+    FitToText();
+    update();
+}
 
 void TZubLabel::FitToText()
 {

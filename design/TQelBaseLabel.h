@@ -73,6 +73,13 @@ public:
 
     void SetObjectFont(const platform::TFont& font) override;
     void PrintTo(QPainter& painter, double originX, double originY) override;
+    void AfterLoad() override;
+    void UpdateMenuChecks() override;
+    /** The font dialog preset with the label's font; on OK the label takes the chosen font. */
+    virtual void FontCommand();
+
+    /** How the "3D Effects" command edits a label: true when the edit was accepted. */
+    static void SetEffectsDialog(std::function<bool(TQelBaseLabel*)> dialog);
 
     /** Runs the layout when it is dirty; the label's size may change. */
     const LabelLayout& Layout();
@@ -104,6 +111,9 @@ private:
     bool m_layoutDirty = true;
     bool m_inLayout = false;
     LabelLayout m_layout;
+    QAction* m_transparentItem = nullptr;
+    QAction* m_borderItem = nullptr;
+    QAction* m_alignItems[3] = {nullptr, nullptr, nullptr};
 };
 
 /** The label the Text tool creates; it grows to fit its text. */
@@ -116,6 +126,12 @@ public:
 
     /** Only while not turned: grows (never shrinks) to hold the caption and five spaces. */
     void FitToText();
+    void FontCommand() override;
+    void AfterLoad() override;
+    /** The text dialog with the caption; on OK the caption changes and the label grows to fit it. */
+    void EditText();
+    /** Run right after the Text tool created the label. */
+    void EditAfterCreate() { EditText(); }
 };
 
 /** Registers the text label classes with the object stream; registering twice is harmless. */
