@@ -2,10 +2,10 @@
 
 #include "calendar/CalendarPainter.h"
 #include "design/TQelBaseLabel.h"
-#include "supertext/TQelFont3DEffects.h"
 #include "platform/Clock.h"
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
+#include "supertext/TQelFont3DEffects.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -308,17 +308,23 @@ void TCalendarPanel32::SetPanelState(TLPanelState value)
         setCursor(Qt::DragMoveCursor);
 }
 
-void TCalendarPanel32::CreateObjectInRect(const TRect& band)
+TRect TCalendarPanel32::CreationRect(const TRect& band)
 {
-    if (m_creating)
-        return;
-    m_creating = true;
     // A plain click makes a 50 x 15 object; a drag narrower than 25 pixels also gets width 50.
     TRect r = band;
     if (r.right - r.left < 25)
         r.right = r.left + 50;
     if (r.bottom - r.top < 15)
         r.bottom = r.top + 15;
+    return r;
+}
+
+void TCalendarPanel32::CreateObjectInRect(const TRect& band)
+{
+    if (m_creating)
+        return;
+    m_creating = true;
+    const TRect r = CreationRect(band);
     switch (m_panelState) {
     case psLabel: {
         auto* label = new design::TZubLabel;

@@ -176,6 +176,9 @@ public:
     void ResetToNew();
 
     void Relayout(bool resetMiniFonts);
+    /** A gesture's rectangle as objects are created in it: at least 50 wide when under 25, at least 15 high.
+     */
+    static platform::TRect CreationRect(const platform::TRect& band);
     /** Everything a paint copies to the screen, at the current size. */
     QImage RenderToBitmap();
 

@@ -16,11 +16,11 @@ struct Named
 };
 
 constexpr Named kColors[] = {
-    {"Black", platform::clBlack},   {"Maroon", platform::clMaroon}, {"Green", platform::clGreen},
-    {"Olive", platform::clOlive},   {"Navy", platform::clNavy},     {"Purple", platform::clPurple},
-    {"Teal", platform::clTeal},     {"Gray", platform::clGray},     {"Silver", platform::clSilver},
-    {"Red", platform::clRed},       {"Lime", platform::clLime},     {"Yellow", platform::clYellow},
-    {"Blue", platform::clBlue},     {"Fuchsia", platform::clFuchsia}, {"Aqua", platform::clAqua},
+    {"Black", platform::clBlack}, {"Maroon", platform::clMaroon},   {"Green", platform::clGreen},
+    {"Olive", platform::clOlive}, {"Navy", platform::clNavy},       {"Purple", platform::clPurple},
+    {"Teal", platform::clTeal},   {"Gray", platform::clGray},       {"Silver", platform::clSilver},
+    {"Red", platform::clRed},     {"Lime", platform::clLime},       {"Yellow", platform::clYellow},
+    {"Blue", platform::clBlue},   {"Fuchsia", platform::clFuchsia}, {"Aqua", platform::clAqua},
     {"White", platform::clWhite},
 };
 constexpr int kNamed = int(std::size(kColors));
