@@ -27,7 +27,7 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [options] -o OUT.png|OUT.bmp\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [options] -o OUT.png|OUT.bmp\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
@@ -164,6 +164,8 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
                       QStringLiteral("Output file."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("Print JSON.")});
+    parser.addOption(
+        {QStringLiteral("objects"), QStringLiteral("render: draw the placed objects over the page.")});
     parser.addOption({QStringLiteral("file"), QStringLiteral("Calendar or style sheet to start from."),
                       QStringLiteral("FILE")});
     parser.addOption(
@@ -244,7 +246,13 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return 0;
     }
 
-    const QImage image = page.RenderToBitmap();
+    QImage image = page.RenderToBitmap();
+    if (command == QLatin1String("render") && parser.isSet(QStringLiteral("objects"))) {
+        // The page as the window shows it: the calendar and the objects placed on it.
+        image = QImage(page.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        page.render(&image);
+    }
     if (command == QLatin1String("render")) {
         if (!WriteImage(image, parser.value(QStringLiteral("o")), error)) {
             err << "datoria-cli: " << error << '\n';

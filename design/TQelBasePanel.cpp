@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSaveFile>
 
 #include <cmath>
@@ -280,13 +281,20 @@ void TQelBasePanel::ObjectMouseDown(TQelGraphicControl* object, Qt::MouseButton 
 
 void TQelBasePanel::ObjectDoubleClick(TQelGraphicControl* object, QPoint globalPoint)
 {
-    if (!object) {
-        if (m_handle->SelectedCount() != 1)
-            return;
-        object = m_handle->Selected(0);
-    }
-    if (object)
+    if (object) {
         PopupMenuFor(object, globalPoint);
+        return;
+    }
+    // On the handle: the one selected object under the cursor.
+    if (m_handle->SelectedCount() != 1)
+        return;
+    TQelGraphicControl* selected = m_handle->Selected(0);
+    if (!selected || !selected->geometry().adjusted(-2, -2, 2, 2).contains(mapFromGlobal(globalPoint)))
+        return;
+    if (selected->DoubleClickRequest())
+        selected->DoubleClickRequest()(this);
+    else
+        PopupMenuFor(selected, globalPoint);
 }
 
 void TQelBasePanel::handlePressed(QMouseEvent* event)
@@ -466,6 +474,112 @@ void TQelBasePanel::RemoveStrayObjects()
         if (o->y() > height() - 10 || o->x() > width() - 10 || o->width() < 1 || o->height() < 1)
             delete o;
     }
+}
+
+void TQelBasePanel::PrintObjects(QPainter& painter, double originX, double originY)
+{
+    for (TQelGraphicControl* o : PlacedObjects())
+        o->PrintTo(painter, originX, originY);
+}
+
+// ---- the base picture
+
+void TQelBasePanel::SetDrawOutline(bool on)
+{
+    m_drawOutline = on;
+    update();
+}
+
+void TQelBasePanel::SetShape(TLabelShapeType shape)
+{
+    if (shape == m_shape)
+        return;
+    m_shape = shape;
+    update();
+}
+
+void TQelBasePanel::SetGridSize(TGridSize size)
+{
+    if (size == m_gridSize)
+        return;
+    m_gridSize = size;
+    const int step = size == gs4x4 ? 4 : 8;
+    m_handle->SetGridX(step);
+    m_handle->SetGridY(step);
+    m_handle->SetSnapToGrid(m_snapToGrid);
+    update();
+}
+
+void TQelBasePanel::SetShowGrid(bool on)
+{
+    if (on == m_showGrid)
+        return;
+    m_showGrid = on;
+    update();
+}
+
+void TQelBasePanel::SetSnapToGrid(bool on)
+{
+    m_snapToGrid = on;
+    const int step = m_gridSize == gs4x4 ? 4 : 8;
+    m_handle->SetGridX(step);
+    m_handle->SetGridY(step);
+    m_handle->SetSnapToGrid(on);
+}
+
+void TQelBasePanel::SetPicture(const QImage& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void TQelBasePanel::SetColorPicture(const QImage& picture)
+{
+    m_colorPicture = picture;
+    update();
+}
+
+void TQelBasePanel::paintEvent(QPaintEvent*)
+{
+    if (m_suspendPaint)
+        return;
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterPath shape;
+    const QRectF extent(0, 0, width() + 1, height() + 1);
+    if (m_shape == lsRectangle)
+        shape.addRect(extent);
+    else if (m_shape == lsRoundRect)
+        shape.addRoundedRect(extent, 12, 12);
+    else
+        shape.addEllipse(extent);
+    painter.setClipPath(shape);
+    for (const QImage* picture : {&m_picture, &m_colorPicture}) {
+        if (!picture->isNull())
+            painter.drawImage(QRect(0, 0, width(), height()), *picture);
+    }
+    if (m_showGrid) {
+        // A dark green dot every 4 or 8 pixels, at 2 past each multiple.
+        const int step = m_gridSize == gs4x4 ? 4 : 8;
+        for (int y = 2; y < height(); y += step)
+            for (int x = 2; x < width(); x += step)
+                painter.fillRect(x, y, 1, 1, QColor(0, 128, 0));
+    }
+    painter.setClipping(false);
+    if (m_drawOutline) {
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        const QRect r(0, 0, width() - 1, height() - 1);
+        if (m_shape == lsRectangle)
+            painter.drawRect(r);
+        else if (m_shape == lsRoundRect)
+            painter.drawRoundedRect(r, 12, 12);
+        else
+            painter.drawEllipse(r);
+    }
+    painter.end();
+    QPainter(this).drawImage(0, 0, image);
 }
 
 // ---- the command menu

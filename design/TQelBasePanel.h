@@ -2,12 +2,14 @@
 
 #include "platform/TRect.h"
 
+#include <QImage>
 #include <QList>
 #include <QWidget>
 
 #include <functional>
 
 class QMenu;
+class QPainter;
 class QMouseEvent;
 
 namespace design {
@@ -112,6 +114,37 @@ public:
 
     void PullObjectsOntoPage();
     void RemoveStrayObjects();
+    /** Prints every placed object, in child order (origin in inches on the printer's page). */
+    void PrintObjects(QPainter& painter, double originX, double originY);
+    /** Called after an object was cloned; nothing in the base. */
+    virtual void ObjectCloned() {}
+
+    // The base panel's own picture: a background clipped to a shape, an outline and a dot grid.
+    enum TLabelShapeType
+    {
+        lsRectangle,
+        lsRoundRect,
+        lsEllipse,
+    };
+    enum TGridSize
+    {
+        gs4x4,
+        gs8x8,
+    };
+    bool DrawOutline() const { return m_drawOutline; }
+    void SetDrawOutline(bool on);
+    TLabelShapeType Shape() const { return m_shape; }
+    void SetShape(TLabelShapeType shape);
+    TGridSize GridSize() const { return m_gridSize; }
+    void SetGridSize(TGridSize size);
+    bool ShowGrid() const { return m_showGrid; }
+    void SetShowGrid(bool on);
+    bool SnapToGrid() const { return m_snapToGrid; }
+    void SetSnapToGrid(bool on);
+    const QImage& Picture() const { return m_picture; }
+    void SetPicture(const QImage& picture);
+    const QImage& ColorPicture() const { return m_colorPicture; }
+    void SetColorPicture(const QImage& picture);
 
 protected:
     void SetPointing(bool pointing) { m_pointing = pointing; }
@@ -124,6 +157,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildCommandMenu();
@@ -146,6 +180,13 @@ private:
     QPoint m_bandEnd;
     bool m_bandDragging = false;
     qint64 m_lastPaste = 0;
+    bool m_drawOutline = false;
+    TLabelShapeType m_shape = lsRoundRect;
+    TGridSize m_gridSize = gs4x4;
+    bool m_showGrid = false;
+    bool m_snapToGrid = false;
+    QImage m_picture;
+    QImage m_colorPicture;
 };
 
 } // namespace design

@@ -188,6 +188,7 @@ TQelGraphicControl* TQelGraphicControl::Clone()
     copy->move(copy->x(), y() + 25);
     copy->raise();
     if (TQelBasePanel* panel = Panel()) {
+        panel->ObjectCloned();
         if (panel->Handle()->IndexOfSelected(this) >= 0) {
             panel->Handle()->Unselect(this);
             panel->Handle()->Select(copy);

@@ -74,6 +74,13 @@ public:
 
     TQelBasePanel* Panel() const;
 
+    /** When set, a double click on the singly selected object calls it instead of opening the menu. */
+    void SetDoubleClickRequest(std::function<void(QObject* sender)> handler)
+    {
+        m_doubleClickRequest = std::move(handler);
+    }
+    const std::function<void(QObject*)>& DoubleClickRequest() const { return m_doubleClickRequest; }
+
 protected:
     virtual void BoundsChanged();
     void moveEvent(QMoveEvent* event) override;
@@ -97,6 +104,7 @@ private:
     platform::TRect m_lastBounds;
     QPointer<QMenu> m_menu;
     QAction* m_lockedItem = nullptr;
+    std::function<void(QObject*)> m_doubleClickRequest;
 };
 
 } // namespace design

@@ -326,6 +326,31 @@ private Q_SLOTS:
         QVERIFY(bad.err.contains(QStringLiteral("--to")));
     }
 
+    void placedObjectsOnlyWhenAsked()
+    {
+        QTemporaryDir dir;
+        const QString file = QStringLiteral(DATORIA_TEST_DATA "/persist/labels.kvf");
+        const QString bare = dir.filePath(QStringLiteral("bare.png"));
+        const QString withObjects = dir.filePath(QStringLiteral("objects.png"));
+        QCOMPARE(
+            Run({QStringLiteral("render"), QStringLiteral("--file"), file, QStringLiteral("-o"), bare}).code,
+            0);
+        QCOMPARE(Run({QStringLiteral("render"), QStringLiteral("--file"), file, QStringLiteral("--objects"),
+                      QStringLiteral("-o"), withObjects})
+                     .code,
+                 0);
+        const QImage a(bare), b(withObjects);
+        QCOMPARE(a.size(), b.size());
+        // The first label (100, 120) 200 x 40 has a background of 0x123456 (blue 0x12 lowest in the image).
+        QCOMPARE(b.pixelColor(150, 150), QColor(0x56, 0x34, 0x12));
+        QVERIFY(a.pixelColor(150, 150) != b.pixelColor(150, 150));
+        const QJsonObject o = Inspect({QStringLiteral("--file"), file});
+        QCOMPARE(o[QStringLiteral("Objects")].toArray().size(), 2);
+        QCOMPARE(o[QStringLiteral("Objects")][1][QStringLiteral("class")].toString(),
+                 QStringLiteral("TZubLabel"));
+        QCOMPARE(o[QStringLiteral("Objects")][0][QStringLiteral("Left")].toInt(), 100); // topmost first
+    }
+
     void unwritableOutputFails()
     {
         const Result r = Run(

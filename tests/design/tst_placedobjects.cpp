@@ -1,14 +1,19 @@
 #include "calendar/TCalendarPanel32.h"
+#include "design/ColorBox.h"
 #include "design/TQelBaseLabel.h"
 #include "design/TQelBasePanel.h"
 #include "design/TQelGraphicControl.h"
+#include "design/TQelHandle.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/stream/StreamDump.h"
+#include "supertext/TQelFont3DEffects.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QBuffer>
+#include <QComboBox>
 #include <QFile>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 
 using namespace design;
@@ -288,6 +293,56 @@ private Q_SLOTS:
         QVERIFY(CountNear(image, QColor(0, 0, 0)) > 50);
         QCOMPARE(image.pixelColor(0, 0), QColor(0, 0, 0)); // the frame
         QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(0, 0, 0));
+    }
+
+    // The dialog shows each choice on its sample at once; Cancel leaves the label, Ok gives it the sample's
+    // settings.
+    void effectsDialog()
+    {
+        TZubLabel label;
+        label.SetDepthShadow(1);
+        label.SetColorShadow(platform::clGray);
+        supertext::TQelFont3DEffects dialog(&label);
+        QCOMPARE(dialog.ShadowDepth()->currentIndex(), 1);
+        QCOMPARE(dialog.ShadowDirection()->currentIndex(), int(sdDownRight));
+        dialog.ShadowDirection()->setCurrentIndex(3); // "Lower Right"
+        dialog.ShadowDepth()->setCurrentIndex(3);
+        dialog.HighlightDirection()->setCurrentIndex(0);
+        QCOMPARE(dialog.ShadowDirection()->currentText(), QStringLiteral("Lower Right"));
+        const LabelLayout& sample = dialog.Sample()->Layout();
+        QCOMPARE(sample.shadow.left - sample.text.left, 3);
+        QCOMPARE(sample.shadow.top - sample.text.top, 3);
+        QCOMPARE(label.DepthShadow(), 1); // not yet
+        dialog.reject();
+        QCOMPARE(label.DepthShadow(), 1);
+
+        supertext::TQelFont3DEffects again(&label);
+        again.ShadowDepth()->setCurrentIndex(5);
+        again.FontColor()->SetColor(platform::clRed);
+        Q_EMIT again.FontColor()->colorChosen(platform::clRed);
+        again.findChild<QPushButton*>(QStringLiteral("Ok"))->click();
+        QCOMPARE(again.result(), int(QDialog::Accepted));
+        QCOMPARE(label.DepthShadow(), 5);
+        QCOMPARE(label.Font()->Color(), platform::clRed);
+    }
+
+    void basePanelGrid()
+    {
+        TQelBasePanel panel;
+        panel.resize(40, 40);
+        panel.SetShape(TQelBasePanel::lsRectangle);
+        panel.SetShowGrid(true);
+        const QImage image = panel.grab().toImage();
+        QCOMPARE(image.pixelColor(2, 2), QColor(0, 128, 0));
+        QCOMPARE(image.pixelColor(6, 10), QColor(0, 128, 0));
+        QCOMPARE(image.pixelColor(3, 2), QColor(255, 255, 255));
+        panel.SetGridSize(TQelBasePanel::gs8x8);
+        panel.SetSnapToGrid(true);
+        QCOMPARE(panel.Handle()->GridX(), 8);
+        QVERIFY(panel.Handle()->SnapToGrid());
+        const QImage coarse = panel.grab().toImage();
+        QCOMPARE(coarse.pixelColor(6, 10), QColor(255, 255, 255));
+        QCOMPARE(coarse.pixelColor(10, 18), QColor(0, 128, 0));
     }
 
     // Printed at its physical size: a label at panel pixel 96 prints one inch in.
