@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 
+#include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
 #include "cli/PageInspector.h"
 #include "cli/PageOptions.h"
@@ -7,6 +8,8 @@
 #include "persist/formats/StyleSheet.h"
 #include "persist/stream/StreamDump.h"
 #include "persist/stream/StreamError.h"
+#include "recurring/RecurringFormula.h"
+#include "recurring/RecurringStore.h"
 #include "richtext/RichTextRenderer.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -32,6 +35,8 @@ const char* const kUsage =
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
     "       datoria-cli rtf IN.rtf --to text|html|rtf|png [--width PX] -o OUT\n"
+    "       datoria-cli dates [--store FILE] --month M --year Y\n"
+    "       datoria-cli dates --formula FORMULA --year Y\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
@@ -142,6 +147,50 @@ int ConvertRtf(const QString& in, const QString& to, const QString& widthText, c
     return 0;
 }
 
+/** Days of recurring dates: of a store (the built-in holidays without one) in a month, or of a formula in a
+ * year. */
+int Dates(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
+{
+    bool ok = false;
+    const int year = parser.value(QStringLiteral("year")).toInt(&ok);
+    if (!parser.isSet(QStringLiteral("year")) || !ok || year < calendar::kMinYear ||
+        year > calendar::kMaxYear) {
+        err << "datoria-cli: dates needs --year Y (1 to 9999)\n";
+        return 2;
+    }
+    auto print = [&out](int y, int m, int d, const QString& text) {
+        if (d >= 1 && d <= calendar::DaysInMonth(y, m))
+            out << QDate(y, m, d).toString(Qt::ISODate) << '\t' << text << '\n';
+    };
+    if (parser.isSet(QStringLiteral("formula"))) {
+        const QString formula = parser.value(QStringLiteral("formula"));
+        for (int m = 1; m <= 12; ++m) {
+            for (int d : recurring::Resolve(formula, m, year))
+                print(year, m, d, recurring::Describe(formula));
+        }
+        return 0;
+    }
+    const int month = parser.value(QStringLiteral("month")).toInt(&ok);
+    if (!parser.isSet(QStringLiteral("month")) || !ok || month < 1 || month > 12) {
+        err << "datoria-cli: dates needs --month M (1 to 12) or --formula\n";
+        return 2;
+    }
+    QStringList lines = recurring::HolidayLines();
+    if (parser.isSet(QStringLiteral("store"))) {
+        const QString path = parser.value(QStringLiteral("store"));
+        if (!QFile::exists(path)) {
+            err << "datoria-cli: no store file " << path << '\n';
+            return 1;
+        }
+        lines = recurring::ReadStore(path);
+    }
+    for (const recurring::MonthMatch& match : recurring::LinesInMonth(lines, month, year)) {
+        for (int d : match.days)
+            print(year, month, d, recurring::LineDescription(match.line));
+    }
+    return 0;
+}
+
 int Dump(const QString& path, QTextStream& out, QTextStream& err)
 {
     QFile file(path);
@@ -172,6 +221,10 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("to"), QStringLiteral("rtf: text, html, rtf or png."), QStringLiteral("FORMAT")});
     parser.addOption(
         {QStringLiteral("width"), QStringLiteral("rtf: page width in pixels."), QStringLiteral("PX")});
+    parser.addOption(
+        {QStringLiteral("store"), QStringLiteral("dates: a recurring-dates store."), QStringLiteral("FILE")});
+    parser.addOption(
+        {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("render, inspect, new, dump or rtf"));
 
@@ -188,6 +241,13 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         }
         return Dump(positional[1], out, err);
     }
+    if (command == QLatin1String("dates")) {
+        if (positional.size() != 1) {
+            err << "datoria-cli: dates takes options only\n" << kUsage;
+            return 2;
+        }
+        return Dates(parser, out, err);
+    }
     if (command == QLatin1String("rtf")) {
         if (positional.size() != 2 || !parser.isSet(QStringLiteral("to")) ||
             !parser.isSet(QStringLiteral("o"))) {
@@ -199,7 +259,7 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, inspect, new, dump or rtf\n" << kUsage;
+        err << "datoria-cli: expected one command, render, inspect, new, dump, rtf or dates\n" << kUsage;
         return 2;
     }
     if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {

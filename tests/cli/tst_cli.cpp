@@ -351,6 +351,29 @@ private Q_SLOTS:
         QCOMPARE(o[QStringLiteral("Objects")][0][QStringLiteral("Left")].toInt(), 100); // topmost first
     }
 
+    void recurringDates()
+    {
+        const Result may = Run({QStringLiteral("dates"), QStringLiteral("--month"), QStringLiteral("5"),
+                                QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(may.code, 0);
+        QVERIFY(may.out.contains(QStringLiteral("2024-05-18\tArmed Forces Day\n")));
+        QVERIFY(may.out.contains(QStringLiteral("2024-05-27\tMemorial Day\n")));
+        const Result thanksgiving =
+            Run({QStringLiteral("dates"), QStringLiteral("--formula"), QStringLiteral("$3 4 11"),
+                 QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(thanksgiving.out, QStringLiteral("2024-11-28\t4th Thu of November\n"));
+        const Result weekends =
+            Run({QStringLiteral("dates"), QStringLiteral("--formula"), QStringLiteral("%17"),
+                 QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(weekends.out.count(u'\n'), 104);
+        QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--year"), QStringLiteral("2024")}).code, 2);
+        QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--store"), QStringLiteral("/nonexistent"),
+                      QStringLiteral("--month"), QStringLiteral("1"), QStringLiteral("--year"),
+                      QStringLiteral("2024")})
+                     .code,
+                 1);
+    }
+
     void unwritableOutputFails()
     {
         const Result r = Run(

@@ -1,0 +1,160 @@
+#include "recurring/RecurringFormula.h"
+#include "recurring/RecurringStore.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace recurring;
+
+class TestRecurringStore : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
+    void lineLayout()
+    {
+        const QString line = MakeLine(QStringLiteral("Mom's birthday"), QStringLiteral("@0512"));
+        QCOMPARE(line.size(), 130);
+        QCOMPARE(LineKind(line), QChar(u'@'));
+        QCOMPARE(LineFormula(line), QStringLiteral("@0512     "));
+        QCOMPARE(LineDescription(line), QStringLiteral("Mom's birthday"));
+        QCOMPARE(RowText(line), QStringLiteral("Mom's birthday (12th of May)"));
+        const QString longLine = MakeLine(QString(200, u'x'), QStringLiteral("$3 4 11 and more"));
+        QCOMPARE(longLine.size(), 130);
+        QCOMPARE(LineFormula(longLine), QStringLiteral("$3 4 11 an"));
+        QCOMPARE(LineKind(QStringLiteral("short")), QChar());
+        // A formula that does not parse shows empty parentheses; a built-in shows the description alone.
+        QCOMPARE(RowText(MakeLine(QStringLiteral("Odd"), QStringLiteral("@xx01"))), QStringLiteral("Odd ()"));
+        QCOMPARE(RowText(MakeLine(QStringLiteral("Easter"), QStringLiteral("#EASTER"))),
+                 QStringLiteral("Easter").leftJustified(120, u' '));
+    }
+
+    void holidayTable()
+    {
+        const QStringList holidays = HolidayLines();
+        QCOMPARE(holidays.size(), 26);
+        QCOMPARE(LineDescription(holidays[0]), QStringLiteral("April Fools's Day"));
+        const QString goodFriday = holidays[8];
+        QCOMPARE(goodFriday.size(), 131); // the 11-letter word reaches position 131
+        QCOMPARE(LineKind(goodFriday), QChar(u'#'));
+        QCOMPARE(holidays[1].size(), 130);
+        for (const QString& line : holidays)
+            QVERIFY(LineKind(line) == u'@' || LineKind(line) == u'$' || LineKind(line) == u'#');
+    }
+
+    // Adding all holidays twice leaves each once; a holiday edited by the user is added again.
+    void addingHolidays()
+    {
+        QStringList lines;
+        QCOMPARE(AddMissingLines(lines, HolidayLines()), 26);
+        QCOMPARE(AddMissingLines(lines, HolidayLines()), 0);
+        QCOMPARE(lines.size(), 26);
+        lines[2] = MakeLine(QStringLiteral("Christmas Day"), QStringLiteral("@1226"));
+        QCOMPARE(AddMissingLines(lines, HolidayLines()), 1);
+        QStringList upper = {HolidayLines()[0].toUpper()};
+        QCOMPARE(AddMissingLines(upper, {HolidayLines()[0]}), 0); // letter case is ignored
+    }
+
+    void storeRoundTrips()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KVRECUR.DAX"));
+        const QStringList ansi = {MakeLine(QStringLiteral("Caf\u00E9 opening"), QStringLiteral("@0301")),
+                                  MakeLine(QStringLiteral("Book club"), QStringLiteral("%4"))};
+        QVERIFY(WriteStore(path, ansi));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        QCOMPARE(bytes.size(), 2 * (130 + 2)); // Windows-1252: one byte a character, CR LF
+        QVERIFY(bytes.contains("Caf\xE9"));
+        QCOMPARE(ReadStore(path), ansi);
+
+        // Text Windows-1252 cannot hold is written as UTF-8 and read back the same.
+        const QStringList unicode = {
+            MakeLine(QStringLiteral("\u0418\u0432\u0430\u043D's name day \u2603"), QStringLiteral("@0107")),
+            MakeLine(QStringLiteral("Caf\u00E9"), QStringLiteral("@0301"))};
+        QVERIFY(WriteStore(path, unicode));
+        QCOMPARE(ReadStore(path), unicode);
+        QVERIFY(ReadStore(dir.filePath(QStringLiteral("missing"))).isEmpty());
+    }
+
+    void convertingTheOlderStore()
+    {
+        QTemporaryDir dir;
+        const QString oldPath = dir.filePath(QStringLiteral("KVRECUR.DAT"));
+        const QString newPath = dir.filePath(QStringLiteral("KVRECUR.DAX"));
+        QFile old(oldPath);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("0512Mom's birthday\r\n1103Anniversary\r\n");
+        old.close();
+        QVERIFY(ConvertOldStore(oldPath, newPath));
+        QVERIFY(!QFile::exists(oldPath));
+        const QStringList lines = ReadStore(newPath);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].size(), 131);
+        QCOMPARE(LineDescription(lines[0]), QStringLiteral("Mom's birthday"));
+        QCOMPARE(LineKind(lines[0]), QChar(u'@'));
+        QCOMPARE(LineFormula(lines[0]).trimmed(), QStringLiteral("@0512"));
+        QCOMPARE(Resolve(LineFormula(lines[1]), 11, 2024), QList<int>{3});
+        QVERIFY(ConvertOldStore(oldPath, newPath)); // nothing to convert any more
+        QCOMPARE(ReadStore(newPath), lines);
+    }
+
+    void linesInMonth()
+    {
+        const QList<MonthMatch> may = LinesInMonth(HolidayLines(), 5, 2024);
+        QStringList found;
+        for (const MonthMatch& m : may)
+            found.append(LineDescription(m.line) + u'=' + QString::number(m.days.value(0)));
+        QCOMPARE(found, (QStringList{QStringLiteral("Armed Forces Day=18"), QStringLiteral("Memorial Day=27"),
+                                     QStringLiteral("Mother's Day=12")}));
+        // April 2024: Easter is on 31 March, so nothing of it.
+        for (const MonthMatch& m : LinesInMonth(HolidayLines(), 4, 2024))
+            QVERIFY(LineDescription(m.line) != QLatin1String("Easter"));
+    }
+
+    // Thanksgiving and Memorial Day over many years agree with the dates QDate gives.
+    void holidaysAgreeWithQDate()
+    {
+        for (int year = 1950; year <= 2100; ++year) {
+            QDate thanksgiving(year, 11, 1);
+            while (thanksgiving.dayOfWeek() != Qt::Thursday)
+                thanksgiving = thanksgiving.addDays(1);
+            thanksgiving = thanksgiving.addDays(21);
+            QCOMPARE(Resolve(QStringLiteral("$3 4 11"), 11, year), QList<int>{thanksgiving.day()});
+            QDate memorial(year, 5, 31);
+            while (memorial.dayOfWeek() != Qt::Monday)
+                memorial = memorial.addDays(-1);
+            QCOMPARE(Resolve(QStringLiteral("$5 1 5"), 5, year), QList<int>{memorial.day()});
+        }
+    }
+
+    // Easter for every year 1900-2099 agrees with ncal -e, when it is installed.
+    void easterAgreesWithNcal()
+    {
+        const QString ncal = QStandardPaths::findExecutable(QStringLiteral("ncal"));
+        if (ncal.isEmpty())
+            QSKIP("ncal is not installed");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        for (int year = 1900; year <= 2099; ++year) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(ncal, {QStringLiteral("-e"), QString::number(year)});
+            QVERIFY(process.waitForFinished(5000));
+            // In the C locale ncal prints MM/DD/YY.
+            const QString out = QString::fromLatin1(process.readAllStandardOutput()).trimmed();
+            QCOMPARE(out, EasterSunday(year).toString(QStringLiteral("MM/dd/yy")));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecurringStore)
+#include "tst_recurringstore.moc"
