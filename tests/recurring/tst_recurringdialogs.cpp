@@ -1,0 +1,190 @@
+#include "recurring/RecurringDateLists.h"
+#include "recurring/RecurringStore.h"
+#include "recurring/TEditRecurringDateFormula.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace recurring;
+
+namespace {
+
+/** Runs answer once a modal dialog is open. */
+void WhenDialogOpens(QObject* context, std::function<void(QWidget*)> answer)
+{
+    auto* timer = new QTimer(context);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, answer] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dialog);
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestRecurringDialogs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
+    void formulaDialogStartsOnDayOfMonth()
+    {
+        TEditRecurringDateFormula dialog;
+        QVERIFY(dialog.DayOfMonthButton()->isChecked());
+        QVERIFY(dialog.DayOfMonthButton()->font().bold());
+        QVERIFY(!dialog.SpecialOccurrance()->isEnabled());
+        QVERIFY(!dialog.Weekday(1)->isEnabled());
+        QVERIFY(dialog.Weekday(1)->isChecked() && !dialog.Weekday(0)->isChecked());
+        QCOMPARE(dialog.Formula(), QStringLiteral("@"));
+    }
+
+    void buildingFormulas()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TEditRecurringDateFormula dialog;
+        dialog.DayOfWeekButton()->click();
+        QVERIFY(dialog.Weekday(0)->isEnabled());
+        QVERIFY(dialog.DayOfWeekButton()->font().bold());
+        QVERIFY(!dialog.DayOfMonthButton()->font().bold());
+        dialog.AllDays()->click(); // all on
+        dialog.AllDays()->click(); // all off
+        QVERIFY(!dialog.Weekday(3)->isChecked());
+        QVERIFY(!dialog.DetermineFormulaString());
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral(
+                                       "You must select at least one day for this \nreminder to occur on")});
+        for (int i : {0, 3, 6})
+            dialog.Weekday(i)->setChecked(true);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral("%147"));
+
+        dialog.SpecialButton()->click();
+        dialog.SpecialOccurrance()->setCurrentIndex(3);
+        dialog.SpecialDayOfWeek()->setCurrentIndex(4);
+        dialog.SpecialMonth()->setCurrentIndex(11);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral("$3 4 11"));
+
+        dialog.DayOfMonthButton()->click();
+        dialog.DayOfMonthDay()->setValue(4);
+        dialog.DayOfMonthMonth()->setCurrentIndex(7);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral("@0704"));
+    }
+
+    void loadingFormulas()
+    {
+        TEditRecurringDateFormula dialog;
+        dialog.SetFormula(QStringLiteral("%"));
+        dialog.SetEmUp();
+        QVERIFY(dialog.DayOfWeekButton()->isChecked());
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(!dialog.Weekday(i)->isChecked());
+        dialog.SetFormula(QStringLiteral("$5 7 2 "));
+        dialog.SetEmUp();
+        QVERIFY(dialog.SpecialButton()->isChecked());
+        QCOMPARE(dialog.SpecialOccurrance()->currentText(), QStringLiteral("Last"));
+        QCOMPARE(dialog.SpecialDayOfWeek()->currentText(), QStringLiteral("Day (any day)"));
+        QCOMPARE(dialog.SpecialMonth()->currentIndex(), 2);
+        // A formula that does not parse leaves the controls as they are.
+        dialog.SetFormula(QStringLiteral("@zz"));
+        dialog.SetEmUp();
+        QVERIFY(dialog.SpecialButton()->isChecked());
+    }
+
+    void editDialog()
+    {
+        testsupport::ScriptedPrompts prompts;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KVRECUR.DAX"));
+        QVERIFY(WriteStore(path, {MakeLine(QStringLiteral("zebra day"), QStringLiteral("@0101")),
+                                  MakeLine(QStringLiteral("Apple day"), QStringLiteral("%2"))}));
+        TEditRecurringDates dialog(path);
+        // Sorted without regard to case; the first line selected.
+        QCOMPARE(LineDescription(dialog.Lines().first()), QStringLiteral("Apple day"));
+        QCOMPARE(dialog.SelectedLine(), dialog.Lines().first());
+
+        // Holidays: all of them, twice; each is in the list once.
+        for (int round = 0; round < 2; ++round) {
+            WhenDialogOpens(this, [](QWidget* modal) {
+                modal->findChild<QPushButton*>(QStringLiteral("AllButton"))->click();
+                modal->findChild<QPushButton*>(QStringLiteral("okbutton"))->click();
+            });
+            dialog.AddHolidays();
+        }
+        QCOMPARE(dialog.Lines().size(), 28);
+
+        // The Easter line cannot be edited.
+        QListWidget* list = dialog.DatesList();
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->item(i)->text().startsWith(QLatin1String("Easter")))
+                list->setCurrentRow(i);
+        }
+        dialog.EditDate();
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral("This entry cannot be edited")});
+
+        // Cancel writes nothing; Ok writes the list.
+        dialog.reject();
+        QCOMPARE(ReadStore(path).size(), 2);
+        QVERIFY(dialog.Save());
+        QCOMPARE(ReadStore(path).size(), 28);
+    }
+
+    void newDate()
+    {
+        QTemporaryDir dir;
+        TEditRecurringDates dialog(dir.filePath(QStringLiteral("KVRECUR.DAX")));
+        QVERIFY(dialog.Lines().isEmpty());
+        WhenDialogOpens(this, [](QWidget* modal) {
+            auto* formula = qobject_cast<TEditRecurringDateFormula*>(modal);
+            QVERIFY(formula);
+            QCOMPARE(formula->windowTitle(), QStringLiteral("Add Recurring Date"));
+            QCOMPARE(formula->Description(), QStringLiteral("[Enter event]"));
+            formula->SetDescription(QStringLiteral("Piano lesson"));
+            formula->DayOfWeekButton()->click();
+            formula->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        });
+        dialog.NewDate();
+        QCOMPARE(dialog.Lines().size(), 1);
+        QCOMPARE(RowText(dialog.Lines().first()), QStringLiteral("Piano lesson (Mon,Tue,Wed,Thu,Fri)"));
+        QCOMPARE(dialog.SelectedLine(), dialog.Lines().first());
+    }
+
+    void selectionDialog()
+    {
+        const QStringList lines = {MakeLine(QStringLiteral("b"), QStringLiteral("@0101")),
+                                   MakeLine(QStringLiteral("a"), QStringLiteral("@0102"))};
+        TSelectRecurringDates dialog(lines);
+        dialog.show();
+        QCOMPARE(dialog.Chosen(), lines); // all chosen, in the given order
+        dialog.findChild<QPushButton*>(QStringLiteral("NoneButton"))->click();
+        QVERIFY(dialog.Chosen().isEmpty());
+        dialog.findChild<QPushButton*>(QStringLiteral("okbutton"))->click();
+        QVERIFY(dialog.isVisible()); // Ok with nothing chosen only beeps
+        dialog.List()->item(1)->setSelected(true);
+        dialog.findChild<QPushButton*>(QStringLiteral("okbutton"))->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Chosen(), QStringList{lines[1]});
+    }
+};
+
+QTEST_MAIN(TestRecurringDialogs)
+#include "tst_recurringdialogs.moc"

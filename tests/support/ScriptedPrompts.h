@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Prompts.h"
+
+#include <QStringList>
+
+namespace testsupport {
+
+/** Prompts that answer from a script and record what they were asked, installed for their lifetime. */
+class ScriptedPrompts : public platform::Prompts
+{
+public:
+    ScriptedPrompts() { Install(this); }
+    ~ScriptedPrompts() override { Install(nullptr); }
+
+    void Information(QWidget*, const QString& text) override { messages.append(text); }
+    bool Question(QWidget*, const QString&, const QString& text) override
+    {
+        messages.append(text);
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return font; }
+    std::optional<platform::TColor> ChooseColor(QWidget*, platform::TColor) override { return color; }
+
+    QStringList messages;
+    QList<bool> answers;
+    std::optional<QFont> font;
+    std::optional<platform::TColor> color;
+};
+
+} // namespace testsupport
