@@ -1,4 +1,5 @@
 #include "app/PageWindow.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
 
@@ -6,7 +7,20 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Datoria"));
+
+    // One instance per user: a second start brings the running window to the front and ends.
+    platform::SingleInstance instance(QStringLiteral("Datoria-") +
+                                      qEnvironmentVariable("USER", QStringLiteral("user")));
+    if (!instance.Acquire()) {
+        instance.RaiseRunning();
+        return 0;
+    }
     app::PageWindow window;
+    QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+
+namespace platform {
+
+/**
+ * Keeps the program to one running instance per user: the first start holds a lock and listens for later
+ * starts, which ask it to raise its window and then end.
+ */
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    /** key names the instance (tests use their own); the lock lives in the temporary folder. */
+    explicit SingleInstance(const QString& key, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    /** True when this process is now the running instance; false when another one already runs. */
+    bool Acquire();
+    /** Asks the running instance to raise its window; true when it answered. */
+    bool RaiseRunning() const;
+
+Q_SIGNALS:
+    /** A later start asked this instance to come to the front. */
+    void raiseRequested();
+
+private:
+    QString m_key;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer* m_server = nullptr;
+};
+
+} // namespace platform
