@@ -8,6 +8,7 @@
 #include "supertext/TQelFont3DEffects.h"
 
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -418,6 +419,74 @@ const MiniSlot& TCalendarPanel32::MiniSlots(int i) const
 {
     Q_ASSERT(i >= 1 && i <= kMaxMiniSlots);
     return m_layoutResult.miniSlots[static_cast<size_t>(i - 1)];
+}
+
+bool TCalendarPanel32::PointInCell(int x, int y) const
+{
+    return CellAtPoint(x, y) != 0;
+}
+
+int TCalendarPanel32::CellAtPoint(int x, int y) const
+{
+    for (int i = 0; i < kCellCount; ++i) {
+        if (m_cells[static_cast<size_t>(i)].rTotal.contains(x, y))
+            return i + 1;
+    }
+    return 0;
+}
+
+void TCalendarPanel32::ClickCell(int i)
+{
+    if (i < 1 || i > kCellCount || !m_clickedInCellEvent)
+        return;
+    const CellGeometry& cell = m_cells[static_cast<size_t>(i - 1)];
+    m_clickedInCellEvent(cell.rTotal, cell.rFree, i, cell.iDay, m_storages[static_cast<size_t>(i - 1)]);
+}
+
+void TCalendarPanel32::ClickCellAt(int x, int y)
+{
+    if (const int cell = CellAtPoint(x, y))
+        ClickCell(cell);
+}
+
+void TCalendarPanel32::ClickPreviousCell(int i)
+{
+    if (i > 1 && i <= kCellCount && !m_cells[static_cast<size_t>(i - 2)].rFree.isZero())
+        ClickCell(i - 1);
+}
+
+void TCalendarPanel32::ClickNextCell(int i)
+{
+    if (i >= 1 && i < kCellCount && !m_cells[static_cast<size_t>(i)].rFree.isZero())
+        ClickCell(i + 1);
+}
+
+void TCalendarPanel32::PageClicked(QPoint point)
+{
+    if (m_panelState != psPointing)
+        return;
+    const int cell = CellAtPoint(point.x(), point.y());
+    if (m_titleRect.contains(point.x(), point.y()) && m_onClickedHeader)
+        m_onClickedHeader(this);
+    if (m_headersRect.contains(point.x(), point.y()) && m_onClickedDaysArea)
+        m_onClickedDaysArea(this);
+    if (cell != 0 && (m_layoutResult.showMainCalendar || m_layoutResult.plannerMode)) {
+        // A cell under a placed object belongs to the object.
+        if (!m_clickedInCellEvent || AnyObjectAt(point.x(), point.y()))
+            return;
+        ClickCell(cell);
+        return;
+    }
+    if (m_onClick)
+        m_onClick(this);
+}
+
+void TCalendarPanel32::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool pointing = m_panelState == psPointing;
+    design::TQelBasePanel::mouseReleaseEvent(event);
+    if (pointing && event->button() == Qt::LeftButton)
+        PageClicked(event->position().toPoint());
 }
 
 int TCalendarPanel32::DayOfCell(int i) const

@@ -164,6 +164,20 @@ public:
     void StoreMainCalDate(int day, int month, int year);
     void StoreDayStartTime(double value) { m_dayStartTime = value; }
 
+    // Day cells (they read the geometry of the last paint).
+    bool PointInCell(int x, int y) const;
+    /** The lowest cell whose rTotal contains the point, 0 if none. */
+    int CellAtPoint(int x, int y) const;
+    /** Raises ClickedInCellEvent for the lowest cell containing the point. */
+    void ClickCellAt(int x, int y);
+    void ClickCell(int i);
+    /** The cell before i, when it has a text area; nothing for cell 1. */
+    void ClickPreviousCell(int i);
+    /** The cell after i, when it has a text area; nothing for cell 42. */
+    void ClickNextCell(int i);
+    /** The page's click: header, days area, a cell not covered by a placed object, or the page itself. */
+    void PageClicked(QPoint point);
+
     // Operations.
     int DayOfCell(int i) const;
     int CellOfDay(int day) const;
@@ -184,6 +198,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     /** Creates one object of the current tool in the gesture's rectangle, then returns to pointing. */
     void CreateObjectInRect(const platform::TRect& rect) override;
     /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */

@@ -1,4 +1,5 @@
 #include "calendar/TCalendarPanel32.h"
+#include "design/TQelGraphicControl.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPrinters.h"
 
@@ -357,6 +358,48 @@ private Q_SLOTS:
         QCOMPARE(page.Cell(10).rTotal, TRect{});
         QCOMPARE(page.Cell(10).rFree, TRect{});
         QCOMPARE(page.Cell(10).iDay, 9); // days stay
+    }
+
+    // Clicks on the page open the cell under the point, unless an object lies over it or the layout has no
+    // cells.
+    void cellClicks()
+    {
+        QWidget window;
+        auto* page = new TCalendarPanel32(&window);
+        page->SetMainCalMonth(12);
+        page->SetMainCalYear(1997);
+        page->RenderToBitmap();
+        QList<int> opened;
+        page->SetClickedInCellEvent([&opened](const TRect&, const TRect&, int cell, int,
+                                              richtext::TVelRtfStorage&) { opened.append(cell); });
+        QCOMPARE(page->CellAtPoint(5, 5), 0);
+        QCOMPARE(page->CellAtPoint(150, 240), 2);
+        QVERIFY(page->PointInCell(150, 240));
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(150, 240));
+        QCOMPARE(opened, QList<int>{2});
+
+        page->ClickPreviousCell(1);
+        page->ClickNextCell(42);
+        QCOMPARE(opened.size(), 1); // nothing before the first or after the last cell
+        page->ClickNextCell(32);    // day 31 to the blank cell 33, which has a text area
+        QCOMPARE(opened.last(), 33);
+
+        int headerClicks = 0;
+        page->SetOnClickedHeader([&headerClicks](QObject*) { ++headerClicks; });
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(400, 100));
+        QCOMPARE(headerClicks, 1);
+
+        auto* object = new design::TQelGraphicControl(page);
+        object->setGeometry(140, 230, 80, 60);
+        object->show();
+        opened.clear();
+        page->PageClicked(QPoint(150, 240));
+        QVERIFY(opened.isEmpty());
+
+        page->SetCalendarLayout(loMC12Month);
+        page->RenderToBitmap();
+        page->PageClicked(QPoint(400, 600));
+        QVERIFY(opened.isEmpty());
     }
 
     void layoutFamily_data()
