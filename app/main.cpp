@@ -1,4 +1,4 @@
-#include "app/PageWindow.h"
+#include "app/TCalendarMain.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
         instance.RaiseRunning();
         return 0;
     }
-    app::PageWindow window;
+    app::TCalendarMain window;
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &window, [&window] {
         window.showNormal();
         window.raise();

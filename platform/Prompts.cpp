@@ -1,6 +1,7 @@
 #include "platform/Prompts.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 
@@ -30,6 +31,18 @@ public:
     {
         const QColor color = QColorDialog::getColor(ToQColor(initial), parent);
         return color.isValid() ? std::optional<TColor>(FromQColor(color)) : std::nullopt;
+    }
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                        const QString& filter) override
+    {
+        const QString name = QFileDialog::getOpenFileName(parent, title, folder, filter);
+        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    }
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& title, const QString& proposed,
+                                        const QString& filter) override
+    {
+        const QString name = QFileDialog::getSaveFileName(parent, title, proposed, filter);
+        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
     }
 };
 

@@ -25,6 +25,12 @@ public:
     virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
     virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
     virtual std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) = 0;
+    /** The open-file dialog; nothing when cancelled. */
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                                const QString& filter) = 0;
+    /** The save-file dialog with a proposed name (asking before replacing a file); nothing when cancelled. */
+    virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
+                                                const QString& proposed, const QString& filter) = 0;
 
     /** The prompts in use: Qt's dialogs unless another set was installed. */
     static Prompts& Current();

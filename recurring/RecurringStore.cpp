@@ -175,3 +175,80 @@ QList<MonthMatch> LinesInMonth(const QStringList& lines, int month, int year)
 }
 
 } // namespace recurring
+
+namespace recurring {
+
+namespace {
+
+QDate BuiltInDay(const QString& line, int year)
+{
+    const QString word = line.mid(kDescriptionWidth, kFormulaWidth + 1).trimmed().toUpper();
+    if (word == QLatin1String("#EASTER"))
+        return EasterSunday(year);
+    if (word == QLatin1String("#GOODFRIDAY"))
+        return GoodFriday(year);
+    if (word == QLatin1String("#PALMSUNDAY"))
+        return PalmSunday(year);
+    return QDate();
+}
+
+bool KnownBuiltIn(const QString& line)
+{
+    const QString word = line.mid(kDescriptionWidth, kFormulaWidth + 1).trimmed().toUpper();
+    return word == QLatin1String("#EASTER") || word == QLatin1String("#GOODFRIDAY") ||
+           word == QLatin1String("#PALMSUNDAY");
+}
+
+} // namespace
+
+QStringList LinesForMonth(const QStringList& lines, int month, int year)
+{
+    QStringList kept;
+    for (const QString& line : lines) {
+        if (line.size() <= kDescriptionWidth) {
+            kept.append(line);
+            continue;
+        }
+        const QChar kind = LineKind(line);
+        bool keep = true;
+        if (kind == u'#') {
+            if (KnownBuiltIn(line)) {
+                const QDate day = BuiltInDay(line, year);
+                keep = day.month() == month && day.year() == year;
+            }
+        } else if (kind == u'$') {
+            if (const auto f = ParseSpecial(LineFormula(line)))
+                keep = f->month == 0 || f->month == month;
+        } else if (kind == u'@') {
+            if (const auto f = ParseDayOfMonth(LineFormula(line)))
+                keep = f->month == 0 || f->month == month;
+        }
+        if (keep)
+            kept.append(line);
+    }
+    return kept;
+}
+
+QList<DayText> FillPlan(const QStringList& chosen, int month, int year)
+{
+    QList<DayText> plan;
+    for (const QString& line : chosen) {
+        const QString untrimmed = line.left(kDescriptionWidth);
+        const QString trimmed = untrimmed.trimmed();
+        const QChar kind = LineKind(line);
+        if (kind == u'#') {
+            const QDate day = BuiltInDay(line, year);
+            if (day.isValid() && day.month() == month && day.year() == year)
+                plan.append({day.day(), untrimmed});
+        } else if (kind == u'$' || kind == u'@') {
+            for (int day : Resolve(LineFormula(line), month, year))
+                plan.append({day, trimmed});
+        } else if (kind == u'%') {
+            for (int day : Resolve(LineFormula(line), month, year))
+                plan.append({day, untrimmed});
+        }
+    }
+    return plan;
+}
+
+} // namespace recurring

@@ -60,3 +60,19 @@ struct MonthMatch
 QList<MonthMatch> LinesInMonth(const QStringList& lines, int month, int year);
 
 } // namespace recurring
+
+namespace recurring {
+
+/** The store lines that can fall in the month (the pre-filter of the fill command), in store order. */
+QStringList LinesForMonth(const QStringList& lines, int month, int year);
+
+/** One text to put on one day. */
+struct DayText
+{
+    int day = 0;
+    QString text;
+};
+/** What the chosen lines put on which days of the month, in row order then day order. */
+QList<DayText> FillPlan(const QStringList& chosen, int month, int year);
+
+} // namespace recurring

@@ -22,7 +22,21 @@ public:
     std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return font; }
     std::optional<platform::TColor> ChooseColor(QWidget*, platform::TColor) override { return color; }
 
+    std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return openFiles.isEmpty() ? std::nullopt : std::optional<QString>(openFiles.takeFirst());
+    }
+    std::optional<QString> SaveFileName(QWidget*, const QString&, const QString& proposed,
+                                        const QString&) override
+    {
+        proposedNames.append(proposed);
+        return saveFiles.isEmpty() ? std::nullopt : std::optional<QString>(saveFiles.takeFirst());
+    }
+
     QStringList messages;
+    QStringList openFiles;
+    QStringList saveFiles;
+    QStringList proposedNames;
     QList<bool> answers;
     std::optional<QFont> font;
     std::optional<platform::TColor> color;

@@ -1,0 +1,163 @@
+// The main window's day-cell commands: the in-cell editor, text put on days, the default editor font and the
+// recurring dates.
+
+#include "app/TCalendarMain.h"
+
+#include "calendar/TCalendarPanel32.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Prompts.h"
+#include "platform/Screen.h"
+#include "recurring/RecurringDateLists.h"
+#include "recurring/RecurringStore.h"
+#include "richtext/CharAttributes.h"
+#include "richtext/TVelRichEdit.h"
+#include "richtext/TVelRichToolBar.h"
+#include "richtext/TVelRtfStorage.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace app {
+
+namespace {
+
+/** Pixels to twips, rounded to nearest with ties to even. */
+int PixelsToTwips(int pixels)
+{
+    return int(std::nearbyint(double(pixels) / platform::PixelsPerInch() * 1440.0));
+}
+
+} // namespace
+
+void TCalendarMain::CalendarPanelClickedInCellEvent(const platform::TRect& rFree, int iCell,
+                                                    richtext::TVelRtfStorage& storage)
+{
+    m_currentCell = iCell;
+    m_trackChanges = false;
+    DoSaveRichtext();
+    m_editedStorage = &storage;
+    m_editingCell = true;
+    // The editor covers the free area including its right and bottom edges.
+    const int width = rFree.right - rFree.left + 1;
+    const int height = rFree.bottom - rFree.top + 1;
+    m_cellEditor->SetPageSizeTwips(PixelsToTwips(width), PixelsToTwips(height));
+    m_cellEditor->SetZoomPercent(int(std::trunc(double(m_page->Zoom()) * 100)));
+    m_cellEditor->LoadFromStorage(storage);
+    // The page's drawing starts one pixel inside its bordered frame.
+    m_cellEditor->setGeometry(rFree.left + m_page->x(), rFree.top + m_page->y(), width, height);
+    m_cellEditor->show();
+    m_cellEditor->raise();
+    m_cellEditor->setFocus(Qt::OtherFocusReason);
+    m_trackChanges = true;
+}
+
+void TCalendarMain::DoSaveRichtext()
+{
+    if (!m_editingCell || !m_editedStorage)
+        return;
+    m_cellEditor->SaveToStorage(*m_editedStorage);
+    m_trackChanges = false;
+    m_cellEditor->hide();
+    m_editingCell = false;
+    m_richBar->setEnabled(false);
+    m_page->update();
+}
+
+void TCalendarMain::PuttextOnDay(int day, const QString& text)
+{
+    const int previous = m_currentCell;
+    DoSaveRichtext();
+    const int cell = m_page->CellOfDay(day);
+    if (cell < 0)
+        return;
+    m_page->ClickCell(cell);
+    const richtext::CharAttributes attributes = m_cellEditor->CurrentAttributes();
+    m_cellEditor->CaretToEnd();
+    if (!m_cellEditor->IsEmpty())
+        m_cellEditor->InsertParagraphBreak();
+    m_cellEditor->InsertText(text, attributes);
+    m_cellEditor->InsertParagraphBreak();
+    SetModified(true);
+    if (previous > 0)
+        m_page->ClickCell(previous);
+}
+
+void TCalendarMain::ClearAllCellContents()
+{
+    DoSaveRichtext();
+    m_page->ClearAllCells();
+    m_page->update();
+    SetModified(true);
+}
+
+void TCalendarMain::DefaultEditorFont()
+{
+    loadPreferences();
+    QFont initial(m_prefs.fontName);
+    initial.setPointSize(m_prefs.fontSize);
+    initial.setBold(m_prefs.fontBold);
+    initial.setItalic(m_prefs.fontItalic);
+    initial.setUnderline(m_prefs.fontUnderline);
+    initial.setStrikeOut(m_prefs.fontStrikeout);
+    if (const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, initial)) {
+        m_prefs.fontName = chosen->family();
+        m_prefs.fontSize = chosen->pointSize();
+        m_prefs.fontBold = chosen->bold();
+        m_prefs.fontItalic = chosen->italic();
+        m_prefs.fontUnderline = chosen->underline();
+        m_prefs.fontStrikeout = chosen->strikeOut();
+        savePreferences();
+    }
+    SetDefaultFontNow();
+}
+
+void TCalendarMain::SetDefaultFontNow()
+{
+    richtext::CharAttributes attributes;
+    attributes.fontName = m_prefs.fontName;
+    attributes.pointSize = m_prefs.fontSize;
+    attributes.bold = m_prefs.fontBold;
+    attributes.italic = m_prefs.fontItalic;
+    attributes.underline = m_prefs.fontUnderline;
+    attributes.strikeOut = m_prefs.fontStrikeout;
+    // The highest table entry equal to the colour; black (0) when none is.
+    const QRgb wanted = platform::ToQColor(m_prefs.fontColor).rgb();
+    const auto& table = richtext::ColorTable();
+    attributes.colorIndex = 0;
+    for (int i = int(table.size()) - 1; i >= 0; --i) {
+        if (table[size_t(i)].rgb() == wanted) {
+            attributes.colorIndex = i;
+            break;
+        }
+    }
+    m_cellEditor->SetCurrentAttributes(attributes);
+}
+
+void TCalendarMain::FillWithRecurringDates()
+{
+    if (!QFileInfo::exists(recurring::StorePath()))
+        return;
+    const int month = m_page->MainCalMonth();
+    const int year = m_page->MainCalYear();
+    const QStringList lines =
+        recurring::LinesForMonth(recurring::ReadStore(recurring::StorePath()), month, year);
+    if (lines.isEmpty()) {
+        platform::Prompts::Current().Information(this, tr("No predefined dates match the current month"));
+        return;
+    }
+    recurring::TSelectRecurringDates dialog(lines, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    for (const recurring::DayText& entry : recurring::FillPlan(dialog.Chosen(), month, year))
+        PuttextOnDay(entry.day, entry.text);
+}
+
+void TCalendarMain::EditRecurringDates()
+{
+    recurring::TEditRecurringDates dialog(recurring::StorePath(), this);
+    dialog.exec();
+}
+
+} // namespace app

@@ -1,0 +1,224 @@
+// The main window's document commands: new, open, save, save as, cancel changes and the save question.
+
+#include "app/TCalendarMain.h"
+
+#include "calendar/TCalendarPanel32.h"
+#include "persist/formats/CalendarFile.h"
+#include "persist/stream/StreamError.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Prompts.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace app {
+
+namespace {
+
+const QString kCalendarFilter = QStringLiteral("Calendar files (*.KVF)");
+
+/** Shows the busy pointer for the lifetime of the guard. */
+class BusyPointer
+{
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+} // namespace
+
+void TCalendarMain::New()
+{
+    // A Yes to "Save changes?" that did not save stops the command, so the changes stay.
+    if (!CheckSaveNeeded())
+        return;
+    DoSaveRichtext();
+    // The new document starts from the default style until the properties dialog chooses another.
+    m_page->ResetToNew();
+    m_currentFileName.clear();
+    m_page->ClearAllCells();
+    m_page->ClearObjects();
+    m_page->SetUserTitle(QString());
+    m_page->show();
+    layoutCanvas();
+    m_modified = false;
+    SetModified(true);
+    SetButtons();
+    SetCaption();
+}
+
+void TCalendarMain::Open()
+{
+    DoSaveRichtext();
+    if (!CheckSaveNeeded())
+        return;
+    const std::optional<QString> path = platform::Prompts::Current().OpenFileName(
+        this, tr("Open Calendar File"), platform::ProgramFolder(), kCalendarFilter);
+    if (!path)
+        return;
+    if (QFileInfo(*path).suffix().toUpper() != QStringLiteral("KVF")) {
+        platform::Prompts::Current().Information(this, tr("Must be a Calendar file (*.KVF)"));
+        return;
+    }
+    OpenCalendarFile(*path);
+}
+
+void TCalendarMain::OpenRecent(const QString& path)
+{
+    // Unsaved changes are offered for saving before another calendar replaces them.
+    if (!CheckSaveNeeded())
+        return;
+    m_mru.Remove(path);
+    rebuildRecentMenu();
+    OpenCalendarFile(path);
+}
+
+void TCalendarMain::Save()
+{
+    if (m_currentFileName.isEmpty())
+        SaveAs();
+    else
+        SaveCalendarFile(m_currentFileName);
+}
+
+bool TCalendarMain::SaveAs()
+{
+    QString proposed;
+    if (m_currentFileName.isEmpty()) {
+        QString month;
+        m_page->GetMonthName(m_page->MainCalMonth(), month);
+        proposed = month.left(3) + QString::number(m_page->MainCalYear()) + QStringLiteral(".KVF");
+    } else {
+        proposed = QFileInfo(m_currentFileName).fileName();
+    }
+    const std::optional<QString> chosen = platform::Prompts::Current().SaveFileName(
+        this, tr("Save Calendar File"), platform::ProgramFolder() + proposed, kCalendarFilter);
+    bool saved = false;
+    if (chosen) {
+        QString path = *chosen;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".KVF");
+        saved = SaveCalendarFile(path);
+        if (saved) {
+            SetModified(false);
+            m_mru.Add(path);
+            platform::IniFile ini(IniPath());
+            m_mru.Save(ini, QStringLiteral("MRU"));
+            ini.Save();
+            rebuildRecentMenu();
+        }
+    }
+    SetButtons();
+    return saved;
+}
+
+void TCalendarMain::CancelChanges()
+{
+    if (!platform::Prompts::Current().Question(this, tr("CANCEL"), tr("Cancel all changes?")))
+        return;
+    if (!m_currentFileName.isEmpty())
+        OpenCalendarFile(m_currentFileName);
+    QCoreApplication::processEvents();
+    SetModified(false);
+}
+
+void TCalendarMain::OpenCalendarFile(const QString& path)
+{
+    m_page->SetSuspendPaint(true);
+    float remembered = m_page->Zoom();
+    if (remembered < 0.1f || remembered > 1.1f)
+        remembered = 1.0f;
+    m_startingUp = true;
+    m_currentFileName.clear();
+    DoSaveRichtext();
+    if (!QFileInfo::exists(path)) {
+        platform::Prompts::Current().Information(this, tr("File %1 no longer exists").arg(path));
+    } else {
+        BusyPointer busy;
+        m_page->ClearAllCells();
+        m_page->ClearObjects();
+        m_page->SetUserTitle(QString());
+        setZoom(1.0f);
+        try {
+            persist::LoadCalendarFile(*m_page, path, this);
+            m_page->HookObjectEvents();
+            m_currentFileName = path;
+            m_mru.Add(path);
+            platform::IniFile ini(IniPath());
+            m_mru.Save(ini, QStringLiteral("MRU"));
+            ini.Save();
+            rebuildRecentMenu();
+        } catch (const persist::StreamError&) {
+            m_currentFileName.clear();
+            m_page->ClearObjects();
+            m_page->ResetToNew();
+            platform::Prompts::Current().Information(
+                this, tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file").arg(path));
+        }
+    }
+    QCoreApplication::processEvents();
+    m_startingUp = false;
+    m_page->setVisible(!m_currentFileName.isEmpty());
+    SetModified(false);
+    SetButtons();
+    SetCaption();
+    if (remembered != 1.0f)
+        setZoom(remembered);
+    layoutCanvas();
+    SetCaption();
+    m_page->SetSuspendPaint(false);
+    m_page->update();
+}
+
+bool TCalendarMain::SaveCalendarFile(const QString& path)
+{
+    m_page->SetSuspendPaint(true);
+    float remembered = m_page->Zoom();
+    if (remembered == 0.0f)
+        remembered = 1.0f;
+    if (remembered != 1.0f)
+        setZoom(1.0f);
+    bool saved = false;
+    {
+        BusyPointer busy;
+        DoSaveRichtext();
+        try {
+            persist::SaveCalendarFile(*m_page, path);
+            m_currentFileName = path;
+            SetModified(false);
+            saved = true;
+        } catch (const persist::StreamError&) {
+        }
+    }
+    // A failed save must not look like a successful one: the user is told and the changes stay marked.
+    if (!saved)
+        platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(path));
+    if (remembered != 1.0f && remembered >= 0.2f && remembered <= 1.0f)
+        setZoom(remembered);
+    m_page->SetSuspendPaint(false);
+    m_page->update();
+    QCoreApplication::processEvents();
+    SetButtons();
+    SetCaption();
+    return saved;
+}
+
+bool TCalendarMain::CheckSaveNeeded()
+{
+    DoSaveRichtext();
+    if (!m_modified)
+        return true;
+    if (!platform::Prompts::Current().Question(this, tr("Save"), tr("Save changes?")))
+        return true;
+    const bool saved = m_currentFileName.isEmpty() ? SaveAs() : SaveCalendarFile(m_currentFileName);
+    if (saved)
+        SetModified(false);
+    return saved;
+}
+
+} // namespace app

@@ -1,0 +1,447 @@
+#include "app/TCalendarMain.h"
+
+#include "app/ZoomSteps.h"
+#include "calendar/TCalendarPanel32.h"
+#include "persist/formats/Preferences.h"
+#include "platform/Help.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Prompts.h"
+#include "platform/Screen.h"
+#include "recurring/RecurringStore.h"
+#include "richtext/TVelRichEdit.h"
+#include "richtext/TVelRichToolBar.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace app {
+
+namespace {
+constexpr int kPageOffset = 5;
+const QString kMruSection = QStringLiteral("MRU");
+const QString kPlacementClass = QStringLiteral("TCalendarMain");
+} // namespace
+
+QString TCalendarMain::IniPath()
+{
+    return platform::ProgramFolder() + QStringLiteral("KV.ini");
+}
+
+TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("CalendarMain"));
+    setWindowTitle(QStringLiteral("Datoria"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    setFont(font);
+    resize(635, 378);
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("ScrollBox"));
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_canvas = new QWidget;
+    // The page sits in a one-pixel single border at 5, 5; its drawing starts inside the border.
+    m_pageBorder = new QFrame(m_canvas);
+    m_pageBorder->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_pageBorder->setLineWidth(1);
+    m_pageBorder->move(kPageOffset, kPageOffset);
+    m_pageBorder->hide();
+    m_page = new calendar::TCalendarPanel32(m_canvas);
+    m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    m_page->move(kPageOffset + 1, kPageOffset + 1);
+    m_page->hide();
+    m_cellEditor = new richtext::TVelRichEdit(m_canvas);
+    m_cellEditor->setObjectName(QStringLiteral("CellEditor"));
+    m_cellEditor->SetWordWrap(true);
+    // A cell's text scrolls with the caret; scroll bars would cover most of a small cell.
+    m_cellEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_cellEditor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_cellEditor->hide();
+    m_scroll->setWidget(m_canvas);
+    setCentralWidget(m_scroll);
+
+    buildToolBars();
+    buildMenus();
+
+    m_page->SetClickedInCellEvent(
+        [this](const platform::TRect&, const platform::TRect& rFree, int cell, int,
+               richtext::TVelRtfStorage& storage) { CalendarPanelClickedInCellEvent(rFree, cell, storage); });
+    m_page->SetDroppedObjectEvent([this](const platform::TRect&) {
+        SetModified(true);
+        Action("Pointerbutton")->setChecked(true);
+    });
+    m_page->SetLabelChangedEvent([this](QObject*) { SetModified(true); });
+    connect(m_cellEditor, &QTextEdit::textChanged, this, [this] {
+        if (m_trackChanges)
+            SetModified(true);
+    });
+    connect(m_cellEditor, &richtext::TVelRichEdit::entered, this, [this] {
+        m_richBar->setEnabled(true);
+        m_cellEditor->AttachToolBar(m_richBar);
+        if (m_cellEditor->IsEmpty())
+            SetDefaultFontNow();
+    });
+
+    loadPreferences();
+    SetModified(false);
+    m_page->SetZoom(PercentToZoom(m_prefs.mainZoomPercent));
+    m_page->SetCalendarLayout(calendar::LOFullCalendarLS);
+    layoutCanvas();
+    platform::IniFile ini(IniPath());
+    m_mru.Load(ini, kMruSection);
+    rebuildRecentMenu();
+    Action("mnuShowHints")->setChecked(m_prefs.hintsOn);
+    qApp->installEventFilter(this);
+    recurring::ConvertOldStore(recurring::OldStorePath(), recurring::StorePath());
+    SetButtons();
+    SetCaption();
+}
+
+TCalendarMain::~TCalendarMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction* TCalendarMain::Action(const char* name) const
+{
+    return findChild<QAction*>(QLatin1String(name));
+}
+
+void TCalendarMain::buildToolBars()
+{
+    m_richBar = new richtext::TVelRichToolBar(this);
+    m_richBar->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, m_richBar);
+    addToolBarBreak();
+    QToolBar* design = addToolBar(tr("Design"));
+    design->setObjectName(QStringLiteral("DesignToolBar"));
+    auto add = [this, design](const QString& text, const char* name, const QString& hint, auto slot) {
+        QAction* action = design->addAction(text, this, slot);
+        action->setObjectName(QLatin1String(name));
+        action->setToolTip(hint);
+        return action;
+    };
+    add(tr("+"), "ZoomPlusButton", tr("Zoom In"), [this] { ZoomIn(); });
+    add(tr("-"), "ZoomMinusButton", tr("Zoom Out"), [this] { ZoomOut(); });
+    add(tr("Save"), "Savebutton", tr("Save the calendar"), [this] {
+        if (Action("mnuSave")->isEnabled())
+            Save();
+        else
+            SaveAs();
+    });
+    add(tr("Cancel"), "CancelButton", tr("Cancel all changes"), [this] { CancelChanges(); });
+    design->addSeparator();
+    m_tools = new QActionGroup(this);
+    QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
+                           [this] { m_page->SetPanelState(calendar::psPointing); });
+    QAction* text = add(tr("Text"), "DrawLabelButton", tr("Text tool"),
+                        [this] { m_page->SetPanelState(calendar::psLabel); });
+    for (QAction* tool : {pointer, text}) {
+        tool->setCheckable(true);
+        m_tools->addAction(tool);
+    }
+    pointer->setChecked(true);
+}
+
+void TCalendarMain::buildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& caption, const char* name, auto slot) {
+        QAction* action = menu->addAction(caption, this, slot);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    add(m_fileMenu, tr("&New "), "New1", [this] { New(); });
+    add(m_fileMenu, tr("&Open"), "Open1", [this] { Open(); });
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("&Save "), "mnuSave", [this] {
+        Save();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(m_fileMenu, tr("Save &As..."), "mnuSaveAs", [this] { SaveAs(); });
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("&Cancel Changes"), "mnuCancelChanges", [this] { CancelChanges(); });
+    add(m_fileMenu, tr("Clear &All Cell Contents"), "mnuClearAllCellContents",
+        [this] { ClearAllCellContents(); });
+    add(m_fileMenu, tr("&Default Editor Font"), "mnuDefaultEditorFont", [this] { DefaultEditorFont(); });
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("Fill Calendar with Recurring Dates"), "mnuFillCalendarwithRecurringDates",
+        [this] { FillWithRecurringDates(); });
+    add(m_fileMenu, tr("Edit Recurring Dates"), "mnuEditrecurringDates", [this] { EditRecurringDates(); });
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("E&xit"), "mnuExit", [this] { close(); });
+
+    QMenu* online = menuBar()->addMenu(tr("&Online"));
+    add(online, tr("Visit Our Internet Website"), "mnuWebsite",
+        [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://datoria.app/"))); });
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    add(help, tr("&Contents"), "mnuContents", [this] { platform::ShowHelpTopic(this, 0); });
+    add(help, tr("&About"), "mnuAbout", [this] { showAbout(); });
+    QAction* hints = add(help, tr("&Show Hints"), "mnuShowHints", [this] { toggleHints(); });
+    hints->setCheckable(true);
+}
+
+void TCalendarMain::rebuildRecentMenu()
+{
+    for (QAction* action : m_recentActions) {
+        m_fileMenu->removeAction(action);
+        delete action;
+    }
+    m_recentActions.clear();
+    if (m_mru.Files().isEmpty())
+        return;
+    m_recentActions.append(m_fileMenu->addSeparator());
+    int number = 1;
+    for (const QString& file : m_mru.Files()) {
+        QAction* action = m_fileMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(file));
+        action->setObjectName(QStringLiteral("mnuRecent%1").arg(number - 1));
+        connect(action, &QAction::triggered, this, [this, file] { OpenRecent(file); });
+        m_recentActions.append(action);
+    }
+}
+
+void TCalendarMain::SetModified(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    SetButtons();
+}
+
+void TCalendarMain::SetCaption()
+{
+    QString caption = QStringLiteral("Datoria");
+    if (!m_currentFileName.isEmpty())
+        caption += QStringLiteral("  [") + QFileInfo(m_currentFileName).fileName() + u']';
+    caption += QStringLiteral("    [%1%]").arg(std::lround(double(m_page->Zoom()) * 100));
+    setWindowTitle(caption);
+}
+
+void TCalendarMain::SetButtons()
+{
+    const bool visible = !m_page->isHidden();
+    const bool cells = m_page->UsesDayCells();
+    const bool named = !m_currentFileName.isEmpty();
+    Action("mnuFillCalendarwithRecurringDates")->setEnabled(cells);
+    Action("mnuClearAllCellContents")->setEnabled(cells);
+    Action("mnuSave")->setEnabled(named);
+    m_richBar->setEnabled(visible && m_cellEditor->hasFocus());
+    Action("mnuSaveAs")->setEnabled(visible);
+    Action("mnuCancelChanges")->setEnabled(visible && named);
+    Action("ZoomMinusButton")->setEnabled(visible);
+    Action("ZoomPlusButton")->setEnabled(visible);
+    Action("Savebutton")->setVisible(m_modified);
+    Action("CancelButton")->setVisible(m_modified && named);
+}
+
+void TCalendarMain::layoutCanvas()
+{
+    // Without a document the scroll box stays empty, with no scroll bars.
+    m_pageBorder->setVisible(!m_page->isHidden());
+    if (m_page->isHidden()) {
+        m_canvas->resize(0, 0);
+        return;
+    }
+    m_pageBorder->resize(m_page->width() + 2, m_page->height() + 2);
+    m_canvas->resize(m_page->width() + 2 + 2 * kPageOffset, m_page->height() + 2 + 2 * kPageOffset);
+}
+
+void TCalendarMain::setZoom(float factor)
+{
+    m_page->SetZoom(factor);
+    layoutCanvas();
+}
+
+void TCalendarMain::ZoomIn()
+{
+    if (m_zoomBusy)
+        return;
+    m_zoomBusy = true;
+    if (double(m_page->Zoom()) <= 0.95) {
+        DoSaveRichtext();
+        QCoreApplication::processEvents();
+        setZoom(ZoomInStep(m_page->Zoom()));
+        SetCaption();
+    }
+    m_zoomBusy = false;
+}
+
+void TCalendarMain::ZoomOut()
+{
+    if (m_zoomBusy)
+        return;
+    m_zoomBusy = true;
+    if (double(m_page->Zoom()) > 0.6) {
+        DoSaveRichtext();
+        QCoreApplication::processEvents();
+        setZoom(ZoomOutStep(m_page->Zoom()));
+        SetCaption();
+    }
+    m_zoomBusy = false;
+}
+
+// ---- preferences and placement
+
+void TCalendarMain::loadPreferences()
+{
+    platform::IniFile ini(IniPath());
+    m_prefs = persist::LoadPreferences(ini, platform::ProgramFolder());
+}
+
+void TCalendarMain::savePreferences()
+{
+    platform::IniFile ini(IniPath());
+    persist::SavePreferences(ini, m_prefs);
+    if (!ini.Save())
+        platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(ini.Path()));
+}
+
+void TCalendarMain::restorePlacement()
+{
+    platform::IniFile ini(IniPath());
+    const QString section = persist::PlacementSection(kPlacementClass, platform::PixelsPerInch());
+    const int left = ini.ReadInteger(section, QStringLiteral("Left"), 0);
+    const int top = ini.ReadInteger(section, QStringLiteral("Top"), 0);
+    const int right = ini.ReadInteger(section, QStringLiteral("Right"), 0);
+    const int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
+    const bool maximized = ini.ReadBool(section, QStringLiteral("Maximized"), isMaximized());
+    const QSize screen = this->screen() ? this->screen()->size() : QSize(1024, 768);
+    if (bottom != 0)
+        setGeometry(persist::FitToScreen(QRect(left, top, right - left, bottom - top), screen));
+    else
+        setGeometry(persist::CentredOver(size(), QRect(QPoint(0, 0), screen)));
+    if (maximized)
+        showMaximized();
+    savePlacement();
+}
+
+void TCalendarMain::savePlacement()
+{
+    platform::IniFile ini(IniPath());
+    const QString section = persist::PlacementSection(kPlacementClass, platform::PixelsPerInch());
+    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+    ini.WriteInteger(section, QStringLiteral("Left"), r.left());
+    ini.WriteInteger(section, QStringLiteral("Top"), r.top());
+    ini.WriteInteger(section, QStringLiteral("Right"), r.left() + r.width());
+    ini.WriteInteger(section, QStringLiteral("Bottom"), r.top() + r.height());
+    ini.WriteBool(section, QStringLiteral("Maximized"), isMaximized());
+    ini.Save();
+}
+
+// ---- start and close
+
+void TCalendarMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_startingUp)
+        QTimer::singleShot(0, this, [this] {
+            if (m_startingUp)
+                firstActivation();
+        });
+}
+
+void TCalendarMain::firstActivation()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    restorePlacement();
+    m_page->ResetToNew();
+    layoutCanvas();
+    if (!m_mru.Files().isEmpty() && QFileInfo::exists(m_mru.Files().first()))
+        OpenCalendarFile(m_mru.Files().first());
+    QCoreApplication::processEvents();
+    m_page->setVisible(!m_currentFileName.isEmpty());
+    layoutCanvas();
+    Action("mnuSave")->setEnabled(false);
+    SetModified(false);
+    m_startingUp = false;
+    SetButtons();
+    SetCaption();
+    QApplication::restoreOverrideCursor();
+    m_page->SetSuspendPaint(false);
+    m_page->update();
+}
+
+void TCalendarMain::closeEvent(QCloseEvent* event)
+{
+    // A Yes to "Save changes?" that did not save keeps the window open, so the changes stay.
+    if (!CheckSaveNeeded()) {
+        event->ignore();
+        return;
+    }
+    m_prefs.mainZoomPercent = ZoomToPercent(m_page->Zoom());
+    savePreferences();
+    savePlacement();
+    event->accept();
+}
+
+bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && !m_prefs.hintsOn)
+        return true;
+    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget())
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Each key once, at the widget it was sent to, and only for this window.
+    if (!widget || widget->window() != this ||
+        (QApplication::focusWidget() && widget != QApplication::focusWidget()))
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_PageDown) {
+        ZoomIn();
+    } else if (key->key() == Qt::Key_PageUp) {
+        ZoomOut();
+    } else if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && m_cellEditor->isVisible() &&
+               m_cellEditor->hasFocus()) {
+        if (key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier))
+            m_page->ClickPreviousCell(m_currentCell);
+        else
+            m_page->ClickNextCell(m_currentCell);
+        return true;
+    }
+    return false;
+}
+
+void TCalendarMain::toggleHints()
+{
+    m_prefs.hintsOn = Action("mnuShowHints")->isChecked();
+    savePreferences();
+}
+
+void TCalendarMain::showAbout()
+{
+    QDialog about(this);
+    about.setWindowTitle(tr("About Datoria"));
+    auto* layout = new QVBoxLayout(&about);
+    auto* name = new QLabel(QStringLiteral("Datoria"), &about);
+    QFont big = name->font();
+    big.setPointSize(16);
+    big.setBold(true);
+    name->setFont(big);
+    layout->addWidget(name);
+    layout->addWidget(new QLabel(tr("Version 3.0"), &about));
+    auto* buttons = new QDialogButtonBox(&about);
+    buttons->addButton(tr("Ok"), QDialogButtonBox::AcceptRole);
+    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    layout->addWidget(buttons);
+    about.exec();
+}
+
+} // namespace app

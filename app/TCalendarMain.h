@@ -1,0 +1,126 @@
+#pragma once
+
+#include "persist/formats/Preferences.h"
+#include "platform/TRect.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QMenu;
+class QScrollArea;
+
+namespace calendar {
+class TCalendarPanel32;
+}
+namespace richtext {
+class TVelRichEdit;
+class TVelRichToolBar;
+class TVelRtfStorage;
+} // namespace richtext
+
+namespace app {
+
+/**
+ * The program's document window: one calendar page in a scroll area with the in-cell editor over it, the
+ * rich-text and design tool bars, the menus, the document commands, zoom, preferences, window placement and
+ * the recent-files list.
+ */
+class TCalendarMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TCalendarMain(QWidget* parent = nullptr);
+    ~TCalendarMain() override;
+
+    calendar::TCalendarPanel32* Page() const { return m_page; }
+    richtext::TVelRichEdit* CellEditor() const { return m_cellEditor; }
+    richtext::TVelRichToolBar* RichToolBar() const { return m_richBar; }
+    QString CurrentFileName() const { return m_currentFileName; }
+    bool Modified() const { return m_modified; }
+    /** True until the first activation has run (and while a calendar file is being opened). */
+    bool StartingUp() const { return m_startingUp; }
+    void SetModified(bool modified);
+    int CurrentCell() const { return m_currentCell; }
+    const persist::MruList& RecentFiles() const { return m_mru; }
+    const persist::Preferences& Prefs() const { return m_prefs; }
+    QAction* Action(const char* name) const;
+
+    // Document commands.
+    void New();
+    void Open();
+    void OpenRecent(const QString& path);
+    void Save();
+    /** The save dialog, then the save; true when the calendar was saved. */
+    bool SaveAs();
+    void CancelChanges();
+    /** Reads a calendar file; a missing or unreadable file leaves no document, with a message. */
+    void OpenCalendarFile(const QString& path);
+    /** Writes the calendar at zoom 1; false (with a message) when the file cannot be written. */
+    bool SaveCalendarFile(const QString& path);
+    /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
+    bool CheckSaveNeeded();
+
+    void ZoomIn();
+    void ZoomOut();
+    void SetCaption();
+    void SetButtons();
+
+    // Day cells.
+    void CalendarPanelClickedInCellEvent(const platform::TRect& rFree, int iCell,
+                                         richtext::TVelRtfStorage& storage);
+    void DoSaveRichtext();
+    void PuttextOnDay(int day, const QString& text);
+    void ClearAllCellContents();
+    void DefaultEditorFont();
+    void SetDefaultFontNow();
+    void FillWithRecurringDates();
+    void EditRecurringDates();
+
+    /** The path of KV.ini in the program folder. */
+    static QString IniPath();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBars();
+    void rebuildRecentMenu();
+    void firstActivation();
+    void loadPreferences();
+    void savePreferences();
+    void restorePlacement();
+    void savePlacement();
+    void showAbout();
+    void toggleHints();
+    void setZoom(float factor);
+    void layoutCanvas();
+
+    calendar::TCalendarPanel32* m_page = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_canvas = nullptr;
+    QFrame* m_pageBorder = nullptr;
+    richtext::TVelRichEdit* m_cellEditor = nullptr;
+    richtext::TVelRichToolBar* m_richBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QList<QAction*> m_recentActions;
+    QActionGroup* m_tools = nullptr;
+
+    persist::Preferences m_prefs;
+    persist::MruList m_mru{5};
+    QString m_currentFileName;
+    bool m_modified = false;
+    bool m_startingUp = true;
+    bool m_zoomBusy = false;
+    int m_currentCell = 0;
+    richtext::TVelRtfStorage* m_editedStorage = nullptr;
+    bool m_editingCell = false;
+    bool m_trackChanges = false;
+};
+
+} // namespace app

@@ -1,0 +1,350 @@
+#include "app/TCalendarMain.h"
+#include "calendar/TCalendarPanel32.h"
+#include "persist/formats/Preferences.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+#include "recurring/RecurringDateLists.h"
+#include "recurring/RecurringStore.h"
+#include "richtext/RtfPlainText.h"
+#include "richtext/TVelRichEdit.h"
+#include "richtext/TVelRichToolBar.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using app::TCalendarMain;
+
+class TestCalendarMain : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+
+    QString folder() const { return m_folder->path() + u'/'; }
+
+    /** A main window shown and through its first activation. */
+    static void start(TCalendarMain& window)
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!window.StartingUp());
+    }
+
+    /** Day cells know their days from the last paint, as on screen. */
+    static void newDocument(TCalendarMain& window)
+    {
+        window.New();
+        window.Page()->grab();
+    }
+
+    /** With DATORIA_SCREENSHOTS naming a folder, keeps a picture of the window for a person to look at. */
+    static void keepScreenshot(QWidget& window, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS");
+        if (!folder.isEmpty())
+            window.grab().save(folder + u'/' + name + QStringLiteral(".png"));
+    }
+
+    static QString cellText(TCalendarMain& window, int day)
+    {
+        calendar::TCalendarPanel32* page = window.Page();
+        page->grab();
+        return richtext::RtfPlainText(page->CellStorage(page->CellOfDay(day)).RtfText());
+    }
+
+    static void writeRecent(const QStringList& files)
+    {
+        platform::IniFile ini(TCalendarMain::IniPath());
+        persist::MruList list(5);
+        for (auto it = files.rbegin(); it != files.rend(); ++it)
+            list.Add(*it);
+        list.Save(ini, QStringLiteral("MRU"));
+        QVERIFY(ini.Save());
+    }
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_folder->isValid());
+        platform::SetProgramFolderOverride(m_folder->path());
+    }
+
+    void cleanup() { platform::SetProgramFolderOverride(QString()); }
+
+    void firstStartHasNoDocument()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        QVERIFY(window.Page()->isHidden());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [60%]"));
+        QVERIFY(window.Action("mnuShowHints")->isChecked());
+        QVERIFY(!window.Action("mnuSave")->isEnabled());
+        QVERIFY(!window.Action("mnuSaveAs")->isEnabled());
+        QVERIFY(!window.Action("ZoomPlusButton")->isEnabled());
+        QVERIFY(prompts.messages.isEmpty());
+        // The placement is written at once, for this screen's pixels per inch.
+        platform::IniFile ini(TCalendarMain::IniPath());
+        QVERIFY(ini.ReadInteger(persist::PlacementSection(QStringLiteral("TCalendarMain"), 96),
+                                QStringLiteral("Bottom"), 0) > 0);
+    }
+
+    void staleRecentEntryIsNotOpened()
+    {
+        writeRecent({folder() + QStringLiteral("Gone.KVF")});
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        QVERIFY(window.Page()->isHidden());
+        QVERIFY(window.CurrentFileName().isEmpty());
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(window.RecentFiles().Files(), QStringList{folder() + QStringLiteral("Gone.KVF")});
+        QVERIFY(window.Action("mnuRecent1")->isVisible());
+    }
+
+    void newSaveAsOpenRoundTrip()
+    {
+        testsupport::ScriptedPrompts prompts;
+        QString saved;
+        {
+            TCalendarMain window;
+            start(window);
+            newDocument(window);
+            QVERIFY(window.Page()->isVisible());
+            QVERIFY(window.Modified());
+            window.PuttextOnDay(5, QStringLiteral("Dentist"));
+            window.PuttextOnDay(5, QStringLiteral("Choir"));
+            window.PuttextOnDay(24, QStringLiteral("Eve"));
+            keepScreenshot(window, QStringLiteral("new-calendar"));
+            prompts.saveFiles = {folder() + QStringLiteral("Family")};
+            QVERIFY(window.SaveAs());
+            saved = folder() + QStringLiteral("Family.KVF");
+            QCOMPARE(prompts.proposedNames, QStringList{folder() + QStringLiteral("Dec2026.KVF")});
+            QVERIFY(QFile::exists(saved));
+            QVERIFY(!window.Modified());
+            QCOMPARE(window.windowTitle(), QStringLiteral("Datoria  [Family.KVF]    [60%]"));
+            QCOMPARE(window.RecentFiles().Files(), QStringList{saved});
+            window.close();
+        }
+        // The next start opens the most recent calendar with its cell texts.
+        TCalendarMain again;
+        start(again);
+        QCOMPARE(again.CurrentFileName(), saved);
+        QVERIFY(again.Page()->isVisible());
+        // Each text ends its paragraph and the next one starts after a break: one empty line between.
+        QCOMPARE(cellText(again, 5), QStringLiteral("Dentist\n\nChoir"));
+        QCOMPARE(cellText(again, 24), QStringLiteral("Eve"));
+        // And Open reads it again after New.
+        newDocument(again);
+        QVERIFY(cellText(again, 5).isEmpty());
+        prompts.answers = {false};
+        prompts.openFiles = {saved};
+        again.Open();
+        QCOMPARE(cellText(again, 5), QStringLiteral("Dentist\n\nChoir"));
+        QVERIFY(!again.Modified());
+    }
+
+    void captionFollowsZoom()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [60%]"));
+        for (int i = 0; i < 4; ++i)
+            window.ZoomIn();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [100%]"));
+        QCOMPARE(window.Page()->size(), QSize(1056, 816));
+    }
+
+    void zoomKeysAreIgnoredUnderADialog()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        QDialog dialog(&window);
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            QTest::keyClick(&dialog, Qt::Key_PageDown);
+            dialog.reject();
+        });
+        dialog.exec();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [60%]"));
+        QTest::keyClick(window.Page(), Qt::Key_PageDown);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [70%]"));
+    }
+
+    void recentListKeepsFiveNewestFirst()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        QStringList expected;
+        for (int i = 1; i <= 6; ++i) {
+            const QString path = folder() + QStringLiteral("C%1.KVF").arg(i);
+            prompts.saveFiles = {path};
+            QVERIFY(window.SaveAs());
+            expected.prepend(path);
+        }
+        expected.removeLast();
+        QCOMPARE(window.RecentFiles().Files(), expected);
+        QCOMPARE(window.Action("mnuRecent1")->text(),
+                 QStringLiteral("&1 ") + folder() + QStringLiteral("C6.KVF"));
+        QVERIFY(!window.Action("mnuRecent6"));
+        // Choosing an entry moves it to the top.
+        window.OpenRecent(expected.last());
+        QCOMPARE(window.RecentFiles().Files().first(), folder() + QStringLiteral("C2.KVF"));
+        QCOMPARE(window.CurrentFileName(), folder() + QStringLiteral("C2.KVF"));
+    }
+
+    void tabMovesBetweenCells()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        calendar::TCalendarPanel32* page = window.Page();
+        const int first = page->CellOfDay(1);
+        page->ClickCell(first);
+        QVERIFY(window.CellEditor()->isVisible());
+        QCOMPARE(window.CurrentCell(), first);
+        QTest::keyClick(window.CellEditor(), Qt::Key_Tab);
+        QCOMPARE(window.CurrentCell(), first + 1);
+        QTest::keyClick(window.CellEditor(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(window.CurrentCell(), first);
+        // At the first cell Shift+Tab stays put and the key is still taken from the editor.
+        page->ClickCell(1);
+        QTest::keyClick(window.CellEditor(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(window.CurrentCell(), 1);
+        QVERIFY(window.CellEditor()->toPlainText().isEmpty());
+    }
+
+    void cellEditorCoversTheFreeArea()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        calendar::TCalendarPanel32* page = window.Page();
+        const int cell = page->CellOfDay(10);
+        const platform::TRect free = page->Cell(cell).rFree;
+        QTest::mouseClick(page, Qt::LeftButton, {},
+                          QPoint((free.left + free.right) / 2, (free.top + free.bottom) / 2));
+        QCOMPARE(window.CurrentCell(), cell);
+        QVERIFY(window.CellEditor()->hasFocus());
+        QVERIFY(window.RichToolBar()->isEnabled());
+        QCOMPARE(window.CellEditor()->geometry(),
+                 QRect(free.left + 6, free.top + 6, free.right - free.left + 1, free.bottom - free.top + 1));
+        QTest::keyClicks(window.CellEditor(), QStringLiteral("Hi"));
+        QVERIFY(window.Modified());
+        keepScreenshot(window, QStringLiteral("cell-editing"));
+        window.DoSaveRichtext();
+        QVERIFY(window.CellEditor()->isHidden());
+        QCOMPARE(cellText(window, 10), QStringLiteral("Hi"));
+    }
+
+    void failedSaveKeepsTheChanges()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.PuttextOnDay(2, QStringLiteral("Keep me"));
+        const QString target = folder() + QStringLiteral("no-such-folder/Lost.KVF");
+        QVERIFY(!window.SaveCalendarFile(target));
+        QVERIFY(window.Modified());
+        QVERIFY(window.CurrentFileName().isEmpty());
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral("Unable to save ") + target});
+        // Closing asks, the save fails again, and the window stays open with its changes.
+        prompts.messages.clear();
+        prompts.answers = {true};
+        prompts.saveFiles = {target};
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QCOMPARE(cellText(window, 2), QStringLiteral("Keep me"));
+        // So do New and a recent file when Yes is answered and the save dialog is cancelled.
+        prompts.answers = {true, true};
+        window.New();
+        prompts.openFiles = {folder() + QStringLiteral("Other.KVF")};
+        window.Open();
+        QCOMPARE(prompts.openFiles.size(), 1);
+        QVERIFY(window.Modified());
+        QCOMPARE(cellText(window, 2), QStringLiteral("Keep me"));
+    }
+
+    void unreadableFileLeavesNoDocument()
+    {
+        const QString path = folder() + QStringLiteral("Bad.KVF");
+        QFile bad(path);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a calendar");
+        bad.close();
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        window.OpenCalendarFile(path);
+        QVERIFY(window.CurrentFileName().isEmpty());
+        QVERIFY(window.Page()->isHidden());
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("Unable to open ") + path +
+                             QStringLiteral(". Possibly \ncorrupted, possibly not a Calendar file")});
+        window.OpenCalendarFile(folder() + QStringLiteral("Missing.KVF"));
+        QCOMPARE(prompts.messages.last(), QStringLiteral("File ") + folder() + QStringLiteral("Missing.KVF") +
+                                              QStringLiteral(" no longer exists"));
+    }
+
+    void fillPutsRecurringDatesOnTheirDays()
+    {
+        QFile store(folder() + QStringLiteral("KVRECUR.DAX"));
+        QVERIFY(store.open(QIODevice::WriteOnly));
+        store.close();
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.FillWithRecurringDates();
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("No predefined dates match the current month")});
+        QVERIFY(cellText(window, 25).isEmpty());
+
+        // Lines of the month are offered, all chosen, and land on their days in store order.
+        QVERIFY(recurring::WriteStore(
+            recurring::StorePath(),
+            {recurring::MakeLine(QStringLiteral("Christmas"), QStringLiteral("@1225")),
+             recurring::MakeLine(QStringLiteral("Party"), QStringLiteral("@0025")),
+             recurring::MakeLine(QStringLiteral("New Year"), QStringLiteral("@0101"))}));
+        prompts.messages.clear();
+        QStringList offered;
+        QTimer::singleShot(0, &window, [&offered] {
+            auto* dialog = qobject_cast<recurring::CheckListDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            for (int i = 0; i < dialog->List()->count(); ++i)
+                offered.append(recurring::LineDescription(dialog->List()->item(i)->text()));
+            dialog->accept();
+        });
+        window.FillWithRecurringDates();
+        QCOMPARE(offered.size(), 2);
+        QVERIFY(prompts.messages.isEmpty());
+        QCOMPARE(cellText(window, 25), QStringLiteral("Christmas\n\nParty"));
+        QVERIFY(cellText(window, 1).isEmpty());
+        QVERIFY(window.Modified());
+    }
+};
+
+QTEST_MAIN(TestCalendarMain)
+#include "tst_calendarmain.moc"
