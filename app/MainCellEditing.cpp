@@ -16,6 +16,8 @@
 #include "richtext/TVelRtfStorage.h"
 
 #include <QFileInfo>
+#include <QImage>
+#include <QMimeData>
 
 #include <cmath>
 
@@ -152,6 +154,34 @@ void TCalendarMain::FillWithRecurringDates()
         return;
     for (const recurring::DayText& entry : recurring::FillPlan(dialog.Chosen(), month, year))
         PuttextOnDay(entry.day, entry.text);
+}
+
+bool TCalendarMain::IsPictureDrag(const QMimeData* data)
+{
+    return data && data->hasImage();
+}
+
+bool TCalendarMain::PageDragOver(const QPoint& point, const QMimeData* data) const
+{
+    return IsPictureDrag(data) && m_page->PointInCell(point.x(), point.y());
+}
+
+void TCalendarMain::PageDrop(const QPoint& point, const QMimeData* data)
+{
+    if (!PageDragOver(point, data))
+        return;
+    DoSaveRichtext();
+    m_page->ClickCellAt(point.x(), point.y());
+    EditorDrop(data);
+    m_currentCell = m_page->CellAtPoint(point.x(), point.y());
+}
+
+void TCalendarMain::EditorDrop(const QMimeData* data)
+{
+    if (!IsPictureDrag(data) || m_cellEditor->isHidden())
+        return;
+    m_cellEditor->InsertBitmap(qvariant_cast<QImage>(data->imageData()));
+    SetModified(true);
 }
 
 void TCalendarMain::EditRecurringDates()

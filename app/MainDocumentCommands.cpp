@@ -18,7 +18,7 @@ namespace app {
 
 namespace {
 
-const QString kCalendarFilter = QStringLiteral("Calendar files (*.KVF)");
+const QString kCalendarFilter = QStringLiteral("Calendar File (*.KVF)");
 
 /** Shows the busy pointer for the lifetime of the guard. */
 class BusyPointer

@@ -19,6 +19,8 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -89,6 +91,20 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
         SetModified(true);
         Action("Pointerbutton")->setChecked(true);
     });
+    m_page->setAcceptDrops(true);
+    connect(m_cellEditor, &richtext::TVelRichEdit::dragOver, this, [](QDragMoveEvent* event, bool& handled) {
+        if (IsPictureDrag(event->mimeData())) {
+            event->acceptProposedAction();
+            handled = true;
+        }
+    });
+    connect(m_cellEditor, &richtext::TVelRichEdit::dropped, this, [this](QDropEvent* event, bool& handled) {
+        if (IsPictureDrag(event->mimeData())) {
+            EditorDrop(event->mimeData());
+            event->acceptProposedAction();
+            handled = true;
+        }
+    });
     m_page->SetLabelChangedEvent([this](QObject*) { SetModified(true); });
     connect(m_cellEditor, &QTextEdit::textChanged, this, [this] {
         if (m_trackChanges)
@@ -142,13 +158,6 @@ void TCalendarMain::buildToolBars()
     };
     add(tr("+"), "ZoomPlusButton", tr("Zoom In"), [this] { ZoomIn(); });
     add(tr("-"), "ZoomMinusButton", tr("Zoom Out"), [this] { ZoomOut(); });
-    add(tr("Save"), "Savebutton", tr("Save the calendar"), [this] {
-        if (Action("mnuSave")->isEnabled())
-            Save();
-        else
-            SaveAs();
-    });
-    add(tr("Cancel"), "CancelButton", tr("Cancel all changes"), [this] { CancelChanges(); });
     design->addSeparator();
     m_tools = new QActionGroup(this);
     QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
@@ -160,6 +169,34 @@ void TCalendarMain::buildToolBars()
         m_tools->addAction(tool);
     }
     pointer->setChecked(true);
+
+    // Save and Cancel stand at the right end, shown only while there are changes.
+    auto* spacer = new QWidget(design);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    design->addWidget(spacer);
+    auto emphasise = [design](QAction* action, const QColor& colour) {
+        QWidget* button = design->widgetForAction(action);
+        QFont bold = button->font();
+        bold.setBold(true);
+        button->setFont(bold);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::ButtonText, colour);
+        button->setPalette(palette);
+    };
+    QAction* save = add(tr("&Save"), "Savebutton", tr("Save changes to the calendar"), [this] {
+        if (Action("mnuSave")->isEnabled())
+            Save();
+        else
+            SaveAs();
+    });
+    emphasise(save, Qt::darkGreen);
+    QAction* cancel =
+        add(tr("&Cancel"), "CancelButton", tr("Cancel all changes"), [this] { CancelChanges(); });
+    emphasise(cancel, Qt::red);
+    save->setVisible(false);
+    cancel->setVisible(false);
+    m_designBar = design;
+    design->setMouseTracking(true);
 }
 
 void TCalendarMain::buildMenus()
@@ -396,6 +433,29 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && !m_prefs.hintsOn)
         return true;
+    if (watched == m_page && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (PageDragOver(drag->position().toPoint(), drag->mimeData()))
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    if (watched == m_page && event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        PageDrop(drop->position().toPoint(), drop->mimeData());
+        drop->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove) {
+        // A busy or tool pointer left behind is put back to the arrow over the design tool bar.
+        auto* over = qobject_cast<QWidget*>(watched);
+        const QCursor* pointer = QApplication::overrideCursor();
+        if (over && pointer && (over == m_designBar || m_designBar->isAncestorOf(over)) &&
+            pointer->shape() != Qt::ArrowCursor && pointer->shape() != Qt::DragMoveCursor)
+            QApplication::changeOverrideCursor(Qt::ArrowCursor);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget())
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);

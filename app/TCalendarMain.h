@@ -9,7 +9,9 @@ class QAction;
 class QActionGroup;
 class QFrame;
 class QMenu;
+class QMimeData;
 class QScrollArea;
+class QToolBar;
 
 namespace calendar {
 class TCalendarPanel32;
@@ -77,6 +79,14 @@ public:
     void DefaultEditorFont();
     void SetDefaultFontNow();
     void FillWithRecurringDates();
+    /** Pictures are what can be dropped onto day cells and into the cell editor. */
+    static bool IsPictureDrag(const QMimeData* data);
+    /** A picture may be dropped at a point of the page (page coordinates) that lies in a day cell. */
+    bool PageDragOver(const QPoint& point, const QMimeData* data) const;
+    /** Opens the editor on the cell at the point and inserts the picture at its caret. */
+    void PageDrop(const QPoint& point, const QMimeData* data);
+    /** Inserts a dropped picture at the editor's caret. */
+    void EditorDrop(const QMimeData* data);
     void EditRecurringDates();
 
     /** The path of KV.ini in the program folder. */
@@ -108,6 +118,7 @@ private:
     richtext::TVelRichEdit* m_cellEditor = nullptr;
     richtext::TVelRichToolBar* m_richBar = nullptr;
     QMenu* m_fileMenu = nullptr;
+    QToolBar* m_designBar = nullptr;
     QList<QAction*> m_recentActions;
     QActionGroup* m_tools = nullptr;
 

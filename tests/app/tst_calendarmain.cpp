@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 #include "calendar/TCalendarPanel32.h"
+#include "design/TQelGraphicControl.h"
 #include "persist/formats/Preferences.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -17,9 +18,13 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <memory>
 
@@ -84,6 +89,185 @@ private Q_SLOTS:
     }
 
     void cleanup() { platform::SetProgramFolderOverride(QString()); }
+
+    void zoomOutFromRestoredAndStepped60()
+    {
+        testsupport::ScriptedPrompts prompts;
+        {
+            TCalendarMain window;
+            start(window);
+            newDocument(window);
+            // 60% read from the preferences lies just above 0.6: one step down reaches 50%.
+            window.ZoomOut();
+            QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [50%]"));
+            window.ZoomOut();
+            QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [50%]"));
+            for (int i = 0; i < 5; ++i)
+                window.ZoomIn();
+            QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [100%]"));
+            window.SetModified(false);
+            QVERIFY(window.close());
+        }
+        // Started again at the stored 100%, stepping down reaches a 60% just below 0.6, and stops there.
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [100%]"));
+        for (int i = 0; i < 5; ++i)
+            window.ZoomOut();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Datoria    [60%]"));
+    }
+
+    void storedRecentEntriesAndCaseRule()
+    {
+        QStringList stored;
+        for (int i = 1; i <= 7; ++i)
+            stored.append(folder() + QStringLiteral("Old%1.KVF").arg(i));
+        {
+            platform::IniFile ini(TCalendarMain::IniPath());
+            for (int i = 0; i < 7; ++i)
+                ini.WriteString(QStringLiteral("MRU"), QStringLiteral("F%1").arg(i), stored[i]);
+            QVERIFY(ini.Save());
+        }
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        // All seven entries stay listed until the next addition trims them to five.
+        QVERIFY(window.Action("mnuRecent7"));
+        newDocument(window);
+        prompts.saveFiles = {folder() + QStringLiteral("Case.KVF")};
+        QVERIFY(window.SaveAs());
+        QCOMPARE(window.RecentFiles().Files().size(), 5);
+        QVERIFY(!window.Action("mnuRecent6"));
+        // A path differing only in letter case moves the existing entry to the top.
+        QVERIFY(window.SaveCalendarFile(folder() + QStringLiteral("Old3.KVF")));
+        window.SetModified(true);
+        prompts.saveFiles = {folder() + QStringLiteral("OLD3.KVF")};
+        QVERIFY(window.SaveAs());
+        const QStringList expected = {folder() + QStringLiteral("Old3.KVF"),
+                                      folder() + QStringLiteral("Case.KVF"), stored[0], stored[1], stored[3]};
+        QCOMPARE(window.RecentFiles().Files(), expected);
+    }
+
+    void placementIsShiftedOntoTheScreen()
+    {
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        {
+            platform::IniFile ini(TCalendarMain::IniPath());
+            const QString section = persist::PlacementSection(QStringLiteral("TCalendarMain"), 96);
+            ini.WriteInteger(section, QStringLiteral("Left"), screen.width() + 100);
+            ini.WriteInteger(section, QStringLiteral("Top"), screen.height() + 50);
+            ini.WriteInteger(section, QStringLiteral("Right"), screen.width() + 500);
+            ini.WriteInteger(section, QStringLiteral("Bottom"), screen.height() + 350);
+            QVERIFY(ini.Save());
+        }
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        QCOMPARE(window.geometry(), QRect(screen.width() - 400, screen.height() - 300, 400, 300));
+    }
+
+    void clicksThatOpenNoEditor()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        calendar::TCalendarPanel32* page = window.Page();
+        const platform::TRect free = page->Cell(page->CellOfDay(15)).rFree;
+        const QPoint inside((free.left + free.right) / 2, (free.top + free.bottom) / 2);
+        auto* object = new design::TQelGraphicControl(page);
+        object->setGeometry(QRect(inside - QPoint(10, 10), QSize(20, 20)));
+        object->show();
+        QTest::mouseClick(page, Qt::LeftButton, {}, inside + QPoint(8, 8));
+        QVERIFY(window.CellEditor()->isHidden());
+        delete object;
+        QTest::mouseClick(page, Qt::LeftButton, {}, inside);
+        QVERIFY(window.CellEditor()->isVisible());
+        window.DoSaveRichtext();
+        // A page of twelve mini calendars has no day cells to edit.
+        page->SetCalendarLayout(calendar::loMC12Month);
+        page->grab();
+        QTest::mouseClick(page, Qt::LeftButton, {}, inside);
+        QVERIFY(window.CellEditor()->isHidden());
+        window.SetButtons();
+        QVERIFY(!window.Action("mnuClearAllCellContents")->isEnabled());
+    }
+
+    void pointerIsResetOverTheDesignBar()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), bar->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        QApplication::restoreOverrideCursor();
+    }
+
+    void picturesDropOntoCells()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.SetModified(false);
+        calendar::TCalendarPanel32* page = window.Page();
+        const int cell = page->CellOfDay(8);
+        const platform::TRect free = page->Cell(cell).rFree;
+        const QPointF inside((free.left + free.right) / 2, (free.top + free.bottom) / 2);
+        QMimeData text;
+        text.setText(QStringLiteral("words"));
+        QImage picture(12, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QMimeData image;
+        image.setImageData(picture);
+
+        QDragEnterEvent refused(inside.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &refused);
+        QVERIFY(!refused.isAccepted());
+        QDragEnterEvent outside(QPoint(2, 2), Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &outside);
+        QVERIFY(!outside.isAccepted());
+        QDragEnterEvent accepted(inside.toPoint(), Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &accepted);
+        QVERIFY(accepted.isAccepted());
+
+        QDropEvent drop(inside, Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &drop);
+        QCOMPARE(window.CurrentCell(), cell);
+        QVERIFY(window.CellEditor()->isVisible());
+        QVERIFY(window.Modified());
+        window.DoSaveRichtext();
+        QVERIFY(page->CellStorage(cell).RtfText().contains("\\pict"));
+    }
+
+    void defaultEditorFontAppliesToEmptyCells()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        QFont chosen(QStringLiteral("Courier New"));
+        chosen.setPointSize(14);
+        chosen.setBold(true);
+        prompts.font = chosen;
+        window.DefaultEditorFont();
+        QCOMPARE(window.Prefs().fontName, QStringLiteral("Courier New"));
+        QCOMPARE(window.Prefs().fontSize, 14);
+        platform::IniFile ini(TCalendarMain::IniPath());
+        QCOMPARE(persist::LoadPreferences(ini, folder()).fontName, QStringLiteral("Courier New"));
+        calendar::TCalendarPanel32* page = window.Page();
+        page->ClickCell(page->CellOfDay(20));
+        const richtext::CharAttributes attributes = window.CellEditor()->CurrentAttributes();
+        QCOMPARE(attributes.fontName, QStringLiteral("Courier New"));
+        QCOMPARE(attributes.pointSize, 14);
+        QVERIFY(attributes.bold);
+        QCOMPARE(attributes.colorIndex, 0);
+    }
 
     void firstStartHasNoDocument()
     {
