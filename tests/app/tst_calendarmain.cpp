@@ -61,6 +61,25 @@ class TestCalendarMain : public QObject
             window.grab().save(folder + u'/' + name + QStringLiteral(".png"));
     }
 
+    /** Runs the fill, answering the selection dialog; returns the rows it offered. */
+    static QStringList fillAnswering(TCalendarMain& window, bool accept)
+    {
+        QStringList offered;
+        QTimer::singleShot(0, &window, [&offered, accept] {
+            auto* dialog = qobject_cast<recurring::CheckListDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (int i = 0; i < dialog->List()->count(); ++i)
+                offered.append(dialog->List()->item(i)->text());
+            if (accept)
+                dialog->accept();
+            else
+                dialog->reject();
+        });
+        window.FillWithRecurringDates();
+        return offered;
+    }
+
     static QString cellText(TCalendarMain& window, int day)
     {
         calendar::TCalendarPanel32* page = window.Page();
@@ -492,11 +511,27 @@ private Q_SLOTS:
                                               QStringLiteral(" no longer exists"));
     }
 
-    void fillPutsRecurringDatesOnTheirDays()
+    void fillWithoutAStoreDoesNothing()
     {
-        QFile store(folder() + QStringLiteral("KVRECUR.DAX"));
-        QVERIFY(store.open(QIODevice::WriteOnly));
-        store.close();
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.SetModified(false);
+        QTimer::singleShot(0, &window, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        window.FillWithRecurringDates();
+        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(!window.Modified());
+    }
+
+    void fillReportsAMonthWithoutDates()
+    {
+        QVERIFY(recurring::WriteStore(
+            recurring::StorePath(),
+            {recurring::MakeLine(QStringLiteral("New Year"), QStringLiteral("@0101"))}));
         testsupport::ScriptedPrompts prompts;
         TCalendarMain window;
         start(window);
@@ -504,29 +539,95 @@ private Q_SLOTS:
         window.FillWithRecurringDates();
         QCOMPARE(prompts.messages,
                  QStringList{QStringLiteral("No predefined dates match the current month")});
-        QVERIFY(cellText(window, 25).isEmpty());
+    }
 
-        // Lines of the month are offered, all chosen, and land on their days in store order.
-        QVERIFY(recurring::WriteStore(
-            recurring::StorePath(),
-            {recurring::MakeLine(QStringLiteral("Christmas"), QStringLiteral("@1225")),
-             recurring::MakeLine(QStringLiteral("Party"), QStringLiteral("@0025")),
-             recurring::MakeLine(QStringLiteral("New Year"), QStringLiteral("@0101"))}));
-        prompts.messages.clear();
-        QStringList offered;
-        QTimer::singleShot(0, &window, [&offered] {
-            auto* dialog = qobject_cast<recurring::CheckListDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            for (int i = 0; i < dialog->List()->count(); ++i)
-                offered.append(recurring::LineDescription(dialog->List()->item(i)->text()));
-            dialog->accept();
-        });
-        window.FillWithRecurringDates();
-        QCOMPARE(offered.size(), 2);
+    void fillPutsDatesOnTheirDays_data()
+    {
+        QTest::addColumn<QStringList>("store");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QStringList>("offered");
+        QTest::addColumn<QList<int>>("days");
+        QTest::addColumn<QStringList>("texts");
+
+        QTest::newRow("store order, month filter, day 0 of every month")
+            << QStringList{recurring::MakeLine(QStringLiteral("Christmas"), QStringLiteral("@1225")),
+                           recurring::MakeLine(QStringLiteral("Party"), QStringLiteral("@0025")),
+                           recurring::MakeLine(QStringLiteral("New Year"), QStringLiteral("@0101"))}
+            << 12 << 2026 << QStringList{QStringLiteral("Christmas"), QStringLiteral("Party")}
+            << QList<int>{25, 1} << QStringList{QStringLiteral("Christmas\n\nParty"), QString()};
+        QTest::newRow("Mondays and Fridays of April 2024")
+            << QStringList{recurring::MakeLine(QStringLiteral("Gym"), QStringLiteral("%26"))} << 4 << 2024
+            << QStringList{QStringLiteral("Gym")} << QList<int>{1, 5, 8, 12, 15, 19, 22, 26, 29, 2, 6, 30}
+            << QStringList{QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QStringLiteral("Gym"),
+                           QString(),
+                           QString(),
+                           QString()};
+        QTest::newRow("holidays of May 2024")
+            << recurring::HolidayLines() << 5 << 2024 << QStringList() << QList<int>{18, 27, 12}
+            << QStringList{QStringLiteral("Armed Forces Day"), QStringLiteral("Memorial Day"),
+                           QStringLiteral("Mother's Day")};
+    }
+
+    void fillPutsDatesOnTheirDays()
+    {
+        QFETCH(QStringList, store);
+        QFETCH(int, month);
+        QFETCH(int, year);
+        QFETCH(QStringList, offered);
+        QFETCH(QList<int>, days);
+        QFETCH(QStringList, texts);
+        QVERIFY(recurring::WriteStore(recurring::StorePath(), store));
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.Page()->SetMainCalMonth(month);
+        window.Page()->SetMainCalYear(year);
+        window.Page()->grab();
+        window.SetModified(false);
+        const QStringList shown = fillAnswering(window, true);
+        if (!offered.isEmpty()) {
+            QCOMPARE(shown.size(), offered.size());
+            for (qsizetype i = 0; i < offered.size(); ++i)
+                QVERIFY2(shown[i].startsWith(offered[i]), qPrintable(shown[i]));
+        }
         QVERIFY(prompts.messages.isEmpty());
-        QCOMPARE(cellText(window, 25), QStringLiteral("Christmas\n\nParty"));
-        QVERIFY(cellText(window, 1).isEmpty());
         QVERIFY(window.Modified());
+        for (qsizetype i = 0; i < days.size(); ++i)
+            QCOMPARE(cellText(window, days[i]).trimmed(), texts[i]);
+    }
+
+    void fillOffersOnlyTheMonthsDates()
+    {
+        QVERIFY(recurring::WriteStore(recurring::StorePath(), recurring::HolidayLines()));
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.Page()->SetMainCalMonth(4);
+        window.Page()->SetMainCalYear(2024);
+        window.Page()->grab();
+        window.SetModified(false);
+        // Easter 2024 is on 31 March: April offers neither it nor anything of another month, and a
+        // cancelled choice changes nothing.
+        const QStringList shown = fillAnswering(window, false);
+        QVERIFY(!shown.isEmpty());
+        for (const QString& row : shown)
+            QVERIFY2(!row.startsWith(QStringLiteral("Easter")), qPrintable(row));
+        for (const QString& line : recurring::LinesForMonth(recurring::HolidayLines(), 4, 2024))
+            QVERIFY2(!recurring::FillPlan({line}, 4, 2024).isEmpty(), qPrintable(line));
+        QVERIFY(!window.Modified());
+        for (int day = 1; day <= 30; ++day)
+            QVERIFY(cellText(window, day).isEmpty());
     }
 };
 
