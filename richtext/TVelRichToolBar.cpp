@@ -62,23 +62,29 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
     addWidget(m_color);
     addSeparator();
 
-    m_bold = Toggle(this, tr("B"), tr("Bold"), QKeySequence::Bold);
+    m_bold = Toggle(this, tr("B"), tr("Bold Font"), QKeySequence::Bold);
     QFont boldFont = font();
     boldFont.setBold(true);
     m_bold->setFont(boldFont);
-    m_italic = Toggle(this, tr("I"), tr("Italic"), QKeySequence::Italic);
-    m_underline = Toggle(this, tr("U"), tr("Underline"), QKeySequence::Underline);
+    m_italic = Toggle(this, tr("I"), tr("Italic Font"), QKeySequence::Italic);
+    m_underline = Toggle(this, tr("U"), tr("Underlined Font"), QKeySequence::Underline);
     addSeparator();
 
     auto* group = new QActionGroup(this);
-    const QList<QPair<Qt::Alignment, QString>> alignments = {{Qt::AlignLeft, tr("Left")},
-                                                             {Qt::AlignRight, tr("Right")},
-                                                             {Qt::AlignHCenter, tr("Centre")},
-                                                             {Qt::AlignJustify, tr("Justify")}};
-    for (const auto& [alignment, name] : alignments) {
+    struct Alignment
+    {
+        Qt::Alignment alignment;
+        QString name;
+        QString hint;
+    };
+    const QList<Alignment> alignments = {{Qt::AlignLeft, tr("Left"), tr("Left Justify Text")},
+                                         {Qt::AlignRight, tr("Right"), tr("Right Justify Text")},
+                                         {Qt::AlignHCenter, tr("Centre"), tr("Center Text ")},
+                                         {Qt::AlignJustify, tr("Justify"), tr("Justify Text")}};
+    for (const auto& [alignment, name, hint] : alignments) {
         QAction* action = addAction(name);
         action->setCheckable(true);
-        action->setToolTip(tr("Align %1").arg(name.toLower()));
+        action->setToolTip(hint);
         group->addAction(action);
         m_align.append({alignment, action});
         connect(action, &QAction::triggered, this,
@@ -86,9 +92,13 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
     }
     addSeparator();
     m_copy = addAction(tr("Copy"));
+    m_copy->setToolTip(tr("Copy Text"));
     m_cut = addAction(tr("Cut"));
+    m_cut->setToolTip(tr("Cut Text"));
     m_paste = addAction(tr("Paste"));
+    m_paste->setToolTip(tr("Paste Text"));
     m_selectAll = addAction(tr("Select All"));
+    m_selectAll->setToolTip(tr("Select All"));
 
     connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
         QTextCharFormat format;
