@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
@@ -286,6 +288,34 @@ private Q_SLOTS:
         QCOMPARE(attributes.pointSize, 14);
         QVERIFY(attributes.bold);
         QCOMPARE(attributes.colorIndex, 0);
+    }
+
+    void hintsAndAboutBox()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        window.Action("mnuShowHints")->trigger();
+        QVERIFY(!window.Prefs().hintsOn);
+        platform::IniFile ini(TCalendarMain::IniPath());
+        QVERIFY(!persist::LoadPreferences(ini, folder()).hintsOn);
+        // With hints off no tool tip reaches the tool bars.
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QHelpEvent tip(QEvent::ToolTip, QPoint(3, 3), bar->mapToGlobal(QPoint(3, 3)));
+        QVERIFY(QApplication::sendEvent(bar, &tip));
+
+        QStringList texts;
+        QTimer::singleShot(0, &window, [&texts] {
+            QWidget* about = QApplication::activeModalWidget();
+            QVERIFY(about);
+            texts.append(about->windowTitle());
+            for (auto* label : about->findChildren<QLabel*>())
+                texts.append(label->text());
+            about->close();
+        });
+        window.Action("mnuAbout")->trigger();
+        QCOMPARE(texts, (QStringList{QStringLiteral("About Datoria"), QStringLiteral("Datoria"),
+                                     QStringLiteral("Version 3.0")}));
     }
 
     void firstStartHasNoDocument()
