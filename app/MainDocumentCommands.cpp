@@ -86,16 +86,19 @@ void TCalendarMain::Save()
         SaveCalendarFile(m_currentFileName);
 }
 
+QString TCalendarMain::ProposedFileName(const QString& extension) const
+{
+    if (!m_currentFileName.isEmpty())
+        return QFileInfo(m_currentFileName).completeBaseName() + extension;
+    QString month;
+    m_page->GetMonthName(m_page->MainCalMonth(), month);
+    return month.left(3) + QString::number(m_page->MainCalYear()) + extension;
+}
+
 bool TCalendarMain::SaveAs()
 {
-    QString proposed;
-    if (m_currentFileName.isEmpty()) {
-        QString month;
-        m_page->GetMonthName(m_page->MainCalMonth(), month);
-        proposed = month.left(3) + QString::number(m_page->MainCalYear()) + QStringLiteral(".KVF");
-    } else {
-        proposed = QFileInfo(m_currentFileName).fileName();
-    }
+    const QString proposed = m_currentFileName.isEmpty() ? ProposedFileName(QStringLiteral(".KVF"))
+                                                         : QFileInfo(m_currentFileName).fileName();
     const std::optional<QString> chosen = platform::Prompts::Current().SaveFileName(
         this, tr("Save Calendar File"), platform::ProgramFolder() + proposed, kCalendarFilter);
     bool saved = false;

@@ -214,7 +214,9 @@ void TCalendarMain::buildMenus()
         Save();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     add(m_fileMenu, tr("Save &As..."), "mnuSaveAs", [this] { SaveAs(); });
+    add(m_fileMenu, tr("Save As &Bitmap "), "mnuSaveAsBitmap", [this] { SaveAsBitmap(); });
     m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("User Defined Title"), "mnuUserDefinedTitle", [this] { UserDefinedTitle(); });
     add(m_fileMenu, tr("&Cancel Changes"), "mnuCancelChanges", [this] { CancelChanges(); });
     add(m_fileMenu, tr("Clear &All Cell Contents"), "mnuClearAllCellContents",
         [this] { ClearAllCellContents(); });
@@ -279,9 +281,11 @@ void TCalendarMain::SetButtons()
     const bool named = !m_currentFileName.isEmpty();
     Action("mnuFillCalendarwithRecurringDates")->setEnabled(cells);
     Action("mnuClearAllCellContents")->setEnabled(cells);
+    Action("mnuUserDefinedTitle")->setEnabled(cells);
     Action("mnuSave")->setEnabled(named);
     m_richBar->setEnabled(visible && m_cellEditor->hasFocus());
     Action("mnuSaveAs")->setEnabled(visible);
+    Action("mnuSaveAsBitmap")->setEnabled(visible);
     Action("mnuCancelChanges")->setEnabled(visible && named);
     Action("ZoomMinusButton")->setEnabled(visible);
     Action("ZoomPlusButton")->setEnabled(visible);

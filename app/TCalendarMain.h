@@ -58,6 +58,10 @@ public:
     /** The save dialog, then the save; true when the calendar was saved. */
     bool SaveAs();
     void CancelChanges();
+    /** Writes the page as shown (without placed objects) to a BMP file; true when written. */
+    bool SaveAsBitmap();
+    /** The user title dialog; OK sets the page's title (empty for the default one). */
+    void UserDefinedTitle();
     /** Reads a calendar file; a missing or unreadable file leaves no document, with a message. */
     void OpenCalendarFile(const QString& path);
     /** Writes the calendar at zoom 1; false (with a message) when the file cannot be written. */
@@ -88,6 +92,12 @@ public:
     /** Inserts a dropped picture at the editor's caret. */
     void EditorDrop(const QMimeData* data);
     void EditRecurringDates();
+
+    /**
+     * The name a save dialog proposes: the current file's name with the extension, or without a file the
+     * month's first three letters and the year (Dec1997.KVF).
+     */
+    QString ProposedFileName(const QString& extension) const;
 
     /** The path of KV.ini in the program folder. */
     static QString IniPath();

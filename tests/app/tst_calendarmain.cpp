@@ -1,4 +1,5 @@
 #include "app/TCalendarMain.h"
+#include "app/TUserTitleForm.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelGraphicControl.h"
 #include "persist/formats/Preferences.h"
@@ -17,7 +18,9 @@
 #include <QDialog>
 #include <QFile>
 #include <QHelpEvent>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
@@ -316,6 +319,54 @@ private Q_SLOTS:
         window.Action("mnuAbout")->trigger();
         QCOMPARE(texts, (QStringList{QStringLiteral("About Datoria"), QStringLiteral("Datoria"),
                                      QStringLiteral("Version 3.0")}));
+    }
+
+    void bitmapAndUserTitle()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.SetModified(false);
+        auto* label = new QWidget(window.Page());
+        label->setObjectName(QStringLiteral("Component1"));
+        label->setGeometry(100, 100, 50, 50);
+        label->setStyleSheet(QStringLiteral("background: red"));
+        label->show();
+        prompts.saveFiles = {folder() + QStringLiteral("Page")};
+        QVERIFY(window.SaveAsBitmap());
+        QCOMPARE(prompts.proposedNames, QStringList{folder() + QStringLiteral("Dec2026.BMP")});
+        QImage picture(folder() + QStringLiteral("Page.BMP"));
+        // At 60% the picture is 60% of the 1056 x 816 page, and what lies on the page is not in it.
+        QCOMPARE(picture.size(), QSize(633, 489));
+        QCOMPARE(picture.pixelColor(120, 120), QColor(Qt::white));
+        QVERIFY(!window.Modified());
+
+        // A file that cannot be written is reported.
+        prompts.saveFiles = {folder() + QStringLiteral("missing/Page.BMP")};
+        QVERIFY(!window.SaveAsBitmap());
+        QCOMPARE(prompts.messages.last(),
+                 QStringLiteral("Unable to save ") + folder() + QStringLiteral("missing/Page.BMP"));
+
+        QTimer::singleShot(0, &window, [] {
+            auto* form = qobject_cast<app::TUserTitleForm*>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            form->TitleText()->setText(QStringLiteral("Our Family"));
+            form->accept();
+        });
+        window.Action("mnuUserDefinedTitle")->trigger();
+        QCOMPARE(window.Page()->UserTitle(), QStringLiteral("Our Family"));
+        QVERIFY(window.Modified());
+        window.SetModified(false);
+        QTimer::singleShot(0, &window, [] {
+            auto* form = qobject_cast<app::TUserTitleForm*>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            form->TitleText()->clear();
+            form->reject();
+        });
+        window.UserDefinedTitle();
+        QCOMPARE(window.Page()->UserTitle(), QStringLiteral("Our Family"));
+        QVERIFY(!window.Modified());
     }
 
     void firstStartHasNoDocument()

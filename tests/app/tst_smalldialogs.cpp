@@ -1,0 +1,71 @@
+#include "app/TSetTimeDialog.h"
+#include "app/TUserTitleForm.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using app::TSetTimeDialog;
+
+class TestSmallDialogs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
+    void timeText_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("midnight") << QTime(0, 0) << QStringLiteral("12:00 am");
+        QTest::newRow("morning") << QTime(9, 5) << QStringLiteral("09:05 am");
+        QTest::newRow("noon") << QTime(12, 30) << QStringLiteral("12:30 pm");
+        QTest::newRow("last minute") << QTime(23, 59) << QStringLiteral("11:59 pm");
+    }
+
+    void timeText()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, text);
+        QCOMPARE(TSetTimeDialog::TimeText(time), text);
+    }
+
+    void clicksSetHourAndMinute()
+    {
+        TSetTimeDialog dialog(QTime(8, 30));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Set Time As: 08:30 am"));
+        QCOMPARE(dialog.HourButton(8)->palette().color(QPalette::Button), QColor(Qt::yellow));
+        // "PM" row "3", then minute "45".
+        QCOMPARE(dialog.HourButton(15)->text(), QStringLiteral("3"));
+        QTest::mouseClick(dialog.HourButton(15), Qt::LeftButton);
+        QTest::mouseClick(dialog.MinuteButton(45), Qt::LeftButton);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Set Time As: 03:45 pm"));
+        QCOMPARE(dialog.Time(), QTime(15, 45));
+        QCOMPARE(dialog.HourButton(15)->palette().color(QPalette::Button), QColor(Qt::yellow));
+        QCOMPARE(dialog.MinuteButton(45)->palette().color(QPalette::Button), QColor(Qt::yellow));
+        QVERIFY(dialog.HourButton(8)->palette().color(QPalette::Button) != QColor(Qt::yellow));
+        QCOMPARE(dialog.HourButton(0)->text(), QStringLiteral("12"));
+        QCOMPARE(dialog.HourButton(12)->text(), QStringLiteral("12"));
+        QCOMPARE(dialog.MinuteButton(7)->text(), QStringLiteral("07"));
+        QCOMPARE(dialog.HourButton(3)->toolTip(),
+                 QStringLiteral("Click to set the hours portion of the time"));
+        const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS");
+        if (!folder.isEmpty())
+            dialog.grab().save(folder + QStringLiteral("/set-time.png"));
+    }
+
+    void userTitleFormKeepsBlanks()
+    {
+        app::TUserTitleForm form(QStringLiteral("Family"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("User Defined Title"));
+        QCOMPARE(form.TitleText()->text(), QStringLiteral("Family"));
+        form.TitleText()->setText(QStringLiteral("   "));
+        QCOMPARE(form.Title(), QStringLiteral("   "));
+        QCOMPARE(form.size(), QSize(358, 135));
+    }
+};
+
+QTEST_MAIN(TestSmallDialogs)
+#include "tst_smalldialogs.moc"
