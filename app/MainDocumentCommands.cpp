@@ -2,6 +2,8 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/TCalendarProperties.h"
+#include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/stream/StreamError.h"
@@ -38,18 +40,55 @@ void TCalendarMain::New()
     if (!CheckSaveNeeded())
         return;
     DoSaveRichtext();
-    // The new document starts from the default style until the properties dialog chooses another.
-    m_page->ResetToNew();
+    m_newCalendarMode = true;
+    if (!Properties())
+        return;
+    SetModified(true);
     m_currentFileName.clear();
     m_page->ClearAllCells();
     m_page->ClearObjects();
     m_page->SetUserTitle(QString());
     m_page->show();
     layoutCanvas();
-    m_modified = false;
-    SetModified(true);
     SetButtons();
     SetCaption();
+}
+
+bool TCalendarMain::Properties()
+{
+    const int month = m_page->MainCalMonth();
+    const int year = m_page->MainCalYear();
+    DoSaveRichtext();
+    TCalendarProperties dialog(this);
+    dialog.ExampleCalendar()->SetZoom(PercentToZoom(m_prefs.propZoomPercent));
+    if (m_newCalendarMode) {
+        dialog.SetNewCalendar(true);
+        dialog.SetCellsHaveText(false);
+    } else if (m_page->isVisible()) {
+        dialog.SetPageFamily(m_page->LayoutFamily());
+        dialog.SetCellsHaveText(m_page->HasCellContent());
+    }
+    dialog.ExampleCalendar()->AssignStyle(*m_page);
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    m_prefs.propZoomPercent = ZoomToPercent(dialog.ExampleCalendar()->Zoom());
+    if (confirmed) {
+        if (!m_page->SameStyle(*dialog.ExampleCalendar()))
+            SetModified(true);
+        const int family = m_page->LayoutFamily();
+        m_page->AssignStyle(*dialog.ExampleCalendar());
+        if (m_page->LayoutFamily() != family) {
+            m_page->ClearAllCells();
+            m_page->ClearObjects();
+        }
+        if ((m_page->MainCalMonth() != month || m_page->MainCalYear() != year) && m_page->UsesDayCells())
+            m_page->ClearAllCells();
+    }
+    m_newCalendarMode = false;
+    layoutCanvas();
+    m_page->update();
+    SetButtons();
+    savePreferences();
+    return confirmed;
 }
 
 void TCalendarMain::Open()

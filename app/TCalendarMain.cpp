@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 
+#include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
 #include "persist/formats/Preferences.h"
@@ -158,6 +159,8 @@ void TCalendarMain::buildToolBars()
     };
     add(tr("+"), "ZoomPlusButton", tr("Zoom In"), [this] { ZoomIn(); });
     add(tr("-"), "ZoomMinusButton", tr("Zoom Out"), [this] { ZoomOut(); });
+    add(tr("Properties"), "PropertiesButton", tr("Set/change Properties for the calendar"),
+        [this] { Properties(); });
     design->addSeparator();
     m_tools = new QActionGroup(this);
     QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
@@ -216,6 +219,7 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, tr("Save &As..."), "mnuSaveAs", [this] { SaveAs(); });
     add(m_fileMenu, tr("Save As &Bitmap "), "mnuSaveAsBitmap", [this] { SaveAsBitmap(); });
     m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("&Properties"), "mnuProperties", [this] { Properties(); });
     add(m_fileMenu, tr("User Defined Title"), "mnuUserDefinedTitle", [this] { UserDefinedTitle(); });
     add(m_fileMenu, tr("&Cancel Changes"), "mnuCancelChanges", [this] { CancelChanges(); });
     add(m_fileMenu, tr("Clear &All Cell Contents"), "mnuClearAllCellContents",
@@ -286,6 +290,8 @@ void TCalendarMain::SetButtons()
     m_richBar->setEnabled(visible && m_cellEditor->hasFocus());
     Action("mnuSaveAs")->setEnabled(visible);
     Action("mnuSaveAsBitmap")->setEnabled(visible);
+    Action("mnuProperties")->setEnabled(visible);
+    Action("PropertiesButton")->setEnabled(visible);
     Action("mnuCancelChanges")->setEnabled(visible && named);
     Action("ZoomMinusButton")->setEnabled(visible);
     Action("ZoomPlusButton")->setEnabled(visible);
@@ -357,34 +363,13 @@ void TCalendarMain::savePreferences()
 
 void TCalendarMain::restorePlacement()
 {
-    platform::IniFile ini(IniPath());
-    const QString section = persist::PlacementSection(kPlacementClass, platform::PixelsPerInch());
-    const int left = ini.ReadInteger(section, QStringLiteral("Left"), 0);
-    const int top = ini.ReadInteger(section, QStringLiteral("Top"), 0);
-    const int right = ini.ReadInteger(section, QStringLiteral("Right"), 0);
-    const int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
-    const bool maximized = ini.ReadBool(section, QStringLiteral("Maximized"), isMaximized());
-    const QSize screen = this->screen() ? this->screen()->size() : QSize(1024, 768);
-    if (bottom != 0)
-        setGeometry(persist::FitToScreen(QRect(left, top, right - left, bottom - top), screen));
-    else
-        setGeometry(persist::CentredOver(size(), QRect(QPoint(0, 0), screen)));
-    if (maximized)
-        showMaximized();
+    RestorePlacement(*this, kPlacementClass);
     savePlacement();
 }
 
 void TCalendarMain::savePlacement()
 {
-    platform::IniFile ini(IniPath());
-    const QString section = persist::PlacementSection(kPlacementClass, platform::PixelsPerInch());
-    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
-    ini.WriteInteger(section, QStringLiteral("Left"), r.left());
-    ini.WriteInteger(section, QStringLiteral("Top"), r.top());
-    ini.WriteInteger(section, QStringLiteral("Right"), r.left() + r.width());
-    ini.WriteInteger(section, QStringLiteral("Bottom"), r.top() + r.height());
-    ini.WriteBool(section, QStringLiteral("Maximized"), isMaximized());
-    ini.Save();
+    SavePlacement(*this, kPlacementClass);
 }
 
 // ---- start and close

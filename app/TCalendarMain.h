@@ -52,6 +52,8 @@ public:
 
     // Document commands.
     void New();
+    /** The properties dialog on the page's style; true when it ended with OK. */
+    bool Properties();
     void Open();
     void OpenRecent(const QString& path);
     void Save();
@@ -142,6 +144,7 @@ private:
     richtext::TVelRtfStorage* m_editedStorage = nullptr;
     bool m_editingCell = false;
     bool m_trackChanges = false;
+    bool m_newCalendarMode = false;
 };
 
 } // namespace app

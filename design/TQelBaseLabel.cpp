@@ -342,30 +342,11 @@ void TQelBaseLabel::UpdateMenuChecks()
 
 void TQelBaseLabel::FontCommand()
 {
-    QFont initial(m_font->Name());
-    initial.setPointSize(std::max(1, m_font->Size()));
-    initial.setBold(m_font->Style().testFlag(platform::fsBold));
-    initial.setItalic(m_font->Style().testFlag(platform::fsItalic));
-    initial.setUnderline(m_font->Style().testFlag(platform::fsUnderline));
-    initial.setStrikeOut(m_font->Style().testFlag(platform::fsStrikeOut));
-    const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, initial);
+    const std::optional<QFont> chosen =
+        platform::Prompts::Current().ChooseFont(this, platform::FontForDialog(*m_font));
     if (!chosen)
         return;
-    platform::TFont font;
-    font.SetName(chosen->family());
-    font.SetSize(chosen->pointSize() > 0 ? chosen->pointSize() : m_font->Size());
-    platform::TFontStyles style;
-    if (chosen->bold())
-        style |= platform::fsBold;
-    if (chosen->italic())
-        style |= platform::fsItalic;
-    if (chosen->underline())
-        style |= platform::fsUnderline;
-    if (chosen->strikeOut())
-        style |= platform::fsStrikeOut;
-    font.SetStyle(style);
-    font.SetColor(m_font->Color());
-    m_font->Assign(font);
+    platform::TakeDialogFont(*m_font, *chosen);
     MarkLayoutDirty();
 }
 

@@ -102,4 +102,35 @@ QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style)
     return font;
 }
 
+QFont FontForDialog(const TFont& font)
+{
+    QFont result(font.Name());
+    result.setPointSize(std::max(1, font.Size()));
+    result.setBold(font.Style().testFlag(fsBold));
+    result.setItalic(font.Style().testFlag(fsItalic));
+    result.setUnderline(font.Style().testFlag(fsUnderline));
+    result.setStrikeOut(font.Style().testFlag(fsStrikeOut));
+    return result;
+}
+
+void TakeDialogFont(TFont& font, const QFont& chosen)
+{
+    TFont taken;
+    taken.Assign(font);
+    taken.SetName(chosen.family());
+    if (chosen.pointSize() > 0)
+        taken.SetSize(chosen.pointSize());
+    TFontStyles style;
+    if (chosen.bold())
+        style |= fsBold;
+    if (chosen.italic())
+        style |= fsItalic;
+    if (chosen.underline())
+        style |= fsUnderline;
+    if (chosen.strikeOut())
+        style |= fsStrikeOut;
+    taken.SetStyle(style);
+    font.Assign(taken);
+}
+
 } // namespace platform

@@ -80,6 +80,12 @@ private:
 /** A QFont for drawing: the family, a pixel size (at least 1) and the style set. */
 QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style);
 
+/** The font as a font dialog shows it: family, size in points and styles. */
+QFont FontForDialog(const TFont& font);
+/** Takes family, size and styles chosen in a font dialog, keeping the colour, with one change notification.
+ */
+void TakeDialogFont(TFont& font, const QFont& chosen);
+
 } // namespace platform
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(platform::TFontStyles)

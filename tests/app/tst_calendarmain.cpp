@@ -1,4 +1,5 @@
 #include "app/TCalendarMain.h"
+#include "app/TCalendarProperties.h"
 #include "app/TUserTitleForm.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelGraphicControl.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDialog>
 #include <QFile>
 #include <QHelpEvent>
@@ -51,10 +53,30 @@ class TestCalendarMain : public QObject
         QTRY_VERIFY(!window.StartingUp());
     }
 
+    /** Answers the next modal dialog of type T once it is on screen. */
+    template <typename T, typename Answer> static void whenModal(QWidget& window, Answer answer)
+    {
+        auto* poll = new QTimer(&window);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                answer(dialog);
+            }
+        });
+        poll->start();
+    }
+
     /** Day cells know their days from the last paint, as on screen. */
     static void newDocument(TCalendarMain& window)
     {
+        whenModal<app::TCalendarProperties>(window,
+                                            [](app::TCalendarProperties* dialog) { dialog->accept(); });
         window.New();
+        // Focus returns to the window once the dialog has gone, as it does on screen.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         window.Page()->grab();
     }
 
@@ -366,6 +388,39 @@ private Q_SLOTS:
         });
         window.UserDefinedTitle();
         QCOMPARE(window.Page()->UserTitle(), QStringLiteral("Our Family"));
+        QVERIFY(!window.Modified());
+    }
+
+    void propertiesCommandAndCancelledNew()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.PuttextOnDay(4, QStringLiteral("Keep"));
+        window.DoSaveRichtext();
+        // Properties: a new month clears the cells; the example zoom is remembered.
+        whenModal<app::TCalendarProperties>(window, [](app::TCalendarProperties* dialog) {
+            QCOMPARE(dialog->ExampleCalendar()->CalendarLayout(), calendar::loFCMinisInTitleLS);
+            dialog->ZoomExample(true);
+            dialog->DatePicker()->setSelectedDate(QDate(2027, 1, 1));
+            dialog->accept();
+        });
+        window.Action("mnuProperties")->trigger();
+        QCOMPARE(window.Page()->MainCalMonth(), 1);
+        QCOMPARE(window.Page()->MainCalYear(), 2027);
+        QCOMPARE(window.Prefs().propZoomPercent, 40);
+        window.Page()->grab();
+        QVERIFY(!window.Page()->HasCellContent());
+
+        window.PuttextOnDay(4, QStringLiteral("Keep"));
+        window.DoSaveRichtext();
+        window.SetModified(false);
+        whenModal<app::TCalendarProperties>(window,
+                                            [](app::TCalendarProperties* dialog) { dialog->reject(); });
+        window.New();
+        QCOMPARE(window.Page()->MainCalMonth(), 1);
+        QCOMPARE(cellText(window, 4), QStringLiteral("Keep"));
         QVERIFY(!window.Modified());
     }
 

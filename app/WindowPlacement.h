@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace app {
+
+/**
+ * Puts a window where KV.ini last saw it, in the section for its class and this screen's pixels per inch:
+ * moved back onto a smaller screen, or centred over centreOver (the screen when null) the first time.
+ */
+void RestorePlacement(QWidget& window, const QString& windowClass, const QWidget* centreOver = nullptr);
+/** Saves a window's normal rectangle and maximised state to KV.ini. */
+void SavePlacement(const QWidget& window, const QString& windowClass);
+
+} // namespace app
