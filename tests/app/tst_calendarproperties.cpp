@@ -199,6 +199,7 @@ private Q_SLOTS:
         other.ExampleCalendar()->SetMainCalMonth(3);
         other.ExampleCalendar()->SetMainCalYear(2030);
         other.ExampleCalendar()->SetStartOfWeek(2);
+        other.ExampleCalendar()->SetDayStartTime(0.375);
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
         prompts.openFiles = {folder() + QStringLiteral("Mine.KVS")};
@@ -208,6 +209,7 @@ private Q_SLOTS:
         QCOMPARE(other.ExampleCalendar()->MainCalMonth(), 3);
         QCOMPARE(other.ExampleCalendar()->MainCalYear(), 2030);
         QCOMPARE(other.ExampleCalendar()->StartOfWeek(), 2);
+        QCOMPARE(other.ExampleCalendar()->DayStartTime(), 0.375);
         QCOMPARE(other.LayoutList()->currentRow(), 5);
     }
 
