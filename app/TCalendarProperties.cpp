@@ -291,20 +291,33 @@ QPushButton* FontButton(QWidget* parent, TCalendarProperties* dialog,
 
 } // namespace
 
+void TCalendarProperties::editsExample(QComboBox* combo, const std::function<void(int)>& apply)
+{
+    connect(combo, &QComboBox::activated, this, [this, apply](int index) {
+        if (m_initialising)
+            return;
+        apply(index);
+        repaintExample();
+    });
+}
+
+controls::TColorButton*
+TCalendarProperties::colorButton(QWidget* parent, void (calendar::TCalendarPanel32::*set)(platform::TColor))
+{
+    auto* button = new controls::TColorButton(tr("Background Color..."), parent);
+    connect(button, &controls::TColorButton::colorChosen, this, [this, set](platform::TColor color) {
+        if (m_initialising)
+            return;
+        (m_example->*set)(color);
+        repaintExample();
+    });
+    return button;
+}
+
 QWidget* TCalendarProperties::buildFontsPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    auto colorButton = [this](QWidget* parent, void (calendar::TCalendarPanel32::*set)(platform::TColor)) {
-        auto* button = new controls::TColorButton(tr("Background Color..."), parent);
-        connect(button, &controls::TColorButton::colorChosen, this, [this, set](platform::TColor color) {
-            if (m_initialising)
-                return;
-            (m_example->*set)(color);
-            repaintExample();
-        });
-        return button;
-    };
     auto* title = new QGroupBox(tr("Title"), page);
     auto* titleRow = new QHBoxLayout(title);
     m_titleFont = FontButton(title, this, &calendar::TCalendarPanel32::TitleFont);
@@ -334,16 +347,6 @@ QWidget* TCalendarProperties::buildMiniFontsPage()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    auto colorButton = [this](QWidget* parent, void (calendar::TCalendarPanel32::*set)(platform::TColor)) {
-        auto* button = new controls::TColorButton(tr("Background Color..."), parent);
-        connect(button, &controls::TColorButton::colorChosen, this, [this, set](platform::TColor color) {
-            if (m_initialising)
-                return;
-            (m_example->*set)(color);
-            repaintExample();
-        });
-        return button;
-    };
     auto group = [page, layout](const QString& caption) {
         auto* box = new QGroupBox(caption, page);
         auto* row = new QHBoxLayout(box);
@@ -383,18 +386,10 @@ QWidget* TCalendarProperties::buildHeaderStylesPage()
     m_miniHeaderStyle->setObjectName(QStringLiteral("MiniHeadersStyleCombo"));
     layout->addRow(tr("Calendar Headers"), m_headerStyle);
     layout->addRow(tr("Mini Calendar Headers"), m_miniHeaderStyle);
-    connect(m_headerStyle, &QComboBox::activated, this, [this](int index) {
-        if (m_initialising)
-            return;
-        m_example->SetHeadersStyle(calendar::TCalHeadersStyle(index));
-        repaintExample();
-    });
-    connect(m_miniHeaderStyle, &QComboBox::activated, this, [this](int index) {
-        if (m_initialising)
-            return;
-        m_example->SetMiniHeadersStyle(calendar::TCalHeadersStyle(index));
-        repaintExample();
-    });
+    editsExample(m_headerStyle,
+                 [this](int index) { m_example->SetHeadersStyle(calendar::TCalHeadersStyle(index)); });
+    editsExample(m_miniHeaderStyle,
+                 [this](int index) { m_example->SetMiniHeadersStyle(calendar::TCalHeadersStyle(index)); });
     return page;
 }
 
@@ -408,17 +403,11 @@ QWidget* TCalendarProperties::buildLineStylesPage()
     m_miniLineLayout->setObjectName(QStringLiteral("MiniCalendarLineLayoutCombo"));
     layout->addRow(tr("Calendar Lines"), m_lineLayout);
     layout->addRow(tr("Mini Calendar Lines"), m_miniLineLayout);
-    connect(m_lineLayout, &QComboBox::activated, this, [this](int index) {
-        if (m_initialising)
-            return;
+    editsExample(m_lineLayout, [this](int index) {
         m_example->SetCalendarLineLayout(calendar::TCalendarLineLayout(index));
-        repaintExample();
     });
-    connect(m_miniLineLayout, &QComboBox::activated, this, [this](int index) {
-        if (m_initialising)
-            return;
+    editsExample(m_miniLineLayout, [this](int index) {
         m_example->SetMiniCalendarLineLayout(calendar::TMiniCalendarLineLayout(index));
-        repaintExample();
     });
     return page;
 }

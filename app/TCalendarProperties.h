@@ -2,7 +2,11 @@
 
 #include "calendar/CalendarTypes.h"
 
+#include "platform/TColor.h"
+
 #include <QDialog>
+
+#include <functional>
 
 class QButtonGroup;
 class QCalendarWidget;
@@ -97,6 +101,10 @@ private:
     QWidget* buildDayPlannerPage();
     QWidget* buildLanguagePage();
     QWidget* buildMarginsPage();
+    /** Applies a list's choice to the example when the user makes it, then repaints the example. */
+    void editsExample(QComboBox* combo, const std::function<void(int)>& apply);
+    controls::TColorButton* colorButton(QWidget* parent,
+                                        void (calendar::TCalendarPanel32::*set)(platform::TColor));
     void applyEnabling();
     void repaintExample();
     void showZoom();
