@@ -1,3 +1,4 @@
+#include "app/HintDelayStyle.h"
 #include "app/TCalendarMain.h"
 #include "platform/SingleInstance.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Datoria"));
+    QApplication::setStyle(new app::HintDelayStyle);
 
     // One instance per user: a second start brings the running window to the front and ends.
     platform::SingleInstance instance(QStringLiteral("Datoria-") +

@@ -1,3 +1,4 @@
+#include "app/HintDelayStyle.h"
 #include "app/TSetTimeDialog.h"
 #include "app/TUserTitleForm.h"
 #include "tests/support/TestEnvironment.h"
@@ -54,6 +55,12 @@ private Q_SLOTS:
         const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS");
         if (!folder.isEmpty())
             dialog.grab().save(folder + QStringLiteral("/set-time.png"));
+    }
+
+    void hintsWaitOneAndAFifthSeconds()
+    {
+        app::HintDelayStyle style;
+        QCOMPARE(style.styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1200);
     }
 
     void userTitleFormKeepsBlanks()
