@@ -2,7 +2,7 @@
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
-#include "cli/PageInspector.h"
+#include "cli/PageReport.h"
 #include "cli/PageOptions.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/formats/StyleSheet.h"

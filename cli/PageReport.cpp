@@ -1,4 +1,4 @@
-#include "cli/PageInspector.h"
+#include "cli/PageReport.h"
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
