@@ -2,8 +2,8 @@
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
-#include "cli/PageReport.h"
 #include "cli/PageOptions.h"
+#include "cli/PageReport.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/formats/StyleSheet.h"
 #include "persist/stream/StreamDump.h"

@@ -11,20 +11,6 @@ using persist::ObjRef;
 using persist::PropertyInfo;
 using persist::PropKind;
 
-PropertyInfo IntegerProperty(const QString& name, std::optional<qint64> def,
-                             const persist::IntNameTable* names, std::function<qint64(const void*)> get,
-                             std::function<void(void*, qint64)> set)
-{
-    PropertyInfo p;
-    p.name = name;
-    p.kind = PropKind::Integer;
-    p.defaultValue = def;
-    p.intNames = names;
-    p.getInt = std::move(get);
-    p.setInt = std::move(set);
-    return p;
-}
-
 PropertyInfo BooleanProperty(const QString& name, std::optional<bool> def,
                              std::function<bool(const void*)> get, std::function<void(void*, bool)> set)
 {

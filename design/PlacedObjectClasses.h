@@ -35,10 +35,7 @@ template <typename T> const T* ObjectOf(const void* o)
 }
 
 /** Property builders for QObject-based components. */
-persist::PropertyInfo IntegerProperty(const QString& name, std::optional<qint64> def,
-                                      const persist::IntNameTable* names,
-                                      std::function<qint64(const void*)> get,
-                                      std::function<void(void*, qint64)> set);
+using persist::IntegerProperty;
 persist::PropertyInfo BooleanProperty(const QString& name, std::optional<bool> def,
                                       std::function<bool(const void*)> get,
                                       std::function<void(void*, bool)> set);

@@ -126,4 +126,8 @@ struct ClassInfo
     void Destroy(void* object) const;
 };
 
+/** An integer property, written by name where the table has one. */
+PropertyInfo IntegerProperty(const QString& name, std::optional<qint64> def, const IntNameTable* names,
+                             std::function<qint64(const void*)> get, std::function<void(void*, qint64)> set);
+
 } // namespace persist

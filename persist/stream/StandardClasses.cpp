@@ -19,19 +19,6 @@ TFont* F(void* o)
     return static_cast<TFont*>(o);
 }
 
-PropertyInfo IntegerProperty(const QString& name, std::optional<qint64> def, const IntNameTable* names,
-                             std::function<qint64(const void*)> get, std::function<void(void*, qint64)> set)
-{
-    PropertyInfo p;
-    p.name = name;
-    p.kind = PropKind::Integer;
-    p.defaultValue = def;
-    p.intNames = names;
-    p.getInt = std::move(get);
-    p.setInt = std::move(set);
-    return p;
-}
-
 ClassInfo MakeFontClass()
 {
     ClassInfo c;

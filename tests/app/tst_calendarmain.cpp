@@ -11,6 +11,7 @@
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -53,19 +54,16 @@ class TestCalendarMain : public QObject
         QTRY_VERIFY(!window.StartingUp());
     }
 
-    /** Answers the next modal dialog of type T once it is on screen. */
+    /** Answers the next modal dialog, which must be a T, once it is on screen. */
     template <typename T, typename Answer> static void whenModal(QWidget& window, Answer answer)
     {
-        auto* poll = new QTimer(&window);
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                poll->stop();
-                poll->deleteLater();
-                answer(dialog);
-            }
+        testsupport::WhenDialogOpens(&window, [answer](QWidget* dialog) {
+            auto* typed = qobject_cast<T*>(dialog);
+            if (!typed)
+                dialog->close(); // an unexpected dialog must not block the run
+            QVERIFY(typed);
+            answer(typed);
         });
-        poll->start();
     }
 
     /** Day cells know their days from the last paint, as on screen. */

@@ -4,6 +4,7 @@
 #include "design/TQelGraphicControl.h"
 #include "design/TQelHandle.h"
 #include "platform/ProgramFolder.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPrinters.h"
 
@@ -69,21 +70,6 @@ private:
     static void QVERIFY_RESULT(bool ok) { Q_ASSERT(ok); }
 };
 
-/** Runs answer once a modal dialog is open (a dialog run with exec() blocks the test until it closes). */
-void WhenDialogOpens(QObject* context, std::function<void(QWidget*)> answer)
-{
-    auto* timer = new QTimer(context);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, answer] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
-        }
-    });
-    timer->start();
-}
-
 } // namespace
 
 class TestDesignPanel : public QObject
@@ -122,7 +108,7 @@ private Q_SLOTS:
         scene.page->SetPanelState(calendar::psLabel);
         QSize sizeWhenAsked;
         QString caption;
-        WhenDialogOpens(this, [&](QWidget* modal) {
+        testsupport::WhenDialogOpens(this, [&](QWidget* modal) {
             auto* dialog = qobject_cast<TGetLabelText*>(modal);
             QVERIFY(dialog);
             const QList<TQelGraphicControl*> objects = scene.page->PlacedObjects();

@@ -1,6 +1,7 @@
 #include "recurring/RecurringDateLists.h"
 #include "recurring/RecurringStore.h"
 #include "recurring/TEditRecurringDateFormula.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -20,24 +21,7 @@
 
 using namespace recurring;
 
-namespace {
-
-/** Runs answer once a modal dialog is open. */
-void WhenDialogOpens(QObject* context, std::function<void(QWidget*)> answer)
-{
-    auto* timer = new QTimer(context);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, answer] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
-        }
-    });
-    timer->start();
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestRecurringDialogs : public QObject
 {
@@ -124,7 +108,7 @@ private Q_SLOTS:
 
         // Holidays: all of them, twice; each is in the list once.
         for (int round = 0; round < 2; ++round) {
-            WhenDialogOpens(this, [](QWidget* modal) {
+            testsupport::WhenDialogOpens(this, [](QWidget* modal) {
                 modal->findChild<QPushButton*>(QStringLiteral("AllButton"))->click();
                 modal->findChild<QPushButton*>(QStringLiteral("okbutton"))->click();
             });
@@ -153,7 +137,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         TEditRecurringDates dialog(dir.filePath(QStringLiteral("KVRECUR.DAX")));
         QVERIFY(dialog.Lines().isEmpty());
-        WhenDialogOpens(this, [](QWidget* modal) {
+        testsupport::WhenDialogOpens(this, [](QWidget* modal) {
             auto* formula = qobject_cast<TEditRecurringDateFormula*>(modal);
             QVERIFY(formula);
             QCOMPARE(formula->windowTitle(), QStringLiteral("Add Recurring Date"));
