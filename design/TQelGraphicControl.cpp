@@ -18,6 +18,29 @@ namespace design {
 
 TQelGraphicControl::TQelGraphicControl(QWidget* parent) : QWidget(parent) {}
 
+TQelGraphicControl::~TQelGraphicControl()
+{
+    if (m_menu)
+        m_menu->deleteLater();
+}
+
+void TQelGraphicControl::adoptMenu()
+{
+    if (!m_menu)
+        return;
+    const TQelBasePanel* panel = Panel();
+    QWidget* owner = panel ? qobject_cast<QWidget*>(panel->Owner()) : nullptr;
+    if (m_menu->parentWidget() != owner)
+        m_menu->setParent(owner, m_menu->windowFlags());
+}
+
+bool TQelGraphicControl::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange)
+        adoptMenu();
+    return QWidget::event(event);
+}
+
 TQelBasePanel* TQelGraphicControl::Panel() const
 {
     return qobject_cast<TQelBasePanel*>(parentWidget());
@@ -62,7 +85,8 @@ void TQelGraphicControl::AfterLoad()
     m_loading = false;
     if (m_menu)
         return;
-    m_menu = new QMenu(this);
+    m_menu = new QMenu;
+    adoptMenu();
     AddMenuItem(tr("Bring To Front"), "mnuBringToFront", [this] {
         NotifyChange();
         raise();

@@ -29,6 +29,8 @@ class TQelGraphicControl : public QWidget
 
 public:
     explicit TQelGraphicControl(QWidget* parent = nullptr);
+    /** The menu goes once the event that is being handled has finished: a menu command may delete its object. */
+    ~TQelGraphicControl() override;
 
     int Tag() const { return m_tag; }
     void SetTag(int tag) { m_tag = tag; }
@@ -61,7 +63,10 @@ public:
     bool Loading() const { return m_loading; }
     /** Called once the object was read or created: builds its menu. Subclasses append their items. */
     virtual void AfterLoad();
-    /** The object's own menu (z-order, clipboard, clone, lock, selectability, centring). */
+    /**
+     * The object's own menu (z-order, clipboard, clone, lock, selectability, centring). It belongs to the
+     * panel's owner, so that Cut or Delete chosen from it can destroy the object while the menu still runs.
+     */
     QMenu* Menu() const { return m_menu; }
     /** Sets the check states of the menu's items, before it opens. */
     virtual void UpdateMenuChecks();
@@ -90,9 +95,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     QAction* AddMenuItem(const QString& caption, const char* name, std::function<void()> action);
 
 private:
+    void adoptMenu();
+
     int m_tag = 0;
     int m_cursor = 0;
     QString m_hint;

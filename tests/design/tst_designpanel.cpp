@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -392,6 +393,38 @@ private Q_SLOTS:
         QCOMPARE(scene.page->PlacedObjects().last()->pos(), QPoint(40, 85));
         menu->findChild<QAction*>(QStringLiteral("mnuRotate90"))->trigger();
         QCOMPARE(label->Angle(), 90);
+    }
+
+    // Delete and Cut chosen from an object's own menu destroy the object while the menu is still handling
+    // the click: the menu must outlive it.
+    void objectMenuDeletesItsObject_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("Delete") << QStringLiteral("mnuDelete");
+        QTest::newRow("Cut") << QStringLiteral("mnuCut");
+    }
+    void objectMenuDeletesItsObject()
+    {
+        QFETCH(QString, item);
+        Scene scene;
+        auto* label = new TZubLabel(scene.page);
+        label->AfterLoad();
+        label->setGeometry(100, 100, 120, 30);
+        label->show();
+        QPointer<TZubLabel> watched(label);
+        QTest::mouseClick(scene.window.windowHandle(), Qt::RightButton, {}, QPoint(110, 110));
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction* action = menu->findChild<QAction*>(item);
+        QVERIFY(action);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(!watched);
+        QVERIFY(scene.page->PlacedObjects().isEmpty());
+        QCOMPARE(scene.Handle()->SelectedCount(), 0);
+        QCOMPARE(QFile::exists(scene.page->ClipboardPath()), item == QStringLiteral("mnuCut"));
+        QFile::remove(scene.page->ClipboardPath());
+        QTest::qWait(10); // the menu goes once its event has finished
     }
 };
 
