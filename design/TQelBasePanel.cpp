@@ -388,26 +388,52 @@ void TQelBasePanel::pasteClipboard(bool guarded)
             m_lastPaste = now;
     }
     QFile file(ClipboardPath());
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return;
-    QObject* owner = Owner();
-    persist::TReader reader(&file);
-    reader.SetNameHook([owner](const persist::ObjRef&, QString& name) {
-        name = FreeName(owner, QStringLiteral("Component"), 0);
-    });
-    reader.SetMethodHook([](const QString&, bool& error) { error = false; });
-    reader.ExpectBeginList();
-    reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(this), &PanelClass()},
-                          [](const persist::ObjRef& o) {
-                              auto* object = ObjectOf<TQelGraphicControl>(o.object);
-                              object->move(object->x(), object->y() + kPasteOffset);
-                              object->move(object->x() + kPasteOffset, object->y());
-                          });
-    reader.ExpectEndList();
+    const QList<TQelGraphicControl*> before = PlacedObjects();
+    try {
+        if (!file.open(QIODevice::ReadOnly))
+            throw persist::StreamError(persist::kStreamReadError);
+        QObject* owner = Owner();
+        persist::TReader reader(&file);
+        reader.SetNameHook([owner](const persist::ObjRef&, QString& name) {
+            name = FreeName(owner, QStringLiteral("Component"), 0);
+        });
+        reader.SetMethodHook([](const QString&, bool& error) { error = false; });
+        reader.ExpectBeginList();
+        reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(this), &PanelClass()},
+                              [](const persist::ObjRef& o) {
+                                  auto* object = ObjectOf<TQelGraphicControl>(o.object);
+                                  object->move(object->x(), object->y() + kPasteOffset);
+                                  object->move(object->x() + kPasteOffset, object->y());
+                              });
+        reader.ExpectEndList();
+    } catch (const persist::StreamError& e) {
+        // A damaged clipboard file pastes nothing: the objects read before the fault go again.
+        for (TQelGraphicControl* object : PlacedObjects()) {
+            if (!before.contains(object))
+                delete object;
+        }
+        platform::Prompts::Current().Information(
+            this, tr("Unable to paste from %1\n%2").arg(file.fileName(), e.message()));
+        return;
+    }
     HookObjectEvents();
     NotifyLabelChanged();
     QCoreApplication::processEvents();
     m_lastPaste = Ticks();
+}
+
+bool TQelBasePanel::copyToClipboard(const QList<TQelGraphicControl*>& objects)
+{
+    try {
+        writeClipboard(objects);
+        return true;
+    } catch (const persist::StreamError& e) {
+        platform::Prompts::Current().Information(
+            this, tr("Unable to save %1\n%2").arg(ClipboardPath(), e.message()));
+        return false;
+    }
 }
 
 void TQelBasePanel::ClipboardAction(ClipboardKind kind)
@@ -416,10 +442,8 @@ void TQelBasePanel::ClipboardAction(ClipboardKind kind)
     switch (kind) {
     case Cut:
     case Copy:
-        if (selection.isEmpty())
-            return;
-        writeClipboard(selection);
-        if (kind == Copy)
+        // A cut whose copy could not be written deletes nothing.
+        if (selection.isEmpty() || !copyToClipboard(selection) || kind == Copy)
             return;
         [[fallthrough]];
     case Delete:
@@ -445,8 +469,8 @@ void TQelBasePanel::ObjectClipboardAction(TQelGraphicControl* object, ClipboardK
         pasteClipboard(false);
         return;
     }
-    if (kind == Cut || kind == Copy)
-        writeClipboard({object});
+    if ((kind == Cut || kind == Copy) && !copyToClipboard({object}))
+        return;
     if (kind == Cut || kind == Delete) {
         NotifyLabelChanged();
         m_handle->Unselect(object);

@@ -106,7 +106,10 @@ public:
         Paste,
         Delete,
     };
-    /** Cut, copy, paste or delete the selection, through a clipboard file in the program folder. */
+    /**
+     * Cut, copy, paste or delete the selection, through a clipboard file in the program folder. A clipboard
+     * file that cannot be written or read is reported in an information box and changes nothing.
+     */
     void ClipboardAction(ClipboardKind kind);
     /** The same for one object, from its own menu. */
     void ObjectClipboardAction(TQelGraphicControl* object, ClipboardKind kind);
@@ -163,7 +166,11 @@ private:
     void buildCommandMenu();
     void handlePressed(QMouseEvent* event);
     void alignSelection(int which);
+    /** Writes the clipboard file; throws the stream's error. */
     void writeClipboard(const QList<TQelGraphicControl*>& objects);
+    /** Writes the clipboard file, reporting a failure to the user; false when it failed. */
+    bool copyToClipboard(const QList<TQelGraphicControl*>& objects);
+    /** Pastes the clipboard file; a file that cannot be read is reported and pastes nothing. */
     void pasteClipboard(bool guarded);
 
     float m_zoom = 1.0f;

@@ -53,7 +53,10 @@ public:
     void NotifyChange();
     void CenterVertically();
     void CenterHorizontally();
-    /** A copy through the object stream, named "Component" with the lowest free number, 25 pixels lower. */
+    /**
+     * A copy through the object stream, named "Component" with the lowest free number, 25 pixels lower. A
+     * stream failure is reported in an information box and leaves the page as it was (nullptr).
+     */
     TQelGraphicControl* Clone();
     /** The last child of the parent of exactly this object's class. */
     TQelGraphicControl* SameClassLast() const;

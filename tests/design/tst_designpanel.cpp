@@ -5,6 +5,7 @@
 #include "design/TQelHandle.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/ModalDialogs.h"
+#include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPrinters.h"
 
@@ -48,7 +49,29 @@ struct Scene
         return object;
     }
 
+    TZubLabel* Label(QRect geometry, const QString& caption)
+    {
+        auto* label = new TZubLabel(page);
+        label->AfterLoad();
+        label->setGeometry(geometry);
+        label->SetCaption(caption);
+        label->show();
+        return label;
+    }
+
     TQelHandle* Handle() const { return page->Handle(); }
+
+    /** A right-click at the page point, then a click on the item of the menu that opened. */
+    void ChooseFromMenu(QPoint at, const QString& item)
+    {
+        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, page->mapTo(&window, at));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction* action = menu->findChild<QAction*>(item);
+        QVERIFY(action);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    }
 
     /**
      * Drags on the handle from one handle point to another, holding the button long enough (in real time, as
@@ -306,12 +329,8 @@ private Q_SLOTS:
     void clipboard()
     {
         Scene scene;
-        auto* label = new TZubLabel(scene.page);
-        label->AfterLoad();
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Copied"));
         label->setObjectName(QStringLiteral("Special1"));
-        label->setGeometry(100, 100, 120, 30);
-        label->SetCaption(QStringLiteral("Copied"));
-        label->show();
         scene.Handle()->Select(label);
         QTest::keyClick(scene.Handle(), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QFile::exists(scene.page->ClipboardPath()));
@@ -407,24 +426,100 @@ private Q_SLOTS:
     {
         QFETCH(QString, item);
         Scene scene;
-        auto* label = new TZubLabel(scene.page);
-        label->AfterLoad();
-        label->setGeometry(100, 100, 120, 30);
-        label->show();
-        QPointer<TZubLabel> watched(label);
-        QTest::mouseClick(scene.window.windowHandle(), Qt::RightButton, {}, QPoint(110, 110));
-        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        QAction* action = menu->findChild<QAction*>(item);
-        QVERIFY(action);
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(action).center());
-        QTRY_VERIFY(!watched);
+        QPointer<TZubLabel> label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Doomed"));
+        scene.ChooseFromMenu(QPoint(110, 110), item);
+        QTRY_VERIFY(!label);
         QVERIFY(scene.page->PlacedObjects().isEmpty());
         QCOMPARE(scene.Handle()->SelectedCount(), 0);
         QCOMPARE(QFile::exists(scene.page->ClipboardPath()), item == QStringLiteral("mnuCut"));
         QFile::remove(scene.page->ClipboardPath());
         QTest::qWait(10); // the menu goes once its event has finished
+    }
+
+    // A clipboard file that cannot be written is reported; a cut then deletes nothing.
+    void unwritableClipboardIsReported()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Kept"));
+        scene.Handle()->Select(label);
+        platform::SetProgramFolderOverride(m_folder.filePath(QStringLiteral("missing")));
+        QTest::keyClick(scene.Handle(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(scene.Handle(), Qt::Key_X, Qt::ControlModifier);
+        scene.Handle()->UnselectAll();
+        scene.ChooseFromMenu(QPoint(110, 110), QStringLiteral("mnuCut"));
+        platform::SetProgramFolderOverride(m_folder.path());
+        QCOMPARE(prompts.messages.size(), 3);
+        for (const QString& message : prompts.messages)
+            QVERIFY2(message.startsWith(QStringLiteral("Unable to save ")) &&
+                         message.endsWith(QStringLiteral("Clipbrd.tmp\nStream write error")),
+                     qPrintable(message));
+        QCOMPARE(scene.page->PlacedObjects(), QList<TQelGraphicControl*>{label});
+    }
+
+    // A damaged clipboard file pastes nothing, also not the objects read before the damage, and says so.
+    void damagedClipboardPastesNothing_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("fromMenu");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("cut short, Ctrl+V") << QStringLiteral("truncate") << false
+                                           << QStringLiteral("Stream read error");
+        QTest::newRow("unknown value, menu") << QStringLiteral("value") << true
+                                             << QStringLiteral("Invalid property value");
+    }
+    void damagedClipboardPastesNothing()
+    {
+        QFETCH(QString, damage);
+        QFETCH(bool, fromMenu);
+        QFETCH(QString, error);
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* first = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("First"));
+        TZubLabel* second = scene.Label(QRect(100, 200, 120, 30), QStringLiteral("Second"));
+        second->SetBorderStyle(bsSingle);
+        scene.Handle()->Select(first);
+        scene.Handle()->Select(second);
+        scene.page->ClipboardAction(TQelBasePanel::Copy);
+        QFile file(scene.page->ClipboardPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        const qsizetype secondRecord = bytes.lastIndexOf("TZubLabel");
+        QVERIFY(secondRecord > bytes.indexOf("TZubLabel"));
+        if (damage == QStringLiteral("truncate"))
+            bytes.truncate(secondRecord + 40);
+        else
+            bytes.replace("bsSingle", "bsWobble");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        scene.Handle()->UnselectAll();
+
+        if (fromMenu) {
+            scene.ChooseFromMenu(QPoint(400, 400), QStringLiteral("mnuPaste"));
+        } else {
+            scene.page->setFocus();
+            QTest::keyClick(scene.page, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral("Unable to paste from %1\n%2")
+                                                   .arg(scene.page->ClipboardPath(), error)});
+        QCOMPARE(scene.page->PlacedObjects(), (QList<TQelGraphicControl*>{first, second}));
+        QFile::remove(scene.page->ClipboardPath());
+    }
+
+    // Clone reads back what it wrote: an object whose record does not read back is reported, not copied.
+    void cloneThatCannotReadBackIsReported()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Odd"));
+        label->setObjectName(QStringLiteral("Special1"));
+        label->SetBorderStyle(TBorderStyle(7)); // no name in the stream
+        scene.ChooseFromMenu(QPoint(110, 110), QStringLiteral("mnuClone"));
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("Unable to clone Special1\nInvalid property value")});
+        QCOMPARE(scene.page->PlacedObjects(), QList<TQelGraphicControl*>{label});
     }
 };
 
