@@ -70,6 +70,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_pageBorder->hide();
     m_page = new calendar::TCalendarPanel32(m_canvas);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    m_page->SetOwnsClipboardFile(true);
     m_page->move(kPageOffset + 1, kPageOffset + 1);
     m_page->hide();
     m_cellEditor = new richtext::TVelRichEdit(m_canvas);

@@ -83,6 +83,8 @@ TQelBasePanel::TQelBasePanel(QWidget* parent) : QWidget(parent)
 
 TQelBasePanel::~TQelBasePanel()
 {
+    if (!m_ownsClipboardFile)
+        return;
     QFile::remove(ClipboardPath());
     QFile::remove(platform::ProgramFolder() + QStringLiteral("TempFile.tmp"));
 }

@@ -29,8 +29,15 @@ class TQelBasePanel : public QWidget
 
 public:
     explicit TQelBasePanel(QWidget* parent = nullptr);
-    /** Deletes the clipboard and scratch files. */
+    /** Deletes the clipboard and scratch files when the panel owns them. */
     ~TQelBasePanel() override;
+
+    /**
+     * Only the document's own page owns the clipboard and scratch files and deletes them when it goes;
+     * other pages (a dialog's example, the command-line tool's) leave them alone.
+     */
+    void SetOwnsClipboardFile(bool owns) { m_ownsClipboardFile = owns; }
+    bool OwnsClipboardFile() const { return m_ownsClipboardFile; }
 
     float Zoom() const { return m_zoom; }
     /**
@@ -178,6 +185,7 @@ private:
     bool m_pointing = true;
     bool m_suspendPaint = false;
     bool m_printing = false;
+    bool m_ownsClipboardFile = false;
     TNotifyEvent m_labelChanged;
     TDroppedObjectEvent m_dropped;
     TQelHandle* m_handle = nullptr;

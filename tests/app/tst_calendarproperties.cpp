@@ -1,3 +1,4 @@
+#include "app/TCalendarMain.h"
 #include "app/TCalendarProperties.h"
 #include "calendar/TCalendarPanel32.h"
 #include "persist/formats/CalendarFile.h"
@@ -58,6 +59,25 @@ private Q_SLOTS:
     }
 
     void cleanup() { platform::SetProgramFolderOverride(QString()); }
+
+    // The dialog's example page goes with the dialog and must leave the clipboard file; the document's page
+    // removes it when the program ends.
+    void onlyTheDocumentPageRemovesTheClipboardFile()
+    {
+        testsupport::ScriptedPrompts prompts;
+        const QString clipboard = folder() + QStringLiteral("Clipbrd.tmp");
+        QFile file(clipboard);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        {
+            TCalendarProperties dialog;
+            open(dialog);
+            dialog.reject();
+        }
+        QVERIFY(QFile::exists(clipboard));
+        delete new app::TCalendarMain;
+        QVERIFY(!QFile::exists(clipboard));
+    }
 
     void weekPlannerSwitchesTheDatePage()
     {

@@ -109,6 +109,9 @@ private Q_SLOTS:
         platform::SetProgramFolderOverride(m_folder.path());
     }
 
+    // Pages leave the clipboard file alone when they go: each test starts without one.
+    void init() { QFile::remove(m_folder.filePath(QStringLiteral("Clipbrd.tmp"))); }
+
     void creationRectangle_data()
     {
         QTest::addColumn<TRect>("band");
