@@ -477,6 +477,7 @@ persist::ClassInfo MakeLabelClass()
     caption.kind = persist::PropKind::String;
     caption.getString = [](const void* o) { return ObjectOf<L>(o)->Caption(); };
     caption.setString = [](void* o, const QString& v) { ObjectOf<L>(o)->SetCaption(v); };
+    caption.writeEmpty = true; // a cleared caption must not read back as "Text"
     c.properties.append(caption);
     persist::PropertyInfo font;
     font.name = QStringLiteral("Font");
