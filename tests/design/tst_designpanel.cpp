@@ -192,6 +192,26 @@ private Q_SLOTS:
         QCOMPARE(scene.page->PanelState(), calendar::psPointing);
     }
 
+    // A drawing gesture that starts on a selected object (under the handle) still takes the dragged rectangle.
+    void drawingDragStartingOnTheSelection()
+    {
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Selected"));
+        scene.Handle()->Select(label);
+        scene.page->SetPanelState(calendar::psLabel);
+        TRect dropped;
+        scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
+        testsupport::WhenDialogOpens(this, [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+        QWindow* window = scene.window.windowHandle();
+        QTest::mousePress(window, Qt::LeftButton, {}, QPoint(110, 110));
+        QTest::mouseMove(window, QPoint(200, 160));
+        QTest::mouseMove(window, QPoint(260, 210));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(260, 210));
+        QTRY_COMPARE(dropped, (TRect{110, 110, 260, 210}));
+        QCOMPARE(scene.page->PlacedObjects().size(), 2);
+        QCOMPARE(scene.page->PlacedObjects().last()->pos(), QPoint(110, 110));
+    }
+
     void rubberBandSelectsByIntersection()
     {
         Scene scene;
