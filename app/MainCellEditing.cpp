@@ -103,13 +103,16 @@ void TCalendarMain::DefaultEditorFont()
     initial.setItalic(m_prefs.fontItalic);
     initial.setUnderline(m_prefs.fontUnderline);
     initial.setStrikeOut(m_prefs.fontStrikeout);
-    if (const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, initial)) {
-        m_prefs.fontName = chosen->family();
-        m_prefs.fontSize = chosen->pointSize();
-        m_prefs.fontBold = chosen->bold();
-        m_prefs.fontItalic = chosen->italic();
-        m_prefs.fontUnderline = chosen->underline();
-        m_prefs.fontStrikeout = chosen->strikeOut();
+    if (const std::optional<platform::FontChoice> chosen =
+            platform::Prompts::Current().ChooseFont(this, {initial, m_prefs.fontColor}, {})) {
+        m_prefs.fontName = chosen->font.family();
+        if (chosen->font.pointSize() > 0)
+            m_prefs.fontSize = chosen->font.pointSize();
+        m_prefs.fontBold = chosen->font.bold();
+        m_prefs.fontItalic = chosen->font.italic();
+        m_prefs.fontUnderline = chosen->font.underline();
+        m_prefs.fontStrikeout = chosen->font.strikeOut();
+        m_prefs.fontColor = chosen->color;
         savePreferences();
     }
     SetDefaultFontNow();

@@ -282,7 +282,7 @@ QPushButton* FontButton(QWidget* parent, TCalendarProperties* dialog,
         calendar::TCalendarPanel32* example = dialog->ExampleCalendar();
         platform::TFont* target = (example->*font)();
         if (const auto chosen =
-                platform::Prompts::Current().ChooseFont(button, platform::FontForDialog(*target)))
+                platform::Prompts::Current().ChooseFont(button, platform::FontForDialog(*target), {}))
             platform::TakeDialogFont(*target, *chosen);
         example->update();
     });

@@ -342,8 +342,8 @@ void TQelBaseLabel::UpdateMenuChecks()
 
 void TQelBaseLabel::FontCommand()
 {
-    const std::optional<QFont> chosen =
-        platform::Prompts::Current().ChooseFont(this, platform::FontForDialog(*m_font));
+    const std::optional<platform::FontChoice> chosen =
+        platform::Prompts::Current().ChooseFont(this, platform::FontForDialog(*m_font), {});
     if (!chosen)
         return;
     platform::TakeDialogFont(*m_font, *chosen);

@@ -677,30 +677,40 @@ void TQelBasePanel::buildCommandMenu()
             m_handle->Select(o);
     });
     m_commandMenu->addSeparator();
-    add(tr("Font"), "mnuFont", [this] {
-        if (m_handle->SelectedCount() == 0)
-            return;
-        const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, font());
-        if (!chosen)
-            return;
-        platform::TFont tfont;
-        tfont.SetName(chosen->family());
-        tfont.SetSize(chosen->pointSize() > 0 ? chosen->pointSize() : 10);
-        platform::TFontStyles style;
-        if (chosen->bold())
-            style |= platform::fsBold;
-        if (chosen->italic())
-            style |= platform::fsItalic;
-        if (chosen->underline())
-            style |= platform::fsUnderline;
-        if (chosen->strikeOut())
-            style |= platform::fsStrikeOut;
-        tfont.SetStyle(style);
-        for (TQelGraphicControl* o : m_handle->Selection())
-            o->SetObjectFont(tfont);
-        update();
-    });
+    add(tr("Font"), "mnuFont", [this] { fontCommand(); });
     connect(m_commandMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandMenu(); });
+}
+
+void TQelBasePanel::fontCommand()
+{
+    const QList<TQelGraphicControl*> selection = m_handle->Selection();
+    if (selection.isEmpty())
+        return;
+    // The dialog opens on the font of the first selected object that has one.
+    platform::FontChoice initial{font(), platform::clWindowText};
+    for (const TQelGraphicControl* o : selection) {
+        if (const platform::TFont* objectFont = o->ObjectFont()) {
+            initial = platform::FontForDialog(*objectFont);
+            break;
+        }
+    }
+    const std::optional<platform::FontChoice> chosen =
+        platform::Prompts::Current().ChooseFont(this, initial, {});
+    if (!chosen)
+        return;
+    for (TQelGraphicControl* o : selection) {
+        platform::TFont objectFont;
+        platform::FontChoice forObject = *chosen;
+        if (const platform::TFont* current = o->ObjectFont()) {
+            objectFont.Assign(*current);
+            // Each object keeps its own colour unless a colour was chosen.
+            if (chosen->color == initial.color)
+                forObject.color = current->Color();
+        }
+        platform::TakeDialogFont(objectFont, forObject);
+        o->SetObjectFont(objectFont);
+    }
+    update();
 }
 
 void TQelBasePanel::UpdateCommandMenu()

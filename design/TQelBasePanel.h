@@ -173,6 +173,8 @@ private:
     void buildCommandMenu();
     void handlePressed(QMouseEvent* event);
     void alignSelection(int which);
+    /** The "Font" command: the font dialog on the selection's font; the selected objects take the choice. */
+    void fontCommand();
     /** Writes the clipboard file; throws the stream's error. */
     void writeClipboard(const QList<TQelGraphicControl*>& objects);
     /** Writes the clipboard file, reporting a failure to the user; false when it failed. */

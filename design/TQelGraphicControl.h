@@ -74,6 +74,8 @@ public:
     /** Sets the check states of the menu's items, before it opens. */
     virtual void UpdateMenuChecks();
     virtual void SetObjectFont(const platform::TFont&) {}
+    /** The font the object draws its text in; nullptr for objects without text. */
+    virtual const platform::TFont* ObjectFont() const { return nullptr; }
     /**
      * Draws the object on a printer-like painter at its physical size: a panel pixel v prints at origin + v /
      * PixelsPerInch inches, placed through the device's resolution.
