@@ -40,11 +40,11 @@ struct NamedColor
     platform::TColor color;
 };
 const NamedColor kColors[] = {
-    {"Black", platform::clBlack},   {"Maroon", platform::clMaroon}, {"Green", platform::clGreen},
-    {"Olive", platform::clOlive},   {"Navy", platform::clNavy},     {"Purple", platform::clPurple},
-    {"Teal", platform::clTeal},     {"Gray", platform::clGray},     {"Silver", platform::clSilver},
-    {"Red", platform::clRed},       {"Lime", platform::clLime},     {"Yellow", platform::clYellow},
-    {"Blue", platform::clBlue},     {"Fuchsia", platform::clFuchsia}, {"Aqua", platform::clAqua},
+    {"Black", platform::clBlack}, {"Maroon", platform::clMaroon},   {"Green", platform::clGreen},
+    {"Olive", platform::clOlive}, {"Navy", platform::clNavy},       {"Purple", platform::clPurple},
+    {"Teal", platform::clTeal},   {"Gray", platform::clGray},       {"Silver", platform::clSilver},
+    {"Red", platform::clRed},     {"Lime", platform::clLime},       {"Yellow", platform::clYellow},
+    {"Blue", platform::clBlue},   {"Fuchsia", platform::clFuchsia}, {"Aqua", platform::clAqua},
     {"White", platform::clWhite},
 };
 constexpr int kStandardColors = int(std::size(kColors));
@@ -81,7 +81,10 @@ QListWidgetItem* FindItem(const QListWidget* list, const QString& text)
 class ListKeys : public QObject
 {
 public:
-    ListKeys(QLineEdit* edit, QListWidget* list) : QObject(edit), m_list(list) { edit->installEventFilter(this); }
+    ListKeys(QLineEdit* edit, QListWidget* list) : QObject(edit), m_list(list)
+    {
+        edit->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -378,7 +381,8 @@ void TFontDialog::fillSizes()
 {
     const QListWidgetItem* item = m_familyList->currentItem();
     const QString family = item ? item->text() : m_shownFamily;
-    QList<int> sizes = QFontDatabase::isSmoothlyScalable(family) ? QList<int>() : QFontDatabase::pointSizes(family);
+    QList<int> sizes =
+        QFontDatabase::isSmoothlyScalable(family) ? QList<int>() : QFontDatabase::pointSizes(family);
     if (sizes.isEmpty())
         sizes = QFontDatabase::standardSizes();
     const bool syncing = m_syncing;
@@ -409,7 +413,8 @@ void TFontDialog::colorActivated(int index)
     } else {
         // "More Colors...": any colour through the colour dialog; cancelled, the colour stays.
         const platform::TColor current = m_color->itemData(m_colorIndex).toInt();
-        if (const std::optional<platform::TColor> chosen = platform::Prompts::Current().ChooseColor(this, current))
+        if (const std::optional<platform::TColor> chosen =
+                platform::Prompts::Current().ChooseColor(this, current))
             selectColor(*chosen);
         else
             m_color->setCurrentIndex(m_colorIndex);

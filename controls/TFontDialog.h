@@ -38,7 +38,8 @@ public:
     /** Makes this dialog the one the program's prompts show whenever a font is chosen. */
     static void Install();
 
-    /** The families offered, sorted, each once (without its foundry); outline fonts only with ScalableOnly. */
+    /** The families offered, sorted, each once (without its foundry); outline fonts only with ScalableOnly.
+     */
     static QStringList Families(platform::FontDialogOptions options);
     /** The family the system draws for a font name: the name itself, or the family an alias stands for. */
     static QString DrawnFamily(const QString& name);

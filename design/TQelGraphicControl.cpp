@@ -216,8 +216,8 @@ TQelGraphicControl* TQelGraphicControl::Clone()
             if (!before.contains(child) && qobject_cast<TQelGraphicControl*>(child))
                 delete child;
         }
-        platform::Prompts::Current().Information(
-            this, tr("Unable to clone %1\n%2").arg(objectName(), e.message()));
+        platform::Prompts::Current().Information(this,
+                                                 tr("Unable to clone %1\n%2").arg(objectName(), e.message()));
         return nullptr;
     }
     QCoreApplication::processEvents();

@@ -29,7 +29,8 @@ class TQelGraphicControl : public QWidget
 
 public:
     explicit TQelGraphicControl(QWidget* parent = nullptr);
-    /** The menu goes once the event that is being handled has finished: a menu command may delete its object. */
+    /** The menu goes once the event that is being handled has finished: a menu command may delete its object.
+     */
     ~TQelGraphicControl() override;
 
     int Tag() const { return m_tag; }

@@ -29,10 +29,10 @@ public:
         if (g_fontDialog)
             return g_fontDialog(parent, initial, options);
         bool ok = false;
-        const QFont font =
-            QFontDialog::getFont(&ok, initial.font, parent, QString(),
-                                 options.testFlag(FontDialogOption::ScalableOnly) ? QFontDialog::ScalableFonts
-                                                                                  : QFontDialog::FontDialogOptions());
+        const QFont font = QFontDialog::getFont(&ok, initial.font, parent, QString(),
+                                                options.testFlag(FontDialogOption::ScalableOnly)
+                                                    ? QFontDialog::ScalableFonts
+                                                    : QFontDialog::FontDialogOptions());
         return ok ? std::optional<FontChoice>(FontChoice{font, initial.color}) : std::nullopt;
     }
     std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) override

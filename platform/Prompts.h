@@ -41,8 +41,8 @@ public:
     /** Installs prompts (not owned); nullptr returns to Qt's dialogs. */
     static void Install(Prompts* prompts);
 
-    using FontDialog =
-        std::function<std::optional<FontChoice>(QWidget* parent, const FontChoice& initial, FontDialogOptions)>;
+    using FontDialog = std::function<std::optional<FontChoice>(QWidget* parent, const FontChoice& initial,
+                                                               FontDialogOptions)>;
     /**
      * The font dialog the program's own prompts show (Qt's has no colour choice); the controls library
      * provides it. Without one, Qt's font dialog is shown and the colour stays.

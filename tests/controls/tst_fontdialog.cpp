@@ -105,14 +105,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("style");
         QTest::newRow("title font") << MakeFont(QStringLiteral("Times New Roman"), 26, true)
-                                    << platform::TColor(platform::clWindowText) << QStringLiteral("Liberation Serif")
-                                    << QStringLiteral("Bold");
+                                    << platform::TColor(platform::clWindowText)
+                                    << QStringLiteral("Liberation Serif") << QStringLiteral("Bold");
         QTest::newRow("alias, italic, custom colour")
             << MakeFont(QStringLiteral("Arial"), 9, false, true) << platform::TColor(0x123456)
             << QStringLiteral("Liberation Sans") << QStringLiteral("Italic");
         QTest::newRow("real family, any case")
-            << MakeFont(QStringLiteral("liberation mono"), 13, true, true) << platform::TColor(platform::clRed)
-            << QStringLiteral("Liberation Mono") << QStringLiteral("Bold Italic");
+            << MakeFont(QStringLiteral("liberation mono"), 13, true, true)
+            << platform::TColor(platform::clRed) << QStringLiteral("Liberation Mono")
+            << QStringLiteral("Bold Italic");
     }
     void opensOnTheFontItEdits()
     {
@@ -218,9 +219,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no such family") << QStringLiteral("No Such Font") << QStringLiteral("10")
-                                        << QStringLiteral("There is no font with that name.\nChoose a font from "
-                                                          "the list of fonts.");
+        QTest::newRow("no such family")
+            << QStringLiteral("No Such Font") << QStringLiteral("10")
+            << QStringLiteral("There is no font with that name.\nChoose a font from "
+                              "the list of fonts.");
         QTest::newRow("size 0") << QString() << QStringLiteral("0")
                                 << QStringLiteral("Size must be between 1 and 1638 points.");
         QTest::newRow("size 1639") << QString() << QStringLiteral("1639")

@@ -192,7 +192,8 @@ private Q_SLOTS:
         QCOMPARE(scene.page->PanelState(), calendar::psPointing);
     }
 
-    // A drawing gesture that starts on a selected object (under the handle) still takes the dragged rectangle.
+    // A drawing gesture that starts on a selected object (under the handle) still takes the dragged
+    // rectangle.
     void drawingDragStartingOnTheSelection()
     {
         Scene scene;
@@ -383,6 +384,67 @@ private Q_SLOTS:
         QCOMPARE(scene.page->PlacedObjects().size(), 2);
     }
 
+    // The panel's Font command opens on the first selected label's font, colour included; the labels take
+    // the chosen font and keep their own colours unless a colour was chosen.
+    void panelFontCommandKeepsColours()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* red = scene.Label(QRect(100, 100, 200, 40), QStringLiteral("Red"));
+        red->Font()->SetName(QStringLiteral("Times New Roman"));
+        red->Font()->SetSize(26);
+        red->Font()->SetStyle(platform::fsBold);
+        red->Font()->SetColor(platform::clRed);
+        TZubLabel* blue = scene.Label(QRect(100, 200, 200, 40), QStringLiteral("Blue"));
+        blue->Font()->SetColor(platform::clBlue);
+        scene.Handle()->Select(red);
+        scene.Handle()->Select(blue);
+        QFont chosen(QStringLiteral("Liberation Sans"));
+        chosen.setPointSize(12);
+        chosen.setItalic(true);
+        prompts.font = chosen;
+        scene.ChooseFromMenu(QPoint(150, 160),
+                             QStringLiteral("mnuFont")); // between the two: the panel's menu
+        QCOMPARE(prompts.fontsAsked.size(), 1);
+        QCOMPARE(prompts.fontsAsked[0].font.family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(prompts.fontsAsked[0].font.pointSize(), 26);
+        QVERIFY(prompts.fontsAsked[0].font.bold());
+        QCOMPARE(prompts.fontsAsked[0].color, platform::clRed);
+        for (TZubLabel* label : {red, blue}) {
+            QCOMPARE(label->Font()->Name(), QStringLiteral("Liberation Sans"));
+            QCOMPARE(label->Font()->Size(), 12);
+            QCOMPARE(label->Font()->Style(), platform::TFontStyles(platform::fsItalic));
+        }
+        QCOMPARE(red->Font()->Color(), platform::clRed);
+        QCOMPARE(blue->Font()->Color(), platform::clBlue);
+
+        prompts.fontColor = platform::clGreen;
+        scene.ChooseFromMenu(QPoint(150, 160), QStringLiteral("mnuFont"));
+        QCOMPARE(red->Font()->Color(), platform::clGreen);
+        QCOMPARE(blue->Font()->Color(), platform::clGreen);
+    }
+
+    // A label's own Font command opens on its font and colour and takes both.
+    void labelFontCommand()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Mine"));
+        label->Font()->SetColor(platform::clMaroon);
+        label->Font()->SetStyle(platform::fsUnderline);
+        prompts.font = QFont(QStringLiteral("Liberation Serif"), 16);
+        prompts.fontColor = platform::clTeal;
+        scene.ChooseFromMenu(QPoint(110, 110), QStringLiteral("mnuFont"));
+        QCOMPARE(prompts.fontsAsked.size(), 1);
+        QCOMPARE(prompts.fontsAsked[0].font.family(), QStringLiteral("Arial"));
+        QCOMPARE(prompts.fontsAsked[0].font.pointSize(), 10);
+        QVERIFY(prompts.fontsAsked[0].font.underline());
+        QCOMPARE(prompts.fontsAsked[0].color, platform::clMaroon);
+        QCOMPARE(label->Font()->Name(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(label->Font()->Size(), 16);
+        QCOMPARE(label->Font()->Color(), platform::clTeal);
+    }
+
     void commandMenuEnabling()
     {
         Scene scene;
@@ -486,10 +548,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<bool>("fromMenu");
         QTest::addColumn<QString>("error");
-        QTest::newRow("cut short, Ctrl+V") << QStringLiteral("truncate") << false
-                                           << QStringLiteral("Stream read error");
-        QTest::newRow("unknown value, menu") << QStringLiteral("value") << true
-                                             << QStringLiteral("Invalid property value");
+        QTest::newRow("cut short, Ctrl+V")
+            << QStringLiteral("truncate") << false << QStringLiteral("Stream read error");
+        QTest::newRow("unknown value, menu")
+            << QStringLiteral("value") << true << QStringLiteral("Invalid property value");
     }
     void damagedClipboardPastesNothing()
     {
@@ -525,8 +587,9 @@ private Q_SLOTS:
             scene.page->setFocus();
             QTest::keyClick(scene.page, Qt::Key_V, Qt::ControlModifier);
         }
-        QCOMPARE(prompts.messages, QStringList{QStringLiteral("Unable to paste from %1\n%2")
-                                                   .arg(scene.page->ClipboardPath(), error)});
+        QCOMPARE(prompts.messages,
+                 QStringList{
+                     QStringLiteral("Unable to paste from %1\n%2").arg(scene.page->ClipboardPath(), error)});
         QCOMPARE(scene.page->PlacedObjects(), (QList<TQelGraphicControl*>{first, second}));
         QFile::remove(scene.page->ClipboardPath());
     }

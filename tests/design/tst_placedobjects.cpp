@@ -283,7 +283,10 @@ private Q_SLOTS:
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         persist::WriteCalendar(&buffer, page);
-        QVERIFY(buffer.data().contains(QByteArray("\x07" "Caption" "\x06\x00", 10)));
+        QVERIFY(buffer.data().contains(QByteArray("\x07"
+                                                  "Caption"
+                                                  "\x06\x00",
+                                                  10)));
         buffer.close();
         buffer.open(QIODevice::ReadOnly);
         QWidget owner2;
