@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +43,16 @@ void ClickItem(QListWidget* list, const QString& text)
     QVERIFY2(!items.isEmpty(), qPrintable(text));
     list->scrollToItem(items.first());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.first()).center());
+}
+
+/** How many different colours a picture holds: a few for an empty box, many for drawn text. */
+int ColoursIn(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
 }
 
 /** Opens the combo's list with a click and clicks the entry. */
@@ -127,6 +138,7 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.FamilyEdit()->text(), shown);
+        QVERIFY(ColoursIn(dialog.FamilyEdit()->grab().toImage()) > 8); // its text is drawn
         QVERIFY(dialog.FamilyList()->currentItem());
         QCOMPARE(dialog.FamilyList()->currentItem()->text(), shown);
         QCOMPARE(dialog.StyleList()->currentItem()->text(), style);
@@ -156,6 +168,14 @@ private Q_SLOTS:
         dialog.FamilyEdit()->selectAll();
         QTest::keyClicks(dialog.FamilyEdit(), QStringLiteral("dejavu ser"));
         QCOMPARE(dialog.FamilyList()->currentItem()->text(), QStringLiteral("DejaVu Serif"));
+        // A family far down the list comes into view as it is typed.
+        dialog.FamilyEdit()->selectAll();
+        QTest::keyClicks(dialog.FamilyEdit(), QStringLiteral("symb"));
+        QListWidget* families = dialog.FamilyList();
+        QCOMPARE(families->currentItem()->text(), QStringLiteral("Symbola"));
+        QVERIFY(families->viewport()->rect().contains(families->visualItemRect(families->currentItem())));
+        dialog.FamilyEdit()->selectAll();
+        QTest::keyClicks(dialog.FamilyEdit(), QStringLiteral("dejavu serif"));
         ClickItem(dialog.StyleList(), QStringLiteral("Italic"));
         ClickItem(dialog.SizeList(), QStringLiteral("14"));
         QCOMPARE(dialog.SizeEdit()->text(), QStringLiteral("14"));
