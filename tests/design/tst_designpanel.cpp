@@ -466,6 +466,10 @@ private Q_SLOTS:
         QCOMPARE(b->x(), 10);
         item("mnuAlignBottoms")->trigger();
         QCOMPARE(a->y() + a->height(), 70);
+        b->resize(90, 30);
+        item("mnuAlignRight")->trigger();
+        QCOMPARE(a->x() + a->width(), 100);
+        QCOMPARE(b->x() + b->width(), 100);
         item("mnuLockAll")->trigger();
         QVERIFY(a->Locked() && b->Locked());
     }
@@ -519,6 +523,34 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(scene.page->ClipboardPath()), item == QStringLiteral("mnuCut"));
         QFile::remove(scene.page->ClipboardPath());
         QTest::qWait(10); // the menu goes once its event has finished
+    }
+
+    // An unselectable object opens its menu on a double click, unselected: Delete writes no clipboard file,
+    // Cut writes one, and both take the object away.
+    void unselectableObjectMenu_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("Delete") << QStringLiteral("mnuDelete") << false;
+        QTest::newRow("Cut") << QStringLiteral("mnuCut") << true;
+    }
+    void unselectableObjectMenu()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, copied);
+        Scene scene;
+        QPointer<TZubLabel> label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Fixed"));
+        label->SetUnselectable(true);
+        QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(10, 10));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(scene.Handle()->SelectedCount(), 0);
+        QAction* action = menu->findChild<QAction*>(item);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseMove(menu, menu->actionGeometry(action).center());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(!label);
+        QCOMPARE(QFile::exists(scene.page->ClipboardPath()), copied);
     }
 
     // A clipboard file that cannot be written is reported; a cut then deletes nothing.
