@@ -105,8 +105,7 @@ ExportResult ExportPdf(calendar::TCalendarPanel32& page, const PdfExportOptions&
     printer.setPageSize(QPageSize(page.PaperSize() == 1 ? QPageSize::A4 : QPageSize::Letter));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
     report.SetShowSetup(false);
-    // The status window, with its Cancel button, appears when the pages take longer than half a second.
-    report.SetShowStatus(options.statusParent != nullptr, 500);
+    report.SetShowStatus(options.statusParent != nullptr, options.statusDelayMs);
     report.SetStatusText(Tr("Generating page %p"));
     report.SetPageCount(options.months);
     report.OnBeforePrint = [&page](TReportSystem& r) {

@@ -27,6 +27,8 @@ struct PdfExportOptions
     MonthFillSources sources;
     /** The window the status window belongs to; none shows no status window. */
     QWidget* statusParent = nullptr;
+    /** How long the pages may take before the status window with its Cancel button appears. */
+    int statusDelayMs = 500;
     /** Makes the printer the PDF is written through (tests give one that fails); a high-resolution one if
      * unset.
      */

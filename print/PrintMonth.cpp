@@ -63,8 +63,10 @@ void PrintPlannerRows(TReportSystem& report, MonthPaintParams& p, const QString&
     const int count = int(rows.size());
     const int rh = (body.bottom - body.top) / count;
     const int xd = L + Trunc(0.15 * (R1 - L));
+    // The label column is filled inside the body's outline, which is a screen pixel wide on paper too.
+    const int line = int(std::ceil(ScreenPixelWidth(report)));
     report.SetBrush(p.headersBGColor);
-    report.FillRect({L + 1, body.top + 1, xd, body.bottom - 1});
+    report.FillRect({L + line, body.top + line, xd, body.bottom - 1});
 
     UseFont(report, p.headersFont);
     const double labelWidth = report.XD2I(xd - (L + 1));
@@ -104,14 +106,18 @@ void PrintBorderLines(TReportSystem& report, const TRect& r, calendar::TCalBorde
     const bool top = style == calendar::cbAll || style == calendar::cbTop || style == calendar::cbTopBottom;
     const bool bottom =
         style == calendar::cbAll || style == calendar::cbBottom || style == calendar::cbTopBottom;
+    if (style == calendar::cbAll) {
+        // The closed outline a,b to c,b to c,d to a,d to a,b.
+        report.Line(r.left, r.top, r.right, r.top);
+        report.Line(r.right, r.top, r.right, r.bottom);
+        report.Line(r.right, r.bottom, r.left, r.bottom);
+        report.Line(r.left, r.bottom, r.left, r.top);
+        return;
+    }
     if (top)
         report.Line(r.left, r.top, r.right, r.top);
     if (bottom)
         report.Line(r.left, r.bottom, r.right, r.bottom);
-    if (style == calendar::cbAll) {
-        report.Line(r.left, r.top, r.left, r.bottom);
-        report.Line(r.right, r.top, r.right, r.bottom);
-    }
 }
 
 void PrintMonth(TReportSystem& report, MonthPaintParams& p, const QString& title)

@@ -179,9 +179,20 @@ void TReportSystem::Line(int x1, int y1, int x2, int y2)
     m_painter.setCompositionMode(m_penMode);
     const double w = m_penWidth;
     if (m_penStyle == Qt::SolidLine && (x1 == x2 || y1 == y2)) {
-        // A square pen at each point of the line: width pixels right of and below it, corners closed.
-        const double left = std::min(x1, x2), top = std::min(y1, y2);
-        m_painter.fillRect(QRectF(left, top, std::abs(x2 - x1) + w, std::abs(y2 - y1) + w), m_pen);
+        // A square pen at every point from the start up to the end point, which is left out as on screen:
+        // each covers width pixels right of and below its point, so a closed outline closes its corners.
+        double from = 0, to = 0;
+        const int a = x1 == x2 ? y1 : x1, b = x1 == x2 ? y2 : x2;
+        if (a == b)
+            return m_painter.restore();
+        if (b > a) {
+            from = a;
+            to = b - 1 + w;
+        } else {
+            from = b + 1;
+            to = a + w;
+        }
+        m_painter.fillRect(x1 == x2 ? QRectF(x1, from, w, to - from) : QRectF(from, y1, to - from, w), m_pen);
     } else {
         QPen pen(m_pen, w, m_penStyle, Qt::SquareCap);
         m_painter.setPen(pen);
@@ -195,12 +206,12 @@ void TReportSystem::Rectangle(const platform::TRect& r)
     if (r.width() <= 0 || r.height() <= 0)
         return;
     FillRect(r);
-    // The outline lies inside the rectangle, as the right and bottom edges are excluded.
-    const int right = r.right - int(std::ceil(m_penWidth)), bottom = r.bottom - int(std::ceil(m_penWidth));
+    // The outline runs on the last pixels of the rectangle, whose right and bottom edges are excluded.
+    const int right = r.right - 1, bottom = r.bottom - 1;
     Line(r.left, r.top, right, r.top);
     Line(right, r.top, right, bottom);
-    Line(r.left, bottom, right, bottom);
-    Line(r.left, r.top, r.left, bottom);
+    Line(right, bottom, r.left, bottom);
+    Line(r.left, bottom, r.left, r.top);
 }
 
 void TReportSystem::SetFont(const QString& name, double points, bool bold, bool italic, bool underline)

@@ -90,9 +90,10 @@ public:
                 QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver);
     /** Fills the rectangle (right and bottom excluded) with the brush, without an outline. */
     void FillRect(const platform::TRect& rect);
-    /** A line from point to point with the pen. */
+    /** A line from point to point with the pen, the end point left out (a square pen at every other point).
+     */
     void Line(int x1, int y1, int x2, int y2);
-    /** The outline a,b - c,b - c,d - a,d with the pen, filled inside with the brush unless it is clear. */
+    /** Fills the rectangle with the brush unless it is clear, then outlines its last pixels with the pen. */
     void Rectangle(const platform::TRect& rect);
 
     void SetFont(const QString& name, double points, bool bold, bool italic, bool underline);
