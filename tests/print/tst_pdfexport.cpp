@@ -2,6 +2,7 @@
 #include "print/PdfExport.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/RtfPlainText.h"
+#include "tests/support/FailingPrinter.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
@@ -22,18 +23,6 @@ using print::ExportResult;
 using testsupport::PdfTools;
 
 namespace {
-
-/** A printer that gives up when asked for page 'failAt'. */
-class FailingPrinter : public QPrinter
-{
-public:
-    explicit FailingPrinter(int failAt) : QPrinter(QPrinter::HighResolution), m_failAt(failAt) {}
-    bool newPage() override { return ++m_page < m_failAt && QPrinter::newPage(); }
-
-private:
-    int m_failAt;
-    int m_page = 1;
-};
 
 QStringList Store()
 {
@@ -189,7 +178,7 @@ private Q_SLOTS:
         print::PdfExportOptions options;
         options.months = months;
         if (failAt > 0)
-            options.makePrinter = [failAt] { return std::make_unique<FailingPrinter>(failAt); };
+            options.makePrinter = [failAt] { return std::make_unique<testsupport::FailingPrinter>(failAt); };
         QString error;
         QCOMPARE(print::ExportPdf(*page, options, path(target), error), ExportResult::Failed);
         QVERIFY2(error.contains(message), qPrintable(error));
@@ -207,7 +196,7 @@ private Q_SLOTS:
         auto page = newPage();
         print::PdfExportOptions options;
         options.months = 3;
-        options.makePrinter = [] { return std::make_unique<FailingPrinter>(2); };
+        options.makePrinter = [] { return std::make_unique<testsupport::FailingPrinter>(2); };
         QString error;
         QCOMPARE(print::ExportPdf(*page, options, target, error), ExportResult::Failed);
         QVERIFY(old.open(QIODevice::ReadOnly));

@@ -1,5 +1,6 @@
 #include "print/PrinterCheck.h"
 #include "print/TReportSystem.h"
+#include "tests/support/FailingPrinter.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -11,22 +12,6 @@
 using namespace Qt::StringLiterals;
 
 using print::TReportSystem;
-
-namespace {
-
-/** A printer that gives up when asked for page 'failAt'. */
-class FailingPrinter : public QPrinter
-{
-public:
-    explicit FailingPrinter(int failAt) : QPrinter(QPrinter::HighResolution), m_failAt(failAt) {}
-    bool newPage() override { return ++m_page < m_failAt && QPrinter::newPage(); }
-
-private:
-    int m_failAt;
-    int m_page = 1;
-};
-
-} // namespace
 
 class TestReportSystem : public QObject
 {
@@ -181,7 +166,7 @@ private Q_SLOTS:
         const QString path = m_dir.path() + QStringLiteral("/failing.pdf");
         TReportSystem report;
         report.SetShowSetup(false);
-        report.SetPrinter(std::make_unique<FailingPrinter>(3));
+        report.SetPrinter(std::make_unique<testsupport::FailingPrinter>(3));
         report.Printer().setOutputFormat(QPrinter::PdfFormat);
         report.Printer().setOutputFileName(path);
         int pages = 1;
