@@ -221,6 +221,8 @@ void TReportSystem::SetFont(const QString& name, double points, bool bold, bool 
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);
+    // Outlines on paper need no hinting for a pixel grid, and unhinted glyphs are much quicker to embed.
+    font.setHintingPreference(QFont::PreferNoHinting);
     m_font = font;
 }
 
