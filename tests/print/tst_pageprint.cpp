@@ -139,6 +139,11 @@ private Q_SLOTS:
         const QString pdf = print(*page, QStringLiteral("family%1").arg(layout));
         const QImage printed = PdfTools::Render(pdf);
         QCOMPARE(printed.size(), screen.size());
+        // The margin's corner stays empty: nothing prints outside the calendar and its slots.
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 20; ++x)
+                QCOMPARE(qGray(printed.pixel(x, y)), 255);
+        }
 
         const QString text = PdfTools::Text(pdf);
         for (const QString& expected : texts)
@@ -233,6 +238,44 @@ private Q_SLOTS:
         const QString text = PdfTools::Text(print(*page, QStringLiteral("numbers%1").arg(position)));
         QCOMPARE(text.contains(QStringLiteral("Dentist at nine")), printed);
         QVERIFY(text.contains(QStringLiteral("December 2026")));
+    }
+
+    // Lines drawn cell by cell fall where the screen's whole-grid lines are, for every cell border style.
+    void cellBorders_data()
+    {
+        QTest::addColumn<int>("border");
+        QTest::newRow("top") << int(calendar::cbTop);
+        QTest::newRow("bottom") << int(calendar::cbBottom);
+        QTest::newRow("top and bottom") << int(calendar::cbTopBottom);
+        QTest::newRow("none") << int(calendar::cbNone);
+    }
+    void cellBorders()
+    {
+        QFETCH(int, border);
+        auto page = newPage(calendar::LOFullCalendarLS);
+        page->SetCalendarBorder(calendar::cbNone);
+        page->SetHeadersBorder(calendar::cbNone);
+        page->SetCellBorder(calendar::TCalBorderStyle(border));
+        const QImage screen = page->RenderToBitmap();
+        const QImage printed = PdfTools::Render(print(*page, QStringLiteral("border%1").arg(border)));
+        const int x = page->MainRect().left + 3;
+        const int top = page->HeadersRect().bottom - 2;
+        auto cells = [top](QList<double> runs) {
+            runs.removeIf([top](double y) { return y < top; });
+            return runs;
+        };
+        // Every one of these is a row line inside the grid, where the screen's row height drops its
+        // remainder.
+        CompareLines(cells(DarkRuns(printed, x, false)), cells(DarkRuns(screen, x, false)), "horizontal", 4);
+    }
+
+    // Rows of the day planner take their text, as the screen shows it.
+    void dayPlannerText()
+    {
+        auto page = newPage(calendar::loDay10);
+        putText(*page, 3, QStringLiteral("Call the plumber"));
+        QVERIFY(PdfTools::Text(print(*page, QStringLiteral("daytext")))
+                    .contains(QStringLiteral("Call the plumber")));
     }
 
     // A cell's text lands in that cell on paper, under its day number.

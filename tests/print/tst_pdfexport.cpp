@@ -133,6 +133,7 @@ private Q_SLOTS:
         QTest::newRow("week outside") << int(calendar::loWeek) << 14 << 0;
         QTest::newRow("day planner") << int(calendar::loDay10) << 7 << 0;
         QTest::newRow("minis") << int(calendar::loMC12Month) << 7 << 0;
+        QTest::newRow("grid with twelve after") << int(calendar::loFC12AfterLS) << 31 << 33;
     }
     void cellOfDay()
     {

@@ -1,11 +1,14 @@
 #include "print/PrinterCheck.h"
 #include "print/TReportSystem.h"
 #include "tests/support/FailingPrinter.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -177,6 +180,61 @@ private Q_SLOTS:
         QCOMPARE(report.Execute(), TReportSystem::Result::Failed);
         QCOMPARE(pages, 2);
         QCOMPARE(report.ErrorString(), QStringLiteral("The printer stopped at page 3."));
+    }
+
+    // Text goes over what lies below unless asked to stand on the brush's colour.
+    void transparentText()
+    {
+        if (!testsupport::PdfTools::Available())
+            QSKIP("poppler-utils are not installed");
+        for (bool transparent : {true, false}) {
+            const QString path = m_dir.path() + QStringLiteral("/text%1.pdf").arg(transparent);
+            TReportSystem report;
+            report.SetShowSetup(false);
+            report.Printer().setOutputFormat(QPrinter::PdfFormat);
+            report.Printer().setOutputFileName(path);
+            report.OnPrint = [transparent](TReportSystem& r) {
+                r.SetBrush(platform::clBlue);
+                r.FillRect({0, 0, r.XI2D(3), r.YI2D(2)});
+                r.SetBrush(platform::clWhite);
+                r.SetTransparentText(transparent);
+                r.SetFont(QStringLiteral("Arial"), 36, false, false, false);
+                r.PrintCenter(QStringLiteral("- -"), 1.5, 0.5);
+            };
+            QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
+            // Between the two dashes, in the middle of the line.
+            const QImage page = testsupport::PdfTools::Render(path, 1, 96);
+            QCOMPARE(QColor(page.pixel(144, 48 + 20)), transparent ? QColor(Qt::blue) : QColor(Qt::white));
+        }
+    }
+
+    // A job cancelled in the status window stops there; the same engine prints the next job in full.
+    void cancelThenPrintAgain()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TReportSystem report(&window);
+        report.SetShowSetup(false);
+        report.SetShowStatus(true, 0);
+        report.SetPageCount(50);
+        report.Printer().setOutputFormat(QPrinter::PdfFormat);
+        report.Printer().setOutputFileName(m_dir.path() + QStringLiteral("/again.pdf"));
+        int pages = 0;
+        report.OnPrint = [&pages](TReportSystem& r) {
+            pages = 1;
+            while (pages < 50 && r.NewPage())
+                ++pages;
+        };
+        testsupport::WhenDialogOpens(&window, [](QWidget* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        QCOMPARE(report.Execute(), TReportSystem::Result::Cancelled);
+        QVERIFY(pages < 50);
+        report.SetShowStatus(false);
+        QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
+        QCOMPARE(pages, 50);
+        QCOMPARE(report.PageNumber(), 50);
     }
 
     void printerCannotStart()
