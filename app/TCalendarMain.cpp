@@ -167,7 +167,9 @@ void TCalendarMain::buildToolBars()
                            [this] { m_page->SetPanelState(calendar::psPointing); });
     QAction* text = add(tr("Text"), "DrawLabelButton", tr("Text tool"),
                         [this] { m_page->SetPanelState(calendar::psLabel); });
-    for (QAction* tool : {pointer, text}) {
+    QAction* clipArt = add(tr("Clip Art"), "DrawImageButton", tr("Clip Art Tool"),
+                           [this] { m_page->SetPanelState(calendar::psImage); });
+    for (QAction* tool : {pointer, text, clipArt}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }
