@@ -1,8 +1,10 @@
 #include "app/TCalendarMain.h"
 
+#include "app/TFloatingPalette.h"
 #include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
+#include "controls/TIconListBox.h"
 #include "persist/formats/Preferences.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
@@ -84,6 +86,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
 
     buildToolBars();
     buildMenus();
+    buildIconTool();
 
     m_page->SetClickedInCellEvent(
         [this](const platform::TRect&, const platform::TRect& rFree, int cell, int,
@@ -161,6 +164,7 @@ void TCalendarMain::buildToolBars()
     add(tr("-"), "ZoomMinusButton", tr("Zoom Out"), [this] { ZoomOut(); });
     add(tr("Properties"), "PropertiesButton", tr("Set/change Properties for the calendar"),
         [this] { Properties(); });
+    add(tr("Show Icon Tool"), "ShowHideIconTool", QString(), [this] { ShowHideIconTool(); });
     design->addSeparator();
     m_tools = new QActionGroup(this);
     QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
@@ -299,6 +303,7 @@ void TCalendarMain::SetButtons()
     Action("ZoomPlusButton")->setEnabled(visible);
     Action("Savebutton")->setVisible(m_modified);
     Action("CancelButton")->setVisible(m_modified && named);
+    syncIconTool();
 }
 
 void TCalendarMain::layoutCanvas()
@@ -358,6 +363,10 @@ void TCalendarMain::loadPreferences()
 void TCalendarMain::savePreferences()
 {
     platform::IniFile ini(IniPath());
+    if (m_palette) {
+        m_prefs.iconsVisible = m_palette->isVisible();
+        m_prefs.iconFile = m_palette->Grid()->FileName();
+    }
     persist::SavePreferences(ini, m_prefs);
     if (!ini.Save())
         platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(ini.Path()));
@@ -403,6 +412,10 @@ void TCalendarMain::firstActivation()
     SetButtons();
     SetCaption();
     QApplication::restoreOverrideCursor();
+    CheckFloaterStatus();
+    if (m_prefs.iconsVisible)
+        m_palette->show();
+    SetButtons();
     m_page->SetSuspendPaint(false);
     m_page->update();
 }
@@ -417,6 +430,7 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
     m_prefs.mainZoomPercent = ZoomToPercent(m_page->Zoom());
     savePreferences();
     savePlacement();
+    m_palette->hide();
     event->accept();
 }
 

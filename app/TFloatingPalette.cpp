@@ -25,8 +25,8 @@ struct Library
 };
 
 constexpr Library kLibraries[] = {
-    {"mnuActivities", "Activities", "activity.icl"},       {"mnuEvents", "Events", "events.icl"},
-    {"mnuHolidays", "Holidays", "holiday.icl"},             {"mnuMisc1", "Miscellaneous #1", "misc1.icl"},
+    {"mnuActivities", "Activities", "activity.icl"}, {"mnuEvents", "Events", "events.icl"},
+    {"mnuHolidays", "Holidays", "holiday.icl"},      {"mnuMisc1", "Miscellaneous #1", "misc1.icl"},
     {"mnuMisc2", "Miscellaneous #2", "misc2.icl"},
 };
 
@@ -45,8 +45,9 @@ TFloatingPalette::TFloatingPalette(QWidget* mainWindow)
     m_menu = new QMenuBar(this);
     QMenu* file = m_menu->addMenu(tr("File"));
     for (const Library& library : kLibraries) {
-        QAction* item = file->addAction(tr(library.caption), this,
-                                        [this, name = QString::fromLatin1(library.file)] { ChooseLibrary(name); });
+        QAction* item =
+            file->addAction(tr(library.caption), this,
+                            [this, name = QString::fromLatin1(library.file)] { ChooseLibrary(name); });
         item->setObjectName(QLatin1String(library.object));
         item->setCheckable(true);
     }
@@ -71,6 +72,8 @@ TFloatingPalette::TFloatingPalette(QWidget* mainWindow)
 
     m_grid->SetFileName(LibraryPath(QStringLiteral("activity.icl")));
     RestorePlacement(*this, kPlacementClass, mainWindow);
+    // Shown only through the main window, never with it.
+    hide();
 }
 
 TFloatingPalette::~TFloatingPalette()
