@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace app {
@@ -67,8 +68,11 @@ TFloatingPalette::TFloatingPalette(QWidget* mainWindow)
     layout->addWidget(m_grid);
     m_grid->SetXIcons(3);
     m_grid->SetYIcons(3);
-    // The client area is 140 × 140 below the menu.
-    setFixedSize(140, 140 + m_menu->sizeHint().height());
+    // Exactly three columns and three rows of icons above the scroll bar, in a 4-pixel border.
+    m_grid->setFixedSize(m_grid->ColumnWidth() * 3 + 2 * m_grid->frameWidth() + 1,
+                         m_grid->ItemHeight() * 3 + 2 * m_grid->frameWidth() +
+                             m_grid->horizontalScrollBar()->sizeHint().height() + 1);
+    setFixedSize(m_grid->width() + 8, m_grid->height() + 8 + m_menu->sizeHint().height());
 
     m_grid->SetFileName(LibraryPath(QStringLiteral("activity.icl")));
     RestorePlacement(*this, kPlacementClass, mainWindow);

@@ -230,7 +230,7 @@ void TQelImageBrowser::showPreview()
 void TQelImageBrowser::layoutPreview()
 {
     // AutoSize: the picture's own size. Otherwise the preview fills the box, stretching the picture or not.
-    const QSize view = m_scroll->viewport()->size();
+    const QSize view = m_scroll->maximumViewportSize();
     if (m_autoSize->isChecked() && !m_picture.IsEmpty())
         m_preview->resize(m_picture.Size());
     else

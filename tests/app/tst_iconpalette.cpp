@@ -3,7 +3,10 @@
 #include "app/TFloatingPalette.h"
 #include "calendar/TCalendarPanel32.h"
 #include "controls/TIconListBox.h"
+#include "design/TQelImage.h"
+#include "design/TQelImageBrowser.h"
 #include "platform/Help.h"
+#include "platform/ImageLoader.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 #include "richtext/TVelRichEdit.h"
@@ -280,6 +283,56 @@ private Q_SLOTS:
         QApplication::sendEvent(editor, &again);
         window.DoSaveRichtext();
         QCOMPARE(page->CellStorage(cell).RtfText().count("\\pict"), 2);
+    }
+
+    // Pictures for a person to look at: DATORIA_SCREENSHOTS=folder build/bin/tst_iconpalette screenshots
+    void screenshots()
+    {
+        const QString out = qEnvironmentVariable("DATORIA_SCREENSHOTS");
+        if (out.isEmpty())
+            QSKIP("set DATORIA_SCREENSHOTS to a folder to take the screenshots");
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.resize(1000, 760);
+        window.ShowHideIconTool();
+        TFloatingPalette* palette = window.IconPalette();
+        palette->ChooseLibrary(QStringLiteral("holiday.icl"));
+        palette->Grid()->grab();
+        palette->grab().save(out + QStringLiteral("/palette.png"));
+
+        design::TQelImageBrowser browser(&window);
+        browser.SetFolder(QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images"));
+        browser.SelectFile(QStringLiteral("drawing.wmf"));
+        browser.SetStretch(true);
+        browser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&browser));
+        browser.grab().save(out + QStringLiteral("/browser.png"));
+        browser.hide();
+
+        // A decorated page: a metafile in the title band, a photo, icons in day cells.
+        calendar::TCalendarPanel32* page = window.Page();
+        QString error;
+        auto place = [&](const QString& file, platform::TRect r) {
+            auto* image = new design::TQelImage;
+            image->AfterLoad();
+            page->AddObject(image, r);
+            image->SetPicture(platform::LoadPictureFile(
+                QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images/") + file, error));
+        };
+        place(QStringLiteral("drawing.wmf"), platform::TRect{20, 4, 110, 70});
+        place(QStringLiteral("photo.jpg"), platform::TRect{500, 4, 580, 64});
+        for (const auto& [day, icon] : {std::pair{25, 0}, std::pair{31, 27}, std::pair{14, 46}}) {
+            palette->Grid()->setCurrentRow(icon);
+            std::unique_ptr<QMimeData> data(palette->Grid()->DragData());
+            const platform::TRect free = page->Cell(page->CellOfDay(day)).rFree;
+            window.PageDrop(QPoint((free.left + free.right) / 2, (free.top + free.bottom) / 2), data.get());
+        }
+        window.DoSaveRichtext();
+        QCoreApplication::processEvents();
+        window.grab().save(out + QStringLiteral("/decorated-window.png"));
+        page->grab().save(out + QStringLiteral("/decorated-page.png"));
     }
 };
 
