@@ -162,6 +162,13 @@ private Q_SLOTS:
         QCOMPARE(library.Icon(0, 48).size(), QSize(48, 48));
         // 20 pixels come from the nearest image (16), scaled up.
         QCOMPARE(library.Icon(0, 20).size(), QSize(20, 20));
+        // The icon as an icon file of its own holds all three images.
+        const QByteArray ico = library.IconFile(0);
+        IconLibrary again;
+        QVERIFY(again.OpenData(ico));
+        QCOMPARE(again.ImageSizes(0), library.ImageSizes(0));
+        QVERIFY(library.IconFile(1).isEmpty());
+        QVERIFY(library.IconFile(-1).isEmpty());
         if (HaveIcoutils()) {
             QTemporaryDir work;
             const QString png = work.filePath(QStringLiteral("i.png"));
