@@ -119,6 +119,11 @@ void TCalendarMain::DefaultEditorFont()
 
 void TCalendarMain::SetDefaultFontNow()
 {
+    m_cellEditor->SetCurrentAttributes(DefaultEditorAttributes());
+}
+
+richtext::CharAttributes TCalendarMain::DefaultEditorAttributes() const
+{
     richtext::CharAttributes attributes;
     attributes.fontName = m_prefs.fontName;
     attributes.pointSize = m_prefs.fontSize;
@@ -136,7 +141,7 @@ void TCalendarMain::SetDefaultFontNow()
             break;
         }
     }
-    m_cellEditor->SetCurrentAttributes(attributes);
+    return attributes;
 }
 
 void TCalendarMain::FillWithRecurringDates()

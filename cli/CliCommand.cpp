@@ -4,6 +4,7 @@
 #include "calendar/TCalendarPanel32.h"
 #include "cli/PageOptions.h"
 #include "cli/PageReport.h"
+#include "cli/PdfCommand.h"
 #include "cli/PictureCommands.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/formats/StyleSheet.h"
@@ -31,7 +32,10 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [options] -o OUT.png|OUT.bmp\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [--recurring STORE] [options] -o "
+    "OUT.png\n"
+    "       datoria-cli pdf [--file FILE.KVF|FILE.KVS] [--months N] [--recurring STORE] [options] -o "
+    "OUT.pdf\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
@@ -228,6 +232,7 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("store"), QStringLiteral("dates: a recurring-dates store."), QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
+    AddPdfOptions(parser);
     parser.addOption(
         {QStringLiteral("index"), QStringLiteral("icons: the icon to write."), QStringLiteral("I")});
     parser.addPositionalArgument(QStringLiteral("command"),
@@ -279,10 +284,10 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return Icons(positional[1], parser.value(QStringLiteral("index")), parser.value(QStringLiteral("o")),
                      out, err);
     }
-    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
+    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new"),
+                                  QStringLiteral("pdf")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, inspect, new, dump, rtf, dates, image or icons\n"
-            << kUsage;
+        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf, dates, image or icons\n" << kUsage;
         return 2;
     }
     if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {
@@ -310,6 +315,13 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!SetUpPage(page, &owner, parser.value(QStringLiteral("file")), *options, error)) {
         err << "datoria-cli: " << error << '\n';
         return 1;
+    }
+
+    if (command == QLatin1String("pdf"))
+        return ExportPdf(page, parser, err);
+    if (command == QLatin1String("render") && parser.isSet(QStringLiteral("recurring"))) {
+        if (const int code = FillFromStore(page, parser, err))
+            return code;
     }
 
     if (command == QLatin1String("new")) {
