@@ -287,7 +287,9 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new"),
                                   QStringLiteral("pdf")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf, dates, image or icons\n" << kUsage;
+        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf, dates, image or "
+               "icons\n"
+            << kUsage;
         return 2;
     }
     if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {
