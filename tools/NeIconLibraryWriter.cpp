@@ -3,9 +3,10 @@
 namespace {
 
 constexpr int kNeHeaderSize = 0x40;
-// Resources start on 16-byte boundaries, so 16-bit offsets reach a megabyte. NE lengths count whole units:
-// the table's length of an image is its size rounded up, as in every NE file.
-constexpr int kAlignShift = 4;
+// Resources start on 16-byte boundaries or coarser ones, so that the 16-bit offsets of the resource table
+// reach the end of a large library. NE lengths count whole units: the table's length of an image is its size
+// rounded up, as in every NE file.
+constexpr int kMinAlignShift = 4;
 
 void Put8(QByteArray& out, int v)
 {
@@ -97,6 +98,13 @@ QByteArray WriteNeIconLibrary(const QString& moduleName, const QList<QList<QImag
         groups.append(group);
     }
 
+    qint64 total = 0;
+    for (const QByteArray& bytes : images + groups)
+        total += bytes.size() + 64;
+    int alignShift = kMinAlignShift;
+    while ((total + 4096) >> alignShift >= 0xFFFF)
+        ++alignShift;
+
     QByteArray file(neOffset, '\0');
     file[0] = 'M';
     file[1] = 'Z';
@@ -108,7 +116,7 @@ QByteArray WriteNeIconLibrary(const QString& moduleName, const QList<QList<QImag
     const int residentSize = 1 + int(name.size()) + 2 + 1;
     const int dataStart = [&] {
         const int end = neOffset + kNeHeaderSize + tableSize + residentSize + 2;
-        return (end + (1 << kAlignShift) - 1) & ~((1 << kAlignShift) - 1);
+        return (end + (1 << alignShift) - 1) & ~((1 << alignShift) - 1);
     }();
 
     QByteArray ne;
@@ -137,7 +145,7 @@ QByteArray WriteNeIconLibrary(const QString& moduleName, const QList<QList<QImag
     Put16(ne, afterResident); // imported names (empty)
     Put32(ne, 0);             // non-resident names
     Put16(ne, 0);             // movable entries
-    Put16(ne, kAlignShift);   // segment alignment
+    Put16(ne, alignShift);    // segment alignment
     Put16(ne, 0);             // resource segments
     Put8(ne, 2);              // for Windows
     Put8(ne, 0);
@@ -153,10 +161,10 @@ QByteArray WriteNeIconLibrary(const QString& moduleName, const QList<QList<QImag
     auto place = [&](const QByteArray& bytes, QList<QPair<int, int>>& places) {
         const int offset = dataStart + int(data.size());
         data.append(bytes);
-        while ((dataStart + data.size()) % (1 << kAlignShift))
+        while ((dataStart + data.size()) % (1 << alignShift))
             data.append('\0');
-        const int length = (int(bytes.size()) + (1 << kAlignShift) - 1) >> kAlignShift;
-        places.append({offset >> kAlignShift, length});
+        const int length = (int(bytes.size()) + (1 << alignShift) - 1) >> alignShift;
+        places.append({offset >> alignShift, length});
     };
     for (const QByteArray& image : images)
         place(image, imagePlaces);
@@ -164,7 +172,7 @@ QByteArray WriteNeIconLibrary(const QString& moduleName, const QList<QList<QImag
         place(group, groupPlaces);
 
     QByteArray table;
-    Put16(table, kAlignShift);
+    Put16(table, alignShift);
     Put16(table, 0x800E);
     Put16(table, int(groups.size()));
     Put32(table, 0);
