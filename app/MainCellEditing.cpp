@@ -3,6 +3,8 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/TFloatingPalette.h"
+
 #include "calendar/TCalendarPanel32.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -158,7 +160,11 @@ void TCalendarMain::FillWithRecurringDates()
         return;
     }
     recurring::TSelectRecurringDates dialog(lines, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool palette = hidePaletteFor();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (palette)
+        m_palette->show();
+    if (!accepted)
         return;
     for (const recurring::DayText& entry : recurring::FillPlan(dialog.Chosen(), month, year))
         PuttextOnDay(entry.day, entry.text);
@@ -195,7 +201,10 @@ void TCalendarMain::EditorDrop(const QMimeData* data)
 void TCalendarMain::EditRecurringDates()
 {
     recurring::TEditRecurringDates dialog(recurring::StorePath(), this);
+    const bool palette = hidePaletteFor();
     dialog.exec();
+    if (palette)
+        m_palette->show();
 }
 
 } // namespace app

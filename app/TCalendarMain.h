@@ -31,6 +31,8 @@ class TVelRtfStorage;
 
 namespace app {
 
+class TFloatingPalette;
+
 /**
  * The program's document window: one calendar page in a scroll area with the in-cell editor over it, the
  * rich-text and design tool bars, the menus, the document commands, zoom, preferences, window placement and
@@ -77,6 +79,13 @@ public:
     bool SaveCalendarFile(const QString& path);
     /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
     bool CheckSaveNeeded();
+
+    // The icon tool palette.
+    TFloatingPalette* IconPalette() const { return m_palette; }
+    /** Shows the palette when hidden, hides it otherwise; IconToolVisible follows. */
+    void ShowHideIconTool();
+    /** Hides the palette when the page uses no day cells; shows it again when it should be visible. */
+    void CheckFloaterStatus();
 
     void ZoomIn();
     void ZoomOut();
@@ -143,6 +152,10 @@ private:
     void toggleHints();
     void setZoom(float factor);
     void layoutCanvas();
+    void buildIconTool();
+    void syncIconTool();
+    /** Hides the palette while a dialog runs; gives back whether it was shown. */
+    bool hidePaletteFor();
 
     calendar::TCalendarPanel32* m_page = nullptr;
     QScrollArea* m_scroll = nullptr;
@@ -150,6 +163,7 @@ private:
     QFrame* m_pageBorder = nullptr;
     richtext::TVelRichEdit* m_cellEditor = nullptr;
     richtext::TVelRichToolBar* m_richBar = nullptr;
+    TFloatingPalette* m_palette = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_designBar = nullptr;
     QList<QAction*> m_recentActions;

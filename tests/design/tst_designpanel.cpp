@@ -10,6 +10,7 @@
 #include "tests/support/TestPrinters.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -180,8 +181,9 @@ private Q_SLOTS:
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
         Scene scene;
-        scene.page->SetPanelState(
-            calendar::psImage); // a tool whose objects do not exist yet: only the gesture
+        scene.page->SetPanelState(calendar::psImage);
+        // The picture browser that the new object opens is cancelled: only the gesture counts here.
+        testsupport::WhenDialogOpens(this, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
         TRect dropped;
         scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
         QTest::mousePress(scene.page, Qt::LeftButton, {}, from);
