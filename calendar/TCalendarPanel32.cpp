@@ -762,7 +762,12 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
             m_cellScratch = QImage(size, QImage::Format_RGB32);
         m_cellScratch.fill(Qt::white);
         RenderCellText(m_cellScratch, storage, zoomPercent);
-        canvas.Painter().drawImage(free.toQRect(), m_cellScratch);
+        // The text is laid out one pixel wider and higher than the cell's free area, as the cell editor lays
+        // it out, so both wrap alike. Squeezing that picture into the area would drop a pixel column from the
+        // middle of the text and cut glyphs in two; the picture is copied unscaled instead, losing only its
+        // last column and row.
+        canvas.Painter().drawImage(QPoint(free.left, free.top), m_cellScratch,
+                                   QRect(0, 0, free.width(), free.height()));
     }
 }
 
