@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 
+#include "app/MainPageDefaults.h"
 #include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
@@ -70,6 +71,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_pageBorder->hide();
     m_page = new calendar::TCalendarPanel32(m_canvas);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    SetMainPageDefaults(*m_page);
     m_page->move(kPageOffset + 1, kPageOffset + 1);
     m_page->hide();
     m_cellEditor = new richtext::TVelRichEdit(m_canvas);
@@ -112,6 +114,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
             SetModified(true);
     });
     connect(m_cellEditor, &richtext::TVelRichEdit::entered, this, [this] {
+        if (!m_editingCell)
+            return;
         m_richBar->setEnabled(true);
         m_cellEditor->AttachToolBar(m_richBar);
         if (m_cellEditor->IsEmpty())
@@ -121,7 +125,6 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     loadPreferences();
     SetModified(false);
     m_page->SetZoom(PercentToZoom(m_prefs.mainZoomPercent));
-    m_page->SetCalendarLayout(calendar::LOFullCalendarLS);
     layoutCanvas();
     platform::IniFile ini(IniPath());
     m_mru.Load(ini, kMruSection);
@@ -287,7 +290,7 @@ void TCalendarMain::SetButtons()
     Action("mnuClearAllCellContents")->setEnabled(cells);
     Action("mnuUserDefinedTitle")->setEnabled(cells);
     Action("mnuSave")->setEnabled(named);
-    m_richBar->setEnabled(visible && m_cellEditor->hasFocus());
+    m_richBar->setEnabled(visible && m_editingCell && m_cellEditor->hasFocus());
     Action("mnuSaveAs")->setEnabled(visible);
     Action("mnuSaveAsBitmap")->setEnabled(visible);
     Action("mnuProperties")->setEnabled(visible);

@@ -103,9 +103,17 @@ private Q_SLOTS:
         MruList mru;
         for (const char* f : {"/a.KVF", "/b.KVF", "/c.KVF"})
             mru.Add(QString::fromLatin1(f));
-        mru.Add(QStringLiteral("/A.kvf")); // moved to the top, keeping its spelling
+        mru.Add(QStringLiteral("/a.KVF")); // moved to the top
         QCOMPARE(mru.Files(),
                  (QStringList{QStringLiteral("/a.KVF"), QStringLiteral("/c.KVF"), QStringLiteral("/b.KVF")}));
+        // On a file system that tells letter case apart, a name differing only in case is another file.
+        mru.Add(QStringLiteral("/A.kvf"));
+        QCOMPARE(mru.Files(), (QStringList{QStringLiteral("/A.kvf"), QStringLiteral("/a.KVF"),
+                                           QStringLiteral("/c.KVF"), QStringLiteral("/b.KVF")}));
+        mru.Remove(QStringLiteral("/A.KVF"));
+        QCOMPARE(mru.Files().size(), 4);
+        mru.Remove(QStringLiteral("/A.kvf"));
+        QCOMPARE(mru.Files().first(), QStringLiteral("/a.KVF"));
         for (const char* f : {"/d.KVF", "/e.KVF", "/f.KVF"})
             mru.Add(QString::fromLatin1(f));
         QCOMPARE(mru.Files().size(), 5);
