@@ -16,9 +16,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -123,6 +125,101 @@ private Q_SLOTS:
         QCOMPARE(name, QStringLiteral("Freitag "));
         dialog.ExampleCalendar()->GetMonthName(3, name);
         QCOMPARE(name, QStringLiteral("März"));
+    }
+
+    // The arrow keys in the layout list choose a layout as a click does.
+    void layoutByArrowKeys()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        chooseLayout(dialog, 0);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), LOFullCalendarLS);
+        QTest::keyClick(dialog.LayoutList(), Qt::Key_Down);
+        QTest::keyClick(dialog.LayoutList(), Qt::Key_Down);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loFC6Before6AfterLS);
+        QTest::keyClick(dialog.LayoutList(), Qt::Key_End);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loDay15);
+        QVERIFY(dialog.StartingTimeButton()->isEnabledTo(&dialog));
+    }
+
+    // A year typed into the date picker's own year box is the year chosen; Enter there does not close the
+    // dialog, and no year before 1 can be chosen.
+    void yearTypedIntoTheDatePicker()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        QListWidget* names = dialog.PageList();
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, names->visualItemRect(names->item(1)).center());
+        auto typeYear = [&dialog](const QString& year) {
+            auto* button = dialog.DatePicker()->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
+            auto* box = dialog.DatePicker()->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"));
+            QVERIFY(button && box);
+            QTest::mouseClick(button, Qt::LeftButton);
+            QTRY_VERIFY(box->hasFocus());
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, year);
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        typeYear(QStringLiteral("2031"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 2031);
+        QCOMPARE(dialog.ExampleCalendar()->MainCalMonth(), 12);
+        QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("December 2031"));
+        typeYear(QStringLiteral("1"));
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 1);
+        typeYear(QStringLiteral("0"));
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 1);
+        typeYear(QStringLiteral("-2")); // the box takes no minus sign
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 2);
+        QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("December 0002"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")), Qt::LeftButton);
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 1);
+        QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("January 0001"));
+        QVERIFY(dialog.isVisible());
+    }
+
+    // A line break typed after the last name closes that line; it does not blank the next name.
+    void trailingEnterKeepsTheNextName()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        QListWidget* names = dialog.PageList();
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, names->visualItemRect(names->item(7)).center());
+        QStringList months;
+        for (int i = 1; i <= 10; ++i)
+            months.append(QStringLiteral("M%1").arg(i));
+        dialog.MonthNames()->setPlainText(months.join(u'\n'));
+        QTest::mouseClick(dialog.MonthNames()->viewport(), Qt::LeftButton);
+        QTest::keyClick(dialog.MonthNames(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(dialog.MonthNames(), Qt::Key_Return);
+        QTest::mouseClick(dialog.DayNames()->viewport(), Qt::LeftButton); // the month memo loses the focus
+        QString name;
+        dialog.ExampleCalendar()->GetMonthName(10, name);
+        QCOMPARE(name, QStringLiteral("M10"));
+        dialog.ExampleCalendar()->GetMonthName(11, name);
+        QCOMPARE(name, QStringLiteral("November"));
+        dialog.DayNames()->setPlainText(QStringLiteral("Su\nMo\nTu\nWe\nTh\nFr"));
+        QTest::keyClick(dialog.DayNames(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(dialog.DayNames(), Qt::Key_Return);
+        QTest::mouseClick(dialog.MonthNames()->viewport(), Qt::LeftButton);
+        dialog.ExampleCalendar()->GetDayName(6, name);
+        QCOMPARE(name, QStringLiteral("Fr"));
+        dialog.ExampleCalendar()->GetDayName(7, name);
+        QCOMPARE(name, QStringLiteral("Saturday"));
+    }
+
+    // A style-sheet name typed without an extension gets ".KVS".
+    void styleSheetNameGetsItsExtension()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarProperties dialog;
+        open(dialog);
+        prompts.saveFiles = {folder() + QStringLiteral("Plain")};
+        QTest::mouseClick(dialog.Button("SaveStyleButton"), Qt::LeftButton);
+        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(QFile::exists(folder() + QStringLiteral("Plain.KVS")));
+        QVERIFY(!QFile::exists(folder() + QStringLiteral("Plain")));
     }
 
     void okWarnsBeforeAChangeOfFamilyErasesCells()
@@ -236,14 +333,22 @@ private Q_SLOTS:
         QCOMPARE(prompts.messages.last(), QStringLiteral("Must be a Calendar Style Sheet (*.KVS)"));
     }
 
+    // Every page is named beside the notebook without scrolling, and a click on its name shows it.
     void everyPageFitsTheDialog()
     {
         TCalendarProperties dialog;
         open(dialog);
+        QListWidget* names = dialog.PageList();
+        QCOMPARE(names->count(), 9);
+        QCOMPARE(names->item(2)->text(), QStringLiteral("Fonts & Colors"));
         const QString shots = qEnvironmentVariable("DATORIA_SCREENSHOTS");
-        for (int i = 0; i < dialog.Notebook()->count(); ++i) {
-            dialog.Notebook()->setCurrentIndex(i);
+        for (int i = dialog.Notebook()->count() - 1; i >= 0; --i) {
+            const QRect name = names->visualItemRect(names->item(i));
+            QVERIFY2(names->viewport()->rect().contains(name), qPrintable(names->item(i)->text()));
+            QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, name.center());
+            QCOMPARE(dialog.Notebook()->currentIndex(), i);
             QWidget* page = dialog.Notebook()->currentWidget();
+            QVERIFY(page->isVisible());
             if (!shots.isEmpty())
                 dialog.grab().save(shots + QStringLiteral("/properties-%1.png").arg(i));
             QVERIFY2(page->sizeHint().width() <= page->width() + 1,
