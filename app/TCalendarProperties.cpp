@@ -21,8 +21,8 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -142,7 +142,8 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     m_pageList->setMinimumHeight((m_pageList->sizeHintForRow(0) + 6) * m_pageList->count() +
                                  2 * m_pageList->frameWidth());
     connect(m_pageList, &QListWidget::currentRowChanged, m_notebook, &QTabWidget::setCurrentIndex);
-    connect(m_notebook, &QTabWidget::currentChanged, m_pageList, [this](int page) { m_pageList->setCurrentRow(page); });
+    connect(m_notebook, &QTabWidget::currentChanged, m_pageList,
+            [this](int page) { m_pageList->setCurrentRow(page); });
 
     // The example page with its zoom buttons beside the notebook.
     auto* exampleBox = new QVBoxLayout;

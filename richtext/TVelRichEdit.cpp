@@ -106,8 +106,8 @@ void TVelRichEdit::applyLayout()
     } else if (m_pageWidthTwips > 0) {
         setLineWrapMode(QTextEdit::FixedPixelWidth);
         // The page width is unzoomed; on screen it takes the zoom once.
-        setLineWrapColumnOrWidth(int(std::lround(m_pageWidthTwips / 1440.0 * platform::PixelsPerInch() *
-                                                 m_zoomPercent / 100.0)));
+        setLineWrapColumnOrWidth(
+            int(std::lround(m_pageWidthTwips / 1440.0 * platform::PixelsPerInch() * m_zoomPercent / 100.0)));
     } else {
         setLineWrapMode(QTextEdit::WidgetWidth);
     }

@@ -64,7 +64,8 @@ protected:
     /** Ctrl+A selects all; Ctrl+B, Ctrl+I and Ctrl+U switch bold, italic and underline. */
     void keyPressEvent(QKeyEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
-    /** Pastes and drops pictures, rich text and plain text; anything else, an empty clipboard too, adds nothing. */
+    /** Pastes and drops pictures, rich text and plain text; anything else, an empty clipboard too, adds
+     * nothing. */
     void insertFromMimeData(const QMimeData* source) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

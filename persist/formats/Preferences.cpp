@@ -77,7 +77,8 @@ QRect CentredOver(const QSize& window, const QRect& over)
 
 namespace {
 
-// Paths are the same file when the file system says so: letter case counts except where the system ignores it.
+// Paths are the same file when the file system says so: letter case counts except where the system ignores
+// it.
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
 constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
 #else

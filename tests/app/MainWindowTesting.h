@@ -18,7 +18,8 @@ inline void Start(app::TCalendarMain& window)
     QTRY_VERIFY(!window.StartingUp());
 }
 
-/** A new calendar accepted as the properties dialog proposes it; the page painted, so its cells know their days. */
+/** A new calendar accepted as the properties dialog proposes it; the page painted, so its cells know their
+ * days. */
 inline void NewDocument(app::TCalendarMain& window)
 {
     testsupport::WhenDialogOpens(&window, [](QWidget* dialog) {

@@ -149,9 +149,11 @@ private Q_SLOTS:
         TCalendarProperties dialog;
         open(dialog);
         QListWidget* names = dialog.PageList();
-        QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, names->visualItemRect(names->item(1)).center());
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                          names->visualItemRect(names->item(1)).center());
         auto typeYear = [&dialog](const QString& year) {
-            auto* button = dialog.DatePicker()->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
+            auto* button =
+                dialog.DatePicker()->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
             auto* box = dialog.DatePicker()->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"));
             QVERIFY(button && box);
             QTest::mouseClick(button, Qt::LeftButton);
@@ -172,8 +174,10 @@ private Q_SLOTS:
         typeYear(QStringLiteral("-2")); // the box takes no minus sign
         QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 2);
         QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("December 0002"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")), Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")),
+                          Qt::LeftButton);
         QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 1);
         QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("January 0001"));
         QVERIFY(dialog.isVisible());
@@ -185,7 +189,8 @@ private Q_SLOTS:
         TCalendarProperties dialog;
         open(dialog);
         QListWidget* names = dialog.PageList();
-        QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, names->visualItemRect(names->item(7)).center());
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                          names->visualItemRect(names->item(7)).center());
         QStringList months;
         for (int i = 1; i <= 10; ++i)
             months.append(QStringLiteral("M%1").arg(i));

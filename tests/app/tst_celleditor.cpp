@@ -311,7 +311,8 @@ private Q_SLOTS:
         TCalendarMain window;
         Start(window);
         NewDocument(window);
-        testsupport::WhenDialogOpens(&window, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+        testsupport::WhenDialogOpens(&window,
+                                     [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
         window.FillWithRecurringDates();
         window.DoSaveRichtext();
         for (int day : {25, 26}) {
