@@ -261,6 +261,7 @@ private Q_SLOTS:
         }
         QVERIFY(window.CellEditor()->isHidden());
         QVERIFY(!window.CellEditor()->hasFocus());
+        QVERIFY(!window.RichToolBar()->isEnabled());
         // The About box comes and goes; the window's buttons are set again as many commands do.
         testsupport::WhenDialogOpens(&window, [](QWidget* about) {
             auto* ok = about->findChild<QPushButton*>();
@@ -301,6 +302,7 @@ private Q_SLOTS:
             platform::IniFile ini(TCalendarMain::IniPath());
             ini.WriteString(QStringLiteral("Default Font"), QStringLiteral("Name"), QStringLiteral("Arial"));
             ini.WriteInteger(QStringLiteral("Default Font"), QStringLiteral("Size"), 12);
+            ini.WriteInteger(QStringLiteral("Default Font"), QStringLiteral("Color"), 0x0000FF); // red
             QVERIFY(ini.Save());
         }
         QVERIFY(recurring::WriteStore(
@@ -319,7 +321,24 @@ private Q_SLOTS:
             const QTextCharFormat format = StoredFormat(window, day);
             QCOMPARE(format.fontPointSize(), 12.0);
             QCOMPARE(format.fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+            QCOMPARE(format.foreground().color(), QColor(Qt::red));
         }
+    }
+
+    // A cell left once is not written again: cleared cells stay empty when the calendar is saved after.
+    void clearedCellsStayEmptyOnSave()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        Start(window);
+        NewDocument(window);
+        ClickDay(window, 10);
+        QTest::keyClicks(window.CellEditor(), QStringLiteral("Gone"));
+        QTest::keyClick(window.CellEditor(), Qt::Key_PageDown); // zooming leaves the cell
+        window.Action("mnuClearAllCellContents")->trigger();
+        prompts.saveFiles = {m_folder->path() + QStringLiteral("/Cleared.KVF")};
+        QVERIFY(window.SaveAs());
+        QVERIFY(!window.Page()->HasCellContent());
     }
 };
 
