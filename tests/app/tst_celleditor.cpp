@@ -302,6 +302,7 @@ private Q_SLOTS:
             platform::IniFile ini(TCalendarMain::IniPath());
             ini.WriteString(QStringLiteral("Default Font"), QStringLiteral("Name"), QStringLiteral("Arial"));
             ini.WriteInteger(QStringLiteral("Default Font"), QStringLiteral("Size"), 12);
+            ini.WriteBool(QStringLiteral("Default Font"), QStringLiteral("Strikeout"), true);
             ini.WriteInteger(QStringLiteral("Default Font"), QStringLiteral("Color"), 0x0000FF); // red
             QVERIFY(ini.Save());
         }
@@ -322,6 +323,8 @@ private Q_SLOTS:
             QCOMPARE(format.fontPointSize(), 12.0);
             QCOMPARE(format.fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
             QCOMPARE(format.foreground().color(), QColor(Qt::red));
+            QVERIFY(format.fontStrikeOut());
+            QVERIFY(!format.fontItalic());
         }
     }
 

@@ -66,8 +66,12 @@ private Q_SLOTS:
         IniFile ini(dir.filePath(QStringLiteral("KV.ini")));
         Preferences p;
         p.mainZoomPercent = 80;
+        p.propZoomPercent = 50;
         p.fontName = QStringLiteral("Times New Roman");
+        p.fontSize = 14;
         p.fontBold = true;
+        p.fontUnderline = true;
+        p.fontStrikeout = true;
         p.fontColor = 0x0000FF;
         p.iconFile = QStringLiteral("/home/\u0418\u0432\u0430\u043D/icons.icl");
         p.hintsOn = false;
@@ -76,8 +80,11 @@ private Q_SLOTS:
         IniFile back(ini.Path());
         const Preferences q = LoadPreferences(back, QString());
         QCOMPARE(q.mainZoomPercent, 80);
+        QCOMPARE(q.propZoomPercent, 50);
         QCOMPARE(q.fontName, QStringLiteral("Times New Roman"));
+        QCOMPARE(q.fontSize, 14);
         QVERIFY(q.fontBold && !q.fontItalic);
+        QVERIFY(q.fontUnderline && q.fontStrikeout);
         QCOMPARE(q.fontColor, 0x0000FF);
         QCOMPARE(q.iconFile, p.iconFile); // a path Windows-1252 cannot hold survives
         QVERIFY(!q.hintsOn);

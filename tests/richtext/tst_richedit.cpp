@@ -219,6 +219,34 @@ private Q_SLOTS:
         QCOMPARE(LineCount(*editor.document()), LineCount(drawn));
     }
 
+    // Without a page the text wraps at the editor's own width; with one at the page's width on screen.
+    void wrapModeFollowsThePage_data()
+    {
+        QTest::addColumn<bool>("wordWrap");
+        QTest::addColumn<int>("widthTwips");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("width");
+        QTest::newRow("no page") << true << 0 << int(QTextEdit::WidgetWidth) << 0;
+        QTest::newRow("one inch at 60%") << true << 1440 << int(QTextEdit::FixedPixelWidth) << 58;
+        QTest::newRow("one pixel") << true << 15 << int(QTextEdit::FixedPixelWidth) << 1;
+        QTest::newRow("no word wrap") << false << 1440 << int(QTextEdit::NoWrap) << -1;
+    }
+
+    void wrapModeFollowsThePage()
+    {
+        QFETCH(bool, wordWrap);
+        QFETCH(int, widthTwips);
+        QFETCH(int, mode);
+        QFETCH(int, width);
+        TVelRichEdit editor;
+        editor.SetZoomPercent(60);
+        editor.SetWordWrap(wordWrap);
+        editor.SetPageSizeTwips(widthTwips, 1440);
+        QCOMPARE(int(editor.lineWrapMode()), mode);
+        if (mode == QTextEdit::FixedPixelWidth)
+            QCOMPARE(editor.lineWrapColumnOrWidth(), width);
+    }
+
     // Only data the editor can use reaches Qt's insertion, which reads past an empty clipboard.
     void pasteTakesOnlyUsableData_data()
     {
