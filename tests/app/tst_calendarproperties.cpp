@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -262,8 +263,80 @@ private Q_SLOTS:
         dialog.UseMillimeters()->click();
         QCOMPARE(dialog.MarginList(0)->currentText(), QStringLiteral("25 mm"));
         QCOMPARE(dialog.ExampleCalendar()->LeftMarginInch(), 1.0f);
-        QCOMPARE(TCalendarProperties::MarginIndex(1.49f), 4);
-        QCOMPARE(TCalendarProperties::MarginIndex(2.0f), 5);
+    }
+
+    void marginEntries_data()
+    {
+        QTest::addColumn<float>("inches");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("0.3") << 0.3f << 0;
+        QTest::newRow("0.5") << 0.5f << 1;
+        QTest::newRow("0.74") << 0.74f << 1;
+        QTest::newRow("0.75") << 0.75f << 2;
+        QTest::newRow("1") << 1.0f << 3;
+        QTest::newRow("1.25") << 1.25f << 4;
+        QTest::newRow("1.49") << 1.49f << 4;
+        QTest::newRow("1.5") << 1.5f << 5;
+        QTest::newRow("2") << 2.0f << 5;
+    }
+
+    void marginEntries()
+    {
+        QFETCH(float, inches);
+        QFETCH(int, entry);
+        QCOMPARE(TCalendarProperties::MarginIndex(inches), entry);
+    }
+
+    // The controls open on the example's own settings.
+    void controlsShowTheExample()
+    {
+        TCalendarProperties dialog;
+        TCalendarPanel32* example = dialog.ExampleCalendar();
+        example->ResetToNew();
+        example->SetCalendarLayout(loFullCalendar);
+        example->SetPaperSize(1);
+        example->SetDayName(7, QStringLiteral("Sat"));
+        example->SetMonthName(12, QStringLiteral("Dez"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.LayoutList()->currentRow(), 0);
+        QCOMPARE(dialog.Orientation()->checkedId(), 0);
+        QCOMPARE(dialog.Paper()->checkedId(), 1);
+        QCOMPARE(example->CalendarLayout(), loFullCalendar);
+        QCOMPARE(example->PaperSize(), 1);
+        QCOMPARE(dialog.MonthNames()->toPlainText().split(u'\n').size(), 12);
+        QCOMPARE(dialog.MonthNames()->toPlainText().split(u'\n').last(), QStringLiteral("Dez"));
+        QCOMPARE(dialog.DayNames()->toPlainText().split(u'\n').last(), QStringLiteral("Sat"));
+
+        // All seven day names typed in are taken, Saturday too.
+        dialog.DayNames()->setPlainText(QStringLiteral("So\nMo\nDi\nMi\nDo\nFr\nSa"));
+        dialog.ApplyDayNames();
+        QString name;
+        example->GetDayName(7, name);
+        QCOMPARE(name, QStringLiteral("Sa"));
+    }
+
+    // After the default style the controls still change the example.
+    void defaultStyleLeavesTheControlsLive()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        chooseLayout(dialog, 5);
+        QTest::mouseClick(dialog.Button("DefaultStyleButton"), Qt::LeftButton);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loFCMinisInTitleLS);
+        QCOMPARE(dialog.LayoutList()->currentRow(), 1);
+        for (QCheckBox* box : {dialog.ShowYearInTitle(), dialog.ShowYearInMiniTitle()}) {
+            QVERIFY(box->isChecked());
+            box->click();
+        }
+        QVERIFY(!dialog.ExampleCalendar()->TitleShowYear());
+        QVERIFY(!dialog.ExampleCalendar()->MiniShowYear());
+        chooseLayout(dialog, 8);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loMC60MonthLS);
+        // The largest mini-calendar page still has its mini calendars' controls.
+        QVERIFY(dialog.ShowYearInMiniTitle()->isEnabledTo(&dialog));
+        QVERIFY(dialog.MiniHeaderStyleCombo()->isEnabledTo(&dialog));
+        QVERIFY(!dialog.LineLayoutCombo()->isEnabledTo(&dialog));
     }
 
     void exampleZoomsBetween10And100()
