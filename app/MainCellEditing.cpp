@@ -21,16 +21,20 @@
 #include <QImage>
 #include <QMimeData>
 
+#include <algorithm>
 #include <cmath>
 
 namespace app {
 
 namespace {
 
-/** Pixels to twips, rounded to nearest with ties to even. */
-int PixelsToTwips(int pixels)
+/**
+ * Pixels on screen at a zoom to twips of the unzoomed page, rounded to nearest with ties to even. The editor
+ * applies its zoom to the page it is given, so the zoom is taken out here once.
+ */
+int PixelsToTwips(int pixels, int zoomPercent)
 {
-    return int(std::nearbyint(double(pixels) / platform::PixelsPerInch() * 1440.0));
+    return int(std::nearbyint(double(pixels) / platform::PixelsPerInch() * 1440.0 * 100.0 / zoomPercent));
 }
 
 } // namespace
@@ -46,9 +50,15 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(const platform::TRect& rFree
     // The editor covers the free area including its right and bottom edges.
     const int width = rFree.right - rFree.left + 1;
     const int height = rFree.bottom - rFree.top + 1;
-    m_cellEditor->SetPageSizeTwips(PixelsToTwips(width), PixelsToTwips(height));
-    m_cellEditor->SetZoomPercent(int(std::trunc(double(m_page->Zoom()) * 100)));
+    // The page paints cell text at the truncated percent too.
+    const int zoomPercent = std::max(1, int(std::trunc(double(m_page->Zoom()) * 100)));
+    m_cellEditor->SetPageSizeTwips(PixelsToTwips(width, zoomPercent), PixelsToTwips(height, zoomPercent));
+    m_cellEditor->SetZoomPercent(zoomPercent);
     m_cellEditor->LoadFromStorage(storage);
+    // An empty cell starts in the default editor font also when the window is not active and the editor
+    // gets no focus event, as when recurring dates are poured after their dialog has closed.
+    if (m_cellEditor->IsEmpty())
+        SetDefaultFontNow();
     // The page's drawing starts one pixel inside its bordered frame.
     m_cellEditor->setGeometry(rFree.left + m_page->x(), rFree.top + m_page->y(), width, height);
     m_cellEditor->show();
@@ -63,9 +73,12 @@ void TCalendarMain::DoSaveRichtext()
         return;
     m_cellEditor->SaveToStorage(*m_editedStorage);
     m_trackChanges = false;
-    m_cellEditor->hide();
     m_editingCell = false;
     m_richBar->setEnabled(false);
+    // An editable text keeps the focus when hidden; the keys would go on into a cell nobody sees.
+    if (m_cellEditor->hasFocus())
+        m_page->setFocus(Qt::OtherFocusReason);
+    m_cellEditor->hide();
     m_page->update();
 }
 

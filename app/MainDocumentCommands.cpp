@@ -175,8 +175,10 @@ void TCalendarMain::CancelChanges()
     SetModified(false);
 }
 
-void TCalendarMain::OpenCalendarFile(const QString& path)
+void TCalendarMain::OpenCalendarFile(const QString& requested)
 {
+    // The caller's string may be one this command changes (the current name), so it works on its own copy.
+    const QString path = requested;
     m_page->SetSuspendPaint(true);
     float remembered = m_page->Zoom();
     if (remembered < 0.1f || remembered > 1.1f)

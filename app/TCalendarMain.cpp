@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 
+#include "app/MainPageDefaults.h"
 #include "app/TFloatingPalette.h"
 #include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
@@ -76,6 +77,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page = new calendar::TCalendarPanel32(m_canvas);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
     m_page->SetOwnsClipboardFile(true);
+    SetMainPageDefaults(*m_page);
     m_page->move(kPageOffset + 1, kPageOffset + 1);
     m_page->hide();
     m_cellEditor = new richtext::TVelRichEdit(m_canvas);
@@ -121,6 +123,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
             SetModified(true);
     });
     connect(m_cellEditor, &richtext::TVelRichEdit::entered, this, [this] {
+        if (!m_editingCell)
+            return;
         m_richBar->setEnabled(true);
         m_cellEditor->AttachToolBar(m_richBar);
         if (m_cellEditor->IsEmpty())
@@ -130,7 +134,6 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     loadPreferences();
     SetModified(false);
     m_page->SetZoom(PercentToZoom(m_prefs.mainZoomPercent));
-    m_page->SetCalendarLayout(calendar::LOFullCalendarLS);
     layoutCanvas();
     platform::IniFile ini(IniPath());
     m_mru.Load(ini, kMruSection);
@@ -306,7 +309,7 @@ void TCalendarMain::SetButtons()
     Action("mnuClearAllCellContents")->setEnabled(cells);
     Action("mnuUserDefinedTitle")->setEnabled(cells);
     Action("mnuSave")->setEnabled(named);
-    m_richBar->setEnabled(visible && m_cellEditor->hasFocus());
+    m_richBar->setEnabled(visible && m_editingCell && m_cellEditor->hasFocus());
     Action("mnuSaveAs")->setEnabled(visible);
     Action("mnuSaveAsBitmap")->setEnabled(visible);
     Action("mnuExportPdf")->setEnabled(visible);

@@ -22,6 +22,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
@@ -29,6 +30,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -125,7 +128,22 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     m_notebook->addTab(buildDayPlannerPage(), tr("Day Planner"));
     m_notebook->addTab(buildLanguagePage(), tr("Language"));
     m_notebook->addTab(buildMarginsPage(), tr("Margins"));
-    m_notebook->setUsesScrollButtons(true);
+    // Nine tabs do not fit in one row beside the example; a list names every page at a glance instead.
+    m_notebook->tabBar()->hide();
+    m_pageList = new QListWidget(this);
+    m_pageList->setObjectName(QStringLiteral("PageList"));
+    for (int i = 0; i < m_notebook->count(); ++i)
+        m_pageList->addItem(m_notebook->tabText(i).replace(QStringLiteral("&&"), QStringLiteral("&")));
+    m_pageList->setCurrentRow(0);
+    m_pageList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pageList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pageList->setSpacing(3);
+    m_pageList->setFixedWidth(m_pageList->sizeHintForColumn(0) + 2 * m_pageList->frameWidth() + 16);
+    m_pageList->setMinimumHeight((m_pageList->sizeHintForRow(0) + 6) * m_pageList->count() +
+                                 2 * m_pageList->frameWidth());
+    connect(m_pageList, &QListWidget::currentRowChanged, m_notebook, &QTabWidget::setCurrentIndex);
+    connect(m_notebook, &QTabWidget::currentChanged, m_pageList,
+            [this](int page) { m_pageList->setCurrentRow(page); });
 
     // The example page with its zoom buttons beside the notebook.
     auto* exampleBox = new QVBoxLayout;
@@ -151,6 +169,7 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     exampleBox->addLayout(zoomRow);
 
     auto* top = new QHBoxLayout;
+    top->addWidget(m_pageList);
     top->addWidget(m_notebook);
     top->addLayout(exampleBox, 1);
 
@@ -174,7 +193,7 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(bottom);
-    resize(900, 520);
+    resize(1000, 540);
 }
 
 QPushButton* TCalendarProperties::Button(const char* name) const
@@ -206,7 +225,8 @@ QWidget* TCalendarProperties::buildLayoutPage()
     row->addWidget(m_orientationBox);
     row->addWidget(paperBox);
     layout->addLayout(row);
-    connect(m_layoutList, &QListWidget::itemClicked, this, [this] { LayoutChanged(); });
+    // Any change of the current row, by mouse or by the arrow keys, chooses the layout.
+    connect(m_layoutList, &QListWidget::currentRowChanged, this, [this] { LayoutChanged(); });
     connect(m_orientation, &QButtonGroup::idClicked, this, [this] { LayoutChanged(); });
     connect(m_paper, &QButtonGroup::idClicked, this, [this] { LayoutChanged(); });
     return page;
@@ -242,8 +262,19 @@ QWidget* TCalendarProperties::buildDatePage()
     m_datePicker = new QCalendarWidget(page);
     m_datePicker->setObjectName(QStringLiteral("Calendar"));
     m_datePicker->setGridVisible(true);
+    // A page's year lies in 1..9999.
+    m_datePicker->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     layout->addWidget(m_datePicker);
+    m_yearBox = m_datePicker->findChild<QSpinBox*>();
+    if (m_yearBox)
+        m_yearBox->installEventFilter(this);
     connect(m_datePicker, &QCalendarWidget::selectionChanged, this, [this] { DateChanged(); });
+    // A month or year chosen in the picker's own title (a year typed there too) is the date chosen.
+    connect(m_datePicker, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) {
+        const QDate selected = m_datePicker->selectedDate();
+        const QDate first(year, month, 1);
+        m_datePicker->setSelectedDate(first.addDays(std::min(selected.day(), first.daysInMonth()) - 1));
+    });
     m_weekStartsOn = RadioGroup(tr("Week Starts On"), {tr("Sunday"), tr("Monday")}, page, &m_weekStartsBox);
     layout->addWidget(m_weekStartsBox);
     connect(m_weekStartsOn, &QButtonGroup::idClicked, this, [this](int id) {
@@ -660,6 +691,14 @@ void TCalendarProperties::repaintExample()
 
 bool TCalendarProperties::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_yearBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // The picker takes the typed year when its box loses the focus; the key must not press OK.
+            m_datePicker->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         if (watched == m_monthNames)
             ApplyMonthNames();
@@ -669,9 +708,22 @@ bool TCalendarProperties::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+namespace {
+
+/** A memo's lines; a line break at the end closes the last line and starts no empty one. */
+QStringList MemoLines(const QPlainTextEdit& memo)
+{
+    QStringList lines = memo.toPlainText().split(u'\n');
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
 void TCalendarProperties::ApplyMonthNames()
 {
-    const QStringList lines = m_monthNames->toPlainText().split(u'\n');
+    const QStringList lines = MemoLines(*m_monthNames);
     for (int i = 1; i <= 12 && i <= lines.size(); ++i)
         m_example->SetMonthName(i, lines[i - 1]);
     repaintExample();
@@ -679,7 +731,7 @@ void TCalendarProperties::ApplyMonthNames()
 
 void TCalendarProperties::ApplyDayNames()
 {
-    const QStringList lines = m_dayNames->toPlainText().split(u'\n');
+    const QStringList lines = MemoLines(*m_dayNames);
     for (int i = 1; i <= 7 && i <= lines.size(); ++i)
         m_example->SetDayName(i, lines[i - 1]);
     repaintExample();
@@ -736,14 +788,16 @@ void TCalendarProperties::SaveStyleSheet()
         kStyleFilter);
     if (!path)
         return;
-    if (QFileInfo(*path).suffix().toUpper() != QStringLiteral("KVS")) {
+    // A name typed without an extension is a style sheet's name.
+    const QString file = QFileInfo(*path).suffix().isEmpty() ? *path + QStringLiteral(".KVS") : *path;
+    if (QFileInfo(file).suffix().toUpper() != QStringLiteral("KVS")) {
         platform::Prompts::Current().Information(this, tr("Must save as a Calendar Style Sheet (*.KVS)"));
         return;
     }
     try {
-        persist::SaveStyleSheet(*m_example, *path);
+        persist::SaveStyleSheet(*m_example, file);
     } catch (const persist::StreamError&) {
-        platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(*path));
+        platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(file));
     }
 }
 

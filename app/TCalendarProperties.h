@@ -17,6 +17,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 
 namespace calendar {
@@ -47,6 +48,8 @@ public:
 
     // The controls, for the window's own code and for tests.
     QTabWidget* Notebook() const { return m_notebook; }
+    /** The names of the notebook's pages beside it; choosing one shows its page. */
+    QListWidget* PageList() const { return m_pageList; }
     QListWidget* LayoutList() const { return m_layoutList; }
     QButtonGroup* Orientation() const { return m_orientation; }
     QButtonGroup* Paper() const { return m_paper; }
@@ -112,10 +115,12 @@ private:
 
     calendar::TCalendarPanel32* m_example = nullptr;
     QTabWidget* m_notebook = nullptr;
+    QListWidget* m_pageList = nullptr;
     QListWidget* m_layoutList = nullptr;
     QButtonGroup* m_orientation = nullptr;
     QButtonGroup* m_paper = nullptr;
     QCalendarWidget* m_datePicker = nullptr;
+    QSpinBox* m_yearBox = nullptr; // the picker's own year box
     QLabel* m_dateCaption = nullptr;
     QLabel* m_dateLabel = nullptr;
     QButtonGroup* m_weekStartsOn = nullptr;

@@ -51,4 +51,13 @@ void SavePlacement(const QWidget& window, const QString& windowClass)
     ini.Save();
 }
 
+void BringToFront(QWidget& window)
+{
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace app

@@ -13,5 +13,7 @@ namespace app {
 void RestorePlacement(QWidget& window, const QString& windowClass, const QWidget* centreOver = nullptr);
 /** Saves a window's normal rectangle and maximised state to KV.ini. */
 void SavePlacement(const QWidget& window, const QString& windowClass);
+/** Brings a window to the front for a second start: a minimised one is restored, a maximised one stays so. */
+void BringToFront(QWidget& window);
 
 } // namespace app

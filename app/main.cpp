@@ -1,5 +1,6 @@
 #include "app/HintDelayStyle.h"
 #include "app/TCalendarMain.h"
+#include "app/WindowPlacement.h"
 #include "controls/TFontDialog.h"
 #include "platform/SingleInstance.h"
 
@@ -20,11 +21,8 @@ int main(int argc, char* argv[])
         return 0;
     }
     app::TCalendarMain window;
-    QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &window,
+                     [&window] { app::BringToFront(window); });
     window.show();
     return QApplication::exec();
 }

@@ -503,6 +503,11 @@ void TCalendarPanel32::PageClicked(QPoint point)
         m_onClick(this);
 }
 
+bool TCalendarPanel32::focusNextPrevChild(bool)
+{
+    return false;
+}
+
 void TCalendarPanel32::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool pointing = m_panelState == psPointing;

@@ -203,6 +203,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    /** The page wants every key while it has the focus: Tab and Shift+Tab reach its key handling too. */
+    bool focusNextPrevChild(bool next) override;
     /** Creates one object of the current tool in the gesture's rectangle, then returns to pointing. */
     void CreateObjectInRect(const platform::TRect& rect) override;
     /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */

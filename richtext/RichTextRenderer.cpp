@@ -2,9 +2,16 @@
 
 #include "richtext/RtfReader.h"
 
+#include "platform/Screen.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QImage>
 #include <QPainter>
 #include <QTextDocument>
+
+#include <cmath>
+#include <map>
+#include <memory>
 
 namespace richtext {
 
@@ -12,6 +19,21 @@ namespace {
 // Enough for every cell of a page and the labels on it.
 constexpr size_t kCacheSize = 128;
 } // namespace
+
+QPaintDevice* LayoutDevice(int zoomPercent)
+{
+    // Fonts take their pixel sizes from the device's resolution, so one device per resolution is enough.
+    static std::map<int, std::unique_ptr<QImage>> devices;
+    const int dpi = std::max(1, int(std::lround(platform::PixelsPerInch() * zoomPercent / 100.0)));
+    std::unique_ptr<QImage>& device = devices[dpi];
+    if (!device) {
+        device = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+        device->setDotsPerMeterX(dotsPerMeter);
+        device->setDotsPerMeterY(dotsPerMeter);
+    }
+    return device.get();
+}
 
 struct RichTextRenderer::Entry
 {
@@ -27,19 +49,22 @@ void RenderDocument(QPainter& painter, QTextDocument& document, const QRect& rec
     painter.save();
     if (background.isValid())
         painter.fillRect(rect, background);
-    const double scale = zoomPercent / 100.0;
-    // Either change lays the whole document out again, so only a real change is made.
+    // Each change lays the whole document out again, so only a real change is made.
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    if (QPaintDevice* device = LayoutDevice(zoomPercent); layout->paintDevice() != device) {
+        layout->setPaintDevice(device);
+        document.markContentsDirty(0, document.characterCount());
+    }
     if (document.documentMargin() != 0)
         document.setDocumentMargin(0);
-    if (document.textWidth() != rect.width() / scale)
-        document.setTextWidth(rect.width() / scale);
+    if (document.textWidth() != rect.width())
+        document.setTextWidth(rect.width());
     painter.setClipRect(rect, Qt::IntersectClip);
     painter.translate(rect.topLeft());
-    painter.scale(scale, scale);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, 0, rect.width() / scale, rect.height() / scale);
+    context.clip = QRectF(0, 0, rect.width(), rect.height());
     context.palette.setColor(QPalette::Text, Qt::black);
-    document.documentLayout()->draw(&painter, context);
+    layout->draw(&painter, context);
     painter.restore();
 }
 

@@ -8,14 +8,22 @@
 #include <list>
 #include <memory>
 
+class QPaintDevice;
 class QPainter;
 class QTextDocument;
 
 namespace richtext {
 
 /**
+ * The device documents are laid out for at a zoom in percent: the screen's pixels per inch times the zoom.
+ * The editor and the renderer lay out on the same device, so a text wraps alike while it is edited and when
+ * it is painted. The device lives as long as the program.
+ */
+QPaintDevice* LayoutDevice(int zoomPercent);
+
+/**
  * Paints the first page of a document word-wrapped into a rectangle of any painter at a zoom in percent: the
- * document is laid out at the rectangle's width divided by the zoom and drawn scaled, cut at the rectangle's
+ * document is laid out on the zoom's layout device at the rectangle's width and cut at the rectangle's
  * bottom. A valid background colour fills the rectangle first.
  */
 void RenderDocument(QPainter& painter, QTextDocument& document, const QRect& rect, int zoomPercent,

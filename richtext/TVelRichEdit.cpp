@@ -1,12 +1,16 @@
 #include "richtext/TVelRichEdit.h"
 
+#include "richtext/RichTextRenderer.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 #include "richtext/TVelRichToolBar.h"
 #include "richtext/TVelRtfStorage.h"
 
+#include "platform/Screen.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
@@ -16,8 +20,13 @@
 namespace richtext {
 
 namespace {
-// Pixels at 100% per inch; the document is laid out as if on a device of this resolution times the zoom.
-constexpr double kDotsPerMeterAt96 = 96 / 0.0254;
+
+/** Data a paste or drop can put into a document. */
+bool IsInsertable(const QMimeData* source)
+{
+    return source && (source->hasImage() || source->hasHtml() || source->hasText());
+}
+
 } // namespace
 
 TVelRichEdit::TVelRichEdit(QWidget* parent) : QTextEdit(parent)
@@ -64,12 +73,8 @@ void TVelRichEdit::SaveToStorage(TVelRtfStorage& storage) const
 void TVelRichEdit::SetZoomPercent(int percent)
 {
     m_zoomPercent = std::clamp(percent, 1, 1000);
-    auto device = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
-    const int dpm = int(std::lround(kDotsPerMeterAt96 * m_zoomPercent / 100.0));
-    device->setDotsPerMeterX(dpm);
-    device->setDotsPerMeterY(dpm);
-    document()->documentLayout()->setPaintDevice(device.get());
-    m_zoomDevice = std::move(device);
+    // The same device as the page's painting, so the text wraps in the editor as it does on the page.
+    document()->documentLayout()->setPaintDevice(LayoutDevice(m_zoomPercent));
     applyLayout();
 }
 
@@ -87,7 +92,9 @@ void TVelRichEdit::applyLayout()
         setLineWrapMode(QTextEdit::NoWrap);
     } else if (m_pageWidthTwips > 0) {
         setLineWrapMode(QTextEdit::FixedPixelWidth);
-        setLineWrapColumnOrWidth(int(std::lround(m_pageWidthTwips / 15.0 * m_zoomPercent / 100.0)));
+        // The page width is unzoomed; on screen it takes the zoom once.
+        setLineWrapColumnOrWidth(
+            int(std::lround(m_pageWidthTwips / 1440.0 * platform::PixelsPerInch() * m_zoomPercent / 100.0)));
     } else {
         setLineWrapMode(QTextEdit::WidgetWidth);
     }
@@ -189,6 +196,19 @@ void TVelRichEdit::keyPressEvent(QKeyEvent* event)
         selectAll();
         return;
     }
+    // The styles switch on what is typed next, or on the selection, as the tool bar's buttons do.
+    const QTextCharFormat current = currentCharFormat();
+    QTextCharFormat style;
+    if (event->matches(QKeySequence::Bold))
+        style.setFontWeight(current.fontWeight() >= QFont::DemiBold ? QFont::Normal : QFont::Bold);
+    else if (event->matches(QKeySequence::Italic))
+        style.setFontItalic(!current.fontItalic());
+    else if (event->matches(QKeySequence::Underline))
+        style.setFontUnderline(!current.fontUnderline());
+    if (!style.properties().isEmpty()) {
+        mergeCurrentCharFormat(style);
+        return;
+    }
     QTextEdit::keyPressEvent(event);
 }
 
@@ -199,6 +219,24 @@ void TVelRichEdit::dragEnterEvent(QDragEnterEvent* event)
     Q_EMIT dragOver(event, handled);
     if (!handled)
         QTextEdit::dragEnterEvent(event);
+}
+
+bool TVelRichEdit::canInsertFromMimeData(const QMimeData* source) const
+{
+    return IsInsertable(source);
+}
+
+void TVelRichEdit::insertFromMimeData(const QMimeData* source)
+{
+    // Qt's own insertion reads past data it cannot use (an empty clipboard ends the program), so such data
+    // never reaches it.
+    if (!IsInsertable(source))
+        return;
+    if (source->hasImage() && !source->hasHtml() && !source->hasText()) {
+        InsertBitmap(qvariant_cast<QImage>(source->imageData()));
+        return;
+    }
+    QTextEdit::insertFromMimeData(source);
 }
 
 void TVelRichEdit::dragMoveEvent(QDragMoveEvent* event)

@@ -7,8 +7,6 @@
 #include <QPointer>
 #include <QTextEdit>
 
-#include <memory>
-
 namespace richtext {
 
 class TVelRtfStorage;
@@ -35,7 +33,7 @@ public:
 
     int ZoomPercent() const { return m_zoomPercent; }
     void SetZoomPercent(int percent);
-    /** The page the text wraps in, in twips, with all four margins 0. */
+    /** The page the text wraps in, in twips at 100%, with all four margins 0; the zoom applies to it. */
     void SetPageSizeTwips(int width, int height);
     int PageWidthTwips() const { return m_pageWidthTwips; }
     int PageHeightTwips() const { return m_pageHeightTwips; }
@@ -63,8 +61,13 @@ Q_SIGNALS:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    /** Ctrl+A selects all; Ctrl+B, Ctrl+I and Ctrl+U switch bold, italic and underline. */
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    /** Pastes and drops pictures, rich text and plain text; anything else, an empty clipboard too, adds
+     * nothing. */
+    void insertFromMimeData(const QMimeData* source) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -76,7 +79,6 @@ private:
     int m_pageHeightTwips = 0;
     bool m_wordWrap = true;
     QByteArray m_loadedRtf;
-    std::unique_ptr<QImage> m_zoomDevice;
     QPointer<TVelRichToolBar> m_toolBar;
     int m_imageCount = 0;
 };

@@ -75,10 +75,22 @@ QRect CentredOver(const QSize& window, const QRect& over)
                  over.top() + (over.height() - window.height()) / 2, window.width(), window.height());
 }
 
+namespace {
+
+// Paths are the same file when the file system says so: letter case counts except where the system ignores
+// it.
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
+
+} // namespace
+
 void MruList::Add(const QString& file)
 {
     for (qsizetype i = 0; i < m_files.size(); ++i) {
-        if (m_files[i].compare(file, Qt::CaseInsensitive) == 0) {
+        if (m_files[i].compare(file, kPathCase) == 0) {
             m_files.move(i, 0);
             return;
         }
@@ -90,7 +102,7 @@ void MruList::Add(const QString& file)
 
 void MruList::Remove(const QString& file)
 {
-    m_files.removeIf([&file](const QString& f) { return f.compare(file, Qt::CaseInsensitive) == 0; });
+    m_files.removeIf([&file](const QString& f) { return f.compare(file, kPathCase) == 0; });
 }
 
 void MruList::Load(const platform::IniFile& ini, const QString& section)

@@ -43,7 +43,10 @@ QRect FitToScreen(const QRect& stored, const QSize& screen);
 /** The rectangle a window of the given size takes centred over another rectangle (integer halves). */
 QRect CentredOver(const QSize& window, const QRect& over);
 
-/** The recent-files list: newest first, at most a maximum after each addition, case-insensitive. */
+/**
+ * The recent-files list: newest first, at most a maximum after each addition. Names are compared as the file
+ * system compares them: with letter case on Linux, without on Windows and macOS.
+ */
 class MruList
 {
 public:
@@ -51,8 +54,7 @@ public:
 
     const QStringList& Files() const { return m_files; }
     int Maximum() const { return m_maximum; }
-    /** Moves a name already listed (any letter case) to the top with its stored spelling, or adds it there.
-     */
+    /** Moves a name already listed to the top with its stored spelling, or adds it there. */
     void Add(const QString& file);
     void Remove(const QString& file);
     /** Every entry of the section in file order, whatever their number; the value after the first "=". */

@@ -1,16 +1,20 @@
 #include "app/TCalendarMain.h"
 #include "app/TCalendarProperties.h"
 #include "app/TUserTitleForm.h"
+#include "app/WindowPlacement.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelGraphicControl.h"
 #include "persist/formats/Preferences.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "platform/TFont.h"
 #include "recurring/RecurringDateLists.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
+#include "tests/app/MainWindowTesting.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -29,10 +33,13 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
+#include <QUuid>
 
 #include <memory>
 
@@ -183,14 +190,103 @@ private Q_SLOTS:
         QVERIFY(window.SaveAs());
         QCOMPARE(window.RecentFiles().Files().size(), 5);
         QVERIFY(!window.Action("mnuRecent6"));
-        // A path differing only in letter case moves the existing entry to the top.
+        // A path differing only in letter case names another file here: it gets an entry of its own, and the
+        // next start opens the file saved last.
         QVERIFY(window.SaveCalendarFile(folder() + QStringLiteral("Old3.KVF")));
         window.SetModified(true);
         prompts.saveFiles = {folder() + QStringLiteral("OLD3.KVF")};
         QVERIFY(window.SaveAs());
-        const QStringList expected = {folder() + QStringLiteral("Old3.KVF"),
-                                      folder() + QStringLiteral("Case.KVF"), stored[0], stored[1], stored[3]};
+        const QStringList expected = {folder() + QStringLiteral("OLD3.KVF"),
+                                      folder() + QStringLiteral("Case.KVF"), stored[0], stored[1], stored[2]};
         QCOMPARE(window.RecentFiles().Files(), expected);
+        QVERIFY(window.close());
+        TCalendarMain again;
+        start(again);
+        QCOMPARE(again.CurrentFileName(), folder() + QStringLiteral("OLD3.KVF"));
+    }
+
+    // Cancel Changes reads the calendar again from its file; it once left the window without a document.
+    void cancelChangesReloadsTheFile()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.PuttextOnDay(4, QStringLiteral("Saved"));
+        prompts.saveFiles = {folder() + QStringLiteral("Cancel.KVF")};
+        QVERIFY(window.SaveAs());
+        apptesting::ClickDay(window, 5);
+        QTest::keyClicks(window.CellEditor(), QStringLiteral("Unsaved"));
+        QVERIFY(window.Modified());
+        prompts.answers = {true};
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QTest::mouseClick(bar->widgetForAction(window.Action("CancelButton")), Qt::LeftButton);
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral("Cancel all changes?")});
+        QCOMPARE(window.CurrentFileName(), folder() + QStringLiteral("Cancel.KVF"));
+        QVERIFY(window.Page()->isVisible());
+        QVERIFY(!window.Modified());
+        QCOMPARE(cellText(window, 4), QStringLiteral("Saved"));
+        QCOMPARE(cellText(window, 5), QString());
+    }
+
+    // The page starts as the main form stores it, so a new calendar has whole weekday names in a month grid
+    // with two minis.
+    void newCalendarStartsFromTheFormsPage()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        calendar::TCalendarPanel32* page = window.Page();
+        QCOMPARE(page->CalendarLayout(), calendar::loFCMinisInTitleLS);
+        QCOMPARE(page->HeadersStyle(), calendar::dsWhole);
+        QCOMPARE(page->TitleFont()->Height(), -35);
+        QCOMPARE(page->CellFont()->Height(), -21);
+        QCOMPARE(page->MiniCellBorder(), calendar::cbAll);
+        QCOMPARE(page->MainCalYear(), 1997);
+        start(window);
+        newDocument(window);
+        QCOMPARE(page->CalendarLayout(), calendar::loFCMinisInTitleLS);
+        QCOMPARE(page->HeadersStyle(), calendar::dsWhole);
+        QCOMPARE(page->MainCalYear(), 2026);
+        QCOMPARE(page->HeadersFont()->Height(), -21);
+        QCOMPARE(page->MiniTitleFont()->Style(), platform::TFontStyles(platform::fsBold));
+    }
+
+    // A second start brings the window to the front without undoing its maximised state.
+    void secondStartKeepsTheWindowState_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("maximised") << int(Qt::WindowMaximized) << int(Qt::WindowMaximized);
+        QTest::newRow("minimised") << int(Qt::WindowMinimized) << int(Qt::WindowNoState);
+        QTest::newRow("minimised from maximised")
+            << int(Qt::WindowMinimized | Qt::WindowMaximized) << int(Qt::WindowMaximized);
+    }
+
+    void secondStartKeepsTheWindowState()
+    {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        window.setWindowState(Qt::WindowStates(before));
+        QTRY_COMPARE(int(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)), before);
+        const QString key = QStringLiteral("datoria-test-") + QUuid::createUuid().toString(QUuid::Id128);
+        platform::SingleInstance running(key);
+        QVERIFY(running.Acquire());
+        connect(&running, &platform::SingleInstance::raiseRequested, &window,
+                [&window] { app::BringToFront(window); });
+        QSignalSpy raised(&running, &platform::SingleInstance::raiseRequested);
+        platform::SingleInstance second(key);
+        QVERIFY(!second.Acquire());
+        // The running instance answers from its event loop, so the later start asks from another thread.
+        std::unique_ptr<QThread> asker(QThread::create([&second] { second.RaiseRunning(); }));
+        asker->start();
+        QTRY_COMPARE(raised.count(), 1);
+        QVERIFY(asker->wait(5000));
+        QApplication::processEvents();
+        QCOMPARE(int(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)), after);
+        QVERIFY(window.isVisible());
     }
 
     void placementIsShiftedOntoTheScreen()

@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
@@ -21,10 +22,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -243,6 +246,106 @@ private Q_SLOTS:
         QCOMPARE(name, QStringLiteral("März"));
     }
 
+    // The arrow keys in the layout list choose a layout as a click does.
+    void layoutByArrowKeys()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        chooseLayout(dialog, 0);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), LOFullCalendarLS);
+        QTest::keyClick(dialog.LayoutList(), Qt::Key_Down);
+        QTest::keyClick(dialog.LayoutList(), Qt::Key_Down);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loFC6Before6AfterLS);
+        QTest::keyClick(dialog.LayoutList(), Qt::Key_End);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loDay15);
+        QVERIFY(dialog.StartingTimeButton()->isEnabledTo(&dialog));
+    }
+
+    // A year typed into the date picker's own year box is the year chosen; Enter there does not close the
+    // dialog, and no year before 1 can be chosen.
+    void yearTypedIntoTheDatePicker()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        QListWidget* names = dialog.PageList();
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                          names->visualItemRect(names->item(1)).center());
+        auto typeYear = [&dialog](const QString& year) {
+            auto* button =
+                dialog.DatePicker()->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
+            auto* box = dialog.DatePicker()->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"));
+            QVERIFY(button && box);
+            QTest::mouseClick(button, Qt::LeftButton);
+            QTRY_VERIFY(box->hasFocus());
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, year);
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        typeYear(QStringLiteral("2031"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 2031);
+        QCOMPARE(dialog.ExampleCalendar()->MainCalMonth(), 12);
+        QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("December 2031"));
+        typeYear(QStringLiteral("1"));
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 1);
+        typeYear(QStringLiteral("0"));
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 1);
+        typeYear(QStringLiteral("-2")); // the box takes no minus sign
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 2);
+        QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("December 0002"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("PreviousYearButton")),
+                          Qt::LeftButton);
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), 1);
+        QCOMPARE(dialog.DateLabel()->text(), QStringLiteral("January 0001"));
+        QVERIFY(dialog.isVisible());
+    }
+
+    // A line break typed after the last name closes that line; it does not blank the next name.
+    void trailingEnterKeepsTheNextName()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        QListWidget* names = dialog.PageList();
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                          names->visualItemRect(names->item(7)).center());
+        QStringList months;
+        for (int i = 1; i <= 10; ++i)
+            months.append(QStringLiteral("M%1").arg(i));
+        dialog.MonthNames()->setPlainText(months.join(u'\n'));
+        QTest::mouseClick(dialog.MonthNames()->viewport(), Qt::LeftButton);
+        QTest::keyClick(dialog.MonthNames(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(dialog.MonthNames(), Qt::Key_Return);
+        QTest::mouseClick(dialog.DayNames()->viewport(), Qt::LeftButton); // the month memo loses the focus
+        QString name;
+        dialog.ExampleCalendar()->GetMonthName(10, name);
+        QCOMPARE(name, QStringLiteral("M10"));
+        dialog.ExampleCalendar()->GetMonthName(11, name);
+        QCOMPARE(name, QStringLiteral("November"));
+        dialog.DayNames()->setPlainText(QStringLiteral("Su\nMo\nTu\nWe\nTh\nFr"));
+        QTest::keyClick(dialog.DayNames(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(dialog.DayNames(), Qt::Key_Return);
+        QTest::mouseClick(dialog.MonthNames()->viewport(), Qt::LeftButton);
+        dialog.ExampleCalendar()->GetDayName(6, name);
+        QCOMPARE(name, QStringLiteral("Fr"));
+        dialog.ExampleCalendar()->GetDayName(7, name);
+        QCOMPARE(name, QStringLiteral("Saturday"));
+    }
+
+    // A style-sheet name typed without an extension gets ".KVS".
+    void styleSheetNameGetsItsExtension()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarProperties dialog;
+        open(dialog);
+        prompts.saveFiles = {folder() + QStringLiteral("Plain")};
+        QTest::mouseClick(dialog.Button("SaveStyleButton"), Qt::LeftButton);
+        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(QFile::exists(folder() + QStringLiteral("Plain.KVS")));
+        QVERIFY(!QFile::exists(folder() + QStringLiteral("Plain")));
+    }
+
     void okWarnsBeforeAChangeOfFamilyErasesCells()
     {
         testsupport::ScriptedPrompts prompts;
@@ -278,8 +381,80 @@ private Q_SLOTS:
         dialog.UseMillimeters()->click();
         QCOMPARE(dialog.MarginList(0)->currentText(), QStringLiteral("25 mm"));
         QCOMPARE(dialog.ExampleCalendar()->LeftMarginInch(), 1.0f);
-        QCOMPARE(TCalendarProperties::MarginIndex(1.49f), 4);
-        QCOMPARE(TCalendarProperties::MarginIndex(2.0f), 5);
+    }
+
+    void marginEntries_data()
+    {
+        QTest::addColumn<float>("inches");
+        QTest::addColumn<int>("entry");
+        QTest::newRow("0.3") << 0.3f << 0;
+        QTest::newRow("0.5") << 0.5f << 1;
+        QTest::newRow("0.74") << 0.74f << 1;
+        QTest::newRow("0.75") << 0.75f << 2;
+        QTest::newRow("1") << 1.0f << 3;
+        QTest::newRow("1.25") << 1.25f << 4;
+        QTest::newRow("1.49") << 1.49f << 4;
+        QTest::newRow("1.5") << 1.5f << 5;
+        QTest::newRow("2") << 2.0f << 5;
+    }
+
+    void marginEntries()
+    {
+        QFETCH(float, inches);
+        QFETCH(int, entry);
+        QCOMPARE(TCalendarProperties::MarginIndex(inches), entry);
+    }
+
+    // The controls open on the example's own settings.
+    void controlsShowTheExample()
+    {
+        TCalendarProperties dialog;
+        TCalendarPanel32* example = dialog.ExampleCalendar();
+        example->ResetToNew();
+        example->SetCalendarLayout(loFullCalendar);
+        example->SetPaperSize(1);
+        example->SetDayName(7, QStringLiteral("Sat"));
+        example->SetMonthName(12, QStringLiteral("Dez"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.LayoutList()->currentRow(), 0);
+        QCOMPARE(dialog.Orientation()->checkedId(), 0);
+        QCOMPARE(dialog.Paper()->checkedId(), 1);
+        QCOMPARE(example->CalendarLayout(), loFullCalendar);
+        QCOMPARE(example->PaperSize(), 1);
+        QCOMPARE(dialog.MonthNames()->toPlainText().split(u'\n').size(), 12);
+        QCOMPARE(dialog.MonthNames()->toPlainText().split(u'\n').last(), QStringLiteral("Dez"));
+        QCOMPARE(dialog.DayNames()->toPlainText().split(u'\n').last(), QStringLiteral("Sat"));
+
+        // All seven day names typed in are taken, Saturday too.
+        dialog.DayNames()->setPlainText(QStringLiteral("So\nMo\nDi\nMi\nDo\nFr\nSa"));
+        dialog.ApplyDayNames();
+        QString name;
+        example->GetDayName(7, name);
+        QCOMPARE(name, QStringLiteral("Sa"));
+    }
+
+    // After the default style the controls still change the example.
+    void defaultStyleLeavesTheControlsLive()
+    {
+        TCalendarProperties dialog;
+        open(dialog);
+        chooseLayout(dialog, 5);
+        QTest::mouseClick(dialog.Button("DefaultStyleButton"), Qt::LeftButton);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loFCMinisInTitleLS);
+        QCOMPARE(dialog.LayoutList()->currentRow(), 1);
+        for (QCheckBox* box : {dialog.ShowYearInTitle(), dialog.ShowYearInMiniTitle()}) {
+            QVERIFY(box->isChecked());
+            box->click();
+        }
+        QVERIFY(!dialog.ExampleCalendar()->TitleShowYear());
+        QVERIFY(!dialog.ExampleCalendar()->MiniShowYear());
+        chooseLayout(dialog, 8);
+        QCOMPARE(dialog.ExampleCalendar()->CalendarLayout(), loMC60MonthLS);
+        // The largest mini-calendar page still has its mini calendars' controls.
+        QVERIFY(dialog.ShowYearInMiniTitle()->isEnabledTo(&dialog));
+        QVERIFY(dialog.MiniHeaderStyleCombo()->isEnabledTo(&dialog));
+        QVERIFY(!dialog.LineLayoutCombo()->isEnabledTo(&dialog));
     }
 
     void exampleZoomsBetween10And100()
@@ -354,14 +529,22 @@ private Q_SLOTS:
         QCOMPARE(prompts.messages.last(), QStringLiteral("Must be a Calendar Style Sheet (*.KVS)"));
     }
 
+    // Every page is named beside the notebook without scrolling, and a click on its name shows it.
     void everyPageFitsTheDialog()
     {
         TCalendarProperties dialog;
         open(dialog);
+        QListWidget* names = dialog.PageList();
+        QCOMPARE(names->count(), 9);
+        QCOMPARE(names->item(2)->text(), QStringLiteral("Fonts & Colors"));
         const QString shots = qEnvironmentVariable("DATORIA_SCREENSHOTS");
-        for (int i = 0; i < dialog.Notebook()->count(); ++i) {
-            dialog.Notebook()->setCurrentIndex(i);
+        for (int i = dialog.Notebook()->count() - 1; i >= 0; --i) {
+            const QRect name = names->visualItemRect(names->item(i));
+            QVERIFY2(names->viewport()->rect().contains(name), qPrintable(names->item(i)->text()));
+            QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, name.center());
+            QCOMPARE(dialog.Notebook()->currentIndex(), i);
             QWidget* page = dialog.Notebook()->currentWidget();
+            QVERIFY(page->isVisible());
             if (!shots.isEmpty())
                 dialog.grab().save(shots + QStringLiteral("/properties-%1.png").arg(i));
             QVERIFY2(page->sizeHint().width() <= page->width() + 1,

@@ -66,8 +66,12 @@ private Q_SLOTS:
         IniFile ini(dir.filePath(QStringLiteral("KV.ini")));
         Preferences p;
         p.mainZoomPercent = 80;
+        p.propZoomPercent = 50;
         p.fontName = QStringLiteral("Times New Roman");
+        p.fontSize = 14;
         p.fontBold = true;
+        p.fontUnderline = true;
+        p.fontStrikeout = true;
         p.fontColor = 0x0000FF;
         p.iconFile = QStringLiteral("/home/\u0418\u0432\u0430\u043D/icons.icl");
         p.hintsOn = false;
@@ -76,8 +80,11 @@ private Q_SLOTS:
         IniFile back(ini.Path());
         const Preferences q = LoadPreferences(back, QString());
         QCOMPARE(q.mainZoomPercent, 80);
+        QCOMPARE(q.propZoomPercent, 50);
         QCOMPARE(q.fontName, QStringLiteral("Times New Roman"));
+        QCOMPARE(q.fontSize, 14);
         QVERIFY(q.fontBold && !q.fontItalic);
+        QVERIFY(q.fontUnderline && q.fontStrikeout);
         QCOMPARE(q.fontColor, 0x0000FF);
         QCOMPARE(q.iconFile, p.iconFile); // a path Windows-1252 cannot hold survives
         QVERIFY(!q.hintsOn);
@@ -103,9 +110,17 @@ private Q_SLOTS:
         MruList mru;
         for (const char* f : {"/a.KVF", "/b.KVF", "/c.KVF"})
             mru.Add(QString::fromLatin1(f));
-        mru.Add(QStringLiteral("/A.kvf")); // moved to the top, keeping its spelling
+        mru.Add(QStringLiteral("/a.KVF")); // moved to the top
         QCOMPARE(mru.Files(),
                  (QStringList{QStringLiteral("/a.KVF"), QStringLiteral("/c.KVF"), QStringLiteral("/b.KVF")}));
+        // On a file system that tells letter case apart, a name differing only in case is another file.
+        mru.Add(QStringLiteral("/A.kvf"));
+        QCOMPARE(mru.Files(), (QStringList{QStringLiteral("/A.kvf"), QStringLiteral("/a.KVF"),
+                                           QStringLiteral("/c.KVF"), QStringLiteral("/b.KVF")}));
+        mru.Remove(QStringLiteral("/A.KVF"));
+        QCOMPARE(mru.Files().size(), 4);
+        mru.Remove(QStringLiteral("/A.kvf"));
+        QCOMPARE(mru.Files().first(), QStringLiteral("/a.KVF"));
         for (const char* f : {"/d.KVF", "/e.KVF", "/f.KVF"})
             mru.Add(QString::fromLatin1(f));
         QCOMPARE(mru.Files().size(), 5);

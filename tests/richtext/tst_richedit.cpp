@@ -1,21 +1,45 @@
+#include "richtext/RichTextRenderer.h"
 #include "richtext/RtfReader.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
 #include "richtext/TVelRtfStorage.h"
+#include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontComboBox>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
 
 using namespace richtext;
+
+namespace {
+
+int LineCount(const QTextDocument& document)
+{
+    int lines = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        lines += block.layout()->lineCount();
+    return lines;
+}
+
+} // namespace
 
 class TestRichEdit : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
     // A cell the user did not edit keeps its original bytes.
     void untouchedDocumentKeepsItsBytes()
     {
@@ -151,6 +175,116 @@ private Q_SLOTS:
         QCOMPARE(keys, 1);
         QTest::keyClick(&editor, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(editor.textCursor().hasSelection());
+    }
+
+    // A text wraps in the editor where the page's painting wraps it: same lines at every zoom.
+    void wrapsAsThePageDraws_data()
+    {
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QByteArray>("rtf");
+        const QByteArray texts[] = {
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Dentist 9am\\par}",
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Birthday party at the Smiths with cake and "
+            "presents\\par}",
+            "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 Thanksgiving \\b dinner\\b0  with the "
+            "whole family and \\fs16 friends\\par Second paragraph here\\par}"};
+        for (int zoom : {50, 60, 100, 150}) {
+            for (int width : {51, 85, 140}) {
+                for (int i = 0; i < 3; ++i)
+                    QTest::addRow("%d%% %dpx text %d", zoom, width, i) << zoom << width << texts[i];
+            }
+        }
+    }
+
+    void wrapsAsThePageDraws()
+    {
+        QFETCH(int, zoom);
+        QFETCH(int, width);
+        QFETCH(QByteArray, rtf);
+        TVelRichEdit editor;
+        editor.resize(width, 400);
+        editor.LoadRtf(rtf);
+        editor.SetZoomPercent(zoom);
+        // The width on screen at the zoom, given as the unzoomed page in twips.
+        editor.SetPageSizeTwips(int(std::nearbyint(width * 15.0 * 100.0 / zoom)), 1440);
+        QCOMPARE(editor.lineWrapColumnOrWidth(), width);
+        editor.document()->size();
+
+        QTextDocument drawn;
+        ReadRtf(rtf, drawn);
+        QImage scratch(width, 400, QImage::Format_RGB32);
+        QPainter painter(&scratch);
+        RenderDocument(painter, drawn, scratch.rect(), zoom);
+        QCOMPARE(LineCount(*editor.document()), LineCount(drawn));
+    }
+
+    // Without a page the text wraps at the editor's own width; with one at the page's width on screen.
+    void wrapModeFollowsThePage_data()
+    {
+        QTest::addColumn<bool>("wordWrap");
+        QTest::addColumn<int>("widthTwips");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("width");
+        QTest::newRow("no page") << true << 0 << int(QTextEdit::WidgetWidth) << 0;
+        QTest::newRow("one inch at 60%") << true << 1440 << int(QTextEdit::FixedPixelWidth) << 58;
+        QTest::newRow("one pixel") << true << 15 << int(QTextEdit::FixedPixelWidth) << 1;
+        QTest::newRow("no word wrap") << false << 1440 << int(QTextEdit::NoWrap) << -1;
+    }
+
+    void wrapModeFollowsThePage()
+    {
+        QFETCH(bool, wordWrap);
+        QFETCH(int, widthTwips);
+        QFETCH(int, mode);
+        QFETCH(int, width);
+        TVelRichEdit editor;
+        editor.SetZoomPercent(60);
+        editor.SetWordWrap(wordWrap);
+        editor.SetPageSizeTwips(widthTwips, 1440);
+        QCOMPARE(int(editor.lineWrapMode()), mode);
+        if (mode == QTextEdit::FixedPixelWidth)
+            QCOMPARE(editor.lineWrapColumnOrWidth(), width);
+    }
+
+    // Only data the editor can use reaches Qt's insertion, which reads past an empty clipboard.
+    void pasteTakesOnlyUsableData_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nothing") << QString() << QStringLiteral("ab");
+        QTest::newRow("unknown format") << QStringLiteral("application/x-unknown") << QStringLiteral("ab");
+        QTest::newRow("plain text") << QStringLiteral("text/plain") << QStringLiteral("a-b");
+        QTest::newRow("html") << QStringLiteral("text/html") << QStringLiteral("a-b");
+        QTest::newRow("picture") << QStringLiteral("image") << (QStringLiteral("a") + QChar(0xFFFC) + u'b');
+    }
+
+    void pasteTakesOnlyUsableData()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, expected);
+        TVelRichEdit editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.LoadRtf("{\\rtf1 ab\\par}");
+        QTextCursor cursor = editor.textCursor();
+        cursor.setPosition(1);
+        editor.setTextCursor(cursor);
+        auto* data = new QMimeData;
+        if (format == QStringLiteral("image")) {
+            QImage picture(4, 3, QImage::Format_RGB32);
+            picture.fill(Qt::blue);
+            data->setImageData(picture);
+        } else if (format == QStringLiteral("text/html")) {
+            data->setHtml(QStringLiteral("<b>-</b>"));
+        } else if (!format.isEmpty()) {
+            data->setData(format, "-");
+        }
+        QApplication::clipboard()->setMimeData(data);
+        QCOMPARE(editor.canPaste(), !expected.startsWith(QStringLiteral("ab")));
+        QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(editor.toPlainText(), expected);
+        QApplication::clipboard()->clear();
     }
 };
 
