@@ -8,6 +8,7 @@
 #include "persist/formats/CalendarFile.h"
 #include "persist/stream/StreamError.h"
 #include "platform/IniFile.h"
+#include "platform/PrintableText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 
@@ -31,6 +32,12 @@ public:
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
+
+/** A path as a message shows it: it may come from the recent-files list of a damaged preferences file. */
+QString ShownPath(const QString& path)
+{
+    return platform::PrintableName(path, platform::kShownPathLength);
+}
 
 } // namespace
 
@@ -179,7 +186,7 @@ void TCalendarMain::OpenCalendarFile(const QString& path)
     m_currentFileName.clear();
     DoSaveRichtext();
     if (!QFileInfo::exists(path)) {
-        platform::Prompts::Current().Information(this, tr("File %1 no longer exists").arg(path));
+        platform::Prompts::Current().Information(this, tr("File %1 no longer exists").arg(ShownPath(path)));
     } else {
         BusyPointer busy;
         m_page->ClearAllCells();
@@ -200,7 +207,8 @@ void TCalendarMain::OpenCalendarFile(const QString& path)
             m_page->ClearObjects();
             m_page->ResetToNew();
             platform::Prompts::Current().Information(
-                this, tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file").arg(path));
+                this, tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file")
+                          .arg(ShownPath(path)));
         }
     }
     QCoreApplication::processEvents();

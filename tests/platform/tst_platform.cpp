@@ -1,3 +1,4 @@
+#include "platform/PrintableText.h"
 #include "platform/Screen.h"
 #include "platform/TColor.h"
 #include "platform/TFont.h"
@@ -14,6 +15,35 @@ class TestPlatform : public QObject
 
 private Q_SLOTS:
     void initTestCase() { testsupport::PinEnvironment(); }
+
+    void printableName_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << QStringLiteral("TZubLabel") << QStringLiteral("TZubLabel");
+        QTest::newRow("accents and emoji stay")
+            << QStringLiteral("Caf\u00E9 \U0001F600") << QStringLiteral("Caf\u00E9 \U0001F600");
+        QTest::newRow("control bytes")
+            << QStringLiteral("TPF0\x0eT\t\n") << QStringLiteral("TPF0\\x0eT\\x09\\x0a");
+        QTest::newRow("NUL, DEL and C1")
+            << QString::fromUtf16(u"a\u0000b\u007Fc\u0081", 6) << QStringLiteral("a\\x00b\\x7fc\\x81");
+        QTest::newRow("lone surrogate and private format")
+            << QString::fromUtf16(u"x\xD800y\u200Ez") << QStringLiteral("x\\ud800y\\u200ez");
+        QTest::newRow("64 characters stay whole") << QString(64, u'A') << QString(64, u'A');
+        QTest::newRow("65 are cut at 64") << QString(65, u'A') << QString(64, u'A') + QStringLiteral("...");
+        QTest::newRow("an escape is not cut in two")
+            << QString(62, u'A') + QChar(1) << QString(62, u'A') + QStringLiteral("...");
+        QTest::newRow("250 bytes of a damaged file")
+            << QStringLiteral("TPF0\x0eTVelRtfStorage") + QString(230, QChar(0))
+            << QStringLiteral("TPF0\\x0eTVelRtfStorage") + QStringLiteral("\\x00").repeated(10) +
+                   QStringLiteral("...");
+    }
+    void printableName()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(PrintableName(text), shown);
+    }
 
     void mulDiv_data()
     {
