@@ -9,6 +9,7 @@
 #include "persist/stream/TWriter.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
+#include "platform/SaveFile.h"
 #include "platform/TFont.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -363,19 +363,25 @@ QString TQelBasePanel::ClipboardPath() const
     return platform::ProgramFolder() + QStringLiteral("Clipbrd.tmp");
 }
 
-void TQelBasePanel::writeClipboard(const QList<TQelGraphicControl*>& objects)
+bool TQelBasePanel::writeClipboard(const QList<TQelGraphicControl*>& objects)
 {
-    QSaveFile file(ClipboardPath());
-    if (!file.open(QIODevice::WriteOnly))
-        throw persist::StreamError(persist::kStreamWriteError);
-    persist::TWriter writer(&file);
-    writer.BeginList();
-    for (TQelGraphicControl* object : objects)
-        writer.PutRootRecord(persist::ClassRegistry::Instance().RefOf(object));
-    writer.EndList();
-    writer.Flush();
-    if (!file.commit())
-        throw persist::StreamError(persist::kStreamWriteError);
+    platform::SaveFile file(ClipboardPath());
+    try {
+        if (!file.open(QIODevice::WriteOnly))
+            throw persist::StreamError(persist::kStreamWriteError);
+        persist::TWriter writer(&file);
+        writer.BeginList();
+        for (TQelGraphicControl* object : objects)
+            writer.PutRootRecord(persist::ClassRegistry::Instance().RefOf(object));
+        writer.EndList();
+        writer.Flush();
+        if (!file.commit())
+            throw persist::StreamError(persist::kStreamWriteError);
+    } catch (const persist::StreamError&) {
+        platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(ClipboardPath()));
+        return false;
+    }
+    return true;
 }
 
 void TQelBasePanel::pasteClipboard(bool guarded)
@@ -418,8 +424,8 @@ void TQelBasePanel::ClipboardAction(ClipboardKind kind)
     case Copy:
         if (selection.isEmpty())
             return;
-        writeClipboard(selection);
-        if (kind == Copy)
+        // A cut whose copy could not be written keeps the objects.
+        if (!writeClipboard(selection) || kind == Copy)
             return;
         [[fallthrough]];
     case Delete:
@@ -445,8 +451,8 @@ void TQelBasePanel::ObjectClipboardAction(TQelGraphicControl* object, ClipboardK
         pasteClipboard(false);
         return;
     }
-    if (kind == Cut || kind == Copy)
-        writeClipboard({object});
+    if ((kind == Cut || kind == Copy) && !writeClipboard({object}))
+        return;
     if (kind == Cut || kind == Delete) {
         NotifyLabelChanged();
         m_handle->Unselect(object);

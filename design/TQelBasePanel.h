@@ -163,7 +163,8 @@ private:
     void buildCommandMenu();
     void handlePressed(QMouseEvent* event);
     void alignSelection(int which);
-    void writeClipboard(const QList<TQelGraphicControl*>& objects);
+    /** Writes the objects to the clipboard file; false, after telling the user, when it cannot be written. */
+    bool writeClipboard(const QList<TQelGraphicControl*>& objects);
     void pasteClipboard(bool guarded);
 
     float m_zoom = 1.0f;
