@@ -481,6 +481,8 @@ private Q_SLOTS:
         QByteArray badLayout = good;
         badLayout[18] = 40; // the layout, an int8 after paper, orientation and four margins
         QTest::newRow("layout 40") << badLayout << kInvalidPropertyValue;
+        badLayout[18] = 22; // one past the last layout
+        QTest::newRow("layout 22") << badLayout << kInvalidPropertyValue;
         QByteArray badSignature = good;
         badSignature.replace(badSignature.indexOf("TPF0"), 4, "TPFX");
         QTest::newRow("bad cell signature") << badSignature << kInvalidStreamFormat;
