@@ -90,6 +90,7 @@ private Q_SLOTS:
         p.mainZoomPercent = 80;
         p.fontName = QStringLiteral("Times New Roman");
         p.fontBold = true;
+        p.fontStrikeout = true;
         p.fontColor = 0x0000FF;
         p.iconFile = QStringLiteral("/home/\u0418\u0432\u0430\u043D/icons.icl");
         p.hintsOn = false;
@@ -99,7 +100,7 @@ private Q_SLOTS:
         const Preferences q = LoadPreferences(back, QString());
         QCOMPARE(q.mainZoomPercent, 80);
         QCOMPARE(q.fontName, QStringLiteral("Times New Roman"));
-        QVERIFY(q.fontBold && !q.fontItalic);
+        QVERIFY(q.fontBold && !q.fontItalic && !q.fontUnderline && q.fontStrikeout);
         QCOMPARE(q.fontColor, 0x0000FF);
         QCOMPARE(q.iconFile, p.iconFile); // a path Windows-1252 cannot hold survives
         QVERIFY(!q.hintsOn);
