@@ -1,6 +1,7 @@
 #include "calendar/TCalendarPanel32.h"
 #include "platform/Screen.h"
 #include "platform/TFont.h"
+#include "richtext/RichTextRenderer.h"
 #include "tests/support/ImageProbe.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPrinters.h"
@@ -191,6 +192,37 @@ private Q_SLOTS:
             painter.fillRect(free.toQRect(), Qt::white);
         }
         QVERIFY(outside == before);
+    }
+
+    // The text drawn in a cell is the renderer's own picture of it, pixel for pixel: squeezing it into the
+    // area would drop a column of pixels in the middle of the words.
+    void cellTextIsNotSqueezed_data()
+    {
+        QTest::addColumn<float>("zoom");
+        QTest::newRow("100%") << 1.0f;
+        QTest::newRow("60%") << 0.6f;
+        QTest::newRow("150%") << 1.5f;
+    }
+    void cellTextIsNotSqueezed()
+    {
+        QFETCH(float, zoom);
+        const QByteArray rtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs16 Christmas Day mmm\\par}");
+        TCalendarPanel32 page;
+        SetUpDecember1997(page);
+        page.SetZoom(zoom);
+        page.CellStorage(26).SetRtfText(rtf);
+        const QImage filled = page.RenderToBitmap();
+        const TRect free = page.Cell(26).rFree;
+        QImage alone(free.width() + 1, free.height() + 1, QImage::Format_RGB32);
+        alone.fill(Qt::white);
+        {
+            QPainter painter(&alone);
+            richtext::RichTextRenderer renderer;
+            renderer.Render(painter, rtf, alone.rect(), static_cast<int>(zoom * 100));
+        }
+        const QImage onPage = filled.copy(free.toQRect()).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(CountInk(filled, free) > 20);
+        QCOMPARE(onPage, alone.copy(0, 0, free.width(), free.height()));
     }
 
     void titleText()
