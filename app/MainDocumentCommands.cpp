@@ -10,6 +10,7 @@
 #include "persist/formats/CalendarFile.h"
 #include "persist/stream/StreamError.h"
 #include "platform/IniFile.h"
+#include "platform/PrintableText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 
@@ -33,6 +34,12 @@ public:
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
+
+/** A path as a message shows it: it may come from the recent-files list of a damaged preferences file. */
+QString ShownPath(const QString& path)
+{
+    return platform::PrintableName(path, platform::kShownPathLength);
+}
 
 } // namespace
 
@@ -187,7 +194,7 @@ void TCalendarMain::OpenCalendarFile(const QString& requested)
     m_currentFileName.clear();
     DoSaveRichtext();
     if (!QFileInfo::exists(path)) {
-        platform::Prompts::Current().Information(this, tr("File %1 no longer exists").arg(path));
+        platform::Prompts::Current().Information(this, tr("File %1 no longer exists").arg(ShownPath(path)));
     } else {
         BusyPointer busy;
         m_page->ClearAllCells();
@@ -208,7 +215,8 @@ void TCalendarMain::OpenCalendarFile(const QString& requested)
             m_page->ClearObjects();
             m_page->ResetToNew();
             platform::Prompts::Current().Information(
-                this, tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file").arg(path));
+                this, tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file")
+                          .arg(ShownPath(path)));
         }
     }
     QCoreApplication::processEvents();

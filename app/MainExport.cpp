@@ -7,10 +7,10 @@
 #include "persist/formats/Preferences.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
+#include "platform/SaveFile.h"
 
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 
 namespace app {
 
@@ -28,7 +28,7 @@ bool TCalendarMain::SaveAsBitmap()
     DoSaveRichtext();
     // The page as it shows at the current zoom, without the placed objects; written whole or not at all.
     const QImage picture = m_page->RenderToBitmap();
-    QSaveFile file(path);
+    platform::SaveFile file(path);
     const bool saved = file.open(QIODevice::WriteOnly) && picture.save(&file, "BMP") && file.commit();
     if (!saved)
         platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(path));

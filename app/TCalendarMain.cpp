@@ -140,7 +140,9 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     rebuildRecentMenu();
     Action("mnuShowHints")->setChecked(m_prefs.hintsOn);
     qApp->installEventFilter(this);
-    recurring::ConvertOldStore(recurring::OldStorePath(), recurring::StorePath());
+    // A conversion that cannot be written keeps the older store, to be converted at the next start.
+    if (!recurring::ConvertOldStore(recurring::OldStorePath(), recurring::StorePath()))
+        platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(recurring::StorePath()));
     SetButtons();
     SetCaption();
 }

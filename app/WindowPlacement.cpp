@@ -29,8 +29,9 @@ void RestorePlacement(QWidget& window, const QString& windowClass, const QWidget
     const int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
     const bool maximized = ini.ReadBool(section, QStringLiteral("Maximized"), window.isMaximized());
     const QSize screen = window.screen() ? window.screen()->size() : QSize(1024, 768);
-    if (bottom != 0)
-        window.setGeometry(persist::FitToScreen(QRect(left, top, right - left, bottom - top), screen));
+    const std::optional<QRect> stored = persist::StoredRect(left, top, right, bottom);
+    if (bottom != 0 && stored)
+        window.setGeometry(persist::FitToScreen(*stored, screen));
     else
         window.setGeometry(persist::CentredOver(window.size(), centreOver ? centreOver->geometry()
                                                                           : QRect(QPoint(0, 0), screen)));

@@ -46,7 +46,8 @@ const char* const kUsage =
     "       datoria-cli icons FILE [--index I -o OUT.png]\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
-    "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
+    "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n"
+    "         -h, --help  print this usage\n";
 
 bool WriteImage(const QImage& image, const QString& path, QString& error)
 {
@@ -232,6 +233,7 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("store"), QStringLiteral("dates: a recurring-dates store."), QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print the usage.")});
     AddPdfOptions(parser);
     parser.addOption(
         {QStringLiteral("index"), QStringLiteral("icons: the icon to write."), QStringLiteral("I")});
@@ -241,6 +243,10 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!parser.parse(QStringList{QStringLiteral("datoria-cli")} + arguments)) {
         err << "datoria-cli: " << parser.errorText() << '\n' << kUsage;
         return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        out << kUsage;
+        return 0;
     }
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);

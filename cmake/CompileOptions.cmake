@@ -10,11 +10,14 @@ target_compile_options(datoria_options INTERFACE
 if(DATORIA_WERROR)
   target_compile_options(datoria_options INTERFACE -Werror)
 endif()
+# Both sanitizers stop the program at their first report, so a test or a fuzz run fails on it.
 if(DATORIA_SANITIZE)
-  target_compile_options(datoria_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
-  target_link_options(datoria_options INTERFACE -fsanitize=address,undefined)
+  target_compile_options(datoria_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(datoria_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
 if(DATORIA_FUZZ)
-  target_compile_options(datoria_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
-  target_link_options(datoria_options INTERFACE -fsanitize=address,undefined)
+  target_compile_options(datoria_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(datoria_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()

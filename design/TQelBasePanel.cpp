@@ -9,6 +9,7 @@
 #include "persist/stream/TWriter.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
+#include "platform/SaveFile.h"
 #include "platform/TFont.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -367,7 +367,7 @@ QString TQelBasePanel::ClipboardPath() const
 
 void TQelBasePanel::writeClipboard(const QList<TQelGraphicControl*>& objects)
 {
-    QSaveFile file(ClipboardPath());
+    platform::SaveFile file(ClipboardPath());
     if (!file.open(QIODevice::WriteOnly))
         throw persist::StreamError(persist::kStreamWriteError);
     persist::TWriter writer(&file);

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the calendar-file reader: it must end in a StreamError or succeed, never crash,
 // hang or allocate what the input did not pay for.
 #include "calendar/TCalendarPanel32.h"
+#include "fuzz/FuzzSupport.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/stream/StreamError.h"
 #include "tests/persist/TestComponent.h"
@@ -8,20 +9,11 @@
 #include <QApplication>
 #include <QBuffer>
 
-#include <cstdint>
-#include <cstdlib>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        testsupport::RegisterTestObject();
-        return new QApplication(argc, argv);
-    }();
-    Q_UNUSED(application);
+    fuzz::EnsureApplication<QApplication>();
+    static const bool registered = (testsupport::RegisterTestObject(), true);
+    Q_UNUSED(registered);
 
     QWidget owner;
     calendar::TCalendarPanel32 page(&owner);

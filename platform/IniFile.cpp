@@ -1,9 +1,9 @@
 #include "platform/IniFile.h"
 
+#include "platform/SaveFile.h"
 #include "platform/Windows1252.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace platform {
@@ -57,7 +57,7 @@ bool IniFile::Save() const
     }
     const std::optional<QByteArray> ansi = EncodeWindows1252(text);
     const QByteArray bytes = ansi ? *ansi : text.toUtf8();
-    QSaveFile file(m_path);
+    SaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return false;
     return file.commit();

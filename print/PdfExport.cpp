@@ -2,6 +2,7 @@
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
+#include "platform/SaveFile.h"
 #include "print/TReportSystem.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace print {
@@ -54,7 +54,7 @@ bool CopyInto(const QString& from, const QString& path, QString& error)
         return false;
     }
     const QByteArray bytes = source.readAll();
-    QSaveFile target(path);
+    platform::SaveFile target(path);
     if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() || !target.commit()) {
         error = Tr("Unable to save %1: %2").arg(path, target.errorString());
         return false;

@@ -2,11 +2,11 @@
 
 #include "calendar/DateRules.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SaveFile.h"
 #include "platform/Windows1252.h"
 #include "recurring/RecurringFormula.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace recurring {
@@ -142,7 +142,7 @@ bool WriteStore(const QString& path, const QStringList& lines)
         text += line + QStringLiteral("\r\n");
     const std::optional<QByteArray> ansi = platform::EncodeWindows1252(text);
     const QByteArray bytes = ansi ? *ansi : text.toUtf8();
-    QSaveFile file(path);
+    platform::SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return false;
     return file.commit();

@@ -147,6 +147,12 @@ private:
             }
             writeRun(cf, fragment.text(), out);
         }
+        // As RichEdit does: a sub- or superscript reaching the paragraph mark makes LibreOffice drop the run
+        // and the mark.
+        if (m_state.vertical != 0) {
+            out += "\\nosupersub";
+            m_state.vertical = 0;
+        }
         out += "\\par\r\n";
     }
 
@@ -203,8 +209,11 @@ private:
     {
         const double width = format.width();
         const double height = format.height();
-        if (format.hasProperty(kOriginalPictureData)) {
-            const auto kind = PictureKind(format.intProperty(kOriginalPictureKind));
+        const auto kind = PictureKind(format.intProperty(kOriginalPictureKind));
+        // A PNG or JPEG that does not decode is damaged: readers that decode it themselves (LibreOffice)
+        // refuse the whole document, so it is written as the grey box shown in its place.
+        if (format.hasProperty(kOriginalPictureData) && kind != PictureKind::Png &&
+            kind != PictureKind::Jpeg) {
             out += "{\\pict\\" + PictureKindWord(kind).toLatin1();
             writePictureSize(width, height, width, height, out);
             writeHex(format.property(kOriginalPictureData).toByteArray(), out);

@@ -10,9 +10,9 @@
 #include "persist/stream/StreamError.h"
 #include "persist/stream/TReader.h"
 #include "persist/stream/TWriter.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QWidget>
 
 namespace persist {
@@ -107,7 +107,7 @@ void ReadCalendar(QIODevice* device, TCalendarPanel32& page, QObject* owner)
 
 void SaveCalendarFile(const TCalendarPanel32& page, const QString& path)
 {
-    QSaveFile file(path);
+    platform::SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw StreamError(kStreamWriteError);
     WriteCalendar(&file, page);

@@ -17,7 +17,10 @@ Preferences LoadPreferences(const platform::IniFile& ini, const QString& program
     p.mainZoomPercent = ini.ReadInteger(kZooming, QStringLiteral("Main"), p.mainZoomPercent);
     p.propZoomPercent = ini.ReadInteger(kZooming, QStringLiteral("Prop"), p.propZoomPercent);
     p.fontName = ini.ReadString(kFont, QStringLiteral("Name"), p.fontName);
-    p.fontSize = ini.ReadInteger(kFont, QStringLiteral("Size"), p.fontSize);
+    // A size no font dialog offers comes from a damaged file; the editor would lay text out at it.
+    if (const int size = ini.ReadInteger(kFont, QStringLiteral("Size"), p.fontSize);
+        size >= 1 && size <= 1638)
+        p.fontSize = size;
     p.fontBold = ini.ReadBool(kFont, QStringLiteral("Bold"), p.fontBold);
     p.fontItalic = ini.ReadBool(kFont, QStringLiteral("Italic"), p.fontItalic);
     p.fontUnderline = ini.ReadBool(kFont, QStringLiteral("Underline"), p.fontUnderline);
@@ -51,6 +54,18 @@ QString PlacementSection(const QString& windowClass, int pixelsPerInch)
     if (pixelsPerInch > 96)
         name += QString::number(pixelsPerInch);
     return name;
+}
+
+std::optional<QRect> StoredRect(int left, int top, int right, int bottom)
+{
+    constexpr int kLimit = 32767;
+    for (int edge : {left, top, right, bottom}) {
+        if (edge < -kLimit || edge > kLimit)
+            return std::nullopt;
+    }
+    if (right <= left || bottom <= top)
+        return std::nullopt;
+    return QRect(left, top, right - left, bottom - top);
 }
 
 QRect FitToScreen(const QRect& stored, const QSize& screen)

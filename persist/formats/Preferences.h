@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace platform {
 class IniFile;
 }
@@ -36,6 +38,12 @@ void SavePreferences(platform::IniFile& ini, const Preferences& preferences);
 
 /** "<class>_Placement", followed by the pixels per inch when they are above 96. */
 QString PlacementSection(const QString& windowClass, int pixelsPerInch);
+
+/**
+ * The window rectangle of stored edges (right and bottom one past the window), or nothing when they cannot be
+ * a window's: no area, or an edge beyond 32767 either way, as only a damaged file holds.
+ */
+std::optional<QRect> StoredRect(int left, int top, int right, int bottom);
 
 /** A stored window rectangle moved back onto a screen of the given size, keeping its size. */
 QRect FitToScreen(const QRect& stored, const QSize& screen);

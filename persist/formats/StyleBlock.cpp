@@ -7,6 +7,7 @@
 #include "platform/TFont.h"
 
 #include <cmath>
+#include <limits>
 
 namespace persist {
 
@@ -15,9 +16,17 @@ using platform::TFont;
 
 namespace {
 
+/**
+ * The nearest hundredth, ties to even (0.125 gives 12). A margin read back as hundredths * 0.01 is a float a
+ * little below or above its hundredth, so truncating would lose a hundredth on every open and save.
+ */
 qint32 MarginHundredths(float inches)
 {
-    return static_cast<qint32>(std::trunc(double(inches) * 100));
+    const double hundredths = std::nearbyint(double(inches) * 100);
+    if (!(hundredths >= std::numeric_limits<qint32>::min() &&
+          hundredths <= std::numeric_limits<qint32>::max()))
+        return 0;
+    return static_cast<qint32>(hundredths);
 }
 
 float MarginInches(qint32 hundredths)

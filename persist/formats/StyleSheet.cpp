@@ -5,9 +5,9 @@
 #include "persist/stream/StreamError.h"
 #include "persist/stream/TReader.h"
 #include "persist/stream/TWriter.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace persist {
 
@@ -38,7 +38,7 @@ void ReadStyleSheet(QIODevice* device, calendar::TCalendarPanel32& page)
 
 void SaveStyleSheet(const calendar::TCalendarPanel32& page, const QString& path)
 {
-    QSaveFile file(path);
+    platform::SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw StreamError(kStreamWriteError);
     WriteStyleSheet(&file, page);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PrintableText.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -25,10 +27,10 @@ inline const QString kInvalidPropertyValue = QStringLiteral("Invalid property va
 inline const QString kPropertyDoesNotExist = QStringLiteral("Property does not exist");
 inline const QString kPropertyIsReadOnly = QStringLiteral("Property is read-only");
 inline const QString kStreamWriteError = QStringLiteral("Stream write error");
-/** "Class %s not found" with the class name. */
+/** "Class %s not found" with the class name, shown printable and short: it comes from the file. */
 inline QString ClassNotFound(const QString& name)
 {
-    return QStringLiteral("Class %1 not found").arg(name);
+    return QStringLiteral("Class %1 not found").arg(platform::PrintableName(name));
 }
 
 } // namespace persist

@@ -575,6 +575,23 @@ private Q_SLOTS:
         QVERIFY(window.Action("mnuRecent1")->isVisible());
     }
 
+    // A damaged preferences file may name a recent file with control bytes and no end; the message shows it
+    // printable and short.
+    void damagedRecentEntryIsShownPrintable()
+    {
+        const QString damaged = folder() + QStringLiteral("Dec\x01\x1b[2J") + QString(300, u'x');
+        writeRecent({damaged});
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        QVERIFY(prompts.messages.isEmpty());
+        window.Action("mnuRecent1")->trigger();
+        QCOMPARE(prompts.messages.size(), 1);
+        const QString shown = folder() + QStringLiteral("Dec\\x01\\x1b[2J");
+        QCOMPARE(prompts.messages[0], QStringLiteral("File ") + shown + QString(260 - shown.size(), u'x') +
+                                          QStringLiteral("... no longer exists"));
+    }
+
     void newSaveAsOpenRoundTrip()
     {
         testsupport::ScriptedPrompts prompts;

@@ -238,6 +238,42 @@ private Q_SLOTS:
         QVERIFY(r.out.isEmpty());
     }
 
+    void helpPrintsTheUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("--help") << QStringList{QStringLiteral("--help")};
+        QTest::newRow("-h") << QStringList{QStringLiteral("-h")};
+        QTest::newRow("after a command") << QStringList{QStringLiteral("render"), QStringLiteral("--help")};
+        QTest::newRow("with other options")
+            << QStringList{QStringLiteral("-h"), QStringLiteral("--layout"), QStringLiteral("99")};
+    }
+    void helpPrintsTheUsage()
+    {
+        QFETCH(QStringList, arguments);
+        const Result r = Run(arguments);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("usage: datoria-cli render")), qPrintable(r.out));
+        QVERIFY(r.out.contains(QStringLiteral("--headers-style")));
+        QVERIFY(r.err.isEmpty());
+    }
+
+    void unknownOptionPrintsTheUsageToStandardError_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("long") << QStringList{QStringLiteral("render"), QStringLiteral("--colour")};
+        QTest::newRow("short") << QStringList{QStringLiteral("-x")};
+        QTest::newRow("misspelt help") << QStringList{QStringLiteral("--hepl")};
+    }
+    void unknownOptionPrintsTheUsageToStandardError()
+    {
+        QFETCH(QStringList, arguments);
+        const Result r = Run(arguments);
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(QStringLiteral("Unknown option")), qPrintable(r.err));
+        QVERIFY(r.err.contains(QStringLiteral("usage: datoria-cli render")));
+    }
+
     void newWritesACalendarThatRenderAndInspectRead()
     {
         QTemporaryDir dir;

@@ -6,6 +6,7 @@
 #include "persist/stream/StandardClasses.h"
 #include "persist/stream/StreamDump.h"
 #include "persist/stream/StreamError.h"
+#include "persist/stream/TReader.h"
 #include "persist/stream/TWriter.h"
 #include "tests/persist/TestComponent.h"
 #include "tests/support/Bytes.h"
@@ -60,6 +61,22 @@ QString Dump(const QByteArray& bytes)
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return DumpStream(&buffer);
+}
+
+/** The four margins of a calendar file as written, in hundredths of an inch. */
+QList<int> WrittenMargins(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TReader r(&buffer);
+    r.ExpectBeginList();
+    for (int i = 0; i < 4; ++i) // version, kind, paper, orientation
+        r.TakeInteger();
+    QList<int> margins;
+    for (int i = 0; i < 4; ++i)
+        margins.append(r.TakeInteger());
+    return margins;
 }
 
 QByteArray Short(const char* text)
@@ -173,10 +190,13 @@ private Q_SLOTS:
         QTest::addColumn<float>("inches");
         QTest::addColumn<int>("written");
         QTest::addColumn<float>("readBack");
-        QTest::newRow("0.125") << 0.125f << 12 << 0.12f;
-        QTest::newRow("0.29 as a float is below 0.29") << 0.29f << 28 << 0.28f;
+        QTest::newRow("0.125 ties to even") << 0.125f << 12 << 0.12f;
+        QTest::newRow("0.375 ties to even") << 0.375f << 38 << 0.38f;
+        QTest::newRow("0.29 as a float is below 0.29") << 0.29f << 29 << 0.29f;
         QTest::newRow("0.5") << 0.5f << 50 << 0.5f;
-        QTest::newRow("1.3 as a float is below 1.3") << 1.3f << 129 << 1.29f;
+        QTest::newRow("1.3 as a float is below 1.3") << 1.3f << 130 << 1.3f;
+        QTest::newRow("0.333") << 0.333f << 33 << 0.33f;
+        QTest::newRow("0.006") << 0.006f << 1 << 0.01f;
     }
     void margins()
     {
@@ -196,6 +216,32 @@ private Q_SLOTS:
         TCalendarPanel32 back;
         QCOMPARE(Read(bytes, back, nullptr), QString());
         QCOMPARE(back.LeftMarginInch(), readBack);
+    }
+
+    // A margin read back is a float a little off its hundredth; saving it again must not lose a hundredth.
+    void marginsStableThroughSaves()
+    {
+        for (int hundredths = 0; hundredths <= 300; ++hundredths) {
+            TCalendarPanel32 page;
+            page.SetLeftMarginInch(float(hundredths) / 100);
+            page.SetTopMarginInch(hundredths * 0.01f);
+            page.SetRightMarginInch(float(hundredths * 0.01));
+            page.SetBottomMarginInch(float(300 - hundredths) / 100);
+            QByteArray bytes = Write(page);
+            QCOMPARE(WrittenMargins(bytes),
+                     (QList<int>{hundredths, hundredths, hundredths, 300 - hundredths}));
+            for (int round = 0; round < 2; ++round) {
+                TCalendarPanel32 back;
+                QCOMPARE(Read(bytes, back, nullptr), QString());
+                const QByteArray again = Write(back);
+                if (again != bytes)
+                    QFAIL(qPrintable(QStringLiteral("%1 hundredths changed on save %2:\n%3")
+                                         .arg(hundredths)
+                                         .arg(round + 1)
+                                         .arg(Dump(again).left(400))));
+                bytes = again;
+            }
+        }
     }
 
     void fontRecordAndColours()
@@ -435,6 +481,8 @@ private Q_SLOTS:
         QByteArray badLayout = good;
         badLayout[18] = 40; // the layout, an int8 after paper, orientation and four margins
         QTest::newRow("layout 40") << badLayout << kInvalidPropertyValue;
+        badLayout[18] = 22; // one past the last layout
+        QTest::newRow("layout 22") << badLayout << kInvalidPropertyValue;
         QByteArray badSignature = good;
         badSignature.replace(badSignature.indexOf("TPF0"), 4, "TPFX");
         QTest::newRow("bad cell signature") << badSignature << kInvalidStreamFormat;

@@ -406,10 +406,26 @@ private Q_SLOTS:
         QCOMPARE(Thing::live, 5);                   // the failing record was destroyed
     }
 
+    void unregisteredClass_data()
+    {
+        QTest::addColumn<QByteArray>("className");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a name") << QByteArray("TNoSuchThing")
+                                << QStringLiteral("Class TNoSuchThing not found");
+        // A record read from the wrong offset of a damaged file: control bytes and up to 255 bytes of
+        // content.
+        QByteArray damaged = "TPF0\x0eTVelRtfStorage" + QByteArray(200, '\0') + "\x01\x02TZubLabel";
+        QTest::newRow("damaged") << damaged
+                                 << QStringLiteral("Class TPF0\\x0eTVelRtfStorage") +
+                                        QStringLiteral("\\x00").repeated(10) +
+                                        QStringLiteral("... not found");
+    }
     void unregisteredClass()
     {
+        QFETCH(QByteArray, className);
+        QFETCH(QString, message);
         QByteArray list =
-            Hex("01") + QByteArray("TPF0") + Short("TNoSuchThing") + Short("") + Hex("00 00 00");
+            Hex("01") + QByteArray("TPF0") + char(className.size()) + className + Short("") + Hex("00 00 00");
         QBuffer buffer;
         buffer.setData(list);
         buffer.open(QIODevice::ReadOnly);
@@ -419,7 +435,7 @@ private Q_SLOTS:
             r.TakeRecordList(nullptr, ObjRef{}, nullptr);
             QFAIL("expected a failure");
         } catch (const StreamError& e) {
-            QCOMPARE(e.message(), QStringLiteral("Class TNoSuchThing not found"));
+            QCOMPARE(e.message(), message);
         }
     }
 

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
+
 using namespace persist;
 using platform::IniFile;
 
@@ -60,6 +62,26 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(ini.Path())); // created by the first write only
     }
 
+    void editorFontSizeOfAFontDialog_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("size");
+        QTest::newRow("12") << QStringLiteral("12") << 12;
+        QTest::newRow("largest") << QStringLiteral("1638") << 1638;
+        QTest::newRow("too large") << QStringLiteral("2000000000") << 10;
+        QTest::newRow("zero") << QStringLiteral("0") << 10;
+        QTest::newRow("negative") << QStringLiteral("-12") << 10;
+    }
+    void editorFontSizeOfAFontDialog()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, size);
+        QTemporaryDir dir;
+        IniFile ini(dir.filePath(QStringLiteral("KV.ini")));
+        ini.WriteString(QStringLiteral("Default Font"), QStringLiteral("Size"), stored);
+        QCOMPARE(LoadPreferences(ini, QString()).fontSize, size);
+    }
+
     void preferencesRoundTrip()
     {
         QTemporaryDir dir;
@@ -90,6 +112,25 @@ private Q_SLOTS:
         QVERIFY(!q.hintsOn);
         QCOMPARE(back.ReadString(QStringLiteral("Default Font"), QStringLiteral("Bold"), QString()),
                  QStringLiteral("1"));
+    }
+
+    // A damaged file may hold any edges; only a rectangle a window can have is used.
+    void storedRect_data()
+    {
+        QTest::addColumn<QList<int>>("edges");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("a window") << QList<int>{10, 20, 1010, 760} << QRect(10, 20, 1000, 740);
+        QTest::newRow("off to the left") << QList<int>{-500, 0, -100, 300} << QRect(-500, 0, 400, 300);
+        QTest::newRow("edges of a whole int") << QList<int>{INT_MIN, 0, INT_MAX, 100} << QRect();
+        QTest::newRow("beyond 32767") << QList<int>{0, 0, 40000, 100} << QRect();
+        QTest::newRow("right before left") << QList<int>{500, 0, 100, 300} << QRect();
+        QTest::newRow("no height") << QList<int>{0, 300, 100, 300} << QRect();
+    }
+    void storedRect()
+    {
+        QFETCH(QList<int>, edges);
+        QFETCH(QRect, rect);
+        QCOMPARE(StoredRect(edges[0], edges[1], edges[2], edges[3]).value_or(QRect()), rect);
     }
 
     void placements()

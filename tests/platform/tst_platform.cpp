@@ -1,9 +1,13 @@
+#include "platform/PrintableText.h"
+#include "platform/SaveFile.h"
 #include "platform/Screen.h"
 #include "platform/TColor.h"
 #include "platform/TFont.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace platform;
@@ -14,6 +18,95 @@ class TestPlatform : public QObject
 
 private Q_SLOTS:
     void initTestCase() { testsupport::PinEnvironment(); }
+
+    void printableName_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << QStringLiteral("TZubLabel") << QStringLiteral("TZubLabel");
+        QTest::newRow("accents and emoji stay")
+            << QStringLiteral("Caf\u00E9 \U0001F600") << QStringLiteral("Caf\u00E9 \U0001F600");
+        QTest::newRow("control bytes")
+            << QStringLiteral("TPF0\x0eT\t\n") << QStringLiteral("TPF0\\x0eT\\x09\\x0a");
+        QTest::newRow("NUL, DEL and C1")
+            << QString::fromUtf16(u"a\u0000b\u007Fc\u0081", 6) << QStringLiteral("a\\x00b\\x7fc\\x81");
+        QTest::newRow("lone surrogate and private format")
+            << QString::fromUtf16(u"x\xD800y\u200Ez") << QStringLiteral("x\\ud800y\\u200ez");
+        QTest::newRow("tag character beyond the BMP")
+            << QStringLiteral("x") + QString::fromUcs4(U"\U000E0001") << QStringLiteral("x\\U000e0001");
+        QTest::newRow("64 characters stay whole") << QString(64, u'A') << QString(64, u'A');
+        QTest::newRow("65 are cut at 64") << QString(65, u'A') << QString(64, u'A') + QStringLiteral("...");
+        QTest::newRow("an escape is not cut in two")
+            << QString(62, u'A') + QChar(1) << QString(62, u'A') + QStringLiteral("...");
+        QTest::newRow("250 bytes of a damaged file")
+            << QStringLiteral("TPF0\x0eTVelRtfStorage") + QString(230, QChar(0))
+            << QStringLiteral("TPF0\\x0eTVelRtfStorage") + QStringLiteral("\\x00").repeated(10) +
+                   QStringLiteral("...");
+    }
+    void printableName()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(PrintableName(text), shown);
+    }
+
+    // The save seam: each injected stage fails the save as the real failure would, and leaves the previous
+    // file and no temporary file.
+    void saveFileFaults()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Page.KVF"));
+        {
+            SaveFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write("previous"), qint64(8));
+            QVERIFY(file.commit());
+        }
+        auto contents = [&dir] {
+            QStringList files;
+            for (const QString& name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+                QFile f(dir.filePath(name));
+                f.open(QIODevice::ReadOnly);
+                files.append(name + u'=' + QString::fromLatin1(f.readAll()));
+            }
+            return files;
+        };
+        const QStringList before = contents();
+
+        SetSaveFault(SaveFault{QStringLiteral("page.kvf"), SaveStage::Open});
+        {
+            SaveFile file(path);
+            QVERIFY(!file.open(QIODevice::WriteOnly));
+            QVERIFY(!file.isOpen());
+        }
+        SetSaveFault(SaveFault{QStringLiteral("Page.KVF"), SaveStage::Write, 4});
+        {
+            SaveFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write("0123456789"), qint64(4)); // the disk fills up within the block
+            QCOMPARE(file.write("more"), qint64(-1));
+            QVERIFY(!file.commit());
+        }
+        SetSaveFault(SaveFault{QStringLiteral("Page.KVF"), SaveStage::Commit});
+        {
+            SaveFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write("complete"), qint64(8));
+            QVERIFY(!file.commit());
+        }
+        QCOMPARE(contents(), before);
+
+        // A fault for another name leaves this one alone.
+        SetSaveFault(SaveFault{QStringLiteral("KV.ini"), SaveStage::Open});
+        {
+            SaveFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write("new"), qint64(3));
+            QVERIFY(file.commit());
+        }
+        SetSaveFault(std::nullopt);
+        QCOMPARE(contents(), QStringList{QStringLiteral("Page.KVF=new")});
+    }
 
     void mulDiv_data()
     {

@@ -3,6 +3,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -27,11 +31,93 @@ QByteArray WriteText(const QString& text)
     return WriteRtf(doc);
 }
 
+/** Every corpus file: its name without extension, and its path. */
+QList<std::pair<QString, QString>> CorpusFiles()
+{
+    QList<std::pair<QString, QString>> files;
+    const QString root = QStringLiteral(DATORIA_TEST_DATA "/rtf");
+    for (const QString& folder : {root, root + QStringLiteral("/edge")}) {
+        for (const QString& f : QDir(folder).entryList({QStringLiteral("*.rtf")}, QDir::Files))
+            files.append({QFileInfo(f).completeBaseName(), folder + u'/' + f});
+    }
+    return files;
+}
+
+/** A paragraph ending in superscript then subscript, and one after it. */
+void SuperAndSubAtParagraphEnd(QTextDocument& doc)
+{
+    QTextCursor cursor(&doc);
+    cursor.insertText(QStringLiteral("one "));
+    QTextCharFormat sup;
+    sup.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    cursor.insertText(QStringLiteral("sup"), sup);
+    QTextCharFormat sub;
+    sub.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    cursor.insertText(QStringLiteral("sub"), sub);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("two "), QTextCharFormat());
+    cursor.insertText(QStringLiteral("2"), sup);
+}
+
+/**
+ * LibreOffice's plain text of each RTF (by name), from one batch conversion; empty when LibreOffice is not
+ * installed. Names whose file LibreOffice could not load are missing from the result.
+ */
+std::optional<QHash<QString, QString>> LibreOfficeTexts(const QHash<QString, QByteArray>& rtfs)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        return std::nullopt;
+    QTemporaryDir dir;
+    QStringList arguments = {
+        // A profile of its own, so a running LibreOffice or a missing home folder does not matter.
+        QStringLiteral("-env:UserInstallation=") +
+            QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toString(),
+        QStringLiteral("--headless"),
+        QStringLiteral("--convert-to"),
+        QStringLiteral("txt:Text (encoded):UTF8"),
+        QStringLiteral("--outdir"),
+        dir.filePath(QStringLiteral("txt"))};
+    for (auto it = rtfs.cbegin(); it != rtfs.cend(); ++it) {
+        QFile file(dir.filePath(it.key() + QStringLiteral(".rtf")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(it.value()) != it.value().size())
+            return std::nullopt;
+        arguments.append(file.fileName());
+    }
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(soffice, arguments);
+    if (!process.waitForFinished(240000))
+        return std::nullopt;
+    QHash<QString, QString> texts;
+    for (auto it = rtfs.cbegin(); it != rtfs.cend(); ++it) {
+        QFile text(dir.filePath(QStringLiteral("txt/") + it.key() + QStringLiteral(".txt")));
+        if (text.open(QIODevice::ReadOnly))
+            texts.insert(it.key(), QString::fromUtf8(text.readAll()));
+    }
+    return texts;
+}
+
+/** The words of a text, as a reader sees them: spaces of every kind separate words. */
+QStringList Words(QString text)
+{
+    text.remove(QChar(0xFEFF));
+    // LibreOffice gives a space in a symbol font as the symbol font's private-use code of a space.
+    text.replace(QChar(0xF020), u' ');
+    // It gives a lone surrogate as '?', where the document holds U+FFFD.
+    text.replace(QChar(QChar::ReplacementCharacter), u'?');
+    static const QRegularExpression spaces(QStringLiteral("\\s+"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
+    return text.split(spaces, Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 class TestRtfWriter : public QObject
 {
     Q_OBJECT
+
+    std::optional<QHash<QString, QString>> m_libreOffice;
 
 private Q_SLOTS:
     void richEditShape()
@@ -181,12 +267,78 @@ private Q_SLOTS:
         QCOMPARE(Rewrite(once), once);
     }
 
+    // LibreOffice drops a sub- or superscript run that reaches the paragraph mark, and the mark with it.
+    void superAndSubscriptEndBeforeTheParagraph()
+    {
+        QTextDocument doc;
+        SuperAndSubAtParagraphEnd(doc);
+        const QByteArray rtf = WriteRtf(doc);
+        QVERIFY2(rtf.contains("\\super sup\\sub sub\\nosupersub\\par\r\n"), rtf.constData());
+        QVERIFY2(rtf.contains("\\pard two \\super 2\\nosupersub\\par\r\n"), rtf.constData());
+        QTextDocument back;
+        ReadRtf(rtf, back);
+        QCOMPARE(PlainText(back), QStringLiteral("one supsub\ntwo 2"));
+        QCOMPARE(back.begin().begin().fragment().charFormat().verticalAlignment(),
+                 QTextCharFormat::AlignNormal);
+        QCOMPARE(back.lastBlock().begin().fragment().text(), QStringLiteral("two "));
+        QCOMPARE(WriteRtf(back), rtf);
+    }
+
+    // What we write, LibreOffice reads to the same words: every corpus file and documents built here.
+    void libreOfficeReadsTheSameWords_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("ours");
+        QHash<QString, QByteArray> written;
+        QHash<QString, QString> ourText;
+        for (const auto& [name, path] : CorpusFiles()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QTextDocument doc;
+            ReadRtf(file.readAll(), doc);
+            written.insert(name, WriteRtf(doc));
+            ourText.insert(name, PlainText(doc));
+        }
+        QTextDocument built;
+        SuperAndSubAtParagraphEnd(built);
+        written.insert(QStringLiteral("built_super_sub_at_paragraph_end"), WriteRtf(built));
+        ourText.insert(QStringLiteral("built_super_sub_at_paragraph_end"), PlainText(built));
+        QVERIFY(written.size() > 60);
+
+        m_libreOffice = LibreOfficeTexts(written);
+        if (!m_libreOffice)
+            QSKIP("LibreOffice (soffice) is not installed");
+        QStringList names = written.keys();
+        names.sort();
+        for (const QString& name : names)
+            QTest::newRow(qPrintable(name)) << name << ourText.value(name);
+    }
+    void libreOfficeReadsTheSameWords()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, ours);
+        QVERIFY2(m_libreOffice->contains(name), "LibreOffice could not load the file we wrote");
+        QCOMPARE(Words(m_libreOffice->value(name)).join(u' '), Words(ours).join(u' '));
+    }
+
     void unknownPictureIsWrittenBack()
     {
         const QByteArray rtf =
             Rewrite("{\\rtf1 a{\\pict\\emfblip\\picwgoal300\\pichgoal150 0102030405}b\\par}");
         QVERIFY2(rtf.contains("{\\pict\\emfblip"), rtf.constData());
         QVERIFY(rtf.contains("0102030405"));
+    }
+
+    // Other readers refuse a whole document for a PNG they cannot decode; it goes as the grey box we show.
+    void damagedPngIsWrittenAsWhatIsShown()
+    {
+        const QByteArray rtf =
+            Rewrite("{\\rtf1 a{\\pict\\pngblip\\picwgoal300\\pichgoal150 897b7d5c}b\\par}");
+        QVERIFY2(!rtf.contains("897b7d5c"), rtf.constData());
+        QVERIFY(rtf.contains("\\pngblip\\picw20\\pich10\\picwgoal300\\pichgoal150\r\n89504e47"));
+        QTextDocument back;
+        ReadRtf(rtf, back);
+        QCOMPARE(PlainText(back), QStringLiteral("ab"));
     }
 };
 
