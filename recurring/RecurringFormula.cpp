@@ -107,13 +107,23 @@ QString Describe(const QString& formula)
 
 QDate EasterSunday(int year)
 {
-    const int b = 225 - 11 * (year % 19);
-    int d = ((b - 21) % 30) + 21;
-    if (d > 48)
-        d -= 1;
-    const int e = (year + year / 4 + d + 1) % 7;
-    const int q = d + 7 - e;
-    return q < 32 ? QDate(year, 3, q) : QDate(year, 4, q - 31);
+    // The Gregorian computus (anonymous algorithm, as published by Meeus): the golden number, the century's
+    // solar and lunar corrections, the epact, then the Sunday after the Paschal full moon.
+    const int a = year % 19;
+    const int b = year / 100;
+    const int c = year % 100;
+    const int d = b / 4;
+    const int e = b % 4;
+    const int f = (b + 8) / 25;
+    const int g = (b - f + 1) / 3;
+    const int h = (19 * a + b - d - g + 15) % 30;
+    const int i = c / 4;
+    const int k = c % 4;
+    const int l = (32 + 2 * e + 2 * i - h - k) % 7;
+    const int m = (a + 11 * h + 22 * l) / 451;
+    const int month = (h + l - 7 * m + 114) / 31;
+    const int day = (h + l - 7 * m + 114) % 31 + 1;
+    return QDate(year, month, day);
 }
 
 QDate GoodFriday(int year)

@@ -38,7 +38,7 @@ QString Ordinal(int n);
 /** The formula in words ("4th of July", "4th Thu of November", "Sun,Sat"); empty when it cannot be read. */
 QString Describe(const QString& formula);
 
-/** Easter Sunday of a year (the rule holds from 1900 to 2099). */
+/** Easter Sunday of a year by the Gregorian computus (any year from 1583 on). */
 QDate EasterSunday(int year);
 QDate GoodFriday(int year);
 QDate PalmSunday(int year);

@@ -82,6 +82,15 @@ private Q_SLOTS:
         QTest::newRow("2024") << 2024 << QDate(2024, 3, 31) << QDate(2024, 3, 29) << QDate(2024, 3, 24);
         QTest::newRow("1997") << 1997 << QDate(1997, 3, 30) << QDate(1997, 3, 28) << QDate(1997, 3, 23);
         QTest::newRow("2019") << 2019 << QDate(2019, 4, 21) << QDate(2019, 4, 19) << QDate(2019, 4, 14);
+        // Beyond 2099 the century corrections matter: 2100 is a Sunday, not Saturday 27 March.
+        QTest::newRow("2100") << 2100 << QDate(2100, 3, 28) << QDate(2100, 3, 26) << QDate(2100, 3, 21);
+        QTest::newRow("1583, the first Gregorian Easter")
+            << 1583 << QDate(1583, 4, 10) << QDate(1583, 4, 8) << QDate(1583, 4, 3);
+        QTest::newRow("1818, earliest possible")
+            << 1818 << QDate(1818, 3, 22) << QDate(1818, 3, 20) << QDate(1818, 3, 15);
+        QTest::newRow("1943, latest possible")
+            << 1943 << QDate(1943, 4, 25) << QDate(1943, 4, 23) << QDate(1943, 4, 18);
+        QTest::newRow("9999") << 9999 << QDate(9999, 3, 28) << QDate(9999, 3, 26) << QDate(9999, 3, 21);
     }
     void easter()
     {
