@@ -2,6 +2,7 @@
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
+#include "cli/ExchangeCommands.h"
 #include "cli/PageOptions.h"
 #include "cli/PageReport.h"
 #include "persist/formats/CalendarFile.h"
@@ -30,13 +31,16 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [options] -o OUT.png|OUT.bmp\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [--ics FILE.ics] [options] -o OUT.png|OUT.bmp\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
     "       datoria-cli rtf IN.rtf --to text|html|rtf|png [--width PX] -o OUT\n"
     "       datoria-cli dates [--store FILE] --month M --year Y\n"
     "       datoria-cli dates --formula FORMULA --year Y\n"
+    "       datoria-cli dates --ics FILE.ics --month M --year Y\n"
+    "       datoria-cli ics [--store FILE] [--from Y] [--years N] -o OUT.ics\n"
+    "       datoria-cli holidays --list | datoria-cli holidays CC --year Y\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
@@ -175,6 +179,8 @@ int Dates(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
         err << "datoria-cli: dates needs --month M (1 to 12) or --formula\n";
         return 2;
     }
+    if (parser.isSet(QStringLiteral("ics")))
+        return IcsDates(parser, month, year, out, err);
     QStringList lines = recurring::HolidayLines();
     if (parser.isSet(QStringLiteral("store"))) {
         const QString path = parser.value(QStringLiteral("store"));
@@ -225,6 +231,7 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("store"), QStringLiteral("dates: a recurring-dates store."), QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
+    AddExchangeOptions(parser);
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("render, inspect, new, dump or rtf"));
 
@@ -248,6 +255,15 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         }
         return Dates(parser, out, err);
     }
+    if (command == QLatin1String("holidays"))
+        return Holidays(parser, out, err);
+    if (command == QLatin1String("ics")) {
+        if (positional.size() != 1 || !parser.isSet(QStringLiteral("o"))) {
+            err << "datoria-cli: ics needs an output file: -o FILE.ics\n" << kUsage;
+            return 2;
+        }
+        return ExportIcs(parser, out, err);
+    }
     if (command == QLatin1String("rtf")) {
         if (positional.size() != 2 || !parser.isSet(QStringLiteral("to")) ||
             !parser.isSet(QStringLiteral("o"))) {
@@ -259,7 +275,8 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, inspect, new, dump, rtf or dates\n" << kUsage;
+        err << "datoria-cli: expected one command, render, inspect, new, dump, rtf, dates, ics or holidays\n"
+            << kUsage;
         return 2;
     }
     if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {
@@ -306,6 +323,8 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return 0;
     }
 
+    if (!FillFromIcsOption(page, parser, err))
+        return 1;
     QImage image = page.RenderToBitmap();
     if (command == QLatin1String("render") && parser.isSet(QStringLiteral("objects"))) {
         // The page as the window shows it: the calendar and the objects placed on it.

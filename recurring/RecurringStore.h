@@ -22,6 +22,8 @@ QString RowText(const QString& line);
 
 /** The 26 built-in holidays as store lines, in the table's order. */
 QStringList HolidayLines();
+/** A line as the holiday tables build it: as MakeLine, but an 11-letter built-in word keeps all its letters. */
+QString HolidayLine(const QString& description, const QString& formula);
 
 /**
  * Adds the lines not already present (whole lines compared without regard to case, padding included), in the

@@ -1,5 +1,14 @@
 #include "richtext/CharAttributes.h"
 
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/TVelRtfStorage.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
 namespace richtext {
 
 const std::array<QColor, 16>& ColorTable()
@@ -21,6 +30,32 @@ int ColorIndexOf(const QColor& c)
             return int(i);
     }
     return -1;
+}
+
+QTextCharFormat FormatOf(const CharAttributes& a)
+{
+    QTextCharFormat f;
+    f.setFontFamilies({a.fontName});
+    f.setFontPointSize(a.pointSize);
+    f.setFontWeight(a.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(a.italic);
+    f.setFontUnderline(a.underline);
+    f.setFontStrikeOut(a.strikeOut);
+    f.setForeground(ColorTable()[size_t(std::clamp(a.colorIndex, 0, 15))]);
+    return f;
+}
+
+void AppendParagraph(TVelRtfStorage& storage, const QString& text, const CharAttributes& attributes)
+{
+    QTextDocument document;
+    ReadRtf(storage.RtfText(), document);
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    if (!document.isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(text, FormatOf(attributes));
+    cursor.insertBlock();
+    storage.SetRtfText(WriteRtf(document));
 }
 
 } // namespace richtext

@@ -120,6 +120,36 @@ private Q_SLOTS:
             QVERIFY(LineDescription(m.line) != QLatin1String("Easter"));
     }
 
+    // The later kinds show their words and pour the trimmed description; the original words stay as they were.
+    void laterKindsInTheFill()
+    {
+        const QString ascension = MakeLine(QStringLiteral("Ascension Day"), QStringLiteral("#EASTER+39"));
+        const QString midsummer = MakeLine(QStringLiteral("Midsummer Day"), QStringLiteral(">60620"));
+        const QString easter = MakeLine(QStringLiteral("Easter"), QStringLiteral("#EASTER"));
+        const QString unknown = MakeLine(QStringLiteral("Feast"), QStringLiteral("#FEAST"));
+        const QString broken = MakeLine(QStringLiteral("Broken"), QStringLiteral(">9x620"));
+        QCOMPARE(RowText(ascension), QStringLiteral("Ascension Day (39 days after Easter)"));
+        QCOMPARE(RowText(midsummer), QStringLiteral("Midsummer Day (Sat on or after 20th of June)"));
+        QCOMPARE(RowText(unknown), QStringLiteral("Feast").leftJustified(120, u' '));
+        QCOMPARE(RowText(broken), QStringLiteral("Broken").leftJustified(120, u' '));
+
+        const QStringList lines = {ascension, midsummer, easter, unknown, broken};
+        // Lines that cannot be read or are unknown are offered, as the original unknown words were.
+        QCOMPARE(LinesForMonth(lines, 5, 2024), (QStringList{ascension, unknown, broken}));
+        QCOMPARE(LinesForMonth(lines, 6, 2024), (QStringList{midsummer, unknown, broken}));
+        QCOMPARE(LinesForMonth(lines, 3, 2024), (QStringList{easter, unknown, broken}));
+        const QList<DayText> may = FillPlan(lines, 5, 2024);
+        QCOMPARE(may.size(), 1);
+        QCOMPARE(may[0].day, 9);
+        QCOMPARE(may[0].text, QStringLiteral("Ascension Day"));
+        const QList<DayText> june = FillPlan(lines, 6, 2024);
+        QCOMPARE(june.size(), 1);
+        QCOMPARE(june[0].day, 22);
+        QCOMPARE(june[0].text, QStringLiteral("Midsummer Day"));
+        // The original word keeps its untrimmed description.
+        QCOMPARE(FillPlan(lines, 3, 2024).value(0).text, QStringLiteral("Easter").leftJustified(120, u' '));
+    }
+
     // Thanksgiving and Memorial Day over many years agree with the dates QDate gives.
     void holidaysAgreeWithQDate()
     {
