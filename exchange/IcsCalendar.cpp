@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <tuple>
 
@@ -20,6 +21,8 @@ constexpr int kStepsPerExpansion = 40000;
 // Deeper nesting than any calendar needs; libical frees components recursively.
 constexpr int kMaxNesting = 64;
 constexpr qint64 kDaySeconds = 24 * 60 * 60;
+// Events without a start named in the warnings; the rest are counted.
+constexpr int kNamedLeftOut = 3;
 
 void InitLibical()
 {
@@ -162,12 +165,10 @@ struct InstanceKey
 {
     bool isDate = false;
     QDate day;
+    /** Seconds since the epoch; a time without a zone counts as written in UTC, on both sides alike. */
     qint64 utc = 0;
 
-    bool Matches(const icaltimetype& t, const QDateTime& utcStart) const
-    {
-        return isDate ? day == QDate(t.year, t.month, t.day) : utcStart.toSecsSinceEpoch() == utc;
-    }
+    bool Matches(const InstanceKey& start) const { return isDate ? day == start.day : utc == start.utc; }
 };
 
 struct Event
@@ -223,6 +224,7 @@ struct IcsCalendar::Impl
     QHash<QString, QList<InstanceKey>> replaced; // by UID: occurrences given by an event of their own
     QString error;
     QStringList readWarnings;
+    int leftOut = 0; // events without a start
 
     ~Impl()
     {
@@ -243,8 +245,11 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
     const bool cancelled = icalcomponent_get_status(component) == ICAL_STATUS_CANCELLED;
     if (icalproperty* id = icalcomponent_get_first_property(component, ICAL_RECURRENCEID_PROPERTY)) {
         const auto [t, zone] = WallTime(icalproperty_get_recurrenceid(id), id, vcalendar);
+        // Without a zone of its own it is a wall time of the zone the event's start is in.
+        const bool zoned = zone.ical || zone.qt.isValid() || !zone.unknown.isEmpty();
+        const ZoneInfo startZone = start ? WallTime(icalproperty_get_dtstart(start), start, vcalendar).second : zone;
         if (!icaltime_is_null_time(t) && !event.uid.isEmpty())
-            replaced[event.uid].append(KeyOf(t, zone));
+            replaced[event.uid].append(KeyOf(t, zoned ? zone : startZone));
     }
     if (cancelled)
         return;
@@ -252,8 +257,10 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
         !QDate(icalproperty_get_dtstart(start).year, icalproperty_get_dtstart(start).month,
                icalproperty_get_dtstart(start).day)
              .isValid()) {
-        readWarnings.append(QStringLiteral("An event without a valid start was left out: \u201C%1\u201D")
-                                .arg(Text(icalcomponent_get_summary(component)).left(64)));
+        if (++leftOut <= kNamedLeftOut) {
+            readWarnings.append(QStringLiteral("An event without a valid start was left out: \u201C%1\u201D")
+                                    .arg(Text(icalcomponent_get_summary(component)).left(64)));
+        }
         return;
     }
     std::tie(event.start, event.zone) = WallTime(icalproperty_get_dtstart(start), start, vcalendar);
@@ -374,11 +381,12 @@ void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDa
         const bool touches = e > s ? (e > windowStart && s < windowEnd) : (s >= windowStart && s < windowEnd);
         if (!touches)
             continue;
-        const QDateTime utc = s.toUTC();
-        if (seen.contains(utc.toSecsSinceEpoch()))
+        const qint64 instant = s.toSecsSinceEpoch();
+        if (seen.contains(instant))
             continue;
-        seen.append(utc.toSecsSinceEpoch());
-        auto matches = [&t, &utc](const InstanceKey& key) { return key.Matches(t, utc); };
+        seen.append(instant);
+        const InstanceKey key = KeyOf(t, tz);
+        auto matches = [&key](const InstanceKey& other) { return other.Matches(key); };
         if (std::any_of(event.exdates.begin(), event.exdates.end(), matches))
             continue;
         if (recurring && std::any_of(replacedHere.begin(), replacedHere.end(), matches))
@@ -419,8 +427,37 @@ bool IcsCalendar::Read(const QByteArray& data)
         d->error = QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
         return false;
     }
-    // The parser reads up to the first NUL, which QByteArray always puts after the data.
-    d->root = icalparser_parse_string(data.constData());
+    // The parser reads up to the first NUL. Lines end with LF (or CR LF); a file of CR alone is made so.
+    QByteArray text = data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data;
+    if (!text.contains('\n'))
+        text.replace('\r', '\n');
+    struct Source
+    {
+        const char* at;
+    } source{text.constData()};
+    icalparser* parser = icalparser_new();
+    icalparser_set_gen_data(parser, &source);
+    d->root = icalparser_parse(parser, [](char* out, size_t size, void* gen) -> char* {
+        auto* s = static_cast<Source*>(gen);
+        if (!*s->at || size < 2)
+            return nullptr;
+        size_t n = 0;
+        while (s->at[n] && n + 1 < size && s->at[n++] != '\n') {
+        }
+        std::memcpy(out, s->at, n);
+        out[n] = 0;
+        s->at += n;
+        return out;
+    });
+    if (!d->root) {
+        // A file that ends inside a component (cut off in a download) keeps what it holds: the parser closes
+        // what is open. The parser owns that tree and frees it with itself, so a copy is kept.
+        if (icalcomponent* partial = icalparser_clean(parser)) {
+            d->root = icalcomponent_new_clone(partial);
+            d->readWarnings.append(QStringLiteral("The file ends early; the events before the end were read."));
+        }
+    }
+    icalparser_free(parser);
     QList<icalcomponent*> calendars;
     if (d->root && icalcomponent_isa(d->root) == ICAL_VCALENDAR_COMPONENT) {
         calendars.append(d->root);
@@ -438,10 +475,9 @@ bool IcsCalendar::Read(const QByteArray& data)
              c = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
             d->addEvent(c, calendar);
     }
-    if (d->readWarnings.size() > 3) {
-        const qsizetype more = d->readWarnings.size() - 3;
-        d->readWarnings = d->readWarnings.mid(0, 3);
-        d->readWarnings.append(QStringLiteral("... and %1 more events without a valid start.").arg(more));
+    if (d->leftOut > kNamedLeftOut) {
+        d->readWarnings.append(QStringLiteral("... and %1 more events without a valid start.")
+                                   .arg(d->leftOut - kNamedLeftOut));
     }
     return true;
 }
