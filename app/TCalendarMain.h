@@ -94,6 +94,10 @@ public:
     /** Inserts a dropped picture at the editor's caret. */
     void EditorDrop(const QMimeData* data);
     void EditRecurringDates();
+    /** Puts the events of an iCalendar file that the user picks from the month's on their days. */
+    void ImportEventsFromIcs();
+    /** Writes the recurring dates as an iCalendar file; true when written. */
+    bool ExportRecurringDatesAsIcs();
 
     /**
      * The name a save dialog proposes: the current file's name with the extension, or without a file the

@@ -31,7 +31,7 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [--ics FILE.ics] [options] -o OUT.png|OUT.bmp\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [options] -o OUT.png|OUT.bmp\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
@@ -43,7 +43,8 @@ const char* const kUsage =
     "       datoria-cli holidays --list | datoria-cli holidays CC --year Y\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
-    "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
+    "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n"
+    "         --ics FILE.ics  (the file's events of the month on their days)\n";
 
 bool WriteImage(const QImage& image, const QString& path, QString& error)
 {
@@ -306,6 +307,8 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return 1;
     }
 
+    if (!FillFromIcsOption(page, parser, err))
+        return 1;
     if (command == QLatin1String("new")) {
         const QString path = parser.value(QStringLiteral("o"));
         if (QFileInfo(path).suffix().toUpper() != QLatin1String("KVF")) {
@@ -323,8 +326,6 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return 0;
     }
 
-    if (!FillFromIcsOption(page, parser, err))
-        return 1;
     QImage image = page.RenderToBitmap();
     if (command == QLatin1String("render") && parser.isSet(QStringLiteral("objects"))) {
         // The page as the window shows it: the calendar and the objects placed on it.

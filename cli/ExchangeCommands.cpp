@@ -21,7 +21,8 @@ namespace cli {
 
 namespace {
 
-std::optional<int> Number(const QCommandLineParser& parser, const QString& name, int low, int high, int fallback)
+std::optional<int> Number(const QCommandLineParser& parser, const QString& name, int low, int high,
+                          int fallback)
 {
     if (!parser.isSet(name))
         return fallback;
@@ -79,7 +80,8 @@ void AddExchangeOptions(QCommandLineParser& parser)
          QStringLiteral("FILE")},
         {QStringLiteral("list"), QStringLiteral("holidays: list the countries.")},
         {QStringLiteral("from"), QStringLiteral("ics: first year of the listed dates."), QStringLiteral("Y")},
-        {QStringLiteral("years"), QStringLiteral("ics: years of listed dates (Easter)."), QStringLiteral("N")},
+        {QStringLiteral("years"), QStringLiteral("ics: years of listed dates (Easter)."),
+         QStringLiteral("N")},
     });
 }
 
@@ -98,7 +100,8 @@ int Holidays(const QCommandLineParser& parser, QTextStream& out, QTextStream& er
     }
     const QStringList lines = recurring::HolidaySetLines(positional[1]);
     if (lines.isEmpty()) {
-        err << "datoria-cli: no holidays for \"" << positional[1] << "\"; datoria-cli holidays --list names the "
+        err << "datoria-cli: no holidays for \"" << positional[1]
+            << "\"; datoria-cli holidays --list names the "
             << "countries\n";
         return 1;
     }
@@ -127,7 +130,8 @@ int ExportIcs(const QCommandLineParser& parser, QTextStream& out, QTextStream& e
     }
     const exchange::IcsExport result = exchange::ExportStore(lines, *from, std::min(*years, 10000 - *from));
     for (const QString& line : result.skipped)
-        err << "datoria-cli: left out, no rule iCalendar can hold: " << recurring::LineDescription(line) << '\n';
+        err << "datoria-cli: left out, no rule iCalendar can hold: " << recurring::LineDescription(line)
+            << '\n';
     const QString path = parser.value(QStringLiteral("o"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(result.ics) != result.ics.size() || !file.commit()) {

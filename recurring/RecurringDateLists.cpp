@@ -49,8 +49,15 @@ public:
         if (chosen)
             painter->drawPixmap(option.rect.topLeft(), CheckMark(focused));
         painter->setPen(focused ? Qt::white : Qt::black);
-        painter->drawText(option.rect.adjusted(16 + 5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data().toString());
+        // A tab starts a column, so texts after a short first part line up.
+        const QString text = index.data().toString();
+        const qsizetype tab = text.indexOf(u'\t');
+        QRect rect = option.rect.adjusted(16 + 5, 0, 0, 0);
+        painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text.left(tab));
+        if (tab >= 0) {
+            rect.setLeft(rect.left() + option.fontMetrics.horizontalAdvance(QStringLiteral("Wed 00")) + 12);
+            painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text.mid(tab + 1));
+        }
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override

@@ -43,13 +43,20 @@ QStringList MonthLines(const QByteArray& ics, int month, int year, const QTimeZo
 }
 
 const QStringList kBerlinZone = {
-    QStringLiteral("BEGIN:VTIMEZONE"),      QStringLiteral("TZID:Custom/Berlin"),
-    QStringLiteral("BEGIN:STANDARD"),       QStringLiteral("DTSTART:19701025T030000"),
-    QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU"), QStringLiteral("TZOFFSETFROM:+0200"),
-    QStringLiteral("TZOFFSETTO:+0100"),     QStringLiteral("END:STANDARD"),
-    QStringLiteral("BEGIN:DAYLIGHT"),       QStringLiteral("DTSTART:19700329T020000"),
-    QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU"), QStringLiteral("TZOFFSETFROM:+0100"),
-    QStringLiteral("TZOFFSETTO:+0200"),     QStringLiteral("END:DAYLIGHT"),
+    QStringLiteral("BEGIN:VTIMEZONE"),
+    QStringLiteral("TZID:Custom/Berlin"),
+    QStringLiteral("BEGIN:STANDARD"),
+    QStringLiteral("DTSTART:19701025T030000"),
+    QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU"),
+    QStringLiteral("TZOFFSETFROM:+0200"),
+    QStringLiteral("TZOFFSETTO:+0100"),
+    QStringLiteral("END:STANDARD"),
+    QStringLiteral("BEGIN:DAYLIGHT"),
+    QStringLiteral("DTSTART:19700329T020000"),
+    QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU"),
+    QStringLiteral("TZOFFSETFROM:+0100"),
+    QStringLiteral("TZOFFSETTO:+0200"),
+    QStringLiteral("END:DAYLIGHT"),
     QStringLiteral("END:VTIMEZONE"),
 };
 
@@ -90,16 +97,20 @@ private Q_SLOTS:
                              << QStringLiteral("2024-03-05 9:30 am x");
         QTest::newRow("UTC in summer time") << QStringList{QStringLiteral("DTSTART:20240705T083000Z")}
                                             << QStringList{} << QStringLiteral("2024-07-05 10:30 am x");
-        QTest::newRow("zone of the file") << QStringList{QStringLiteral("DTSTART;TZID=Custom/Berlin:20240705T103000")}
-                                          << kBerlinZone << QStringLiteral("2024-07-05 10:30 am x");
-        QTest::newRow("zone libical knows") << QStringList{QStringLiteral("DTSTART;TZID=America/New_York:20240305T093000")}
-                                            << QStringList{} << QStringLiteral("2024-03-05 3:30 pm x");
-        QTest::newRow("Windows zone name") << QStringList{QStringLiteral("DTSTART;TZID=Eastern Standard Time:20240305T093000")}
-                                           << QStringList{} << QStringLiteral("2024-03-05 3:30 pm x");
-        QTest::newRow("into the next day") << QStringList{QStringLiteral("DTSTART;TZID=America/New_York:20240305T203000")}
-                                           << QStringList{} << QStringLiteral("2024-03-06 2:30 am x");
-        QTest::newRow("whole day") << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20240305")} << QStringList{}
-                                   << QStringLiteral("2024-03-05 x");
+        QTest::newRow("zone of the file")
+            << QStringList{QStringLiteral("DTSTART;TZID=Custom/Berlin:20240705T103000")} << kBerlinZone
+            << QStringLiteral("2024-07-05 10:30 am x");
+        QTest::newRow("zone libical knows")
+            << QStringList{QStringLiteral("DTSTART;TZID=America/New_York:20240305T093000")} << QStringList{}
+            << QStringLiteral("2024-03-05 3:30 pm x");
+        QTest::newRow("Windows zone name")
+            << QStringList{QStringLiteral("DTSTART;TZID=Eastern Standard Time:20240305T093000")}
+            << QStringList{} << QStringLiteral("2024-03-05 3:30 pm x");
+        QTest::newRow("into the next day")
+            << QStringList{QStringLiteral("DTSTART;TZID=America/New_York:20240305T203000")} << QStringList{}
+            << QStringLiteral("2024-03-06 2:30 am x");
+        QTest::newRow("whole day") << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20240305")}
+                                   << QStringList{} << QStringLiteral("2024-03-05 x");
     }
     void timesAndZones()
     {
@@ -111,7 +122,8 @@ private Q_SLOTS:
                  QStringList{entry});
     }
 
-    // Multi-day events show on each of their days, the time only on the first; an end at midnight is exclusive.
+    // Multi-day events show on each of their days, the time only on the first; an end at midnight is
+    // exclusive.
     void spans()
     {
         const QByteArray ics = Calendar(
@@ -125,31 +137,34 @@ private Q_SLOTS:
                   {QStringLiteral("DTSTART:20240314T230000"), QStringLiteral("DURATION:PT2H")}) +
             Event(QStringLiteral("Conference"),
                   {QStringLiteral("DTSTART;VALUE=DATE:20240228"), QStringLiteral("DURATION:P3D")}));
-        QCOMPARE(MonthLines(ics, 3, 2024),
-                 (QStringList{QStringLiteral("2024-03-01 Conference"), QStringLiteral("2024-03-10 10:00 pm Night shift"),
-                              QStringLiteral("2024-03-11 Night shift"), QStringLiteral("2024-03-12 8:00 pm Until midnight"),
-                              QStringLiteral("2024-03-14 11:00 pm Two hours"), QStringLiteral("2024-03-15 Two hours"),
-                              QStringLiteral("2024-03-30 Holiday"), QStringLiteral("2024-03-31 Holiday")}));
+        QCOMPARE(
+            MonthLines(ics, 3, 2024),
+            (QStringList{
+                QStringLiteral("2024-03-01 Conference"), QStringLiteral("2024-03-10 10:00 pm Night shift"),
+                QStringLiteral("2024-03-11 Night shift"), QStringLiteral("2024-03-12 8:00 pm Until midnight"),
+                QStringLiteral("2024-03-14 11:00 pm Two hours"), QStringLiteral("2024-03-15 Two hours"),
+                QStringLiteral("2024-03-30 Holiday"), QStringLiteral("2024-03-31 Holiday")}));
         QCOMPARE(MonthLines(ics, 4, 2024).size(), 2); // 1 and 2 April
-        QCOMPARE(MonthLines(ics, 2, 2024),
-                 (QStringList{QStringLiteral("2024-02-28 Conference"), QStringLiteral("2024-02-29 Conference")}));
+        QCOMPARE(MonthLines(ics, 2, 2024), (QStringList{QStringLiteral("2024-02-28 Conference"),
+                                                        QStringLiteral("2024-02-29 Conference")}));
     }
 
     // Within a day: by start (whole days first), equal starts in the file's order; titles made one line.
     void order()
     {
-        const QByteArray ics = Calendar(
-            Event(QStringLiteral("Lunch"), {QStringLiteral("DTSTART:20240305T120000")}) +
-            Event(QStringLiteral("Dentist"), {QStringLiteral("DTSTART:20240305T093000")}) +
-            Event(QStringLiteral("Birthday"), {QStringLiteral("DTSTART;VALUE=DATE:20240305")}) +
-            Event(QStringLiteral("Also at noon"), {QStringLiteral("DTSTART:20240305T120000")}) +
-            Event(QString(), {QStringLiteral("DTSTART:20240306T120000")}) +
-            Event(QStringLiteral("Two\\nlines"), {QStringLiteral("DTSTART;VALUE=DATE:20240307")}));
-        QCOMPARE(MonthLines(ics, 3, 2024),
-                 (QStringList{QStringLiteral("2024-03-05 Birthday"), QStringLiteral("2024-03-05 9:30 am Dentist"),
-                              QStringLiteral("2024-03-05 12:00 pm Lunch"),
-                              QStringLiteral("2024-03-05 12:00 pm Also at noon"),
-                              QStringLiteral("2024-03-06 12:00 pm (no title)"), QStringLiteral("2024-03-07 Two lines")}));
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Lunch"), {QStringLiteral("DTSTART:20240305T120000")}) +
+                     Event(QStringLiteral("Dentist"), {QStringLiteral("DTSTART:20240305T093000")}) +
+                     Event(QStringLiteral("Birthday"), {QStringLiteral("DTSTART;VALUE=DATE:20240305")}) +
+                     Event(QStringLiteral("Also at noon"), {QStringLiteral("DTSTART:20240305T120000")}) +
+                     Event(QString(), {QStringLiteral("DTSTART:20240306T120000")}) +
+                     Event(QStringLiteral("Two\\nlines"), {QStringLiteral("DTSTART;VALUE=DATE:20240307")}));
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-05 Birthday"),
+                                                        QStringLiteral("2024-03-05 9:30 am Dentist"),
+                                                        QStringLiteral("2024-03-05 12:00 pm Lunch"),
+                                                        QStringLiteral("2024-03-05 12:00 pm Also at noon"),
+                                                        QStringLiteral("2024-03-06 12:00 pm (no title)"),
+                                                        QStringLiteral("2024-03-07 Two lines")}));
     }
 
     // RRULE, EXDATE, RDATE, a changed and a cancelled occurrence, a cancelled event.
@@ -160,22 +175,26 @@ private Q_SLOTS:
                   {QStringLiteral("DTSTART:20240101T180000"), QStringLiteral("RRULE:FREQ=WEEKLY;BYDAY=MO"),
                    QStringLiteral("EXDATE:20240311T180000"), QStringLiteral("RDATE:20240313T180000")}) +
             QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:moved"),
-                        QStringLiteral("DTSTART:20240101T080000"), QStringLiteral("RRULE:FREQ=MONTHLY;BYMONTHDAY=1"),
-                        QStringLiteral("SUMMARY:Rent"), QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
+                        QStringLiteral("DTSTART:20240101T080000"),
+                        QStringLiteral("RRULE:FREQ=MONTHLY;BYMONTHDAY=1"), QStringLiteral("SUMMARY:Rent"),
+                        QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
                         QStringLiteral("UID:moved"), QStringLiteral("RECURRENCE-ID:20240301T080000"),
                         QStringLiteral("DTSTART:20240302T090000"), QStringLiteral("SUMMARY:Rent (late)"),
-                        QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:moved"),
-                        QStringLiteral("RECURRENCE-ID:20240401T080000"), QStringLiteral("STATUS:CANCELLED"),
-                        QStringLiteral("DTSTART:20240401T080000"), QStringLiteral("SUMMARY:Rent"),
-                        QStringLiteral("END:VEVENT")} +
+                        QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
+                        QStringLiteral("UID:moved"), QStringLiteral("RECURRENCE-ID:20240401T080000"),
+                        QStringLiteral("STATUS:CANCELLED"), QStringLiteral("DTSTART:20240401T080000"),
+                        QStringLiteral("SUMMARY:Rent"), QStringLiteral("END:VEVENT")} +
             Event(QStringLiteral("Called off"),
                   {QStringLiteral("DTSTART:20240320T100000"), QStringLiteral("STATUS:CANCELLED")}) +
             Event(QStringLiteral("Quarterly"),
-                  {QStringLiteral("DTSTART;VALUE=DATE:20231231"), QStringLiteral("RRULE:FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=-1;COUNT=3")}));
-        QCOMPARE(MonthLines(ics, 3, 2024),
-                 (QStringList{QStringLiteral("2024-03-02 9:00 am Rent (late)"), QStringLiteral("2024-03-04 6:00 pm Yoga"),
-                              QStringLiteral("2024-03-13 6:00 pm Yoga"), QStringLiteral("2024-03-18 6:00 pm Yoga"),
-                              QStringLiteral("2024-03-25 6:00 pm Yoga"), QStringLiteral("2024-03-31 Quarterly")}));
+                  {QStringLiteral("DTSTART;VALUE=DATE:20231231"),
+                   QStringLiteral("RRULE:FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=-1;COUNT=3")}));
+        QCOMPARE(
+            MonthLines(ics, 3, 2024),
+            (QStringList{QStringLiteral("2024-03-02 9:00 am Rent (late)"),
+                         QStringLiteral("2024-03-04 6:00 pm Yoga"), QStringLiteral("2024-03-13 6:00 pm Yoga"),
+                         QStringLiteral("2024-03-18 6:00 pm Yoga"), QStringLiteral("2024-03-25 6:00 pm Yoga"),
+                         QStringLiteral("2024-03-31 Quarterly")}));
         QCOMPARE(MonthLines(ics, 4, 2024).filter(QStringLiteral("Rent")), QStringList{}); // cancelled
         QCOMPARE(MonthLines(ics, 5, 2024).filter(QStringLiteral("Rent")),
                  QStringList{QStringLiteral("2024-05-01 8:00 am Rent")});
@@ -185,12 +204,14 @@ private Q_SLOTS:
     // A weekly event in a zone with summer time keeps its wall time across the change.
     void repetitionsKeepWallTimeAcrossSummerTime()
     {
-        const QByteArray ics = Calendar(kBerlinZone + Event(QStringLiteral("Choir"),
-                                                            {QStringLiteral("DTSTART;TZID=Custom/Berlin:20240307T190000"),
-                                                             QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")}));
-        QCOMPARE(MonthLines(ics, 3, 2024),
-                 (QStringList{QStringLiteral("2024-03-07 7:00 pm Choir"), QStringLiteral("2024-03-14 7:00 pm Choir"),
-                              QStringLiteral("2024-03-21 7:00 pm Choir"), QStringLiteral("2024-03-28 7:00 pm Choir")}));
+        const QByteArray ics =
+            Calendar(kBerlinZone + Event(QStringLiteral("Choir"),
+                                         {QStringLiteral("DTSTART;TZID=Custom/Berlin:20240307T190000"),
+                                          QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")}));
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-07 7:00 pm Choir"),
+                                                        QStringLiteral("2024-03-14 7:00 pm Choir"),
+                                                        QStringLiteral("2024-03-21 7:00 pm Choir"),
+                                                        QStringLiteral("2024-03-28 7:00 pm Choir")}));
         // Seen from New York, the zones change a fortnight apart.
         QCOMPARE(MonthLines(ics, 3, 2024, QTimeZone("America/New_York")).value(1),
                  QStringLiteral("2024-03-14 2:00 pm Choir"));
@@ -202,7 +223,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("error");
-        const QString notIcs = QStringLiteral("The file is not an iCalendar file: it has no calendar (BEGIN:VCALENDAR).");
+        const QString notIcs =
+            QStringLiteral("The file is not an iCalendar file: it has no calendar (BEGIN:VCALENDAR).");
         QTest::newRow("empty") << QByteArray() << notIcs;
         QTest::newRow("text") << QByteArray("Dear diary,\nnothing happened.\n") << notIcs;
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notIcs;
@@ -230,8 +252,8 @@ private Q_SLOTS:
         const QByteArray ics =
             Calendar(Event(QStringLiteral("No start"), {}) +
                      Event(QStringLiteral("Bad start"), {QStringLiteral("DTSTART:2024X305")}) +
-                     Event(QStringLiteral("Good"), {QStringLiteral("DTSTART:20240305T100000"),
-                                                    QStringLiteral("X-BROKEN;;;:::")}) +
+                     Event(QStringLiteral("Good"),
+                           {QStringLiteral("DTSTART:20240305T100000"), QStringLiteral("X-BROKEN;;;:::")}) +
                      QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("SUMMARY:never ended")});
         QVERIFY(calendar.Read(ics));
         QCOMPARE(calendar.EventCount(), 1);
@@ -249,13 +271,14 @@ private Q_SLOTS:
     void unknownZone()
     {
         IcsCalendar calendar;
-        QVERIFY(calendar.Read(Calendar(Event(QStringLiteral("Landing"),
-                                             {QStringLiteral("DTSTART;TZID=Mars/Olympus:20240305T093000")}))));
+        QVERIFY(calendar.Read(Calendar(Event(
+            QStringLiteral("Landing"), {QStringLiteral("DTSTART;TZID=Mars/Olympus:20240305T093000")}))));
         const MonthImport march = ImportMonth(calendar, 3, 2024, kBerlin);
         QCOMPARE(march.entries.size(), 1);
         QCOMPARE(march.entries[0].text, QStringLiteral("9:30 am Landing"));
         QCOMPARE(march.warnings,
-                 QStringList{QStringLiteral("Unknown time zone \u201CMars/Olympus\u201D: its times are shown as written.")});
+                 QStringList{QStringLiteral(
+                     "Unknown time zone \u201CMars/Olympus\u201D: its times are shown as written.")});
         QVERIFY(ImportMonth(calendar, 4, 2024, kBerlin).warnings.isEmpty()); // nothing of it in April
     }
 
@@ -268,27 +291,30 @@ private Q_SLOTS:
         QTest::newRow("every second") << QStringList{QStringLiteral("DTSTART:20240301T000000"),
                                                      QStringLiteral("RRULE:FREQ=SECONDLY;BYMONTH=12")}
                                       << 1 << QStringLiteral("repeats every minute or second");
-        QTest::newRow("every minute, no end") << QStringList{QStringLiteral("DTSTART:19700101T000000"),
-                                                             QStringLiteral("RRULE:FREQ=MINUTELY")}
-                                              << 0 << QStringLiteral("repeats every minute or second");
+        QTest::newRow("every minute, no end")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"), QStringLiteral("RRULE:FREQ=MINUTELY")}
+            << 0 << QStringLiteral("repeats every minute or second");
         QTest::newRow("30 February") << QStringList{QStringLiteral("DTSTART:19700101T000000"),
-                                                    QStringLiteral("RRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30")}
+                                                    QStringLiteral(
+                                                        "RRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30")}
                                      << 0 << QString();
-        QTest::newRow("a week no June has") << QStringList{QStringLiteral("DTSTART:19700101T000000"),
-                                                           QStringLiteral("RRULE:FREQ=DAILY;BYWEEKNO=1;BYMONTH=6")}
-                                            << 0 << QString();
+        QTest::newRow("a week no June has")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;BYWEEKNO=1;BYMONTH=6")}
+            << 0 << QString();
         QTest::newRow("a year day no March has")
             << QStringList{QStringLiteral("DTSTART:19700101T000000"),
                            QStringLiteral("RRULE:FREQ=DAILY;BYYEARDAY=1;BYMONTH=3")}
             << 0 << QString();
-        QTest::newRow("daily, no end") << QStringList{QStringLiteral("DTSTART:19000101T090000"),
-                                                      QStringLiteral("RRULE:FREQ=DAILY")}
-                                       << 31 << QString();
+        QTest::newRow("daily, no end")
+            << QStringList{QStringLiteral("DTSTART:19000101T090000"), QStringLiteral("RRULE:FREQ=DAILY")}
+            << 31 << QString();
         QTest::newRow("hourly, more than an event may have")
             << QStringList{QStringLiteral("DTSTART:20240101T000000"), QStringLiteral("RRULE:FREQ=HOURLY")}
             << IcsCalendar::kMaxPerEvent << QStringLiteral("occurs more than 500 times");
         QTest::newRow("counted from long ago")
-            << QStringList{QStringLiteral("DTSTART:18000101T090000"), QStringLiteral("RRULE:FREQ=DAILY;COUNT=1000000")}
+            << QStringList{QStringLiteral("DTSTART:18000101T090000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;COUNT=1000000")}
             << 0 << QStringLiteral("took too long");
     }
     void boundedExpansion()
@@ -315,7 +341,8 @@ private Q_SLOTS:
         QStringList lines;
         for (int i = 0; i < 100000; ++i) {
             lines += QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:%1").arg(i),
-                                 QStringLiteral("DTSTART:202403%1T%2").arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                 QStringLiteral("DTSTART:202403%1T%2")
+                                     .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
                                      .arg(QStringLiteral("100000")),
                                  QStringLiteral("SUMMARY:Event %1").arg(i), QStringLiteral("END:VEVENT")};
         }
@@ -324,8 +351,8 @@ private Q_SLOTS:
         QCOMPARE(calendar.EventCount(), 100000);
         const MonthImport march = ImportMonth(calendar, 3, 2024, kBerlin);
         QCOMPARE(march.entries.size(), IcsCalendar::kMaxOccurrences);
-        QCOMPARE(march.warnings,
-                 QStringList{QStringLiteral("More than 5000 events fall in these days; the rest are left out.")});
+        QCOMPARE(march.warnings, QStringList{QStringLiteral(
+                                     "More than 5000 events fall in these days; the rest are left out.")});
         QVERIFY(ImportMonth(calendar, 4, 2024, kBerlin).entries.isEmpty());
     }
 

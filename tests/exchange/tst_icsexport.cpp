@@ -4,8 +4,8 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QSet>
-#include <QTimeZone>
 #include <QTest>
+#include <QTimeZone>
 
 #include <libical/ical.h>
 
@@ -75,19 +75,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("formula");
         QTest::addColumn<QString>("rule");
         QTest::addColumn<int>("rdates");
-        QTest::newRow("a date every year") << "@0704" << "FREQ=YEARLY;BYMONTHDAY=4;BYMONTH=7" << 0;
-        QTest::newRow("a date every month") << "@0031" << "FREQ=MONTHLY;BYMONTHDAY=31" << 0;
-        QTest::newRow("4th Thursday") << "$3 4 11" << "FREQ=YEARLY;BYDAY=4TH;BYMONTH=11" << 0;
-        QTest::newRow("last Monday") << "$5 1 5" << "FREQ=YEARLY;BYDAY=-1MO;BYMONTH=5" << 0;
-        QTest::newRow("5th Monday of every month") << "$4 1 0" << "FREQ=MONTHLY;BYDAY=5MO" << 0;
-        QTest::newRow("last day of every month") << "$5 7 0" << "FREQ=MONTHLY;BYMONTHDAY=-1" << 0;
-        QTest::newRow("3rd day of March") << "$2 7 3" << "FREQ=YEARLY;BYMONTHDAY=3;BYMONTH=3" << 0;
-        QTest::newRow("weekends") << "%17" << "FREQ=WEEKLY;BYDAY=SA,SU" << 0; // as libical prints it
-        QTest::newRow("Midsummer") << ">60620" << "FREQ=YEARLY;BYDAY=SA;BYMONTHDAY=20,21,22,23,24,25,26;BYMONTH=6"
-                                   << 0;
-        QTest::newRow("into the next month") << ">61031" << "" << 9;
-        QTest::newRow("Easter") << "#EASTER" << "" << 9;
-        QTest::newRow("Ascension") << "#EASTER+39" << "" << 9;
+        QTest::newRow("a date every year") << "@0704"
+                                           << "FREQ=YEARLY;BYMONTHDAY=4;BYMONTH=7" << 0;
+        QTest::newRow("a date every month") << "@0031"
+                                            << "FREQ=MONTHLY;BYMONTHDAY=31" << 0;
+        QTest::newRow("4th Thursday") << "$3 4 11"
+                                      << "FREQ=YEARLY;BYDAY=4TH;BYMONTH=11" << 0;
+        QTest::newRow("last Monday") << "$5 1 5"
+                                     << "FREQ=YEARLY;BYDAY=-1MO;BYMONTH=5" << 0;
+        QTest::newRow("5th Monday of every month") << "$4 1 0"
+                                                   << "FREQ=MONTHLY;BYDAY=5MO" << 0;
+        QTest::newRow("last day of every month") << "$5 7 0"
+                                                 << "FREQ=MONTHLY;BYMONTHDAY=-1" << 0;
+        QTest::newRow("3rd day of March") << "$2 7 3"
+                                          << "FREQ=YEARLY;BYMONTHDAY=3;BYMONTH=3" << 0;
+        QTest::newRow("weekends") << "%17"
+                                  << "FREQ=WEEKLY;BYDAY=SA,SU" << 0; // as libical prints it
+        QTest::newRow("Midsummer") << ">60620"
+                                   << "FREQ=YEARLY;BYDAY=SA;BYMONTHDAY=20,21,22,23,24,25,26;BYMONTH=6" << 0;
+        QTest::newRow("into the next month") << ">61031"
+                                             << "" << 9;
+        QTest::newRow("Easter") << "#EASTER"
+                                << "" << 9;
+        QTest::newRow("Ascension") << "#EASTER+39"
+                                   << "" << 9;
     }
     void rules()
     {
@@ -106,9 +117,11 @@ private Q_SLOTS:
 
     void calendarAndEventFields()
     {
-        const QStringList lines = {MakeLine(QStringLiteral("Mom's birthday \u2764"), QStringLiteral("@0512")),
-                                   MakeLine(QStringLiteral("Mom's birthday \u2764"), QStringLiteral("@0512"))};
-        const IcsExport result = ExportStore(lines, 2024, 50, QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5), QTimeZone::utc()));
+        const QStringList lines = {
+            MakeLine(QStringLiteral("Mom's birthday \u2764"), QStringLiteral("@0512")),
+            MakeLine(QStringLiteral("Mom's birthday \u2764"), QStringLiteral("@0512"))};
+        const IcsExport result =
+            ExportStore(lines, 2024, 50, QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5), QTimeZone::utc()));
         QVERIFY(result.ics.startsWith("BEGIN:VCALENDAR\r\n"));
         QVERIFY(result.ics.contains("VERSION:2.0\r\n"));
         QVERIFY(result.ics.contains("PRODID:-//Datoria//Recurring Dates//EN\r\n"));
@@ -150,8 +163,8 @@ private Q_SLOTS:
                     lines.append(line);
             }
         }
-        for (const char* formula : {"@0031", "@0229", "$4 1 0", "$5 7 2", "$0 7 0", "%17", "%2", ">10026", ">50001",
-                                    "#ORTHO+50", "#EASTER-99"})
+        for (const char* formula : {"@0031", "@0229", "$4 1 0", "$5 7 2", "$0 7 0", "%17", "%2", ">10026",
+                                    ">50001", "#ORTHO+50", "#EASTER-99"})
             lines.append(MakeLine(QLatin1String(formula), QLatin1String(formula)));
         constexpr int kFirst = 1990;
         constexpr int kLast = 2060;
@@ -167,12 +180,14 @@ private Q_SLOTS:
                 for (const recurring::DatedText& d : recurring::DatesOfYear({lines[i]}, year))
                     expected.append(d.date);
             }
-            QCOMPARE(QString::fromUtf8(icalcomponent_get_summary(events[i])), recurring::LineDescription(lines[i]));
+            QCOMPARE(QString::fromUtf8(icalcomponent_get_summary(events[i])),
+                     recurring::LineDescription(lines[i]));
             const QList<QDate> got = Expand(events[i], kFirst, kLast);
-            QVERIFY2(got == expected, qPrintable(QStringLiteral("%1: %2 dates from libical, %3 from the formula")
-                                                     .arg(lines[i].simplified())
-                                                     .arg(got.size())
-                                                     .arg(expected.size())));
+            QVERIFY2(got == expected,
+                     qPrintable(QStringLiteral("%1: %2 dates from libical, %3 from the formula")
+                                    .arg(lines[i].simplified())
+                                    .arg(got.size())
+                                    .arg(expected.size())));
         }
     }
 };

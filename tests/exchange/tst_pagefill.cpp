@@ -43,8 +43,10 @@ private Q_SLOTS:
         font.bold = true;
         PutTextsOnPage(page, {{5, QStringLiteral("9:30 am Dentist\n12:00 pm Lunch")}}, font);
         QCOMPARE(CellText(page, 5), QStringLiteral("9:30 am Dentist\n12:00 pm Lunch\n"));
-        PutTextsOnPage(page, {{5, QStringLiteral("Later")}, {31, QStringLiteral("Easter")}, {32, QStringLiteral("none")}},
-                       font);
+        PutTextsOnPage(
+            page,
+            {{5, QStringLiteral("Later")}, {31, QStringLiteral("Easter")}, {32, QStringLiteral("none")}},
+            font);
         // A second text follows an empty paragraph, as two texts put on one day through the editor do.
         QCOMPARE(CellText(page, 5), QStringLiteral("9:30 am Dentist\n12:00 pm Lunch\n\nLater\n"));
         QCOMPARE(CellText(page, 31), QStringLiteral("Easter\n"));
@@ -62,9 +64,10 @@ private Q_SLOTS:
     void monthFromACalendar()
     {
         IcsCalendar calendar;
-        QVERIFY(calendar.Read("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\n"
-                              "DTSTART:20241224T180000\r\nSUMMARY:Carols\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:b\r\n"
-                              "DTSTART;VALUE=DATE:20241225\r\nSUMMARY:Christmas\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+        QVERIFY(calendar.Read(
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\n"
+            "DTSTART:20241224T180000\r\nSUMMARY:Carols\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:b\r\n"
+            "DTSTART;VALUE=DATE:20241225\r\nSUMMARY:Christmas\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
         calendar::TCalendarPanel32 page;
         page.SetMainCalMonth(12);
         page.SetMainCalYear(2024);

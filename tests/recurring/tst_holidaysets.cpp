@@ -16,7 +16,11 @@ namespace {
 constexpr int kFirstYear = 2000;
 constexpr int kLastYear = 2050;
 
-enum Side { OnlyOurs, OnlyPackage };
+enum Side
+{
+    OnlyOurs,
+    OnlyPackage
+};
 
 /**
  * Where our holiday sets and Debian's python3-holidays (0.10.1) differ, and why. `match` is a date ("MM-DD"
@@ -38,11 +42,13 @@ struct KnownDifference
 const KnownDifference kKnownDifferences[] = {
     {"AR", "National Sovereignty Day", 2000, 2009, OnlyOurs, "a national holiday since 2010"},
     {"AU", "King's Birthday", 2000, 2050, OnlyOurs,
-     "kept on the second Monday of June everywhere but Western Australia and Queensland; the package lists it "
+     "kept on the second Monday of June everywhere but Western Australia and Queensland; the package lists "
+     "it "
      "only by state"},
     {"BG", "Orthodox Easter Monday", 2000, 2050, OnlyOurs,
      "Easter Monday is a holiday by the Labour Code; the package stops at Easter Sunday"},
-    {"BR", "Black Consciousness Day", 2000, 2050, OnlyOurs, "a national holiday since 2024, after the package"},
+    {"BR", "Black Consciousness Day", 2000, 2050, OnlyOurs,
+     "a national holiday since 2024, after the package"},
     {"CA", "National Day for Truth and Reconciliation", 2000, 2050, OnlyOurs,
      "a federal holiday since 2021, after the package"},
     {"CA", "Boxing Day", 2000, 2050, OnlyOurs,
@@ -55,7 +61,8 @@ const KnownDifference kKnownDifferences[] = {
     {"GB", "2002-06-03", 2002, 2002, OnlyPackage, "Golden Jubilee, a one-off bank holiday"},
     {"GB", "2011-04-29", 2011, 2011, OnlyPackage, "a royal wedding, a one-off bank holiday"},
     {"GB", "2012-05-28", 2012, 2012, OnlyOurs, "the Spring Bank Holiday 2012 was moved to 4 June"},
-    {"GB", "2012-06-04", 2012, 2012, OnlyPackage, "the Spring Bank Holiday 2012, moved for the Diamond Jubilee"},
+    {"GB", "2012-06-04", 2012, 2012, OnlyPackage,
+     "the Spring Bank Holiday 2012, moved for the Diamond Jubilee"},
     {"GB", "2012-06-05", 2012, 2012, OnlyPackage, "Diamond Jubilee, a one-off bank holiday"},
     {"GB", "2020-05-04", 2020, 2020, OnlyOurs, "the Early May Bank Holiday 2020 was moved to 8 May"},
     {"GB", "2020-05-08", 2020, 2020, OnlyPackage, "the Early May Bank Holiday 2020, moved for VE Day"},
@@ -71,7 +78,8 @@ const KnownDifference kKnownDifferences[] = {
      "Christmas Eve is not a public holiday; the package adds it as a usual day off"},
     {"HU", "~pihenőnap", 2000, 2050, OnlyPackage, "bridge days set by yearly decree, not holidays"},
     {"IE", "St. Brigid's Day", 2000, 2050, OnlyOurs,
-     "a holiday since 2023, after the package (we keep the first Monday of February; the law takes 1 February "
+     "a holiday since 2023, after the package (we keep the first Monday of February; the law takes 1 "
+     "February "
      "when that is a Friday, as in 2030)"},
     {"JP", "Emperor's Birthday", 2000, 2019, OnlyOurs, "23 February since 2020 (23 December until 2018)"},
     {"JP", "天皇誕生日", 2000, 2018, OnlyPackage, "the Emperor's Birthday until 2018"},
@@ -97,7 +105,8 @@ const KnownDifference kKnownDifferences[] = {
     {"MX", "Constitution Day", 2000, 2006, OnlyOurs, "5 February until 2006"},
     {"MX", "~[Constitution Day]", 2000, 2006, OnlyPackage, "Constitution Day on 5 February until 2006"},
     {"MX", "Benito Juárez's Birthday", 2000, 2006, OnlyOurs, "21 March until 2006"},
-    {"MX", "~[Benito Juárez's birthday]", 2000, 2006, OnlyPackage, "Benito Juárez's Birthday on 21 March until 2006"},
+    {"MX", "~[Benito Juárez's birthday]", 2000, 2006, OnlyPackage,
+     "Benito Juárez's Birthday on 21 March until 2006"},
     {"MX", "Revolution Day", 2000, 2005, OnlyOurs, "20 November until 2005"},
     {"MX", "~[Revolution Day]", 2000, 2005, OnlyPackage, "Revolution Day on 20 November until 2005"},
     {"MX", "~[Change of Federal Government]", 2000, 2050, OnlyPackage,
@@ -118,7 +127,8 @@ const KnownDifference kKnownDifferences[] = {
     {"SE", "Annandag pingst", 2000, 2004, OnlyPackage, "Whit Monday, a holiday until 2004"},
     {"SI", "New Year Holiday", 2013, 2016, OnlyOurs, "2 January was a working day 2013-2016"},
     {"SK", "Struggle for Freedom and Democracy Day", 2000, 2000, OnlyOurs, "a holiday since 2001"},
-    {"SK", "2018-10-30", 2018, 2018, OnlyPackage, "the centenary of the Slovak declaration, a one-off holiday"},
+    {"SK", "2018-10-30", 2018, 2018, OnlyPackage,
+     "the centenary of the Slovak declaration, a one-off holiday"},
     {"US", "Columbus Day", 2000, 2050, OnlyPackage, "not in the program's own table, which stays as it is"},
     {"ZA", "Y2K changeover", 2000, 2000, OnlyPackage, "a one-off holiday"},
     {"ZA", "~elections", 2000, 2050, OnlyPackage, "election days, declared one at a time"},
@@ -127,9 +137,22 @@ const KnownDifference kKnownDifferences[] = {
 
 /** The program's own table of the United States also holds observances that are not public holidays. */
 const char* const kUsObservances[] = {
-    "Groundhog Day", "Lincoln's Birthday", "Valentine's Day", "Washington's Birthday", "St. Patrick's Day",
-    "April Fools's Day", "Daylight Savings time begins", "Palm Sunday", "Good Friday", "Easter", "Mother's Day",
-    "Armed Forces Day", "Flag Day", "Father's Day", "United Nations Day", "Daylight Savings Time ends",
+    "Groundhog Day",
+    "Lincoln's Birthday",
+    "Valentine's Day",
+    "Washington's Birthday",
+    "St. Patrick's Day",
+    "April Fools's Day",
+    "Daylight Savings time begins",
+    "Palm Sunday",
+    "Good Friday",
+    "Easter",
+    "Mother's Day",
+    "Armed Forces Day",
+    "Flag Day",
+    "Father's Day",
+    "United Nations Day",
+    "Daylight Savings Time ends",
     "Halloween",
 };
 
@@ -213,7 +236,8 @@ private Q_SLOTS:
     {
         testsupport::PinEnvironment();
         // Debian's interpreter: a python3 earlier on PATH may lack Debian's packages.
-        QString python = QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
+        QString python =
+            QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
         if (python.isEmpty())
             python = QStandardPaths::findExecutable(QStringLiteral("python3"));
         QStringList codes;
@@ -221,8 +245,9 @@ private Q_SLOTS:
             codes.append(country.code);
         QProcess process;
         if (!python.isEmpty()) {
-            process.start(python, {QStringLiteral("-c"), QString::fromLatin1(kPackageScript),
-                                   codes.join(u','), QString::number(kFirstYear), QString::number(kLastYear)});
+            process.start(python,
+                          {QStringLiteral("-c"), QString::fromLatin1(kPackageScript), codes.join(u','),
+                           QString::number(kFirstYear), QString::number(kLastYear)});
             process.waitForFinished(120000);
         }
         if (python.isEmpty() || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
@@ -244,15 +269,17 @@ private Q_SLOTS:
         QVERIFY(countries.size() >= 30);
         QSet<QString> codes;
         for (const HolidayCountry& country : countries) {
-            QVERIFY2(country.code.size() == 2 && country.code == country.code.toUpper(), qPrintable(country.code));
+            QVERIFY2(country.code.size() == 2 && country.code == country.code.toUpper(),
+                     qPrintable(country.code));
             QVERIFY(!codes.contains(country.code));
             codes.insert(country.code);
             QVERIFY(!HolidaySetLines(country.code).isEmpty());
         }
         // Every country of the European Union and the others asked for.
-        for (const char* code : {"AT", "BE", "BG", "HR", "CY", "CZ", "DK", "EE", "FI", "FR", "DE", "GR", "HU", "IE",
-                                 "IT", "LV", "LT", "LU", "MT", "NL", "PL", "PT", "RO", "SK", "SI", "ES", "SE", "GB",
-                                 "CA", "AU", "NZ", "MX", "BR", "AR", "JP", "IN", "ZA", "CH", "NO", "US"})
+        for (const char* code :
+             {"AT", "BE", "BG", "HR", "CY", "CZ", "DK", "EE", "FI", "FR", "DE", "GR", "HU", "IE",
+              "IT", "LV", "LT", "LU", "MT", "NL", "PL", "PT", "RO", "SK", "SI", "ES", "SE", "GB",
+              "CA", "AU", "NZ", "MX", "BR", "AR", "JP", "IN", "ZA", "CH", "NO", "US"})
             QVERIFY2(codes.contains(QLatin1String(code)), code);
         QCOMPARE(HolidaySetLines(QStringLiteral("us")), HolidayLines());
         QCOMPARE(HolidaySetLines(QStringLiteral("de")), HolidaySetLines(QStringLiteral("DE")));
@@ -311,7 +338,8 @@ private Q_SLOTS:
         QStringList unexplained;
         for (auto it = ours.cbegin(); it != ours.cend(); ++it) {
             if (!theirs.contains(it.key()) && !Explained(code, OnlyOurs, it.key(), it.value()))
-                unexplained.append(QStringLiteral("only ours:    %1 %2").arg(it.key().toString(Qt::ISODate), it.value()));
+                unexplained.append(
+                    QStringLiteral("only ours:    %1 %2").arg(it.key().toString(Qt::ISODate), it.value()));
         }
         for (auto it = theirs.cbegin(); it != theirs.cend(); ++it) {
             if (!ours.contains(it.key()) && !Explained(code, OnlyPackage, it.key(), it.value()))
@@ -321,8 +349,9 @@ private Q_SLOTS:
         unexplained.sort();
         for (const QString& line : unexplained)
             qInfo("%s %s", qPrintable(code), qPrintable(line));
-        QVERIFY2(unexplained.isEmpty(), qPrintable(QStringLiteral("%1 unexplained differences, listed above")
-                                                        .arg(unexplained.size())));
+        QVERIFY2(
+            unexplained.isEmpty(),
+            qPrintable(QStringLiteral("%1 unexplained differences, listed above").arg(unexplained.size())));
     }
 
     // Every listed difference is still needed: one that explains nothing hides nothing, or the wrong thing.
@@ -333,7 +362,7 @@ private Q_SLOTS:
         for (int i = 0; i < int(std::size(kKnownDifferences)); ++i) {
             const KnownDifference& k = kKnownDifferences[i];
             QVERIFY2(g_used.contains(i), qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(k.country),
-                                                                             QString::fromUtf8(k.match))));
+                                                                                QString::fromUtf8(k.match))));
         }
     }
 
@@ -343,17 +372,28 @@ private Q_SLOTS:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("holiday");
         QTest::addColumn<QDate>("date");
-        QTest::newRow("CY Green Monday") << "CY" << "Green Monday" << QDate(2024, 3, 18);
-        QTest::newRow("CY Good Friday") << "CY" << "Orthodox Good Friday" << QDate(2024, 5, 3);
-        QTest::newRow("CY Kataklysmos") << "CY" << "Orthodox Whit Monday" << QDate(2024, 6, 24);
-        QTest::newRow("LV Midsummer Eve") << "LV" << "Midsummer Eve" << QDate(2024, 6, 23);
-        QTest::newRow("LV Easter Monday") << "LV" << "Easter Monday" << QDate(2024, 4, 1);
-        QTest::newRow("LV Proclamation Day") << "LV" << "Proclamation Day" << QDate(2024, 11, 18);
-        QTest::newRow("MT Freedom Day") << "MT" << "Freedom Day" << QDate(2024, 3, 31);
-        QTest::newRow("MT Good Friday") << "MT" << "Good Friday" << QDate(2024, 3, 29);
-        QTest::newRow("RO Easter") << "RO" << "Orthodox Easter" << QDate(2024, 5, 5);
-        QTest::newRow("RO Whit Sunday") << "RO" << "Orthodox Whit Sunday" << QDate(2024, 6, 23);
-        QTest::newRow("RO Union Day") << "RO" << "Union Day" << QDate(2024, 1, 24);
+        QTest::newRow("CY Green Monday") << "CY"
+                                         << "Green Monday" << QDate(2024, 3, 18);
+        QTest::newRow("CY Good Friday") << "CY"
+                                        << "Orthodox Good Friday" << QDate(2024, 5, 3);
+        QTest::newRow("CY Kataklysmos") << "CY"
+                                        << "Orthodox Whit Monday" << QDate(2024, 6, 24);
+        QTest::newRow("LV Midsummer Eve") << "LV"
+                                          << "Midsummer Eve" << QDate(2024, 6, 23);
+        QTest::newRow("LV Easter Monday") << "LV"
+                                          << "Easter Monday" << QDate(2024, 4, 1);
+        QTest::newRow("LV Proclamation Day") << "LV"
+                                             << "Proclamation Day" << QDate(2024, 11, 18);
+        QTest::newRow("MT Freedom Day") << "MT"
+                                        << "Freedom Day" << QDate(2024, 3, 31);
+        QTest::newRow("MT Good Friday") << "MT"
+                                        << "Good Friday" << QDate(2024, 3, 29);
+        QTest::newRow("RO Easter") << "RO"
+                                   << "Orthodox Easter" << QDate(2024, 5, 5);
+        QTest::newRow("RO Whit Sunday") << "RO"
+                                        << "Orthodox Whit Sunday" << QDate(2024, 6, 23);
+        QTest::newRow("RO Union Day") << "RO"
+                                      << "Union Day" << QDate(2024, 1, 24);
     }
     void countriesThePackageLacks()
     {

@@ -115,15 +115,18 @@ private Q_SLOTS:
         QTest::newRow("Carnival") << QStringLiteral("#EASTER-47") << QStringLiteral("47 days before Easter");
         QTest::newRow("one day") << QStringLiteral("#EASTER+1") << QStringLiteral("1 day after Easter");
         QTest::newRow("Orthodox Easter") << QStringLiteral("#ORTHO") << QStringLiteral("Orthodox Easter");
-        QTest::newRow("Clean Monday") << QStringLiteral("#ORTHO-48")
-                                      << QStringLiteral("48 days before Orthodox Easter");
+        QTest::newRow("Clean Monday")
+            << QStringLiteral("#ORTHO-48") << QStringLiteral("48 days before Orthodox Easter");
         QTest::newRow("offset without digits") << QStringLiteral("#EASTER+") << QString();
         QTest::newRow("offset of three digits") << QStringLiteral("#EASTER+100") << QString();
         QTest::newRow("offset without sign") << QStringLiteral("#EASTER39") << QString();
         QTest::newRow("offset with a letter") << QStringLiteral("#EASTER+3x") << QString();
-        QTest::newRow("Midsummer") << QStringLiteral(">60620") << QStringLiteral("Sat on or after 20th of June");
-        QTest::newRow("Victoria Day") << QStringLiteral(">10518") << QStringLiteral("Mon on or after 18th of May");
-        QTest::newRow("every month") << QStringLiteral(">50001") << QStringLiteral("Fri on or after 1st of Each Month");
+        QTest::newRow("Midsummer") << QStringLiteral(">60620")
+                                   << QStringLiteral("Sat on or after 20th of June");
+        QTest::newRow("Victoria Day")
+            << QStringLiteral(">10518") << QStringLiteral("Mon on or after 18th of May");
+        QTest::newRow("every month") << QStringLiteral(">50001")
+                                     << QStringLiteral("Fri on or after 1st of Each Month");
         QTest::newRow("weekday 7") << QStringLiteral(">70620") << QString();
         QTest::newRow("month 13") << QStringLiteral(">11301") << QString();
         QTest::newRow("day 0") << QStringLiteral(">10600") << QString();
@@ -212,7 +215,8 @@ private Q_SLOTS:
             << QStringLiteral("#EASTER-99") << 12 << 2024 << QList<int>{};
         QTest::newRow("Orthodox Easter 2024") << QStringLiteral("#ORTHO") << 5 << 2024 << QList<int>{5};
         QTest::newRow("Clean Monday 2024") << QStringLiteral("#ORTHO-48") << 3 << 2024 << QList<int>{18};
-        QTest::newRow("Orthodox Whit Monday 2024") << QStringLiteral("#ORTHO+50") << 6 << 2024 << QList<int>{24};
+        QTest::newRow("Orthodox Whit Monday 2024")
+            << QStringLiteral("#ORTHO+50") << 6 << 2024 << QList<int>{24};
         QTest::newRow("Midsummer Day 2024") << QStringLiteral(">60620") << 6 << 2024 << QList<int>{22};
         QTest::newRow("Midsummer Eve 2024") << QStringLiteral(">50619") << 6 << 2024 << QList<int>{21};
         QTest::newRow("on the day itself") << QStringLiteral(">60620") << 6 << 2026 << QList<int>{20};
@@ -227,8 +231,10 @@ private Q_SLOTS:
         QTest::newRow("a 31st the month lacks") << QStringLiteral(">10031") << 4 << 2024 << QList<int>{1};
         QTest::newRow("unreadable on-or-after") << QStringLiteral(">9x620") << 6 << 2024 << QList<int>{};
         QTest::newRow("March equinox 2024") << QStringLiteral("#EQUINOX03") << 3 << 2024 << QList<int>{20};
-        QTest::newRow("September equinox 2024") << QStringLiteral("#EQUINOX09") << 9 << 2024 << QList<int>{22};
-        QTest::newRow("September equinox 2025") << QStringLiteral("#EQUINOX09") << 9 << 2025 << QList<int>{23};
+        QTest::newRow("September equinox 2024")
+            << QStringLiteral("#EQUINOX09") << 9 << 2024 << QList<int>{22};
+        QTest::newRow("September equinox 2025")
+            << QStringLiteral("#EQUINOX09") << 9 << 2025 << QList<int>{23};
         QTest::newRow("unreadable") << QStringLiteral("$a b c") << 1 << 2024 << QList<int>{};
     }
     void resolution()

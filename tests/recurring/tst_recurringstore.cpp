@@ -120,7 +120,8 @@ private Q_SLOTS:
             QVERIFY(LineDescription(m.line) != QLatin1String("Easter"));
     }
 
-    // The later kinds show their words and pour the trimmed description; the original words stay as they were.
+    // The later kinds show their words and pour the trimmed description; the original words stay as they
+    // were.
     void laterKindsInTheFill()
     {
         const QString ascension = MakeLine(QStringLiteral("Ascension Day"), QStringLiteral("#EASTER+39"));
