@@ -269,7 +269,8 @@ QDate OrthodoxEaster(int year)
 
 QDate EquinoxDay(int year, int month)
 {
-    // The observatory's formula: a mean day that moves 0.242194 days a year, less one per leap year.
+    // The observatory's formula: a mean day that moves 0.242194 days a year, less one per leap year, each
+    // part cut toward zero as published. It gives the published days from 1980 to 2099.
     const bool march = month == 3;
     double base = march ? 20.8431 : 23.2488;
     int from = 1980;
@@ -279,9 +280,7 @@ QDate EquinoxDay(int year, int month)
     } else if (year > 2099) {
         base = march ? 21.8510 : 24.2488;
     }
-    const int years = year - 1980;
-    const int leapDays = (year - from) >= 0 ? (year - from) / 4 : -((from - year + 3) / 4);
-    const int day = int(std::floor(base + 0.242194 * years)) - leapDays;
+    const int day = int(base + 0.242194 * (year - 1980) - double((year - from) / 4));
     return QDate(year, march ? 3 : 9, day);
 }
 

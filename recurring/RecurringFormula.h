@@ -80,7 +80,7 @@ QDate PalmSunday(int year);
 QDate OrthodoxEaster(int year);
 /**
  * The days of the March (month 3) and September (month 9) equinoxes as Japan's public holidays reckon them
- * (the observatory's approximation, exact for 1980..2150).
+ * (the observatory's approximation, which gives the published days from 1980 to 2099).
  */
 QDate EquinoxDay(int year, int month);
 

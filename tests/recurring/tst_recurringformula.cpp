@@ -44,6 +44,7 @@ private Q_SLOTS:
         const auto goodFriday = ParseEasterOffset(QStringLiteral(" #goodfriday "));
         QVERIFY(goodFriday && goodFriday->offset == -2 && !goodFriday->orthodox);
         QCOMPARE(ParseEasterOffset(QStringLiteral("#PALMSUNDAY"))->offset, -7);
+        QVERIFY(!ParseEasterOffset(QStringLiteral("#PALMSUNDAY"))->orthodox);
         QVERIFY(!ParseEasterOffset(QStringLiteral("#XMAS")));
         QVERIFY(!ParseEasterOffset(QStringLiteral("@0101")));
         const auto midsummer = ParseOnOrAfter(QStringLiteral(">60620"));
@@ -235,6 +236,12 @@ private Q_SLOTS:
             << QStringLiteral("#EQUINOX09") << 9 << 2024 << QList<int>{22};
         QTest::newRow("September equinox 2025")
             << QStringLiteral("#EQUINOX09") << 9 << 2025 << QList<int>{23};
+        QTest::newRow("March equinox 1960") << QStringLiteral("#EQUINOX03") << 3 << 1960 << QList<int>{20};
+        QTest::newRow("September equinox 1960")
+            << QStringLiteral("#EQUINOX09") << 9 << 1960 << QList<int>{23};
+        QTest::newRow("March equinox 2100") << QStringLiteral("#EQUINOX03") << 3 << 2100 << QList<int>{20};
+        QTest::newRow("September equinox 2099")
+            << QStringLiteral("#EQUINOX09") << 9 << 2099 << QList<int>{23};
         QTest::newRow("unreadable") << QStringLiteral("$a b c") << 1 << 2024 << QList<int>{};
     }
     void resolution()

@@ -83,6 +83,12 @@ private Q_SLOTS:
         QVERIFY(WriteStore(path, unicode));
         QCOMPARE(ReadStore(path), unicode);
         QVERIFY(ReadStore(dir.filePath(QStringLiteral("missing"))).isEmpty());
+        // A last line without its line end is a line too.
+        QFile unended(path);
+        QVERIFY(unended.open(QIODevice::WriteOnly));
+        unended.write("a\r\nb");
+        unended.close();
+        QCOMPARE(ReadStore(path), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     }
 
     void convertingTheOlderStore()
