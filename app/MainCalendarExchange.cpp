@@ -12,10 +12,12 @@
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
+#include "print/MonthFill.h"
 #include "recurring/RecurringStore.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace app {
@@ -26,24 +28,40 @@ const QString kIcsFilter = QStringLiteral("iCalendar files (*.ics *.ical *.ifb);
 // Dates of Easter and the other dates without a rule are written for this many years.
 constexpr int kListedYears = 50;
 
+/** "March 2024", or a week planner's "25 March to 7 April 2024". */
+QString PeriodText(const QDate& first, const QDate& last)
+{
+    const QLocale locale;
+    if (first.day() == 1 && last == first.addMonths(1).addDays(-1))
+        return locale.toString(first, QStringLiteral("MMMM yyyy"));
+    return QStringLiteral("%1 to %2")
+        .arg(locale.toString(first, QStringLiteral("d MMMM")),
+             locale.toString(last, QStringLiteral("d MMMM yyyy")));
+}
+
 } // namespace
 
 void TCalendarMain::ImportEventsFromIcs()
 {
     DoSaveRichtext();
+    // The page's month, or the days of a week planner; a day planner's rows carry no days.
+    const auto [first, last] =
+        print::DaysShown(*m_page, {m_page->MainCalMonth(), m_page->MainCalYear(), m_page->MainCalDay(), {}});
+    if (!first.isValid()) {
+        platform::Prompts::Current().Information(this, tr("This layout has no days to put events on"));
+        return;
+    }
     const std::optional<QString> path = platform::Prompts::Current().OpenFileName(
         this, tr("Import Events from iCalendar"), platform::ProgramFolder(), kIcsFilter);
     if (!path)
         return;
-    const int month = m_page->MainCalMonth();
-    const int year = m_page->MainCalYear();
     exchange::IcsCalendar calendar;
     exchange::MonthImport import;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool read = calendar.Load(*path);
         if (read)
-            import = exchange::ImportMonth(calendar, month, year, QTimeZone::systemTimeZone());
+            import = exchange::ImportDays(calendar, first, last, QTimeZone::systemTimeZone());
         QApplication::restoreOverrideCursor();
         if (!read) {
             platform::Prompts::Current().Information(this, calendar.ErrorString());
@@ -52,11 +70,11 @@ void TCalendarMain::ImportEventsFromIcs()
     }
     const QString name = QFileInfo(*path).fileName();
     if (import.entries.isEmpty()) {
-        platform::Prompts::Current().Information(this,
-                                                 tr("No events of %1 fall in the current month").arg(name));
+        platform::Prompts::Current().Information(
+            this, tr("No events of %1 fall in %2").arg(name, PeriodText(first, last)));
         return;
     }
-    exchange::TImportEvents dialog(name, month, year, import.entries,
+    exchange::TImportEvents dialog(name, PeriodText(first, last), import.entries,
                                    calendar.ReadWarnings() + import.warnings, this);
     dialog.setGeometry(persist::CentredOver(dialog.sizeHint(), geometry()));
     if (dialog.exec() != QDialog::Accepted)

@@ -2,8 +2,11 @@
 
 #include "persist/formats/Preferences.h"
 #include "platform/TRect.h"
+#include "richtext/CharAttributes.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -16,6 +19,10 @@ class QToolBar;
 namespace calendar {
 class TCalendarPanel32;
 }
+namespace print {
+class PagePrinter;
+class TReportSystem;
+} // namespace print
 namespace richtext {
 class TVelRichEdit;
 class TVelRichToolBar;
@@ -23,6 +30,8 @@ class TVelRtfStorage;
 } // namespace richtext
 
 namespace app {
+
+class TFloatingPalette;
 
 /**
  * The program's document window: one calendar page in a scroll area with the in-cell editor over it, the
@@ -71,6 +80,13 @@ public:
     /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
     bool CheckSaveNeeded();
 
+    // The icon tool palette.
+    TFloatingPalette* IconPalette() const { return m_palette; }
+    /** Shows the palette when hidden, hides it otherwise; IconToolVisible follows. */
+    void ShowHideIconTool();
+    /** Hides the palette when the page uses no day cells; shows it again when it should be visible. */
+    void CheckFloaterStatus();
+
     void ZoomIn();
     void ZoomOut();
     void SetCaption();
@@ -84,6 +100,8 @@ public:
     void ClearAllCellContents();
     void DefaultEditorFont();
     void SetDefaultFontNow();
+    /** The default editor font as character attributes, its colour the highest equal table entry. */
+    richtext::CharAttributes DefaultEditorAttributes() const;
     void FillWithRecurringDates();
     /** Pictures are what can be dropped onto day cells and into the cell editor. */
     static bool IsPictureDrag(const QMimeData* data);
@@ -98,6 +116,18 @@ public:
     void ImportEventsFromIcs();
     /** Writes the recurring dates as an iCalendar file; true when written. */
     bool ExportRecurringDatesAsIcs();
+
+    // Printing and PDF export.
+    bool PrinterAvailable() const { return m_printerAvailable; }
+    print::TReportSystem& ReportSystem() const { return *m_report; }
+    /** Prints the page at full size through the print engine's job, then gives it back its zoom. */
+    void PrintCalendar();
+    /** The printer set-up dialog of the print engine's printer. */
+    void PrintSetup();
+    /** Asks for the months and a file name, then writes them as one PDF file; true when written. */
+    bool ExportAsPdf();
+    /** True when a SuperText object is placed on the page (printing it takes the printer longer). */
+    bool PageHasSuperText() const;
 
     /**
      * The name a save dialog proposes: the current file's name with the extension, or without a file the
@@ -126,6 +156,10 @@ private:
     void toggleHints();
     void setZoom(float factor);
     void layoutCanvas();
+    void buildIconTool();
+    void syncIconTool();
+    /** Hides the palette while a dialog runs; gives back whether it was shown. */
+    bool hidePaletteFor();
 
     calendar::TCalendarPanel32* m_page = nullptr;
     QScrollArea* m_scroll = nullptr;
@@ -133,6 +167,7 @@ private:
     QFrame* m_pageBorder = nullptr;
     richtext::TVelRichEdit* m_cellEditor = nullptr;
     richtext::TVelRichToolBar* m_richBar = nullptr;
+    TFloatingPalette* m_palette = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_designBar = nullptr;
     QList<QAction*> m_recentActions;
@@ -149,6 +184,10 @@ private:
     bool m_editingCell = false;
     bool m_trackChanges = false;
     bool m_newCalendarMode = false;
+    bool m_printerAvailable = false;
+    bool m_printRan = false;
+    std::unique_ptr<print::TReportSystem> m_report;
+    std::unique_ptr<print::PagePrinter> m_pagePrinter;
 };
 
 } // namespace app

@@ -5,6 +5,8 @@
 #include "cli/ExchangeCommands.h"
 #include "cli/PageOptions.h"
 #include "cli/PageReport.h"
+#include "cli/PdfCommand.h"
+#include "cli/PictureCommands.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/formats/StyleSheet.h"
 #include "persist/stream/StreamDump.h"
@@ -31,7 +33,10 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [options] -o OUT.png|OUT.bmp\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [--recurring STORE] [options] -o "
+    "OUT.png\n"
+    "       datoria-cli pdf [--file FILE.KVF|FILE.KVS] [--months N] [--recurring STORE] [options] -o "
+    "OUT.pdf\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
@@ -41,6 +46,8 @@ const char* const kUsage =
     "       datoria-cli dates --ics FILE.ics --month M --year Y\n"
     "       datoria-cli ics [--store FILE] [--from Y] [--years N] -o OUT.ics\n"
     "       datoria-cli holidays --list | datoria-cli holidays CC --year Y\n"
+    "       datoria-cli image IN --to png -o OUT.png\n"
+    "       datoria-cli icons FILE [--index I -o OUT.png]\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n"
@@ -233,6 +240,9 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
     AddExchangeOptions(parser);
+    AddPdfOptions(parser);
+    parser.addOption(
+        {QStringLiteral("index"), QStringLiteral("icons: the icon to write."), QStringLiteral("I")});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("render, inspect, new, dump or rtf"));
 
@@ -274,9 +284,28 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return ConvertRtf(positional[1], parser.value(QStringLiteral("to")),
                           parser.value(QStringLiteral("width")), parser.value(QStringLiteral("o")), err);
     }
-    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
+    if (command == QLatin1String("image")) {
+        if (positional.size() != 2 || !parser.isSet(QStringLiteral("to")) ||
+            !parser.isSet(QStringLiteral("o"))) {
+            err << "datoria-cli: image needs an input file, --to and -o\n" << kUsage;
+            return 2;
+        }
+        return ConvertPicture(positional[1], parser.value(QStringLiteral("to")),
+                              parser.value(QStringLiteral("o")), err);
+    }
+    if (command == QLatin1String("icons")) {
+        if (positional.size() != 2) {
+            err << "datoria-cli: icons needs one file\n" << kUsage;
+            return 2;
+        }
+        return Icons(positional[1], parser.value(QStringLiteral("index")), parser.value(QStringLiteral("o")),
+                     out, err);
+    }
+    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new"),
+                                  QStringLiteral("pdf")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, inspect, new, dump, rtf, dates, ics or holidays\n"
+        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf, dates, ics, "
+               "holidays, image or icons\n"
             << kUsage;
         return 2;
     }
@@ -307,8 +336,11 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return 1;
     }
 
-    if (!FillFromIcsOption(page, parser, err))
-        return 1;
+    if (command == QLatin1String("pdf"))
+        return ExportPdf(page, parser, err);
+    if (const int code = FillPageCells(page, parser, err))
+        return code;
+
     if (command == QLatin1String("new")) {
         const QString path = parser.value(QStringLiteral("o"));
         if (QFileInfo(path).suffix().toUpper() != QLatin1String("KVF")) {

@@ -1,20 +1,17 @@
 #include "cli/ExchangeCommands.h"
 
-#include "calendar/TCalendarPanel32.h"
 #include "exchange/IcsCalendar.h"
 #include "exchange/IcsExport.h"
 #include "exchange/IcsMonth.h"
-#include "persist/formats/Preferences.h"
 #include "platform/Clock.h"
+#include "print/MonthFill.h"
 #include "recurring/HolidaySets.h"
 #include "recurring/RecurringStore.h"
-#include "richtext/CharAttributes.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <map>
 #include <memory>
 
 namespace cli {
@@ -33,42 +30,16 @@ std::optional<int> Number(const QCommandLineParser& parser, const QString& name,
     return value;
 }
 
-/** A calendar file read once for all the months one command draws (read again when it changes). */
-const exchange::IcsCalendar* ReadIcs(const QString& path, QTextStream& err)
+std::shared_ptr<const exchange::IcsCalendar> ReadIcs(const QString& path, QTextStream& err)
 {
-    static std::map<QString, std::unique_ptr<exchange::IcsCalendar>> read;
-    const QFileInfo info(path);
-    const QString key = QStringLiteral("%1|%2|%3")
-                            .arg(info.absoluteFilePath())
-                            .arg(info.size())
-                            .arg(info.lastModified().toMSecsSinceEpoch());
-    auto& calendar = read[key];
-    if (!calendar) {
-        calendar = std::make_unique<exchange::IcsCalendar>();
-        if (!calendar->Load(path)) {
-            err << "datoria-cli: " << calendar->ErrorString() << '\n';
-            read.erase(key);
-            return nullptr;
-        }
-        for (const QString& warning : calendar->ReadWarnings())
-            err << "datoria-cli: " << path << ": " << warning << '\n';
+    auto calendar = std::make_shared<exchange::IcsCalendar>();
+    if (!calendar->Load(path)) {
+        err << "datoria-cli: " << calendar->ErrorString() << '\n';
+        return nullptr;
     }
-    return calendar.get();
-}
-
-/** The default editor font of new preferences, as text is put on days. */
-richtext::CharAttributes DefaultFont()
-{
-    const persist::Preferences prefs;
-    richtext::CharAttributes font;
-    font.fontName = prefs.fontName;
-    font.pointSize = prefs.fontSize;
-    font.bold = prefs.fontBold;
-    font.italic = prefs.fontItalic;
-    font.underline = prefs.fontUnderline;
-    font.strikeOut = prefs.fontStrikeout;
-    font.colorIndex = std::max(0, richtext::ColorIndexOf(platform::ToQColor(prefs.fontColor)));
-    return font;
+    for (const QString& warning : calendar->ReadWarnings())
+        err << "datoria-cli: " << path << ": " << warning << '\n';
+    return calendar;
 }
 
 } // namespace
@@ -143,7 +114,8 @@ int ExportIcs(const QCommandLineParser& parser, QTextStream& out, QTextStream& e
 
 int IcsDates(const QCommandLineParser& parser, int month, int year, QTextStream& out, QTextStream& err)
 {
-    const exchange::IcsCalendar* calendar = ReadIcs(parser.value(QStringLiteral("ics")), err);
+    const std::shared_ptr<const exchange::IcsCalendar> calendar =
+        ReadIcs(parser.value(QStringLiteral("ics")), err);
     if (!calendar)
         return 1;
     const exchange::MonthImport import =
@@ -155,17 +127,12 @@ int IcsDates(const QCommandLineParser& parser, int month, int year, QTextStream&
     return 0;
 }
 
-bool FillFromIcsOption(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err)
+bool ReadIcsSource(const QCommandLineParser& parser, print::MonthFillSources& sources, QTextStream& err)
 {
     if (!parser.isSet(QStringLiteral("ics")))
         return true;
-    const exchange::IcsCalendar* calendar = ReadIcs(parser.value(QStringLiteral("ics")), err);
-    if (!calendar)
-        return false;
-    for (const QString& warning :
-         exchange::FillMonthFromIcs(page, *calendar, DefaultFont(), QTimeZone::systemTimeZone()))
-        err << "datoria-cli: " << warning << '\n';
-    return true;
+    sources.events = ReadIcs(parser.value(QStringLiteral("ics")), err);
+    return sources.events != nullptr;
 }
 
 } // namespace cli

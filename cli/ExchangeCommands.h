@@ -3,8 +3,8 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 
-namespace calendar {
-class TCalendarPanel32;
+namespace print {
+struct MonthFillSources;
 }
 
 namespace cli {
@@ -21,10 +21,7 @@ int ExportIcs(const QCommandLineParser& parser, QTextStream& out, QTextStream& e
 /** dates --ics FILE --month M --year Y: what an iCalendar file puts on the days of a month. */
 int IcsDates(const QCommandLineParser& parser, int month, int year, QTextStream& out, QTextStream& err);
 
-/**
- * With --ics, puts the file's events of the page's month on their days in the default editor font; false,
- * after a message, when the file cannot be read. Call it once for each month a command draws.
- */
-bool FillFromIcsOption(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err);
+/** With --ics, reads the file into the sources' events; false, after a message, when it cannot be read. */
+bool ReadIcsSource(const QCommandLineParser& parser, print::MonthFillSources& sources, QTextStream& err);
 
 } // namespace cli

@@ -1,9 +1,5 @@
 #include "exchange/IcsMonth.h"
 
-#include "calendar/TCalendarPanel32.h"
-#include "richtext/CharAttributes.h"
-#include "richtext/TVelRtfStorage.h"
-
 #include <QLocale>
 
 namespace exchange {
@@ -25,12 +21,10 @@ QString TimeText(const QTime& time)
     return QStringLiteral("%1:%2 %3").arg(hour).arg(time.minute(), 2, 10, QLatin1Char('0')).arg(marker.toLower());
 }
 
-QList<MonthEntry> MonthEntries(const QList<IcsOccurrence>& occurrences, int month, int year)
+QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDate& first, const QDate& last)
 {
-    const QDate first(year, month, 1);
-    if (!first.isValid())
+    if (!first.isValid() || !last.isValid())
         return {};
-    const QDate last(year, month, first.daysInMonth());
     QList<std::pair<MonthEntry, int>> entries; // with the occurrence's place, to sort by day then start
     for (qsizetype i = 0; i < occurrences.size(); ++i) {
         const IcsOccurrence& o = occurrences[i];
@@ -53,13 +47,20 @@ QList<MonthEntry> MonthEntries(const QList<IcsOccurrence>& occurrences, int mont
     return result;
 }
 
+MonthImport ImportDays(const IcsCalendar& calendar, const QDate& first, const QDate& last, const QTimeZone& zone)
+{
+    if (!first.isValid() || !last.isValid() || last < first)
+        return {};
+    const IcsExpansion expansion = calendar.Occurrences(first, last, zone);
+    return {DayEntries(expansion.occurrences, first, last), expansion.warnings};
+}
+
 MonthImport ImportMonth(const IcsCalendar& calendar, int month, int year, const QTimeZone& zone)
 {
     const QDate first(year, month, 1);
     if (!first.isValid())
         return {};
-    const IcsExpansion expansion = calendar.Occurrences(first, QDate(year, month, first.daysInMonth()), zone);
-    return {MonthEntries(expansion.occurrences, month, year), expansion.warnings};
+    return ImportDays(calendar, first, QDate(year, month, first.daysInMonth()), zone);
 }
 
 QList<recurring::DayText> DayTexts(const QList<MonthEntry>& entries)
@@ -72,29 +73,6 @@ QList<recurring::DayText> DayTexts(const QList<MonthEntry>& entries)
             texts.append({entry.date.day(), entry.text});
     }
     return texts;
-}
-
-void PutTextsOnPage(calendar::TCalendarPanel32& page, const QList<recurring::DayText>& texts,
-                    const richtext::CharAttributes& font)
-{
-    if (texts.isEmpty())
-        return;
-    if (page.CellOfDay(texts.first().day) < 0)
-        page.RenderToBitmap();
-    for (const recurring::DayText& text : texts) {
-        const int cell = page.CellOfDay(text.day);
-        if (cell >= 1)
-            richtext::AppendParagraph(page.CellStorage(cell), text.text, font);
-    }
-    page.update();
-}
-
-QStringList FillMonthFromIcs(calendar::TCalendarPanel32& page, const IcsCalendar& calendar,
-                             const richtext::CharAttributes& font, const QTimeZone& zone)
-{
-    const MonthImport month = ImportMonth(calendar, page.MainCalMonth(), page.MainCalYear(), zone);
-    PutTextsOnPage(page, DayTexts(month.entries), font);
-    return month.warnings;
 }
 
 } // namespace exchange

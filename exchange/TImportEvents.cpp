@@ -29,7 +29,7 @@ QStringList AllValues(const QList<recurring::CheckRow>& rows)
 
 } // namespace
 
-TImportEvents::TImportEvents(const QString& fileName, int month, int year, const QList<MonthEntry>& entries,
+TImportEvents::TImportEvents(const QString& fileName, const QString& period, const QList<MonthEntry>& entries,
                              const QStringList& warnings, QWidget* parent)
     : CheckListDialog(tr("Select Events To Import"), QStringLiteral("Events"), QList<recurring::CheckRow>(), parent),
       m_entries(entries)
@@ -38,11 +38,7 @@ TImportEvents::TImportEvents(const QString& fileName, int month, int year, const
     const QList<recurring::CheckRow> rows = Rows(entries);
     ShowRows(rows, AllValues(rows));
     auto* layout = qobject_cast<QVBoxLayout*>(this->layout());
-    auto* heading = new QLabel(tr("Events of %1 %2 in %3:")
-                                   .arg(QLocale().monthName(month, QLocale::LongFormat))
-                                   .arg(year)
-                                   .arg(fileName),
-                               this);
+    auto* heading = new QLabel(tr("Events of %1 in %2:").arg(period, fileName), this);
     heading->setObjectName(QStringLiteral("Heading"));
     layout->insertWidget(0, heading);
     if (!warnings.isEmpty()) {

@@ -1,12 +1,5 @@
 #include "richtext/CharAttributes.h"
 
-#include "richtext/RtfReader.h"
-#include "richtext/RtfWriter.h"
-#include "richtext/TVelRtfStorage.h"
-
-#include <QTextCursor>
-#include <QTextDocument>
-
 #include <algorithm>
 
 namespace richtext {
@@ -43,19 +36,6 @@ QTextCharFormat FormatOf(const CharAttributes& a)
     f.setFontStrikeOut(a.strikeOut);
     f.setForeground(ColorTable()[size_t(std::clamp(a.colorIndex, 0, 15))]);
     return f;
-}
-
-void AppendParagraph(TVelRtfStorage& storage, const QString& text, const CharAttributes& attributes)
-{
-    QTextDocument document;
-    ReadRtf(storage.RtfText(), document);
-    QTextCursor cursor(&document);
-    cursor.movePosition(QTextCursor::End);
-    if (!document.isEmpty())
-        cursor.insertBlock();
-    cursor.insertText(text, FormatOf(attributes));
-    cursor.insertBlock();
-    storage.SetRtfText(WriteRtf(document));
 }
 
 } // namespace richtext

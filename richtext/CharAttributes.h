@@ -27,15 +27,7 @@ struct CharAttributes
     friend bool operator==(const CharAttributes&, const CharAttributes&) = default;
 };
 
-class TVelRtfStorage;
-
 /** A character format with the attributes, the colour from the engine's table. */
 QTextCharFormat FormatOf(const CharAttributes& attributes);
-
-/**
- * Appends a paragraph of text in the attributes to a storage's document, as the day-cell editor puts text on
- * a day: a paragraph break first when the document has text, and one after the text.
- */
-void AppendParagraph(TVelRtfStorage& storage, const QString& text, const CharAttributes& attributes);
 
 } // namespace richtext

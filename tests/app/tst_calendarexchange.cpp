@@ -197,7 +197,7 @@ private Q_SLOTS:
             << QByteArray(
                    "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:1\r\nDTSTART:20240415T100000\r\nSUMMARY:x\r\n"
                    "END:VEVENT\r\nEND:VCALENDAR\r\n")
-            << "No events of odd.ics fall in the current month";
+            << "No events of odd.ics fall in March 2024";
     }
     void filesWithNothingToImport()
     {

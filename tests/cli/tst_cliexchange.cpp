@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "exchange/IcsCalendar.h"
+#include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFile>
@@ -127,6 +128,34 @@ private Q_SLOTS:
         QCOMPARE(bad.code, 1);
         QVERIFY(bad.err.contains(QStringLiteral("not an iCalendar file")));
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("page.png"))));
+    }
+
+    // A year of the file's events: each page of the PDF carries its own month's, as poppler reads them.
+    void yearPdfFilledFromAnIcsFile()
+    {
+        if (!testsupport::PdfTools::Available())
+            QSKIP("poppler-utils are not installed");
+        const QString ics = write(QStringLiteral("family3.ics"), kFamily);
+        const QString pdf = m_dir.filePath(QStringLiteral("year.pdf"));
+        const Result r = Run({QStringLiteral("pdf"), QStringLiteral("--ics"), ics, QStringLiteral("--month"),
+                              QStringLiteral("1"), QStringLiteral("--year"), QStringLiteral("2024"),
+                              QStringLiteral("--months"), QStringLiteral("12"), QStringLiteral("-o"), pdf});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(testsupport::PdfTools::Info(pdf, QStringLiteral("Pages")), QStringLiteral("12"));
+        for (int page = 1; page <= 12; ++page) {
+            const QString text = testsupport::PdfTools::Text(pdf, page);
+            QVERIFY2(text.contains(QStringLiteral("Rent")), qPrintable(QString::number(page)));
+            QCOMPARE(text.contains(QStringLiteral("9:30 am Dentist")), page == 3);
+        }
+        // A file that is no calendar writes no PDF.
+        const QString none = m_dir.filePath(QStringLiteral("none.pdf"));
+        const Result bad = Run({QStringLiteral("pdf"), QStringLiteral("--ics"),
+                                write(QStringLiteral("bad2.ics"), "BEGIN:VCARD\r\nEND:VCARD\r\n"),
+                                QStringLiteral("-o"), none});
+        QCOMPARE(bad.code, 1);
+        QVERIFY(bad.err.contains(QStringLiteral("not an iCalendar file")));
+        QVERIFY(!QFile::exists(none));
     }
 
     void exportingAStore()
