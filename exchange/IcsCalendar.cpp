@@ -114,8 +114,8 @@ int LongestMonth(int month)
 }
 
 /**
- * False for rules whose parts exclude each other (the 30th of February, the first week in June): libical looks
- * for a match for centuries before it gives up.
+ * False for rules whose parts exclude each other (the 30th of February, the first week in June): libical
+ * looks for a match for centuries before it gives up.
  */
 bool CanMatch(const icalrecurrencetype& rule)
 {
@@ -127,9 +127,9 @@ bool CanMatch(const icalrecurrencetype& rule)
     auto inMonths = [&months](const QDate& d) { return d.isValid() && months.contains(d.month()); };
     const QList<int> monthDays = ByValues(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
     if (!monthDays.isEmpty() && std::none_of(months.begin(), months.end(), [&monthDays](int m) {
-            return m >= 1 && m <= 12 &&
-                   std::any_of(monthDays.begin(), monthDays.end(),
-                               [m](int d) { return d != 0 && std::abs(d) <= LongestMonth(m); });
+            return m >= 1 && m <= 12 && std::any_of(monthDays.begin(), monthDays.end(), [m](int d) {
+                       return d != 0 && std::abs(d) <= LongestMonth(m);
+                   });
         }))
         return false;
     const QList<int> yearDays = ByValues(rule.by_year_day, ICAL_BY_YEARDAY_SIZE);
@@ -137,7 +137,8 @@ bool CanMatch(const icalrecurrencetype& rule)
         bool any = false;
         for (int year : {2023, 2024}) {
             for (int yd : yearDays) {
-                const QDate day = yd > 0 ? QDate(year, 1, 1).addDays(yd - 1) : QDate(year, 12, 31).addDays(yd + 1);
+                const QDate day =
+                    yd > 0 ? QDate(year, 1, 1).addDays(yd - 1) : QDate(year, 12, 31).addDays(yd + 1);
                 any = any || (day.year() == year && inMonths(day));
             }
         }
@@ -233,8 +234,8 @@ struct IcsCalendar::Impl
     }
 
     void addEvent(icalcomponent* component, icalcomponent* vcalendar);
-    void expand(const Event& event, const QDate& first, const QDate& last, const QTimeZone& zone,
-                int& steps, IcsExpansion& result) const;
+    void expand(const Event& event, const QDate& first, const QDate& last, const QTimeZone& zone, int& steps,
+                IcsExpansion& result) const;
 };
 
 void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalendar)
@@ -247,7 +248,8 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
         const auto [t, zone] = WallTime(icalproperty_get_recurrenceid(id), id, vcalendar);
         // Without a zone of its own it is a wall time of the zone the event's start is in.
         const bool zoned = zone.ical || zone.qt.isValid() || !zone.unknown.isEmpty();
-        const ZoneInfo startZone = start ? WallTime(icalproperty_get_dtstart(start), start, vcalendar).second : zone;
+        const ZoneInfo startZone =
+            start ? WallTime(icalproperty_get_dtstart(start), start, vcalendar).second : zone;
         if (!icaltime_is_null_time(t) && !event.uid.isEmpty())
             replaced[event.uid].append(KeyOf(t, zoned ? zone : startZone));
     }
@@ -297,7 +299,8 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
     for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY); p;
          p = icalcomponent_get_next_property(component, ICAL_RDATE_PROPERTY)) {
         const icaldatetimeperiodtype value = icalproperty_get_rdate(p);
-        const auto rdate = WallTime(icaltime_is_null_time(value.time) ? value.period.start : value.time, p, vcalendar);
+        const auto rdate =
+            WallTime(icaltime_is_null_time(value.time) ? value.period.start : value.time, p, vcalendar);
         if (!icaltime_is_null_time(rdate.first))
             event.rdates.append(rdate);
     }
@@ -305,13 +308,14 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
          p = icalcomponent_get_next_property(component, ICAL_EXDATE_PROPERTY)) {
         const auto [t, zone] = WallTime(icalproperty_get_exdate(p), p, vcalendar);
         // An EXDATE without a zone of its own is a wall time of the event's zone.
-        event.exdates.append(KeyOf(t, zone.ical || zone.qt.isValid() || !zone.unknown.isEmpty() ? zone : event.zone));
+        event.exdates.append(
+            KeyOf(t, zone.ical || zone.qt.isValid() || !zone.unknown.isEmpty() ? zone : event.zone));
     }
     events.append(event);
 }
 
-void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDate& last, const QTimeZone& zone,
-                               int& steps, IcsExpansion& result) const
+void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDate& last,
+                               const QTimeZone& zone, int& steps, IcsExpansion& result) const
 {
     const QDateTime windowStart(first, QTime(0, 0), zone);
     const QDateTime windowEnd(last.addDays(1), QTime(0, 0), zone);
@@ -376,8 +380,8 @@ void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDa
         const QDateTime s = ToZone(t, tz, zone);
         if (!s.isValid())
             continue;
-        const QDateTime e = t.is_date ? QDateTime(s.date().addDays(event.days), QTime(0, 0), zone)
-                                      : s.addSecs(event.seconds);
+        const QDateTime e =
+            t.is_date ? QDateTime(s.date().addDays(event.days), QTime(0, 0), zone) : s.addSecs(event.seconds);
         const bool touches = e > s ? (e > windowStart && s < windowEnd) : (s >= windowStart && s < windowEnd);
         if (!touches)
             continue;
@@ -392,10 +396,11 @@ void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDa
         if (recurring && std::any_of(replacedHere.begin(), replacedHere.end(), matches))
             continue;
         if (taken == IcsCalendar::kMaxPerEvent) {
-            result.warnings.append(QStringLiteral("\u201C%1\u201D occurs more than %2 times in these days; the "
-                                                  "rest are left out.")
-                                       .arg(event.summary.left(64))
-                                       .arg(IcsCalendar::kMaxPerEvent));
+            result.warnings.append(
+                QStringLiteral("\u201C%1\u201D occurs more than %2 times in these days; the "
+                               "rest are left out.")
+                    .arg(event.summary.left(64))
+                    .arg(IcsCalendar::kMaxPerEvent));
             break;
         }
         ++taken;
@@ -410,8 +415,9 @@ void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDa
                                               "some may be missing.")
                                    .arg(event.summary.left(64)));
     if (!event.zone.unknown.isEmpty() && taken > 0)
-        result.warnings.append(QStringLiteral("Unknown time zone \u201C%1\u201D: its times are shown as written.")
-                                   .arg(event.zone.unknown.left(64)));
+        result.warnings.append(
+            QStringLiteral("Unknown time zone \u201C%1\u201D: its times are shown as written.")
+                .arg(event.zone.unknown.left(64)));
 }
 
 IcsCalendar::IcsCalendar() : d(std::make_unique<Impl>()) {}
@@ -454,7 +460,8 @@ bool IcsCalendar::Read(const QByteArray& data)
         // what is open. The parser owns that tree and frees it with itself, so a copy is kept.
         if (icalcomponent* partial = icalparser_clean(parser)) {
             d->root = icalcomponent_new_clone(partial);
-            d->readWarnings.append(QStringLiteral("The file ends early; the events before the end were read."));
+            d->readWarnings.append(
+                QStringLiteral("The file ends early; the events before the end were read."));
         }
     }
     icalparser_free(parser);
@@ -476,8 +483,8 @@ bool IcsCalendar::Read(const QByteArray& data)
             d->addEvent(c, calendar);
     }
     if (d->leftOut > kNamedLeftOut) {
-        d->readWarnings.append(QStringLiteral("... and %1 more events without a valid start.")
-                                   .arg(d->leftOut - kNamedLeftOut));
+        d->readWarnings.append(
+            QStringLiteral("... and %1 more events without a valid start.").arg(d->leftOut - kNamedLeftOut));
     }
     return true;
 }
@@ -530,7 +537,8 @@ IcsExpansion IcsCalendar::Occurrences(const QDate& first, const QDate& last, con
     if (result.occurrences.size() > kMaxOccurrences) {
         result.occurrences.resize(kMaxOccurrences);
         result.warnings.append(
-            QStringLiteral("More than %1 events fall in these days; the rest are left out.").arg(kMaxOccurrences));
+            QStringLiteral("More than %1 events fall in these days; the rest are left out.")
+                .arg(kMaxOccurrences));
     }
     result.warnings.removeDuplicates();
     return result;

@@ -35,10 +35,10 @@ struct IcsExpansion
 
 /**
  * An iCalendar file read with libical: its events (VEVENT) with their repetitions (RRULE, RDATE, EXDATE and
- * occurrences changed by RECURRENCE-ID), expanded on demand for a span of days. The expansion is bounded, so a
- * damaged or hostile file cannot stall the program: repetitions every second or minute count once, at most
- * kMaxPerEvent occurrences of one event and kMaxOccurrences in all are taken, and the work stops after a fixed
- * number of steps.
+ * occurrences changed by RECURRENCE-ID), expanded on demand for a span of days. The expansion is bounded, so
+ * a damaged or hostile file cannot stall the program: repetitions every second or minute count once, at most
+ * kMaxPerEvent occurrences of one event and kMaxOccurrences in all are taken, and the work stops after a
+ * fixed number of steps.
  */
 class IcsCalendar
 {

@@ -34,8 +34,8 @@ QString RuleOf(const QString& formula)
     }
     if (kind == u'$') {
         const auto f = recurring::ParseSpecial(formula);
-        if (!f || f->occurrence < 0 || f->occurrence > 5 || f->weekday < 0 || f->weekday > 7 || f->month < 0 ||
-            f->month > 12)
+        if (!f || f->occurrence < 0 || f->occurrence > 5 || f->weekday < 0 || f->weekday > 7 ||
+            f->month < 0 || f->month > 12)
             return QString();
         const int nth = f->occurrence == 5 ? -1 : f->occurrence + 1;
         const QString frequency = f->month == 0 ? QStringLiteral("FREQ=MONTHLY")
@@ -79,7 +79,8 @@ icaltimetype DateValue(const QDate& date)
 
 QString Uid(const QString& line, QSet<QString>& used)
 {
-    const QByteArray hash = QCryptographicHash::hash(line.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    const QByteArray hash =
+        QCryptographicHash::hash(line.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     QString uid = QStringLiteral("%1@datoria").arg(QLatin1String(hash));
     for (int n = 2; used.contains(uid); ++n)
         uid = QStringLiteral("%1-%2@datoria").arg(QLatin1String(hash)).arg(n);
@@ -96,7 +97,8 @@ IcsExport ExportStore(const QStringList& lines, int firstYear, int years, const 
                                                   icalproperty_new_prodid("-//Datoria//Recurring Dates//EN"),
                                                   icalproperty_new_calscale("GREGORIAN"), nullptr);
     const QDateTime utc = stamp.toUTC();
-    icaltimetype dtstamp = icaltime_from_timet_with_zone(utc.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
+    icaltimetype dtstamp =
+        icaltime_from_timet_with_zone(utc.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
     QSet<QString> uids;
     for (const QString& line : lines) {
         const QString formula = recurring::LineFormula(line).trimmed();
@@ -115,12 +117,13 @@ IcsExport ExportStore(const QStringList& lines, int firstYear, int years, const 
         icalcomponent* event = icalcomponent_new_vevent();
         icalcomponent_add_property(event, icalproperty_new_uid(Uid(line, uids).toUtf8().constData()));
         icalcomponent_add_property(event, icalproperty_new_dtstamp(dtstamp));
-        icalcomponent_add_property(event, icalproperty_new_summary(recurring::LineDescription(line).toUtf8().constData()));
+        icalcomponent_add_property(
+            event, icalproperty_new_summary(recurring::LineDescription(line).toUtf8().constData()));
         icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(dates.first().date)));
         icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
         if (!rule.isEmpty()) {
-            icalcomponent_add_property(event,
-                                       icalproperty_new_rrule(icalrecurrencetype_from_string(rule.toLatin1().constData())));
+            icalcomponent_add_property(
+                event, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.toLatin1().constData())));
         } else {
             for (qsizetype i = 1; i < dates.size(); ++i) {
                 icaldatetimeperiodtype value;

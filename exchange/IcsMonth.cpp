@@ -18,7 +18,10 @@ QString TimeText(const QTime& time)
 {
     const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     const QString marker = time.hour() < 12 ? QLocale().amText() : QLocale().pmText();
-    return QStringLiteral("%1:%2 %3").arg(hour).arg(time.minute(), 2, 10, QLatin1Char('0')).arg(marker.toLower());
+    return QStringLiteral("%1:%2 %3")
+        .arg(hour)
+        .arg(time.minute(), 2, 10, QLatin1Char('0'))
+        .arg(marker.toLower());
 }
 
 QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDate& first, const QDate& last)
@@ -33,7 +36,8 @@ QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDat
         QDate endDay = o.end > o.start ? o.end.addMSecs(-1).date() : startDay;
         for (QDate day = std::max(startDay, first); day <= std::min(endDay, last); day = day.addDays(1)) {
             const bool timed = !o.allDay && day == startDay;
-            const QString text = timed ? TimeText(o.start.time()) + u' ' + Summary(o.summary) : Summary(o.summary);
+            const QString text =
+                timed ? TimeText(o.start.time()) + u' ' + Summary(o.summary) : Summary(o.summary);
             entries.append({{day, text}, int(i)});
         }
     }
@@ -47,7 +51,8 @@ QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDat
     return result;
 }
 
-MonthImport ImportDays(const IcsCalendar& calendar, const QDate& first, const QDate& last, const QTimeZone& zone)
+MonthImport ImportDays(const IcsCalendar& calendar, const QDate& first, const QDate& last,
+                       const QTimeZone& zone)
 {
     if (!first.isValid() || !last.isValid() || last < first)
         return {};

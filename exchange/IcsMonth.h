@@ -21,7 +21,8 @@ QString TimeText(const QTime& time);
 
 /**
  * The entries the occurrences give on the days first..last: each day of a multi-day event, by day, then by
- * start, then by the file's order. A summary's line breaks become blanks; an event without one is "(no title)".
+ * start, then by the file's order. A summary's line breaks become blanks; an event without one is "(no
+ * title)".
  */
 QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDate& first, const QDate& last);
 
@@ -33,7 +34,8 @@ struct MonthImport
 };
 
 /** The calendar's events on the days first..last (a week planner's), in the given zone. */
-MonthImport ImportDays(const IcsCalendar& calendar, const QDate& first, const QDate& last, const QTimeZone& zone);
+MonthImport ImportDays(const IcsCalendar& calendar, const QDate& first, const QDate& last,
+                       const QTimeZone& zone);
 
 /** The calendar's events in a month, in the given zone. */
 MonthImport ImportMonth(const IcsCalendar& calendar, int month, int year, const QTimeZone& zone);

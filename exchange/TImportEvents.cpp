@@ -31,7 +31,8 @@ QStringList AllValues(const QList<recurring::CheckRow>& rows)
 
 TImportEvents::TImportEvents(const QString& fileName, const QString& period, const QList<MonthEntry>& entries,
                              const QStringList& warnings, QWidget* parent)
-    : CheckListDialog(tr("Select Events To Import"), QStringLiteral("Events"), QList<recurring::CheckRow>(), parent),
+    : CheckListDialog(tr("Select Events To Import"), QStringLiteral("Events"), QList<recurring::CheckRow>(),
+                      parent),
       m_entries(entries)
 {
     setObjectName(QStringLiteral("ImportEvents"));

@@ -18,8 +18,8 @@ struct HolidayCountry
 QList<HolidayCountry> HolidayCountries();
 
 /**
- * A country's public holidays (ISO 3166 code, in any letter case) as ordinary store lines, in the set's order;
- * no lines for a code without a set. "US" gives the built-in holiday table.
+ * A country's public holidays (ISO 3166 code, in any letter case) as ordinary store lines, in the set's
+ * order; no lines for a code without a set. "US" gives the built-in holiday table.
  */
 QStringList HolidaySetLines(const QString& code);
 

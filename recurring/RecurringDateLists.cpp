@@ -76,8 +76,9 @@ QPushButton* Button(QWidget* parent, QBoxLayout* layout, const QString& caption,
 
 void SortLines(QStringList& lines)
 {
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
 }
 
 } // namespace
@@ -95,7 +96,8 @@ TEditRecurringDates::TEditRecurringDates(const QString& path, QWidget* parent) :
     m_list->setMinimumSize(520, 300);
     layout->addWidget(m_list);
     auto* buttons = new QVBoxLayout;
-    connect(Button(this, buttons, tr("New"), "Newbutton"), &QPushButton::clicked, this, [this] { NewDate(); });
+    connect(Button(this, buttons, tr("New"), "Newbutton"), &QPushButton::clicked, this,
+            [this] { NewDate(); });
     m_edit = Button(this, buttons, tr("Edit"), "Editbutton");
     connect(m_edit, &QPushButton::clicked, this, [this] { EditDate(); });
     m_delete = Button(this, buttons, tr("Delete"), "DeleteButton");
@@ -107,7 +109,8 @@ TEditRecurringDates::TEditRecurringDates(const QString& path, QWidget* parent) :
         if (Save())
             accept();
     });
-    connect(Button(this, buttons, tr("Cancel"), "CancelButton"), &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button(this, buttons, tr("Cancel"), "CancelButton"), &QPushButton::clicked, this,
+            &QDialog::reject);
     layout->addLayout(buttons);
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] { updateButtons(); });
 
@@ -231,8 +234,7 @@ QList<CheckRow> LineRows(const QStringList& lines, bool sorted)
 CheckListDialog::CheckListDialog(const QString& caption, const QString& listName, const QStringList& lines,
                                  bool sorted, QWidget* parent)
     : CheckListDialog(caption, listName, LineRows(lines, sorted), parent)
-{
-}
+{}
 
 CheckListDialog::CheckListDialog(const QString& caption, const QString& listName, const QList<CheckRow>& rows,
                                  QWidget* parent)
@@ -360,7 +362,8 @@ TChooseHolidayCountry::TChooseHolidayCountry(QWidget* parent) : QDialog(parent)
     QPushButton* ok = Button(this, buttons, tr("&Ok"), "okbutton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button(this, buttons, tr("&Cancel"), "CancelButton"), &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button(this, buttons, tr("&Cancel"), "CancelButton"), &QPushButton::clicked, this,
+            &QDialog::reject);
     layout->addLayout(buttons);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 }

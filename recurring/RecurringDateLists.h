@@ -94,13 +94,15 @@ class TGetHolidays : public CheckListDialog
 public:
     explicit TGetHolidays(QWidget* parent = nullptr);
 
-    /** Adds the holidays of a country (ISO 3166 code) that the list lacks, and chooses all of its holidays. */
+    /** Adds the holidays of a country (ISO 3166 code) that the list lacks, and chooses all of its holidays.
+     */
     void AddCountry(const QString& code);
     /** Asks for a country and adds its holidays. */
     void ChooseCountry();
 };
 
-/** "Add Holidays of": the countries with a holiday set, by name; Ok or a double click takes the current one. */
+/** "Add Holidays of": the countries with a holiday set, by name; Ok or a double click takes the current one.
+ */
 class TChooseHolidayCountry : public QDialog
 {
     Q_OBJECT

@@ -33,7 +33,8 @@ QString ShortDay(int weekday)
     return QLocale().dayName(weekday == 1 ? 7 : weekday - 1, QLocale::ShortFormat);
 }
 
-/** Stepping back from the day before Easter to the first day of the given weekday (1 Sunday .. 7 Saturday). */
+/** Stepping back from the day before Easter to the first day of the given weekday (1 Sunday .. 7 Saturday).
+ */
 QDate BeforeEaster(int year, int weekday)
 {
     QDate day = EasterSunday(year).addDays(-1);
@@ -208,8 +209,8 @@ QString Describe(const QString& formula)
         const auto f = ParseOnOrAfter(formula);
         if (!f)
             return QString();
-        return ShortDay(f->weekday + 1) + QStringLiteral(" on or after ") + Ordinal(f->day) + QStringLiteral(" of ") +
-               MonthText(f->month);
+        return ShortDay(f->weekday + 1) + QStringLiteral(" on or after ") + Ordinal(f->day) +
+               QStringLiteral(" of ") + MonthText(f->month);
     }
     if (formula.startsWith(u'#') && !IsOriginalBuiltIn(formula)) {
         const QString word = formula.trimmed().toUpper();
@@ -333,7 +334,8 @@ QList<int> Resolve(const QString& formula, int month, int year)
         if (const auto f = ParseOnOrAfter(formula)) {
             // A rule that starts late in the month before may end in this one.
             const calendar::MonthYear before = calendar::StepMonth(month, year, -1);
-            for (const QDate& date : {OnOrAfterIn(*f, before.month, before.year), OnOrAfterIn(*f, month, year)}) {
+            for (const QDate& date :
+                 {OnOrAfterIn(*f, before.month, before.year), OnOrAfterIn(*f, month, year)}) {
                 if (date.isValid() && date.month() == month && date.year() == year)
                     days.append(date.day());
             }

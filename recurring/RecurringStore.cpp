@@ -158,7 +158,8 @@ bool ConvertOldStore(const QString& oldPath, const QString& newPath)
         return true;
     QStringList lines = ReadStore(oldPath);
     for (QString& line : lines) {
-        const QString description = line.mid(4, 150).left(kDescriptionWidth).leftJustified(kDescriptionWidth, u' ');
+        const QString description =
+            line.mid(4, 150).left(kDescriptionWidth).leftJustified(kDescriptionWidth, u' ');
         line = description + u'@' + line.left(4).leftJustified(kFormulaWidth, u' ');
     }
     if (!WriteStore(newPath, lines))
@@ -171,7 +172,8 @@ QList<MonthMatch> LinesInMonth(const QStringList& lines, int month, int year)
 {
     QList<MonthMatch> matches;
     for (const QString& line : lines) {
-        const QList<int> days = Resolve(LineFormula(line) + line.mid(kDescriptionWidth + kFormulaWidth), month, year);
+        const QList<int> days =
+            Resolve(LineFormula(line) + line.mid(kDescriptionWidth + kFormulaWidth), month, year);
         if (!days.isEmpty())
             matches.append({line, days});
     }

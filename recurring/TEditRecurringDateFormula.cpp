@@ -51,7 +51,7 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent) : QDialog(
 
     grid->addWidget(m_rbDayOfWeek, 0, 0);
     auto* days = new QHBoxLayout;
-    static const char* const kNames[7][2] = {{"Sunday", "Sun"},   {"Monday", "Mon"},   {"Tuesday", "Tues"},
+    static const char* const kNames[7][2] = {{"Sunday", "Sun"},    {"Monday", "Mon"},   {"Tuesday", "Tues"},
                                              {"Wednesday", "Wed"}, {"Thursday", "Thu"}, {"Friday", "Fri"},
                                              {"Saturday", "Sat"}};
     for (int i = 0; i < 7; ++i) {
@@ -260,11 +260,13 @@ bool TEditRecurringDateFormula::DetermineFormulaString()
         }
         formula = BuildDayOfMonth(m_day->value(), m_month->currentIndex());
     } else if (m_rbSpecial->isChecked()) {
-        if (m_occurrence->currentIndex() < 0 || m_weekday->currentIndex() < 0 || m_specialMonth->currentIndex() < 0) {
+        if (m_occurrence->currentIndex() < 0 || m_weekday->currentIndex() < 0 ||
+            m_specialMonth->currentIndex() < 0) {
             tell(QStringLiteral("Invalid value entered for Special category"));
             return false;
         }
-        formula = BuildSpecial(m_occurrence->currentIndex(), m_weekday->currentIndex(), m_specialMonth->currentIndex());
+        formula = BuildSpecial(m_occurrence->currentIndex(), m_weekday->currentIndex(),
+                               m_specialMonth->currentIndex());
     } else if (m_rbEaster->isChecked()) {
         const int days = m_easterDays->value();
         formula = BuildEasterOffset(m_easterDirection->currentIndex() == 1 ? -days : days,
@@ -274,7 +276,8 @@ bool TEditRecurringDateFormula::DetermineFormulaString()
             tell(QStringLiteral("Invalid value entered for Special category"));
             return false;
         }
-        formula = BuildOnOrAfter(m_afterWeekday->currentIndex(), m_afterDay->value(), m_afterMonth->currentIndex());
+        formula =
+            BuildOnOrAfter(m_afterWeekday->currentIndex(), m_afterDay->value(), m_afterMonth->currentIndex());
     } else {
         formula = QStringLiteral("%");
         for (int i = 0; i < 7; ++i) {

@@ -11,8 +11,8 @@ class QSpinBox;
 namespace recurring {
 
 /**
- * The formula dialog: a description and the formula of one recurring date, chosen as days of the week, a day of
- * the month, the nth weekday of a month, days from (Orthodox) Easter, or a weekday on or after a date. Ok
+ * The formula dialog: a description and the formula of one recurring date, chosen as days of the week, a day
+ * of the month, the nth weekday of a month, days from (Orthodox) Easter, or a weekday on or after a date. Ok
  * succeeds only when a valid formula can be built.
  */
 class TEditRecurringDateFormula : public QDialog
