@@ -216,6 +216,98 @@ int Nesting(const QByteArray& data)
     return deepest;
 }
 
+/**
+ * Hands the file to libical's parser line by line, leaving out what the program never reads: descriptions,
+ * attendees, attachments, alarms and the like are most of a calendar application's export, and parsing them
+ * would be most of the time. Time-zone definitions are handed over whole.
+ */
+class LineFeed
+{
+public:
+    explicit LineFeed(const QByteArray& text) : m_at(text.constData()), m_end(text.constData() + text.size())
+    {}
+
+    /** libical's line source: the next piece of a line (pieces of at most size - 1 bytes), or null at the
+     * end. */
+    static char* Next(char* out, size_t size, void* self)
+    {
+        auto* feed = static_cast<LineFeed*>(self);
+        if (size < 2)
+            return nullptr;
+        while (feed->m_at < feed->m_end) {
+            const char* newline =
+                static_cast<const char*>(std::memchr(feed->m_at, '\n', feed->m_end - feed->m_at));
+            const char* lineEnd = newline ? newline + 1 : feed->m_end;
+            if (!feed->m_midLine && !feed->keep(QByteArrayView(feed->m_at, lineEnd - feed->m_at))) {
+                feed->m_at = lineEnd;
+                continue;
+            }
+            const size_t n = std::min<size_t>(size - 1, size_t(lineEnd - feed->m_at));
+            std::memcpy(out, feed->m_at, n);
+            out[n] = 0;
+            feed->m_at += n;
+            feed->m_midLine = feed->m_at < lineEnd;
+            return out;
+        }
+        return nullptr;
+    }
+
+private:
+    static bool Named(QByteArrayView name, const char* what)
+    {
+        return name.size() == qsizetype(std::strlen(what)) && qstrnicmp(name.data(), what, name.size()) == 0;
+    }
+
+    /** Properties of events and of the calendar that nothing here reads. */
+    static bool Unused(QByteArrayView name)
+    {
+        static const char* const kUnused[] = {
+            "DESCRIPTION", "LOCATION",  "DTSTAMP",    "CREATED", "LAST-MODIFIED", "SEQUENCE",      "ATTENDEE",
+            "ORGANIZER",   "ATTACH",    "CATEGORIES", "CLASS",   "COMMENT",       "CONTACT",       "GEO",
+            "PRIORITY",    "RESOURCES", "TRANSP",     "URL",     "RELATED-TO",    "REQUEST-STATUS"};
+        if (name.size() >= 2 && qstrnicmp(name.data(), "X-", 2) == 0)
+            return true;
+        return std::any_of(std::begin(kUnused), std::end(kUnused),
+                           [name](const char* u) { return Named(name, u); });
+    }
+
+    /** Whether a whole line goes to the parser; a folded line's continuations follow their first line. */
+    bool keep(QByteArrayView line)
+    {
+        if (line.startsWith(' ') || line.startsWith('\t'))
+            return !m_skipping;
+        qsizetype nameEnd = 0;
+        while (nameEnd < line.size() && line[nameEnd] != ':' && line[nameEnd] != ';' &&
+               line[nameEnd] != '\r' && line[nameEnd] != '\n')
+            ++nameEnd;
+        const QByteArrayView name = line.first(nameEnd);
+        QByteArrayView value = nameEnd < line.size() ? line.sliced(nameEnd + 1) : QByteArrayView();
+        while (!value.isEmpty() && (value.back() == '\n' || value.back() == '\r'))
+            value.chop(1);
+        const bool begin = Named(name, "BEGIN");
+        const bool end = Named(name, "END");
+        if (m_alarms > 0 || (begin && Named(value, "VALARM"))) {
+            // Alarms are left out whole, with whatever they hold.
+            m_alarms += begin ? 1 : end ? -1 : 0;
+            m_skipping = true;
+            return false;
+        }
+        if (begin && Named(value, "VTIMEZONE"))
+            ++m_zones;
+        else if (end && Named(value, "VTIMEZONE"))
+            m_zones = std::max(0, m_zones - 1);
+        m_skipping = m_zones == 0 && !begin && !end && Unused(name);
+        return !m_skipping;
+    }
+
+    const char* m_at;
+    const char* m_end;
+    bool m_midLine = false;
+    bool m_skipping = false;
+    int m_alarms = 0;
+    int m_zones = 0;
+};
+
 } // namespace
 
 struct IcsCalendar::Impl
@@ -234,8 +326,16 @@ struct IcsCalendar::Impl
     }
 
     void addEvent(icalcomponent* component, icalcomponent* vcalendar);
-    void expand(const Event& event, const QDate& first, const QDate& last, const QTimeZone& zone, int& steps,
-                IcsExpansion& result) const;
+    /** The days asked for, and their first and following midnight in the zone asked for. */
+    struct Window
+    {
+        QDate first;
+        QDate last;
+        QTimeZone zone;
+        QDateTime start;
+        QDateTime end;
+    };
+    void expand(const Event& event, const Window& window, int& steps, IcsExpansion& result) const;
 };
 
 void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalendar)
@@ -314,11 +414,14 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
     events.append(event);
 }
 
-void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDate& last,
-                               const QTimeZone& zone, int& steps, IcsExpansion& result) const
+void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& steps,
+                               IcsExpansion& result) const
 {
-    const QDateTime windowStart(first, QTime(0, 0), zone);
-    const QDateTime windowEnd(last.addDays(1), QTime(0, 0), zone);
+    const QDate& first = window.first;
+    const QDate& last = window.last;
+    const QTimeZone& zone = window.zone;
+    const QDateTime& windowStart = window.start;
+    const QDateTime& windowEnd = window.end;
     // Wall dates of the file within these bounds can touch the window in any zone.
     const qint64 spanDays = event.start.is_date ? event.days : event.seconds / kDaySeconds + 1;
     const QDate from = first.addDays(-2 - std::min<qint64>(spanDays, 100000));
@@ -389,12 +492,14 @@ void IcsCalendar::Impl::expand(const Event& event, const QDate& first, const QDa
         if (seen.contains(instant))
             continue;
         seen.append(instant);
-        const InstanceKey key = KeyOf(t, tz);
-        auto matches = [&key](const InstanceKey& other) { return other.Matches(key); };
-        if (std::any_of(event.exdates.begin(), event.exdates.end(), matches))
-            continue;
-        if (recurring && std::any_of(replacedHere.begin(), replacedHere.end(), matches))
-            continue;
+        if (!event.exdates.isEmpty() || (recurring && !replacedHere.isEmpty())) {
+            const InstanceKey key = KeyOf(t, tz);
+            auto matches = [&key](const InstanceKey& other) { return other.Matches(key); };
+            if (std::any_of(event.exdates.begin(), event.exdates.end(), matches))
+                continue;
+            if (recurring && std::any_of(replacedHere.begin(), replacedHere.end(), matches))
+                continue;
+        }
         if (taken == IcsCalendar::kMaxPerEvent) {
             result.warnings.append(
                 QStringLiteral("\u201C%1\u201D occurs more than %2 times in these days; the "
@@ -435,26 +540,14 @@ bool IcsCalendar::Read(const QByteArray& data)
     }
     // The parser reads up to the first NUL. Lines end with LF (or CR LF); a file of CR alone is made so.
     QByteArray text = data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data;
+    if (const qsizetype nul = text.indexOf('\0'); nul >= 0)
+        text.truncate(nul);
     if (!text.contains('\n'))
         text.replace('\r', '\n');
-    struct Source
-    {
-        const char* at;
-    } source{text.constData()};
+    LineFeed feed(text);
     icalparser* parser = icalparser_new();
-    icalparser_set_gen_data(parser, &source);
-    d->root = icalparser_parse(parser, [](char* out, size_t size, void* gen) -> char* {
-        auto* s = static_cast<Source*>(gen);
-        if (!*s->at || size < 2)
-            return nullptr;
-        size_t n = 0;
-        while (s->at[n] && n + 1 < size && s->at[n++] != '\n') {
-        }
-        std::memcpy(out, s->at, n);
-        out[n] = 0;
-        s->at += n;
-        return out;
-    });
+    icalparser_set_gen_data(parser, &feed);
+    d->root = icalparser_parse(parser, &LineFeed::Next);
     if (!d->root) {
         // A file that ends inside a component (cut off in a download) keeps what it holds: the parser closes
         // what is open. The parser owns that tree and frees it with itself, so a copy is kept.
@@ -518,6 +611,10 @@ QStringList IcsCalendar::ReadWarnings() const
 IcsExpansion IcsCalendar::Occurrences(const QDate& first, const QDate& last, const QTimeZone& zone) const
 {
     IcsExpansion result;
+    if (!first.isValid() || !last.isValid())
+        return result;
+    const Impl::Window window{first, last, zone, QDateTime(first, QTime(0, 0), zone),
+                              QDateTime(last.addDays(1), QTime(0, 0), zone)};
     int steps = 0;
     for (const Event& event : d->events) {
         // Single events far from the window need no time-zone arithmetic.
@@ -526,7 +623,7 @@ IcsExpansion IcsCalendar::Occurrences(const QDate& first, const QDate& last, con
         if (event.rules.isEmpty() && event.rdates.isEmpty() &&
             (day > last.addDays(2) || day.addDays(spanDays + 2) < first))
             continue;
-        d->expand(event, first, last, zone, steps, result);
+        d->expand(event, window, steps, result);
     }
     std::stable_sort(result.occurrences.begin(), result.occurrences.end(),
                      [](const IcsOccurrence& a, const IcsOccurrence& b) {

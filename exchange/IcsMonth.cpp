@@ -24,23 +24,33 @@ QString TimeText(const QTime& time)
         .arg(marker.toLower());
 }
 
-QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDate& first, const QDate& last)
+QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDate& first, const QDate& last,
+                             bool* cut)
 {
+    if (cut)
+        *cut = false;
     if (!first.isValid() || !last.isValid())
         return {};
     QList<std::pair<MonthEntry, int>> entries; // with the occurrence's place, to sort by day then start
-    for (qsizetype i = 0; i < occurrences.size(); ++i) {
+    bool full = false;
+    for (qsizetype i = 0; i < occurrences.size() && !full; ++i) {
         const IcsOccurrence& o = occurrences[i];
         const QDate startDay = o.start.date();
         // The last day an event touches: the day before an end at midnight.
         QDate endDay = o.end > o.start ? o.end.addMSecs(-1).date() : startDay;
         for (QDate day = std::max(startDay, first); day <= std::min(endDay, last); day = day.addDays(1)) {
+            // Long events each on every day count like as many events; the earliest starts are kept.
+            full = entries.size() == IcsCalendar::kMaxOccurrences;
+            if (full)
+                break;
             const bool timed = !o.allDay && day == startDay;
             const QString text =
                 timed ? TimeText(o.start.time()) + u' ' + Summary(o.summary) : Summary(o.summary);
             entries.append({{day, text}, int(i)});
         }
     }
+    if (cut)
+        *cut = full;
     std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
         return a.first.date != b.first.date ? a.first.date < b.first.date : a.second < b.second;
     });
@@ -56,8 +66,16 @@ MonthImport ImportDays(const IcsCalendar& calendar, const QDate& first, const QD
 {
     if (!first.isValid() || !last.isValid() || last < first)
         return {};
-    const IcsExpansion expansion = calendar.Occurrences(first, last, zone);
-    return {DayEntries(expansion.occurrences, first, last), expansion.warnings};
+    IcsExpansion expansion = calendar.Occurrences(first, last, zone);
+    bool cut = false;
+    MonthImport result{DayEntries(expansion.occurrences, first, last, &cut), expansion.warnings};
+    if (cut) {
+        result.warnings.append(
+            QStringLiteral("More than %1 events fall in these days; the rest are left out.")
+                .arg(IcsCalendar::kMaxOccurrences));
+        result.warnings.removeDuplicates();
+    }
+    return result;
 }
 
 MonthImport ImportMonth(const IcsCalendar& calendar, int month, int year, const QTimeZone& zone)
