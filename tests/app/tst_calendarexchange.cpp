@@ -157,6 +157,7 @@ private Q_SLOTS:
                               QStringLiteral("Sat 30\tHoliday"), QStringLiteral("Sun 31\tHoliday")}));
         QVERIFY(prompts.messages.isEmpty());
         QVERIFY(window.Modified());
+        keepScreenshot(window, QStringLiteral("after-import"));
         QCOMPARE(cellText(window, 5), QStringLiteral("Typed before\n\n9:30 am Dentist"));
         QCOMPARE(cellText(window, 12), QStringLiteral("Birthday"));
         QCOMPARE(cellText(window, 30), QStringLiteral("Holiday"));
