@@ -90,6 +90,9 @@ void TCalendarMain::PuttextOnDay(int day, const QString& text)
     if (cell < 0)
         return;
     m_page->ClickCell(cell);
+    // Text put on an empty day is in the default editor font, whether or not the editor got the focus.
+    if (m_cellEditor->IsEmpty())
+        SetDefaultFontNow();
     const richtext::CharAttributes attributes = m_cellEditor->CurrentAttributes();
     m_cellEditor->CaretToEnd();
     if (!m_cellEditor->IsEmpty())

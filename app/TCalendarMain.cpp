@@ -248,6 +248,10 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, tr("Fill Calendar with Recurring Dates"), "mnuFillCalendarwithRecurringDates",
         [this] { FillWithRecurringDates(); });
     add(m_fileMenu, tr("Edit Recurring Dates"), "mnuEditrecurringDates", [this] { EditRecurringDates(); });
+    add(m_fileMenu, tr("Import Events from iCalendar..."), "mnuImportEvents",
+        [this] { ImportEventsFromIcs(); });
+    add(m_fileMenu, tr("Export Recurring Dates as iCalendar..."), "mnuExportRecurringDates",
+        [this] { ExportRecurringDatesAsIcs(); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, tr("P&rint Calendar"), "mnuPrintCalendar", [this] {
         PrintCalendar();
@@ -308,6 +312,7 @@ void TCalendarMain::SetButtons()
     const bool cells = m_page->UsesDayCells();
     const bool named = !m_currentFileName.isEmpty();
     Action("mnuFillCalendarwithRecurringDates")->setEnabled(cells);
+    Action("mnuImportEvents")->setEnabled(cells);
     Action("mnuClearAllCellContents")->setEnabled(cells);
     Action("mnuUserDefinedTitle")->setEnabled(cells);
     Action("mnuSave")->setEnabled(named);

@@ -112,6 +112,10 @@ public:
     /** Inserts a dropped picture at the editor's caret. */
     void EditorDrop(const QMimeData* data);
     void EditRecurringDates();
+    /** Puts the events of an iCalendar file that the user picks from the month's on their days. */
+    void ImportEventsFromIcs();
+    /** Writes the recurring dates as an iCalendar file; true when written. */
+    bool ExportRecurringDatesAsIcs();
 
     // Printing and PDF export.
     bool PrinterAvailable() const { return m_printerAvailable; }

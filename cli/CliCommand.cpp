@@ -2,6 +2,7 @@
 
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
+#include "cli/ExchangeCommands.h"
 #include "cli/PageOptions.h"
 #include "cli/PageReport.h"
 #include "cli/PdfCommand.h"
@@ -42,11 +43,15 @@ const char* const kUsage =
     "       datoria-cli rtf IN.rtf --to text|html|rtf|png [--width PX] -o OUT\n"
     "       datoria-cli dates [--store FILE] --month M --year Y\n"
     "       datoria-cli dates --formula FORMULA --year Y\n"
+    "       datoria-cli dates --ics FILE.ics --month M --year Y\n"
+    "       datoria-cli ics [--store FILE] [--from Y] [--years N] -o OUT.ics\n"
+    "       datoria-cli holidays --list | datoria-cli holidays CC --year Y\n"
     "       datoria-cli image IN --to png -o OUT.png\n"
     "       datoria-cli icons FILE [--index I -o OUT.png]\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n"
+    "         --ics FILE.ics  (the file's events of the month on their days)\n"
     "         -h, --help  print this usage\n";
 
 bool WriteImage(const QImage& image, const QString& path, QString& error)
@@ -183,6 +188,8 @@ int Dates(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
         err << "datoria-cli: dates needs --month M (1 to 12) or --formula\n";
         return 2;
     }
+    if (parser.isSet(QStringLiteral("ics")))
+        return IcsDates(parser, month, year, out, err);
     QStringList lines = recurring::HolidayLines();
     if (parser.isSet(QStringLiteral("store"))) {
         const QString path = parser.value(QStringLiteral("store"));
@@ -233,6 +240,7 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("store"), QStringLiteral("dates: a recurring-dates store."), QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
+    AddExchangeOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print the usage.")});
     AddPdfOptions(parser);
     parser.addOption(
@@ -264,6 +272,15 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         }
         return Dates(parser, out, err);
     }
+    if (command == QLatin1String("holidays"))
+        return Holidays(parser, out, err);
+    if (command == QLatin1String("ics")) {
+        if (positional.size() != 1 || !parser.isSet(QStringLiteral("o"))) {
+            err << "datoria-cli: ics needs an output file: -o FILE.ics\n" << kUsage;
+            return 2;
+        }
+        return ExportIcs(parser, out, err);
+    }
     if (command == QLatin1String("rtf")) {
         if (positional.size() != 2 || !parser.isSet(QStringLiteral("to")) ||
             !parser.isSet(QStringLiteral("o"))) {
@@ -293,8 +310,8 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new"),
                                   QStringLiteral("pdf")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf, dates, image or "
-               "icons\n"
+        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf, dates, ics, "
+               "holidays, image or icons\n"
             << kUsage;
         return 2;
     }
@@ -327,10 +344,8 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 
     if (command == QLatin1String("pdf"))
         return ExportPdf(page, parser, err);
-    if (command == QLatin1String("render") && parser.isSet(QStringLiteral("recurring"))) {
-        if (const int code = FillFromStore(page, parser, err))
-            return code;
-    }
+    if (const int code = FillPageCells(page, parser, err))
+        return code;
 
     if (command == QLatin1String("new")) {
         const QString path = parser.value(QStringLiteral("o"));

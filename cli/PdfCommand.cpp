@@ -1,6 +1,7 @@
 #include "cli/PdfCommand.h"
 
 #include "calendar/TCalendarPanel32.h"
+#include "cli/ExchangeCommands.h"
 #include "persist/formats/Preferences.h"
 #include "print/PdfExport.h"
 #include "recurring/RecurringStore.h"
@@ -11,15 +12,27 @@ namespace cli {
 
 namespace {
 
-/** The store of --recurring with the default editor font; false with a message when it is missing. */
+bool Fills(const QCommandLineParser& parser)
+{
+    return parser.isSet(QStringLiteral("recurring")) || parser.isSet(QStringLiteral("ics"));
+}
+
+/**
+ * The store of --recurring and the calendar of --ics with the default editor font; false with a message when
+ * one is missing or unreadable.
+ */
 bool ReadSources(const QCommandLineParser& parser, print::MonthFillSources& sources, QTextStream& err)
 {
-    const QString path = parser.value(QStringLiteral("recurring"));
-    if (!QFileInfo(path).isFile()) {
-        err << "datoria-cli: no recurring-dates store " << path << '\n';
-        return false;
+    if (parser.isSet(QStringLiteral("recurring"))) {
+        const QString path = parser.value(QStringLiteral("recurring"));
+        if (!QFileInfo(path).isFile()) {
+            err << "datoria-cli: no recurring-dates store " << path << '\n';
+            return false;
+        }
+        sources.recurringLines = recurring::ReadStore(path);
     }
-    sources.recurringLines = recurring::ReadStore(path);
+    if (!ReadIcsSource(parser, sources, err))
+        return false;
     const persist::Preferences defaults;
     sources.attributes.fontName = defaults.fontName;
     sources.attributes.pointSize = defaults.fontSize;
@@ -37,18 +50,22 @@ void AddPdfOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("months"),
                       QStringLiteral("pdf: pages, the month and those after it (1..24)."),
                       QStringLiteral("N")});
-    parser.addOption({QStringLiteral("recurring"),
-                      QStringLiteral("render, pdf: fill the day cells from a recurring-dates store."),
-                      QStringLiteral("FILE")});
+    parser.addOption(
+        {QStringLiteral("recurring"),
+         QStringLiteral("render, pdf, inspect, new: fill the day cells from a recurring-dates store."),
+         QStringLiteral("FILE")});
 }
 
-int FillFromStore(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err)
+int FillPageCells(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err)
 {
+    if (!Fills(parser))
+        return 0;
     print::MonthFillSources sources;
     if (!ReadSources(parser, sources, err))
         return 1;
     print::PageContent content = print::ContentOf(page);
-    print::FillMonth(page, content, sources);
+    for (const QString& warning : print::FillMonth(page, content, sources))
+        err << "datoria-cli: " << warning << '\n';
     for (int i = 1; i <= calendar::kCellCount; ++i)
         page.CellStorage(i).SetRtfText(content.cells[size_t(i - 1)]);
     return 0;
@@ -65,18 +82,24 @@ int ExportPdf(calendar::TCalendarPanel32& page, const QCommandLineParser& parser
             return 1;
         }
     }
-    if (parser.isSet(QStringLiteral("recurring"))) {
+    if (Fills(parser)) {
         options.fill = true;
         if (!ReadSources(parser, options.sources, err))
             return 1;
     }
+    QStringList warnings;
+    options.warnings = &warnings;
     const QString path = parser.value(QStringLiteral("o"));
     if (QFileInfo(path).suffix().toLower() != QLatin1String("pdf")) {
         err << "datoria-cli: the output file must end in .pdf: " << path << '\n';
         return 2;
     }
     QString error;
-    if (print::ExportPdf(page, options, path, error) != print::ExportResult::Written) {
+    const print::ExportResult result = print::ExportPdf(page, options, path, error);
+    warnings.removeDuplicates();
+    for (const QString& warning : warnings)
+        err << "datoria-cli: " << warning << '\n';
+    if (result != print::ExportResult::Written) {
         err << "datoria-cli: " << error << '\n';
         return 1;
     }

@@ -12,8 +12,11 @@ namespace cli {
 /** Adds --months and --recurring, the options of "pdf" (and --recurring of "render"). */
 void AddPdfOptions(QCommandLineParser& parser);
 
-/** render --recurring: fills the page's own day cells from the store. Returns the exit code (0, or 1). */
-int FillFromStore(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err);
+/**
+ * render, inspect, new with --recurring or --ics: fills the page's own day cells from the store and the
+ * iCalendar file. Returns the exit code (0, or 1).
+ */
+int FillPageCells(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err);
 
 /** pdf: the page and the months after it as one PDF file. Returns the exit code. */
 int ExportPdf(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err);

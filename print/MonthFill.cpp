@@ -3,6 +3,7 @@
 #include "calendar/DateRules.h"
 #include "calendar/PlannerText.h"
 #include "calendar/TCalendarPanel32.h"
+#include "exchange/IcsMonth.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -42,6 +43,19 @@ int CellOfDay(const calendar::TCalendarPanel32& page, const PageContent& content
     return 0;
 }
 
+std::pair<QDate, QDate> DaysShown(const calendar::TCalendarPanel32& page, const PageContent& content)
+{
+    const int layout = page.CalendarLayout();
+    if (layout == calendar::loWeek || layout == calendar::lo2Week) {
+        const QDate first = calendar::ClampedDate(content.year, content.month, content.day);
+        return {first, first.addDays(layout == calendar::lo2Week ? 13 : 6)};
+    }
+    if (layout > calendar::loFC12AfterLS)
+        return {};
+    const calendar::MonthYear my = calendar::ClampMonthYear(content.month, content.year);
+    return {QDate(my.year, my.month, 1), QDate(my.year, my.month, calendar::DaysInMonth(my.year, my.month))};
+}
+
 namespace {
 
 void Append(QTextDocument& document, const QString& text, const richtext::CharAttributes& attributes)
@@ -74,26 +88,48 @@ QByteArray AppendParagraph(const QByteArray& rtf, const QString& text,
     return richtext::WriteRtf(document);
 }
 
-void FillMonth(const calendar::TCalendarPanel32& page, PageContent& content, const MonthFillSources& sources)
+QStringList FillMonth(const calendar::TCalendarPanel32& page, PageContent& content,
+                      const MonthFillSources& sources)
 {
     // Each cell is read once, takes all its texts, and is written once.
     std::map<int, std::unique_ptr<QTextDocument>> touched;
+    auto documentOf = [&](int cell) -> QTextDocument& {
+        std::unique_ptr<QTextDocument>& document = touched[cell];
+        if (!document) {
+            document = std::make_unique<QTextDocument>();
+            richtext::ReadRtf(content.cells[size_t(cell - 1)], *document);
+        }
+        return *document;
+    };
     for (const recurring::DayText& entry :
          recurring::FillPlan(recurring::LinesForMonth(sources.recurringLines, content.month, content.year),
                              content.month, content.year)) {
         const int cell = CellOfDay(page, content, entry.day);
         if (cell == 0)
             continue;
-        std::unique_ptr<QTextDocument>& document = touched[cell];
-        if (!document) {
-            document = std::make_unique<QTextDocument>();
-            richtext::ReadRtf(content.cells[size_t(cell - 1)], *document);
+        QTextDocument& document = documentOf(cell);
+        if (!HoldsParagraph(document, entry.text))
+            Append(document, entry.text, sources.attributes);
+    }
+    QStringList warnings;
+    const auto [first, last] = DaysShown(page, content);
+    if (sources.events && first.isValid()) {
+        const exchange::MonthImport shown = exchange::ImportDays(*sources.events, first, last, sources.zone);
+        warnings = shown.warnings;
+        for (const recurring::DayText& day : exchange::DayTexts(shown.entries)) {
+            const int cell = CellOfDay(page, content, day.day);
+            if (cell == 0)
+                continue;
+            QTextDocument& document = documentOf(cell);
+            QStringList lines = day.text.split(u'\n');
+            lines.removeIf([&document](const QString& line) { return HoldsParagraph(document, line); });
+            if (!lines.isEmpty())
+                Append(document, lines.join(u'\n'), sources.attributes);
         }
-        if (!HoldsParagraph(*document, entry.text))
-            Append(*document, entry.text, sources.attributes);
     }
     for (const auto& [cell, document] : touched)
         content.cells[size_t(cell - 1)] = richtext::WriteRtf(*document);
+    return warnings;
 }
 
 } // namespace print

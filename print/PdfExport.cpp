@@ -73,8 +73,11 @@ PageContent RunPageContent(const calendar::TCalendarPanel32& page, const PdfExpo
         content.year = my.year;
         content.cells = {};
     }
-    if (options.fill)
-        FillMonth(page, content, options.sources);
+    if (options.fill) {
+        const QStringList warnings = FillMonth(page, content, options.sources);
+        if (options.warnings)
+            options.warnings->append(warnings);
+    }
     return content;
 }
 

@@ -25,6 +25,8 @@ struct PdfExportOptions
     /** Fill every page's day cells from the sources. */
     bool fill = false;
     MonthFillSources sources;
+    /** Gathers what filling the pages could not do exactly (an event's unknown time zone), when set. */
+    QStringList* warnings = nullptr;
     /** The window the status window belongs to; none shows no status window. */
     QWidget* statusParent = nullptr;
     /** How long the pages may take before the status window with its Cancel button appears. */

@@ -1,6 +1,8 @@
 #include "recurring/RecurringDateLists.h"
 
 #include "platform/Prompts.h"
+#include "recurring/HolidaySets.h"
+#include "recurring/RecurringFormula.h"
 #include "recurring/RecurringStore.h"
 #include "recurring/TEditRecurringDateFormula.h"
 
@@ -47,8 +49,15 @@ public:
         if (chosen)
             painter->drawPixmap(option.rect.topLeft(), CheckMark(focused));
         painter->setPen(focused ? Qt::white : Qt::black);
-        painter->drawText(option.rect.adjusted(16 + 5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data().toString());
+        // A tab starts a column, so texts after a short first part line up.
+        const QString text = index.data().toString();
+        const qsizetype tab = text.indexOf(u'\t');
+        QRect rect = option.rect.adjusted(16 + 5, 0, 0, 0);
+        painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text.left(tab));
+        if (tab >= 0) {
+            rect.setLeft(rect.left() + option.fontMetrics.horizontalAdvance(QStringLiteral("Wed 00")) + 12);
+            painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, text.mid(tab + 1));
+        }
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -67,8 +76,9 @@ QPushButton* Button(QWidget* parent, QBoxLayout* layout, const QString& caption,
 
 void SortLines(QStringList& lines)
 {
-    std::stable_sort(lines.begin(), lines.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
 }
 
 } // namespace
@@ -86,7 +96,8 @@ TEditRecurringDates::TEditRecurringDates(const QString& path, QWidget* parent) :
     m_list->setMinimumSize(520, 300);
     layout->addWidget(m_list);
     auto* buttons = new QVBoxLayout;
-    connect(Button(this, buttons, tr("New"), "Newbutton"), &QPushButton::clicked, this, [this] { NewDate(); });
+    connect(Button(this, buttons, tr("New"), "Newbutton"), &QPushButton::clicked, this,
+            [this] { NewDate(); });
     m_edit = Button(this, buttons, tr("Edit"), "Editbutton");
     connect(m_edit, &QPushButton::clicked, this, [this] { EditDate(); });
     m_delete = Button(this, buttons, tr("Delete"), "DeleteButton");
@@ -98,7 +109,8 @@ TEditRecurringDates::TEditRecurringDates(const QString& path, QWidget* parent) :
         if (Save())
             accept();
     });
-    connect(Button(this, buttons, tr("Cancel"), "CancelButton"), &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button(this, buttons, tr("Cancel"), "CancelButton"), &QPushButton::clicked, this,
+            &QDialog::reject);
     layout->addLayout(buttons);
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] { updateButtons(); });
 
@@ -155,11 +167,13 @@ void TEditRecurringDates::EditDate()
         return;
     }
     const QChar kind = LineKind(line);
-    if (kind == u'#') {
+    // Of the built-in words only the Easter offsets have controls in the formula dialog.
+    const bool easterOffset = ParseEasterOffset(LineFormula(line)) && !IsOriginalBuiltIn(LineFormula(line));
+    if (kind == u'#' && !easterOffset) {
         platform::Prompts::Current().Information(this, tr("This entry cannot be edited"));
         return;
     }
-    if (kind != u'$' && kind != u'%' && kind != u'@')
+    if (kind != u'$' && kind != u'%' && kind != u'@' && kind != u'>' && !easterOffset)
         return;
     TEditRecurringDateFormula dialog(this);
     dialog.setWindowTitle(tr("Edit Recurring Date Formula"));
@@ -206,8 +220,24 @@ bool TEditRecurringDates::Save()
 
 // ---- the check lists
 
+QList<CheckRow> LineRows(const QStringList& lines, bool sorted)
+{
+    QStringList shown = lines;
+    if (sorted)
+        SortLines(shown);
+    QList<CheckRow> rows;
+    for (const QString& line : shown)
+        rows.append({RowText(line).trimmed(), line});
+    return rows;
+}
+
 CheckListDialog::CheckListDialog(const QString& caption, const QString& listName, const QStringList& lines,
                                  bool sorted, QWidget* parent)
+    : CheckListDialog(caption, listName, LineRows(lines, sorted), parent)
+{}
+
+CheckListDialog::CheckListDialog(const QString& caption, const QString& listName, const QList<CheckRow>& rows,
+                                 QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(caption);
@@ -217,28 +247,34 @@ CheckListDialog::CheckListDialog(const QString& caption, const QString& listName
     m_list->setSelectionMode(QAbstractItemView::MultiSelection);
     m_list->setItemDelegate(new CheckRowDelegate(m_list));
     m_list->setMinimumSize(480, 320);
-    QStringList shown = lines;
-    if (sorted)
-        SortLines(shown);
-    for (const QString& line : shown) {
-        auto* item = new QListWidgetItem(RowText(line).trimmed(), m_list);
-        item->setData(kLineRole, line);
-        item->setSizeHint(QSize(0, kRowHeight));
-    }
+    ShowRows(rows);
     layout->addWidget(m_list);
-    auto* buttons = new QHBoxLayout;
-    QPushButton* ok = Button(this, buttons, tr("&Ok"), "okbutton");
+    m_buttons = new QHBoxLayout;
+    QPushButton* ok = Button(this, m_buttons, tr("&Ok"), "okbutton");
     connect(ok, &QPushButton::clicked, this, [this] {
         if (m_list->selectedItems().isEmpty())
             QApplication::beep();
         else
             accept();
     });
-    connect(Button(this, buttons, tr("&All"), "AllButton"), &QPushButton::clicked, this, [this] { SelectAll(true); });
-    connect(Button(this, buttons, tr("&None"), "NoneButton"), &QPushButton::clicked, this,
+    connect(Button(this, m_buttons, tr("&All"), "AllButton"), &QPushButton::clicked, this,
+            [this] { SelectAll(true); });
+    connect(Button(this, m_buttons, tr("&None"), "NoneButton"), &QPushButton::clicked, this,
             [this] { SelectAll(false); });
-    connect(Button(this, buttons, tr("&Cancel"), "CancelButton"), &QPushButton::clicked, this, &QDialog::reject);
-    layout->addLayout(buttons);
+    connect(Button(this, m_buttons, tr("&Cancel"), "CancelButton"), &QPushButton::clicked, this,
+            &QDialog::reject);
+    layout->addLayout(m_buttons);
+}
+
+void CheckListDialog::ShowRows(const QList<CheckRow>& rows, const QStringList& chosen)
+{
+    m_list->clear();
+    for (const CheckRow& row : rows) {
+        auto* item = new QListWidgetItem(row.text, m_list);
+        item->setData(kLineRole, row.value);
+        item->setSizeHint(QSize(0, kRowHeight));
+        item->setSelected(chosen.contains(row.value));
+    }
 }
 
 QStringList CheckListDialog::Chosen() const
@@ -251,6 +287,14 @@ QStringList CheckListDialog::Chosen() const
     return chosen;
 }
 
+QStringList CheckListDialog::Values() const
+{
+    QStringList values;
+    for (int i = 0; i < m_list->count(); ++i)
+        values.append(m_list->item(i)->data(kLineRole).toString());
+    return values;
+}
+
 void CheckListDialog::SelectAll(bool on)
 {
     for (int i = 0; i < m_list->count(); ++i)
@@ -261,6 +305,73 @@ TGetHolidays::TGetHolidays(QWidget* parent)
     : CheckListDialog(tr("Holidays"), QStringLiteral("Holidays"), HolidayLines(), true, parent)
 {
     setObjectName(QStringLiteral("GetHolidays"));
+    auto* country = new QPushButton(tr("Add Holidays &of..."), this);
+    country->setObjectName(QStringLiteral("CountryButton"));
+    Buttons()->insertWidget(3, country);
+    connect(country, &QPushButton::clicked, this, [this] { ChooseCountry(); });
+}
+
+void TGetHolidays::AddCountry(const QString& code)
+{
+    const QStringList added = HolidaySetLines(code);
+    QStringList lines = Values();
+    QStringList chosen = Chosen();
+    for (const QString& line : added) {
+        // A holiday the list holds already (the same line, letter case aside) is chosen, not added twice.
+        const auto same = std::find_if(lines.begin(), lines.end(), [&line](const QString& other) {
+            return other.compare(line, Qt::CaseInsensitive) == 0;
+        });
+        const QString present = same == lines.end() ? QString() : *same;
+        if (present.isNull())
+            lines.append(line);
+        chosen.append(present.isNull() ? line : present);
+    }
+    const QList<CheckRow> rows = LineRows(lines, true);
+    ShowRows(rows, chosen);
+    for (int i = 0; i < List()->count(); ++i) {
+        if (List()->item(i)->isSelected() && added.contains(rows[i].value, Qt::CaseInsensitive)) {
+            List()->scrollToItem(List()->item(i));
+            break;
+        }
+    }
+}
+
+void TGetHolidays::ChooseCountry()
+{
+    TChooseHolidayCountry dialog(this);
+    if (dialog.exec() == QDialog::Accepted && !dialog.Code().isEmpty())
+        AddCountry(dialog.Code());
+}
+
+TChooseHolidayCountry::TChooseHolidayCountry(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ChooseHolidayCountry"));
+    setWindowTitle(tr("Add Holidays of"));
+    auto* layout = new QVBoxLayout(this);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("Countries"));
+    m_list->setMinimumSize(260, 360);
+    for (const HolidayCountry& country : HolidayCountries()) {
+        auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(country.name, country.code), m_list);
+        item->setData(kLineRole, country.code);
+    }
+    m_list->setCurrentRow(0);
+    layout->addWidget(m_list);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    QPushButton* ok = Button(this, buttons, tr("&Ok"), "okbutton");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button(this, buttons, tr("&Cancel"), "CancelButton"), &QPushButton::clicked, this,
+            &QDialog::reject);
+    layout->addLayout(buttons);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+}
+
+QString TChooseHolidayCountry::Code() const
+{
+    const QListWidgetItem* item = m_list->currentItem();
+    return item ? item->data(kLineRole).toString() : QString();
 }
 
 TSelectRecurringDates::TSelectRecurringDates(const QStringList& lines, QWidget* parent)

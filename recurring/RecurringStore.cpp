@@ -35,9 +35,11 @@ QChar LineKind(const QString& line)
 QString RowText(const QString& line)
 {
     const QChar kind = LineKind(line);
-    if (kind != u'@' && kind != u'$' && kind != u'%')
+    const QString words = Describe(LineFormula(line));
+    // The later kinds show their words too; the original Easter words and unknown kinds show the description.
+    if (kind != u'@' && kind != u'$' && kind != u'%' && words.isEmpty())
         return line.left(kDescriptionWidth);
-    return LineDescription(line) + QStringLiteral(" (") + Describe(LineFormula(line)) + u')';
+    return LineDescription(line) + QStringLiteral(" (") + words + u')';
 }
 
 QStringList HolidayLines()
@@ -71,14 +73,16 @@ QStringList HolidayLines()
         {"Washington's Birthday", "@0222"},
     };
     QStringList lines;
-    for (const auto& [description, formula] : kTable) {
-        // An 11-letter built-in word keeps its last letter at position 131.
-        const QString f = QString::fromLatin1(formula);
-        QString line = QString::fromLatin1(description).leftJustified(kDescriptionWidth, u' ');
-        line += f.size() > kFormulaWidth ? f : f.leftJustified(kFormulaWidth, u' ');
-        lines.append(line);
-    }
+    for (const auto& [description, formula] : kTable)
+        lines.append(HolidayLine(QString::fromLatin1(description), QString::fromLatin1(formula)));
     return lines;
+}
+
+QString HolidayLine(const QString& description, const QString& formula)
+{
+    // An 11-letter built-in word keeps its last letter at position 131.
+    QString line = description.left(kDescriptionWidth).leftJustified(kDescriptionWidth, u' ');
+    return line + (formula.size() > kFormulaWidth ? formula : formula.leftJustified(kFormulaWidth, u' '));
 }
 
 int AddMissingLines(QStringList& lines, const QStringList& added)
@@ -154,7 +158,8 @@ bool ConvertOldStore(const QString& oldPath, const QString& newPath)
         return true;
     QStringList lines = ReadStore(oldPath);
     for (QString& line : lines) {
-        const QString description = line.mid(4, 150).left(kDescriptionWidth).leftJustified(kDescriptionWidth, u' ');
+        const QString description =
+            line.mid(4, 150).left(kDescriptionWidth).leftJustified(kDescriptionWidth, u' ');
         line = description + u'@' + line.left(4).leftJustified(kFormulaWidth, u' ');
     }
     if (!WriteStore(newPath, lines))
@@ -167,7 +172,8 @@ QList<MonthMatch> LinesInMonth(const QStringList& lines, int month, int year)
 {
     QList<MonthMatch> matches;
     for (const QString& line : lines) {
-        const QList<int> days = Resolve(LineFormula(line) + line.mid(kDescriptionWidth + kFormulaWidth), month, year);
+        const QList<int> days =
+            Resolve(LineFormula(line) + line.mid(kDescriptionWidth + kFormulaWidth), month, year);
         if (!days.isEmpty())
             matches.append({line, days});
     }
@@ -215,7 +221,12 @@ QStringList LinesForMonth(const QStringList& lines, int month, int year)
             if (KnownBuiltIn(line)) {
                 const QDate day = BuiltInDay(line, year);
                 keep = day.month() == month && day.year() == year;
+            } else if (!Describe(LineFormula(line)).isEmpty()) {
+                keep = !Resolve(LineFormula(line), month, year).isEmpty();
             }
+        } else if (kind == u'>') {
+            if (ParseOnOrAfter(LineFormula(line)))
+                keep = !Resolve(LineFormula(line), month, year).isEmpty();
         } else if (kind == u'$') {
             if (const auto f = ParseSpecial(LineFormula(line)))
                 keep = f->month == 0 || f->month == month;
@@ -236,11 +247,11 @@ QList<DayText> FillPlan(const QStringList& chosen, int month, int year)
         const QString untrimmed = line.left(kDescriptionWidth);
         const QString trimmed = untrimmed.trimmed();
         const QChar kind = LineKind(line);
-        if (kind == u'#') {
+        if (kind == u'#' && KnownBuiltIn(line)) {
             const QDate day = BuiltInDay(line, year);
             if (day.isValid() && day.month() == month && day.year() == year)
                 plan.append({day.day(), untrimmed});
-        } else if (kind == u'$' || kind == u'@') {
+        } else if (kind == u'$' || kind == u'@' || kind == u'#' || kind == u'>') {
             for (int day : Resolve(LineFormula(line), month, year))
                 plan.append({day, trimmed});
         } else if (kind == u'%') {

@@ -22,6 +22,9 @@ QString RowText(const QString& line);
 
 /** The 26 built-in holidays as store lines, in the table's order. */
 QStringList HolidayLines();
+/** A line as the holiday tables build it: as MakeLine, but an 11-letter built-in word keeps all its letters.
+ */
+QString HolidayLine(const QString& description, const QString& formula);
 
 /**
  * Adds the lines not already present (whole lines compared without regard to case, padding included), in the
@@ -34,13 +37,13 @@ QString StorePath();
 QString OldStorePath();
 
 /**
- * Reads store lines (CR LF or LF ends a line) in Windows-1252, or in UTF-8 when the file is valid UTF-8 and not
- * plain ASCII. A missing file gives no lines.
+ * Reads store lines (CR LF or LF ends a line) in Windows-1252, or in UTF-8 when the file is valid UTF-8 and
+ * not plain ASCII. A missing file gives no lines.
  */
 QStringList ReadStore(const QString& path);
 /**
- * Writes the lines with CR LF to a temporary file renamed into place, in Windows-1252 when every character fits,
- * otherwise in UTF-8, so nothing typed is lost. False when the file cannot be written.
+ * Writes the lines with CR LF to a temporary file renamed into place, in Windows-1252 when every character
+ * fits, otherwise in UTF-8, so nothing typed is lost. False when the file cannot be written.
  */
 bool WriteStore(const QString& path, const QStringList& lines);
 

@@ -15,6 +15,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+
 namespace recurring {
 
 namespace {
@@ -49,7 +51,7 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent) : QDialog(
 
     grid->addWidget(m_rbDayOfWeek, 0, 0);
     auto* days = new QHBoxLayout;
-    static const char* const kNames[7][2] = {{"Sunday", "Sun"},   {"Monday", "Mon"},   {"Tuesday", "Tues"},
+    static const char* const kNames[7][2] = {{"Sunday", "Sun"},    {"Monday", "Mon"},   {"Tuesday", "Tues"},
                                              {"Wednesday", "Wed"}, {"Thursday", "Thu"}, {"Friday", "Fri"},
                                              {"Saturday", "Sat"}};
     for (int i = 0; i < 7; ++i) {
@@ -95,6 +97,47 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent) : QDialog(
     special->addWidget(new QLabel(tr("of"), this));
     special->addWidget(m_specialMonth);
     grid->addLayout(special, 2, 1);
+
+    m_rbEaster = new QRadioButton(tr("&Easter"), this);
+    m_rbEaster->setObjectName(QStringLiteral("rbEaster"));
+    grid->addWidget(m_rbEaster, 3, 0);
+    auto* easter = new QHBoxLayout;
+    m_easterDays = new QSpinBox(this);
+    m_easterDays->setObjectName(QStringLiteral("EasterDays"));
+    m_easterDays->setRange(0, kMaxEasterOffset);
+    m_easterDirection = new QComboBox(this);
+    m_easterDirection->setObjectName(QStringLiteral("EasterDirection"));
+    m_easterDirection->addItems({tr("after"), tr("before")});
+    m_easterFeast = new QComboBox(this);
+    m_easterFeast->setObjectName(QStringLiteral("EasterFeast"));
+    m_easterFeast->addItems({tr("Easter"), tr("Orthodox Easter")});
+    easter->addWidget(m_easterDays);
+    easter->addWidget(new QLabel(tr("days"), this));
+    easter->addWidget(m_easterDirection);
+    easter->addWidget(m_easterFeast);
+    easter->addStretch();
+    grid->addLayout(easter, 3, 1);
+
+    m_rbOnOrAfter = new QRadioButton(tr("Weekday &On or After"), this);
+    m_rbOnOrAfter->setObjectName(QStringLiteral("rbOnOrAfter"));
+    grid->addWidget(m_rbOnOrAfter, 4, 0);
+    auto* onOrAfter = new QHBoxLayout;
+    m_afterWeekday = new QComboBox(this);
+    m_afterWeekday->setObjectName(QStringLiteral("OnOrAfterWeekday"));
+    for (int i = 0; i < 7; ++i)
+        m_afterWeekday->addItem(tr(kNames[i][0]));
+    m_afterDay = new QSpinBox(this);
+    m_afterDay->setObjectName(QStringLiteral("OnOrAfterDay"));
+    m_afterDay->setRange(1, 31);
+    m_afterMonth = new QComboBox(this);
+    m_afterMonth->setObjectName(QStringLiteral("OnOrAfterMonth"));
+    m_afterMonth->addItems(MonthItems());
+    onOrAfter->addWidget(m_afterWeekday);
+    onOrAfter->addWidget(new QLabel(tr("on or after"), this));
+    onOrAfter->addWidget(m_afterDay);
+    onOrAfter->addWidget(new QLabel(tr("of"), this));
+    onOrAfter->addWidget(m_afterMonth);
+    grid->addLayout(onOrAfter, 4, 1);
     layout->addLayout(grid);
 
     auto* buttons = new QHBoxLayout;
@@ -109,7 +152,7 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent) : QDialog(
     layout->addLayout(buttons);
 
     m_rbDayOfMonth->setChecked(true);
-    for (QRadioButton* rb : {m_rbDayOfWeek, m_rbDayOfMonth, m_rbSpecial})
+    for (QRadioButton* rb : {m_rbDayOfWeek, m_rbDayOfMonth, m_rbSpecial, m_rbEaster, m_rbOnOrAfter})
         connect(rb, &QRadioButton::clicked, this, [this] { SetRecurType(); });
     connect(m_allDays, &QCheckBox::clicked, this, [this](bool on) {
         for (QCheckBox* day : m_days)
@@ -155,6 +198,18 @@ void TEditRecurringDateFormula::SetEmUp()
             m_day->setValue(f->day);
             m_month->setCurrentIndex(f->month);
         }
+    } else if (const auto easter = m_formula.startsWith(u'#') ? ParseEasterOffset(m_formula) : std::nullopt) {
+        m_rbEaster->setChecked(true);
+        m_easterDays->setValue(std::abs(easter->offset));
+        m_easterDirection->setCurrentIndex(easter->offset < 0 ? 1 : 0);
+        m_easterFeast->setCurrentIndex(easter->orthodox ? 1 : 0);
+    } else if (m_formula.startsWith(u'>')) {
+        if (const auto f = ParseOnOrAfter(m_formula)) {
+            m_rbOnOrAfter->setChecked(true);
+            m_afterWeekday->setCurrentIndex(f->weekday);
+            m_afterDay->setValue(f->day);
+            m_afterMonth->setCurrentIndex(f->month);
+        }
     } else {
         m_rbDayOfWeek->setChecked(true);
         for (int i = 0; i < 7; ++i)
@@ -175,7 +230,15 @@ void TEditRecurringDateFormula::SetRecurType()
     m_month->setEnabled(month);
     for (QComboBox* box : {m_occurrence, m_weekday, m_specialMonth})
         box->setEnabled(special);
-    for (QRadioButton* rb : {m_rbDayOfWeek, m_rbDayOfMonth, m_rbSpecial}) {
+    const bool easter = m_rbEaster->isChecked();
+    m_easterDays->setEnabled(easter);
+    m_easterDirection->setEnabled(easter);
+    m_easterFeast->setEnabled(easter);
+    const bool onOrAfter = m_rbOnOrAfter->isChecked();
+    m_afterWeekday->setEnabled(onOrAfter);
+    m_afterDay->setEnabled(onOrAfter);
+    m_afterMonth->setEnabled(onOrAfter);
+    for (QRadioButton* rb : {m_rbDayOfWeek, m_rbDayOfMonth, m_rbSpecial, m_rbEaster, m_rbOnOrAfter}) {
         QFont font = rb->font();
         font.setBold(rb->isChecked());
         rb->setFont(font);
@@ -197,11 +260,24 @@ bool TEditRecurringDateFormula::DetermineFormulaString()
         }
         formula = BuildDayOfMonth(m_day->value(), m_month->currentIndex());
     } else if (m_rbSpecial->isChecked()) {
-        if (m_occurrence->currentIndex() < 0 || m_weekday->currentIndex() < 0 || m_specialMonth->currentIndex() < 0) {
+        if (m_occurrence->currentIndex() < 0 || m_weekday->currentIndex() < 0 ||
+            m_specialMonth->currentIndex() < 0) {
             tell(QStringLiteral("Invalid value entered for Special category"));
             return false;
         }
-        formula = BuildSpecial(m_occurrence->currentIndex(), m_weekday->currentIndex(), m_specialMonth->currentIndex());
+        formula = BuildSpecial(m_occurrence->currentIndex(), m_weekday->currentIndex(),
+                               m_specialMonth->currentIndex());
+    } else if (m_rbEaster->isChecked()) {
+        const int days = m_easterDays->value();
+        formula = BuildEasterOffset(m_easterDirection->currentIndex() == 1 ? -days : days,
+                                    m_easterFeast->currentIndex() == 1);
+    } else if (m_rbOnOrAfter->isChecked()) {
+        if (m_afterWeekday->currentIndex() < 0 || m_afterMonth->currentIndex() < 0) {
+            tell(QStringLiteral("Invalid value entered for Special category"));
+            return false;
+        }
+        formula =
+            BuildOnOrAfter(m_afterWeekday->currentIndex(), m_afterDay->value(), m_afterMonth->currentIndex());
     } else {
         formula = QStringLiteral("%");
         for (int i = 0; i < 7; ++i) {

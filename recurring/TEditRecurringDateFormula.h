@@ -11,8 +11,9 @@ class QSpinBox;
 namespace recurring {
 
 /**
- * The formula dialog: a description and the formula of one recurring date, chosen as days of the week, a day of
- * the month, or the nth weekday of a month. Ok succeeds only when a valid formula can be built.
+ * The formula dialog: a description and the formula of one recurring date, chosen as days of the week, a day
+ * of the month, the nth weekday of a month, days from (Orthodox) Easter, or a weekday on or after a date. Ok
+ * succeeds only when a valid formula can be built.
  */
 class TEditRecurringDateFormula : public QDialog
 {
@@ -45,6 +46,14 @@ public:
     QComboBox* SpecialOccurrance() const { return m_occurrence; }
     QComboBox* SpecialDayOfWeek() const { return m_weekday; }
     QComboBox* SpecialMonth() const { return m_specialMonth; }
+    QRadioButton* EasterButton() const { return m_rbEaster; }
+    QSpinBox* EasterDays() const { return m_easterDays; }
+    QComboBox* EasterDirection() const { return m_easterDirection; } // after, before
+    QComboBox* EasterFeast() const { return m_easterFeast; }         // Easter, Orthodox Easter
+    QRadioButton* OnOrAfterButton() const { return m_rbOnOrAfter; }
+    QComboBox* OnOrAfterWeekday() const { return m_afterWeekday; }
+    QSpinBox* OnOrAfterDay() const { return m_afterDay; }
+    QComboBox* OnOrAfterMonth() const { return m_afterMonth; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -62,6 +71,14 @@ private:
     QComboBox* m_occurrence = nullptr;
     QComboBox* m_weekday = nullptr;
     QComboBox* m_specialMonth = nullptr;
+    QRadioButton* m_rbEaster = nullptr;
+    QSpinBox* m_easterDays = nullptr;
+    QComboBox* m_easterDirection = nullptr;
+    QComboBox* m_easterFeast = nullptr;
+    QRadioButton* m_rbOnOrAfter = nullptr;
+    QComboBox* m_afterWeekday = nullptr;
+    QSpinBox* m_afterDay = nullptr;
+    QComboBox* m_afterMonth = nullptr;
 };
 
 } // namespace recurring

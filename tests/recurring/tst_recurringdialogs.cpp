@@ -1,3 +1,4 @@
+#include "recurring/HolidaySets.h"
 #include "recurring/RecurringDateLists.h"
 #include "recurring/RecurringStore.h"
 #include "recurring/TEditRecurringDateFormula.h"
@@ -92,6 +93,127 @@ private Q_SLOTS:
         dialog.SetFormula(QStringLiteral("@zz"));
         dialog.SetEmUp();
         QVERIFY(dialog.SpecialButton()->isChecked());
+    }
+
+    void buildingAndLoadingTheLaterKinds()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TEditRecurringDateFormula dialog;
+        QVERIFY(!dialog.EasterDays()->isEnabled());
+        dialog.EasterButton()->click();
+        QVERIFY(dialog.EasterDays()->isEnabled() && dialog.EasterFeast()->isEnabled());
+        QVERIFY(!dialog.DayOfMonthDay()->isEnabled() && !dialog.OnOrAfterDay()->isEnabled());
+        QVERIFY(dialog.EasterButton()->font().bold());
+        dialog.EasterDays()->setValue(39);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral("#EASTER+39"));
+        dialog.EasterDirection()->setCurrentIndex(1);
+        dialog.EasterFeast()->setCurrentIndex(1);
+        dialog.EasterDays()->setValue(48);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral("#ORTHO-48"));
+        dialog.EasterDays()->setValue(0);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral("#ORTHO"));
+
+        dialog.OnOrAfterButton()->click();
+        QVERIFY(dialog.OnOrAfterWeekday()->isEnabled() && !dialog.EasterDays()->isEnabled());
+        dialog.OnOrAfterWeekday()->setCurrentIndex(6);
+        dialog.OnOrAfterDay()->setValue(20);
+        dialog.OnOrAfterMonth()->setCurrentIndex(6);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral(">60620"));
+        QVERIFY(prompts.messages.isEmpty());
+
+        dialog.SetFormula(QStringLiteral("#EASTER-47"));
+        dialog.SetEmUp();
+        QVERIFY(dialog.EasterButton()->isChecked());
+        QCOMPARE(dialog.EasterDays()->value(), 47);
+        QCOMPARE(dialog.EasterDirection()->currentIndex(), 1);
+        QCOMPARE(dialog.EasterFeast()->currentIndex(), 0);
+        dialog.SetFormula(QStringLiteral(">10518"));
+        dialog.SetEmUp();
+        QVERIFY(dialog.OnOrAfterButton()->isChecked());
+        QCOMPARE(dialog.OnOrAfterWeekday()->currentIndex(), 1);
+        QCOMPARE(dialog.OnOrAfterDay()->value(), 18);
+        QCOMPARE(dialog.OnOrAfterMonth()->currentIndex(), 5);
+        // An unreadable one leaves the controls as they are.
+        dialog.SetFormula(QStringLiteral(">9x518"));
+        dialog.SetEmUp();
+        QVERIFY(dialog.OnOrAfterButton()->isChecked());
+        QCOMPARE(dialog.OnOrAfterDay()->value(), 18);
+    }
+
+    // Easter offsets and on-or-after dates can be edited; the equinoxes, like the Easter words, cannot.
+    void editingTheLaterKinds_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("Ascension") << "#EASTER+39" << true;
+        QTest::newRow("Clean Monday") << "#ORTHO-48" << true;
+        QTest::newRow("Midsummer") << ">60620" << true;
+        QTest::newRow("equinox") << "#EQUINOX03" << false;
+        QTest::newRow("Good Friday") << "#GOODFRIDAY" << false;
+    }
+    void editingTheLaterKinds()
+    {
+        QFETCH(QString, formula);
+        QFETCH(bool, editable);
+        testsupport::ScriptedPrompts prompts;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KVRECUR.DAX"));
+        QVERIFY(WriteStore(path, {HolidayLine(QStringLiteral("Feast"), formula)}));
+        TEditRecurringDates dialog(path);
+        QString loaded;
+        if (editable) {
+            testsupport::WhenDialogOpens(this, [&loaded](QWidget* modal) {
+                auto* edit = qobject_cast<TEditRecurringDateFormula*>(modal);
+                QVERIFY(edit);
+                loaded = edit->Formula();
+                edit->reject();
+            });
+        }
+        dialog.EditDate();
+        QCOMPARE(loaded.trimmed(), editable ? formula : QString());
+        QCOMPARE(prompts.messages,
+                 editable ? QStringList() : QStringList{QStringLiteral("This entry cannot be edited")});
+    }
+
+    // "Add Holidays of..." adds a country's set, chosen, without repeating what the list has.
+    void addHolidaysOfACountry()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KVRECUR.DAX"));
+        TEditRecurringDates edit(path);
+        testsupport::WhenDialogOpens(this, [](QWidget* modal) {
+            auto* holidays = qobject_cast<TGetHolidays*>(modal);
+            QVERIFY(holidays);
+            QCOMPARE(holidays->List()->count(), 26);
+            testsupport::WhenDialogOpens(holidays, [](QWidget* inner) {
+                auto* countries = qobject_cast<TChooseHolidayCountry*>(inner);
+                QVERIFY(countries);
+                QListWidget* list = countries->Countries();
+                QCOMPARE(list->item(0)->text(), QStringLiteral("Argentina (AR)"));
+                const QList<QListWidgetItem*> germany =
+                    list->findItems(QStringLiteral("Germany (DE)"), Qt::MatchExactly);
+                QCOMPARE(germany.size(), 1);
+                const QRect row = list->visualItemRect(germany.first());
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+            });
+            QTest::mouseClick(holidays->findChild<QPushButton*>(QStringLiteral("CountryButton")),
+                              Qt::LeftButton);
+            // Germany's New Year's Day, Good Friday and Christmas Day are the table's own lines.
+            QCOMPARE(holidays->List()->count(), 26 + 6);
+            QCOMPARE(holidays->Chosen().size(), 9);
+            QVERIFY(holidays->Chosen().contains(
+                HolidayLine(QStringLiteral("Whit Monday"), QStringLiteral("#EASTER+50"))));
+            QTest::mouseClick(holidays->findChild<QPushButton*>(QStringLiteral("okbutton")), Qt::LeftButton);
+        });
+        edit.AddHolidays();
+        QCOMPARE(edit.Lines().size(), 9);
+        QVERIFY(edit.Save());
+        QCOMPARE(ReadStore(path).size(), 9);
     }
 
     void editDialog()

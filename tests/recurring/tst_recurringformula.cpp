@@ -27,6 +27,53 @@ private Q_SLOTS:
         QVERIFY(!ParseDayOfMonth(QStringLiteral("@07")));
     }
 
+    void buildingTheLaterKinds()
+    {
+        QCOMPARE(BuildEasterOffset(39, false), QStringLiteral("#EASTER+39"));
+        QCOMPARE(BuildEasterOffset(-47, false), QStringLiteral("#EASTER-47"));
+        QCOMPARE(BuildEasterOffset(0, false), QStringLiteral("#EASTER"));
+        QCOMPARE(BuildEasterOffset(50, true), QStringLiteral("#ORTHO+50"));
+        QCOMPARE(BuildEasterOffset(-150, true), QStringLiteral("#ORTHO-99")); // ten characters at most
+        QCOMPARE(BuildOnOrAfter(6, 20, 6), QStringLiteral(">60620"));
+        QCOMPARE(BuildOnOrAfter(1, 5, 0), QStringLiteral(">10005"));
+        for (const char* formula : {"#EASTER+39", "#EASTER-47", "#ORTHO", "#ORTHO-2", "#EASTER+9"}) {
+            const auto f = ParseEasterOffset(QLatin1String(formula));
+            QVERIFY2(f, formula);
+            QCOMPARE(BuildEasterOffset(f->offset, f->orthodox), QLatin1String(formula));
+        }
+        const auto goodFriday = ParseEasterOffset(QStringLiteral(" #goodfriday "));
+        QVERIFY(goodFriday && goodFriday->offset == -2 && !goodFriday->orthodox);
+        QCOMPARE(ParseEasterOffset(QStringLiteral("#PALMSUNDAY"))->offset, -7);
+        QVERIFY(!ParseEasterOffset(QStringLiteral("#PALMSUNDAY"))->orthodox);
+        QVERIFY(!ParseEasterOffset(QStringLiteral("#XMAS")));
+        QVERIFY(!ParseEasterOffset(QStringLiteral("@0101")));
+        const auto midsummer = ParseOnOrAfter(QStringLiteral(">60620"));
+        QVERIFY(midsummer);
+        QCOMPARE(midsummer->weekday, 6);
+        QCOMPARE(midsummer->month, 6);
+        QCOMPARE(midsummer->day, 20);
+        QVERIFY(IsOriginalBuiltIn(QStringLiteral("#PALMSUNDAY ")));
+        QVERIFY(!IsOriginalBuiltIn(QStringLiteral("#EASTER+1")));
+    }
+
+    void orthodoxEaster_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QDate>("easter");
+        QTest::newRow("2000") << 2000 << QDate(2000, 4, 30);
+        QTest::newRow("2010, with the Western") << 2010 << QDate(2010, 4, 4);
+        QTest::newRow("2021") << 2021 << QDate(2021, 5, 2);
+        QTest::newRow("2023") << 2023 << QDate(2023, 4, 16);
+        QTest::newRow("2024") << 2024 << QDate(2024, 5, 5);
+        QTest::newRow("2100, the calendars 14 days apart") << 2100 << QDate(2100, 5, 2);
+    }
+    void orthodoxEaster()
+    {
+        QFETCH(int, year);
+        QFETCH(QDate, easter);
+        QCOMPARE(OrthodoxEaster(year), easter);
+    }
+
     void ordinals_data()
     {
         QTest::addColumn<int>("n");
@@ -64,6 +111,29 @@ private Q_SLOTS:
         QTest::newRow("weekend") << QStringLiteral("%17") << QStringLiteral("Sun,Sat");
         QTest::newRow("unreadable") << QStringLiteral("@ab12") << QString();
         QTest::newRow("built-in") << QStringLiteral("#EASTER") << QString();
+        QTest::newRow("Good Friday stays wordless") << QStringLiteral("#GOODFRIDAY") << QString();
+        QTest::newRow("Ascension") << QStringLiteral("#EASTER+39") << QStringLiteral("39 days after Easter");
+        QTest::newRow("Carnival") << QStringLiteral("#EASTER-47") << QStringLiteral("47 days before Easter");
+        QTest::newRow("one day") << QStringLiteral("#EASTER+1") << QStringLiteral("1 day after Easter");
+        QTest::newRow("Orthodox Easter") << QStringLiteral("#ORTHO") << QStringLiteral("Orthodox Easter");
+        QTest::newRow("Clean Monday")
+            << QStringLiteral("#ORTHO-48") << QStringLiteral("48 days before Orthodox Easter");
+        QTest::newRow("offset without digits") << QStringLiteral("#EASTER+") << QString();
+        QTest::newRow("offset of three digits") << QStringLiteral("#EASTER+100") << QString();
+        QTest::newRow("offset without sign") << QStringLiteral("#EASTER39") << QString();
+        QTest::newRow("offset with a letter") << QStringLiteral("#EASTER+3x") << QString();
+        QTest::newRow("Midsummer") << QStringLiteral(">60620")
+                                   << QStringLiteral("Sat on or after 20th of June");
+        QTest::newRow("Victoria Day")
+            << QStringLiteral(">10518") << QStringLiteral("Mon on or after 18th of May");
+        QTest::newRow("every month") << QStringLiteral(">50001")
+                                     << QStringLiteral("Fri on or after 1st of Each Month");
+        QTest::newRow("weekday 7") << QStringLiteral(">70620") << QString();
+        QTest::newRow("month 13") << QStringLiteral(">11301") << QString();
+        QTest::newRow("day 0") << QStringLiteral(">10600") << QString();
+        QTest::newRow("day 32") << QStringLiteral(">10632") << QString();
+        QTest::newRow("short") << QStringLiteral(">106") << QString();
+        QTest::newRow("equinox") << QStringLiteral("#EQUINOX09") << QStringLiteral("September equinox");
     }
     void descriptions()
     {
@@ -82,6 +152,15 @@ private Q_SLOTS:
         QTest::newRow("2024") << 2024 << QDate(2024, 3, 31) << QDate(2024, 3, 29) << QDate(2024, 3, 24);
         QTest::newRow("1997") << 1997 << QDate(1997, 3, 30) << QDate(1997, 3, 28) << QDate(1997, 3, 23);
         QTest::newRow("2019") << 2019 << QDate(2019, 4, 21) << QDate(2019, 4, 19) << QDate(2019, 4, 14);
+        // Beyond 2099 the century corrections matter: 2100 is a Sunday, not Saturday 27 March.
+        QTest::newRow("2100") << 2100 << QDate(2100, 3, 28) << QDate(2100, 3, 26) << QDate(2100, 3, 21);
+        QTest::newRow("1583, the first Gregorian Easter")
+            << 1583 << QDate(1583, 4, 10) << QDate(1583, 4, 8) << QDate(1583, 4, 3);
+        QTest::newRow("1818, earliest possible")
+            << 1818 << QDate(1818, 3, 22) << QDate(1818, 3, 20) << QDate(1818, 3, 15);
+        QTest::newRow("1943, latest possible")
+            << 1943 << QDate(1943, 4, 25) << QDate(1943, 4, 23) << QDate(1943, 4, 18);
+        QTest::newRow("9999") << 9999 << QDate(9999, 3, 28) << QDate(9999, 3, 26) << QDate(9999, 3, 21);
     }
     void easter()
     {
@@ -126,6 +205,43 @@ private Q_SLOTS:
         QTest::newRow("Palm Sunday in April 2024")
             << QStringLiteral("#PALMSUNDAY") << 4 << 2024 << QList<int>{};
         QTest::newRow("unknown word") << QStringLiteral("#XMAS") << 12 << 2024 << QList<int>{};
+        QTest::newRow("Ascension 2024") << QStringLiteral("#EASTER+39") << 5 << 2024 << QList<int>{9};
+        QTest::newRow("Whit Monday 2024") << QStringLiteral("#EASTER+50") << 5 << 2024 << QList<int>{20};
+        QTest::newRow("Corpus Christi 2024") << QStringLiteral("#EASTER+60") << 5 << 2024 << QList<int>{30};
+        QTest::newRow("Carnival 2024") << QStringLiteral("#EASTER-47") << 2 << 2024 << QList<int>{13};
+        QTest::newRow("Ascension not in April") << QStringLiteral("#EASTER+39") << 4 << 2024 << QList<int>{};
+        QTest::newRow("99 days before Easter 2024 is in 2023")
+            << QStringLiteral("#EASTER-99") << 12 << 2023 << QList<int>{23};
+        QTest::newRow("... and not in December 2024")
+            << QStringLiteral("#EASTER-99") << 12 << 2024 << QList<int>{};
+        QTest::newRow("Orthodox Easter 2024") << QStringLiteral("#ORTHO") << 5 << 2024 << QList<int>{5};
+        QTest::newRow("Clean Monday 2024") << QStringLiteral("#ORTHO-48") << 3 << 2024 << QList<int>{18};
+        QTest::newRow("Orthodox Whit Monday 2024")
+            << QStringLiteral("#ORTHO+50") << 6 << 2024 << QList<int>{24};
+        QTest::newRow("Midsummer Day 2024") << QStringLiteral(">60620") << 6 << 2024 << QList<int>{22};
+        QTest::newRow("Midsummer Eve 2024") << QStringLiteral(">50619") << 6 << 2024 << QList<int>{21};
+        QTest::newRow("on the day itself") << QStringLiteral(">60620") << 6 << 2026 << QList<int>{20};
+        QTest::newRow("Victoria Day 2024") << QStringLiteral(">10518") << 5 << 2024 << QList<int>{20};
+        QTest::newRow("Victoria Day 2025") << QStringLiteral(">10518") << 5 << 2025 << QList<int>{19};
+        QTest::newRow("into the next month") << QStringLiteral(">10628") << 7 << 2024 << QList<int>{1};
+        QTest::newRow("... and not in its own") << QStringLiteral(">10628") << 6 << 2024 << QList<int>{};
+        QTest::newRow("into the next year") << QStringLiteral(">11229") << 1 << 2023 << QList<int>{2};
+        QTest::newRow("... and not in December") << QStringLiteral(">11229") << 12 << 2022 << QList<int>{};
+        QTest::newRow("every month, two in one, across the year end")
+            << QStringLiteral(">10026") << 1 << 2024 << QList<int>{1, 29}; // from 26 December and 26 January
+        QTest::newRow("a 31st the month lacks") << QStringLiteral(">10031") << 4 << 2024 << QList<int>{1};
+        QTest::newRow("unreadable on-or-after") << QStringLiteral(">9x620") << 6 << 2024 << QList<int>{};
+        QTest::newRow("March equinox 2024") << QStringLiteral("#EQUINOX03") << 3 << 2024 << QList<int>{20};
+        QTest::newRow("September equinox 2024")
+            << QStringLiteral("#EQUINOX09") << 9 << 2024 << QList<int>{22};
+        QTest::newRow("September equinox 2025")
+            << QStringLiteral("#EQUINOX09") << 9 << 2025 << QList<int>{23};
+        QTest::newRow("March equinox 1960") << QStringLiteral("#EQUINOX03") << 3 << 1960 << QList<int>{20};
+        QTest::newRow("September equinox 1960")
+            << QStringLiteral("#EQUINOX09") << 9 << 1960 << QList<int>{23};
+        QTest::newRow("March equinox 2100") << QStringLiteral("#EQUINOX03") << 3 << 2100 << QList<int>{20};
+        QTest::newRow("September equinox 2099")
+            << QStringLiteral("#EQUINOX09") << 9 << 2099 << QList<int>{23};
         QTest::newRow("unreadable") << QStringLiteral("$a b c") << 1 << 2024 << QList<int>{};
     }
     void resolution()

@@ -83,6 +83,12 @@ private Q_SLOTS:
         QVERIFY(WriteStore(path, unicode));
         QCOMPARE(ReadStore(path), unicode);
         QVERIFY(ReadStore(dir.filePath(QStringLiteral("missing"))).isEmpty());
+        // A last line without its line end is a line too.
+        QFile unended(path);
+        QVERIFY(unended.open(QIODevice::WriteOnly));
+        unended.write("a\r\nb");
+        unended.close();
+        QCOMPARE(ReadStore(path), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     }
 
     void convertingTheOlderStore()
@@ -120,6 +126,37 @@ private Q_SLOTS:
             QVERIFY(LineDescription(m.line) != QLatin1String("Easter"));
     }
 
+    // The later kinds show their words and pour the trimmed description; the original words stay as they
+    // were.
+    void laterKindsInTheFill()
+    {
+        const QString ascension = MakeLine(QStringLiteral("Ascension Day"), QStringLiteral("#EASTER+39"));
+        const QString midsummer = MakeLine(QStringLiteral("Midsummer Day"), QStringLiteral(">60620"));
+        const QString easter = MakeLine(QStringLiteral("Easter"), QStringLiteral("#EASTER"));
+        const QString unknown = MakeLine(QStringLiteral("Feast"), QStringLiteral("#FEAST"));
+        const QString broken = MakeLine(QStringLiteral("Broken"), QStringLiteral(">9x620"));
+        QCOMPARE(RowText(ascension), QStringLiteral("Ascension Day (39 days after Easter)"));
+        QCOMPARE(RowText(midsummer), QStringLiteral("Midsummer Day (Sat on or after 20th of June)"));
+        QCOMPARE(RowText(unknown), QStringLiteral("Feast").leftJustified(120, u' '));
+        QCOMPARE(RowText(broken), QStringLiteral("Broken").leftJustified(120, u' '));
+
+        const QStringList lines = {ascension, midsummer, easter, unknown, broken};
+        // Lines that cannot be read or are unknown are offered, as the original unknown words were.
+        QCOMPARE(LinesForMonth(lines, 5, 2024), (QStringList{ascension, unknown, broken}));
+        QCOMPARE(LinesForMonth(lines, 6, 2024), (QStringList{midsummer, unknown, broken}));
+        QCOMPARE(LinesForMonth(lines, 3, 2024), (QStringList{easter, unknown, broken}));
+        const QList<DayText> may = FillPlan(lines, 5, 2024);
+        QCOMPARE(may.size(), 1);
+        QCOMPARE(may[0].day, 9);
+        QCOMPARE(may[0].text, QStringLiteral("Ascension Day"));
+        const QList<DayText> june = FillPlan(lines, 6, 2024);
+        QCOMPARE(june.size(), 1);
+        QCOMPARE(june[0].day, 22);
+        QCOMPARE(june[0].text, QStringLiteral("Midsummer Day"));
+        // The original word keeps its untrimmed description.
+        QCOMPARE(FillPlan(lines, 3, 2024).value(0).text, QStringLiteral("Easter").leftJustified(120, u' '));
+    }
+
     // Thanksgiving and Memorial Day over many years agree with the dates QDate gives.
     void holidaysAgreeWithQDate()
     {
@@ -136,7 +173,7 @@ private Q_SLOTS:
         }
     }
 
-    // Easter for every year 1900-2099 agrees with ncal -e, when it is installed.
+    // Easter for every year 1583-2500 agrees with ncal -e, when it is installed.
     void easterAgreesWithNcal()
     {
         const QString ncal = QStandardPaths::findExecutable(QStringLiteral("ncal"));
@@ -144,12 +181,12 @@ private Q_SLOTS:
             QSKIP("ncal is not installed");
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-        for (int year = 1900; year <= 2099; ++year) {
+        for (int year = 1583; year <= 2500; ++year) {
             QProcess process;
             process.setProcessEnvironment(environment);
             process.start(ncal, {QStringLiteral("-e"), QString::number(year)});
             QVERIFY(process.waitForFinished(5000));
-            // In the C locale ncal prints MM/DD/YY.
+            // In the C locale ncal prints MM/DD/YY: the century is not printed.
             const QString out = QString::fromLatin1(process.readAllStandardOutput()).trimmed();
             QCOMPARE(out, EasterSunday(year).toString(QStringLiteral("MM/dd/yy")));
         }

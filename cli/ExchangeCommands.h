@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace print {
+struct MonthFillSources;
+}
+
+namespace cli {
+
+/** Adds the options of the calendar-exchange commands: --ics, --list, --from, --years. */
+void AddExchangeOptions(QCommandLineParser& parser);
+
+/** holidays --list, or holidays CC --year Y: the shipped countries, or a country's dates of a year. */
+int Holidays(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+
+/** ics [--store FILE] -o OUT.ics [--from Y] [--years N]: a recurring-dates store as iCalendar. */
+int ExportIcs(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+
+/** dates --ics FILE --month M --year Y: what an iCalendar file puts on the days of a month. */
+int IcsDates(const QCommandLineParser& parser, int month, int year, QTextStream& out, QTextStream& err);
+
+/** With --ics, reads the file into the sources' events; false, after a message, when it cannot be read. */
+bool ReadIcsSource(const QCommandLineParser& parser, print::MonthFillSources& sources, QTextStream& err);
+
+} // namespace cli

@@ -1,0 +1,183 @@
+#include "cli/CliCommand.h"
+#include "exchange/IcsCalendar.h"
+#include "tests/support/PdfTools.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Result
+{
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+Result Run(const QStringList& arguments)
+{
+    Result r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = cli::RunCommand(arguments, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+const QByteArray kFamily =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+    "BEGIN:VEVENT\r\nUID:1\r\nDTSTART:20240305T093000\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:2\r\nDTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=MONTHLY\r\n"
+    "SUMMARY:Rent\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+
+} // namespace
+
+class TestCliExchange : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString write(const QString& name, const QByteArray& data)
+    {
+        QFile file(m_dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        file.write(data);
+        return file.fileName();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        testsupport::PinEnvironment();
+        qputenv("TZ", "Europe/Berlin");
+    }
+
+    void holidays()
+    {
+        const Result list = Run({QStringLiteral("holidays"), QStringLiteral("--list")});
+        QCOMPARE(list.code, 0);
+        const QStringList countries = list.out.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(countries.size() >= 30);
+        QVERIFY(countries.contains(QStringLiteral("DE\tGermany")));
+        QVERIFY(countries.contains(QStringLiteral("JP\tJapan")));
+
+        const Result sweden = Run({QStringLiteral("holidays"), QStringLiteral("se"), QStringLiteral("--year"),
+                                   QStringLiteral("2024")});
+        QCOMPARE(sweden.code, 0);
+        const QStringList days = sweden.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(days.first(), QStringLiteral("2024-01-01\tNew Year's Day"));
+        QVERIFY(days.contains(QStringLiteral("2024-06-22\tMidsummer Day")));
+        QCOMPARE(days.last(), QStringLiteral("2024-12-31\tNew Year's Eve"));
+        QStringList sorted = days;
+        sorted.sort();
+        QCOMPARE(days, sorted);
+
+        QCOMPARE(Run({QStringLiteral("holidays"), QStringLiteral("XX"), QStringLiteral("--year"),
+                      QStringLiteral("2024")})
+                     .code,
+                 1);
+        QCOMPARE(Run({QStringLiteral("holidays"), QStringLiteral("DE")}).code, 2);
+        QCOMPARE(Run({QStringLiteral("holidays"), QStringLiteral("DE"), QStringLiteral("--year"),
+                      QStringLiteral("0")})
+                     .code,
+                 2);
+    }
+
+    void datesOfAnIcsFile()
+    {
+        const QString path = write(QStringLiteral("family.ics"), kFamily);
+        const Result march =
+            Run({QStringLiteral("dates"), QStringLiteral("--ics"), path, QStringLiteral("--month"),
+                 QStringLiteral("3"), QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(march.code, 0);
+        QCOMPARE(march.out, QStringLiteral("2024-03-01\tRent\n2024-03-05\t9:30 am Dentist\n"));
+        const Result bad = Run({QStringLiteral("dates"), QStringLiteral("--ics"),
+                                m_dir.filePath(QStringLiteral("x.ics")), QStringLiteral("--month"),
+                                QStringLiteral("3"), QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(bad.code, 1);
+        QVERIFY(bad.err.startsWith(QStringLiteral("datoria-cli: Unable to read ")));
+    }
+
+    // The page's month gets the file's events on its days; another month gets its own.
+    void pagesFilledFromAnIcsFile()
+    {
+        const QString path = write(QStringLiteral("family2.ics"), kFamily);
+        auto cells = [&path](const QString& month) {
+            const Result r =
+                Run({QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--ics"), path,
+                     QStringLiteral("--month"), month, QStringLiteral("--year"), QStringLiteral("2024")});
+            return QJsonDocument::fromJson(r.out.toUtf8()).object()[QStringLiteral("CellText")].toArray();
+        };
+        const QJsonArray march = cells(QStringLiteral("3")); // 1 March 2024 is a Friday, in cell 6
+        QCOMPARE(march[5].toString().trimmed(), QStringLiteral("Rent"));
+        QCOMPARE(march[9].toString().trimmed(), QStringLiteral("9:30 am Dentist"));
+        const QJsonArray april = cells(QStringLiteral("4"));
+        QCOMPARE(april[1].toString().trimmed(), QStringLiteral("Rent"));
+        QVERIFY(april[5].toString().isEmpty());
+        const Result bad =
+            Run({QStringLiteral("render"), QStringLiteral("--ics"), write(QStringLiteral("bad.ics"), "x"),
+                 QStringLiteral("-o"), m_dir.filePath(QStringLiteral("page.png"))});
+        QCOMPARE(bad.code, 1);
+        QVERIFY(bad.err.contains(QStringLiteral("not an iCalendar file")));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("page.png"))));
+    }
+
+    // A year of the file's events: each page of the PDF carries its own month's, as poppler reads them.
+    void yearPdfFilledFromAnIcsFile()
+    {
+        if (!testsupport::PdfTools::Available())
+            QSKIP("poppler-utils are not installed");
+        const QString ics = write(QStringLiteral("family3.ics"), kFamily);
+        const QString pdf = m_dir.filePath(QStringLiteral("year.pdf"));
+        const Result r = Run({QStringLiteral("pdf"), QStringLiteral("--ics"), ics, QStringLiteral("--month"),
+                              QStringLiteral("1"), QStringLiteral("--year"), QStringLiteral("2024"),
+                              QStringLiteral("--months"), QStringLiteral("12"), QStringLiteral("-o"), pdf});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        QCOMPARE(testsupport::PdfTools::Info(pdf, QStringLiteral("Pages")), QStringLiteral("12"));
+        for (int page = 1; page <= 12; ++page) {
+            const QString text = testsupport::PdfTools::Text(pdf, page);
+            QVERIFY2(text.contains(QStringLiteral("Rent")), qPrintable(QString::number(page)));
+            QCOMPARE(text.contains(QStringLiteral("9:30 am Dentist")), page == 3);
+        }
+        // A file that is no calendar writes no PDF.
+        const QString none = m_dir.filePath(QStringLiteral("none.pdf"));
+        const Result bad = Run({QStringLiteral("pdf"), QStringLiteral("--ics"),
+                                write(QStringLiteral("bad2.ics"), "BEGIN:VCARD\r\nEND:VCARD\r\n"),
+                                QStringLiteral("-o"), none});
+        QCOMPARE(bad.code, 1);
+        QVERIFY(bad.err.contains(QStringLiteral("not an iCalendar file")));
+        QVERIFY(!QFile::exists(none));
+    }
+
+    void exportingAStore()
+    {
+        const QString out = m_dir.filePath(QStringLiteral("holidays.ics"));
+        const Result r = Run({QStringLiteral("ics"), QStringLiteral("-o"), out, QStringLiteral("--from"),
+                              QStringLiteral("2024"), QStringLiteral("--years"), QStringLiteral("5")});
+        QCOMPARE(r.code, 0);
+        exchange::IcsCalendar calendar;
+        QVERIFY(calendar.Load(out));
+        QCOMPARE(calendar.EventCount(), 26);
+        QCOMPARE(Run({QStringLiteral("ics")}).code, 2);
+        QCOMPARE(Run({QStringLiteral("ics"), QStringLiteral("--store"), QStringLiteral("/nonexistent"),
+                      QStringLiteral("-o"), out})
+                     .code,
+                 1);
+        QCOMPARE(Run({QStringLiteral("ics"), QStringLiteral("--years"), QStringLiteral("0"),
+                      QStringLiteral("-o"), out})
+                     .code,
+                 2);
+    }
+};
+
+QTEST_MAIN(TestCliExchange)
+#include "tst_cliexchange.moc"

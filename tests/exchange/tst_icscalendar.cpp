@@ -1,0 +1,433 @@
+#include "exchange/IcsCalendar.h"
+#include "exchange/IcsMonth.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace exchange;
+
+namespace {
+
+const QTimeZone kBerlin("Europe/Berlin");
+
+/** A calendar of the given lines, one event or zone a group, lines ended by CR LF as the standard asks. */
+QByteArray Calendar(const QStringList& lines)
+{
+    QStringList all = {QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"),
+                       QStringLiteral("PRODID:-//test//EN")};
+    all += lines;
+    all.append(QStringLiteral("END:VCALENDAR"));
+    return (all.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+QStringList Event(const QString& summary, const QStringList& properties)
+{
+    static int uid = 0;
+    return QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:test-%1").arg(++uid),
+                       QStringLiteral("DTSTAMP:20240101T000000Z"), QStringLiteral("SUMMARY:") + summary} +
+           properties + QStringList{QStringLiteral("END:VEVENT")};
+}
+
+/** "2024-03-05 9:30 am Dentist" lines of a month. */
+QStringList MonthLines(const QByteArray& ics, int month, int year, const QTimeZone& zone = kBerlin)
+{
+    IcsCalendar calendar;
+    if (!calendar.Read(ics))
+        return {QStringLiteral("error: ") + calendar.ErrorString()};
+    QStringList lines;
+    for (const MonthEntry& entry : ImportMonth(calendar, month, year, zone).entries)
+        lines.append(entry.date.toString(Qt::ISODate) + u' ' + entry.text);
+    return lines;
+}
+
+const QStringList kBerlinZone = {
+    QStringLiteral("BEGIN:VTIMEZONE"),
+    QStringLiteral("TZID:Custom/Berlin"),
+    QStringLiteral("BEGIN:STANDARD"),
+    QStringLiteral("DTSTART:19701025T030000"),
+    QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU"),
+    QStringLiteral("TZOFFSETFROM:+0200"),
+    QStringLiteral("TZOFFSETTO:+0100"),
+    QStringLiteral("END:STANDARD"),
+    QStringLiteral("BEGIN:DAYLIGHT"),
+    QStringLiteral("DTSTART:19700329T020000"),
+    QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU"),
+    QStringLiteral("TZOFFSETFROM:+0100"),
+    QStringLiteral("TZOFFSETTO:+0200"),
+    QStringLiteral("END:DAYLIGHT"),
+    QStringLiteral("END:VTIMEZONE"),
+};
+
+} // namespace
+
+class TestIcsCalendar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
+    void timeTexts_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("morning") << QTime(9, 30) << QStringLiteral("9:30 am");
+        QTest::newRow("midnight") << QTime(0, 5) << QStringLiteral("12:05 am");
+        QTest::newRow("noon") << QTime(12, 0) << QStringLiteral("12:00 pm");
+        QTest::newRow("evening") << QTime(23, 59) << QStringLiteral("11:59 pm");
+    }
+    void timeTexts()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, text);
+        QCOMPARE(TimeText(time), text);
+    }
+
+    // Times come to the page's zone from wherever the file puts them.
+    void timesAndZones_data()
+    {
+        QTest::addColumn<QStringList>("properties");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("floating time, as written") << QStringList{QStringLiteral("DTSTART:20240305T093000")}
+                                                   << QStringList{} << QStringLiteral("2024-03-05 9:30 am x");
+        QTest::newRow("UTC") << QStringList{QStringLiteral("DTSTART:20240305T083000Z")} << QStringList{}
+                             << QStringLiteral("2024-03-05 9:30 am x");
+        QTest::newRow("UTC in summer time") << QStringList{QStringLiteral("DTSTART:20240705T083000Z")}
+                                            << QStringList{} << QStringLiteral("2024-07-05 10:30 am x");
+        QTest::newRow("zone of the file")
+            << QStringList{QStringLiteral("DTSTART;TZID=Custom/Berlin:20240705T103000")} << kBerlinZone
+            << QStringLiteral("2024-07-05 10:30 am x");
+        QTest::newRow("zone libical knows")
+            << QStringList{QStringLiteral("DTSTART;TZID=America/New_York:20240305T093000")} << QStringList{}
+            << QStringLiteral("2024-03-05 3:30 pm x");
+        QTest::newRow("Windows zone name")
+            << QStringList{QStringLiteral("DTSTART;TZID=Eastern Standard Time:20240305T093000")}
+            << QStringList{} << QStringLiteral("2024-03-05 3:30 pm x");
+        QTest::newRow("into the next day")
+            << QStringList{QStringLiteral("DTSTART;TZID=America/New_York:20240305T203000")} << QStringList{}
+            << QStringLiteral("2024-03-06 2:30 am x");
+        QTest::newRow("whole day") << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20240305")}
+                                   << QStringList{} << QStringLiteral("2024-03-05 x");
+    }
+    void timesAndZones()
+    {
+        QFETCH(QStringList, properties);
+        QFETCH(QStringList, extra);
+        QFETCH(QString, entry);
+        const int month = entry.mid(5, 2).toInt();
+        QCOMPARE(MonthLines(Calendar(extra + Event(QStringLiteral("x"), properties)), month, 2024),
+                 QStringList{entry});
+    }
+
+    // Multi-day events show on each of their days, the time only on the first; an end at midnight is
+    // exclusive.
+    void spans()
+    {
+        const QByteArray ics = Calendar(
+            Event(QStringLiteral("Holiday"), {QStringLiteral("DTSTART;VALUE=DATE:20240330"),
+                                              QStringLiteral("DTEND;VALUE=DATE:20240403")}) +
+            Event(QStringLiteral("Night shift"),
+                  {QStringLiteral("DTSTART:20240310T220000"), QStringLiteral("DTEND:20240311T060000")}) +
+            Event(QStringLiteral("Until midnight"),
+                  {QStringLiteral("DTSTART:20240312T200000"), QStringLiteral("DTEND:20240313T000000")}) +
+            Event(QStringLiteral("Two hours"),
+                  {QStringLiteral("DTSTART:20240314T230000"), QStringLiteral("DURATION:PT2H")}) +
+            Event(QStringLiteral("Conference"),
+                  {QStringLiteral("DTSTART;VALUE=DATE:20240228"), QStringLiteral("DURATION:P3D")}));
+        QCOMPARE(
+            MonthLines(ics, 3, 2024),
+            (QStringList{
+                QStringLiteral("2024-03-01 Conference"), QStringLiteral("2024-03-10 10:00 pm Night shift"),
+                QStringLiteral("2024-03-11 Night shift"), QStringLiteral("2024-03-12 8:00 pm Until midnight"),
+                QStringLiteral("2024-03-14 11:00 pm Two hours"), QStringLiteral("2024-03-15 Two hours"),
+                QStringLiteral("2024-03-30 Holiday"), QStringLiteral("2024-03-31 Holiday")}));
+        QCOMPARE(MonthLines(ics, 4, 2024).size(), 2); // 1 and 2 April
+        QCOMPARE(MonthLines(ics, 2, 2024), (QStringList{QStringLiteral("2024-02-28 Conference"),
+                                                        QStringLiteral("2024-02-29 Conference")}));
+    }
+
+    // Within a day: by start (whole days first), equal starts in the file's order; titles made one line.
+    void order()
+    {
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Lunch"), {QStringLiteral("DTSTART:20240305T120000")}) +
+                     Event(QStringLiteral("Dentist"), {QStringLiteral("DTSTART:20240305T093000")}) +
+                     Event(QStringLiteral("Birthday"), {QStringLiteral("DTSTART;VALUE=DATE:20240305")}) +
+                     Event(QStringLiteral("Also at noon"), {QStringLiteral("DTSTART:20240305T120000")}) +
+                     Event(QString(), {QStringLiteral("DTSTART:20240306T120000")}) +
+                     Event(QStringLiteral("Two\\nlines"), {QStringLiteral("DTSTART;VALUE=DATE:20240307")}));
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-05 Birthday"),
+                                                        QStringLiteral("2024-03-05 9:30 am Dentist"),
+                                                        QStringLiteral("2024-03-05 12:00 pm Lunch"),
+                                                        QStringLiteral("2024-03-05 12:00 pm Also at noon"),
+                                                        QStringLiteral("2024-03-06 12:00 pm (no title)"),
+                                                        QStringLiteral("2024-03-07 Two lines")}));
+    }
+
+    // RRULE, EXDATE, RDATE, a changed and a cancelled occurrence, a cancelled event.
+    void repetitions()
+    {
+        const QByteArray ics = Calendar(
+            Event(QStringLiteral("Yoga"),
+                  {QStringLiteral("DTSTART:20240101T180000"), QStringLiteral("RRULE:FREQ=WEEKLY;BYDAY=MO"),
+                   QStringLiteral("EXDATE:20240311T180000"), QStringLiteral("RDATE:20240313T180000")}) +
+            QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:moved"),
+                        QStringLiteral("DTSTART:20240101T080000"),
+                        QStringLiteral("RRULE:FREQ=MONTHLY;BYMONTHDAY=1"), QStringLiteral("SUMMARY:Rent"),
+                        QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
+                        QStringLiteral("UID:moved"), QStringLiteral("RECURRENCE-ID:20240301T080000"),
+                        QStringLiteral("DTSTART:20240302T090000"), QStringLiteral("SUMMARY:Rent (late)"),
+                        QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
+                        QStringLiteral("UID:moved"), QStringLiteral("RECURRENCE-ID:20240401T080000"),
+                        QStringLiteral("STATUS:CANCELLED"), QStringLiteral("DTSTART:20240401T080000"),
+                        QStringLiteral("SUMMARY:Rent"), QStringLiteral("END:VEVENT")} +
+            Event(QStringLiteral("Called off"),
+                  {QStringLiteral("DTSTART:20240320T100000"), QStringLiteral("STATUS:CANCELLED")}) +
+            Event(QStringLiteral("Quarterly"),
+                  {QStringLiteral("DTSTART;VALUE=DATE:20231231"),
+                   QStringLiteral("RRULE:FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=-1;COUNT=3")}));
+        QCOMPARE(
+            MonthLines(ics, 3, 2024),
+            (QStringList{QStringLiteral("2024-03-02 9:00 am Rent (late)"),
+                         QStringLiteral("2024-03-04 6:00 pm Yoga"), QStringLiteral("2024-03-13 6:00 pm Yoga"),
+                         QStringLiteral("2024-03-18 6:00 pm Yoga"), QStringLiteral("2024-03-25 6:00 pm Yoga"),
+                         QStringLiteral("2024-03-31 Quarterly")}));
+        QCOMPARE(MonthLines(ics, 4, 2024).filter(QStringLiteral("Rent")), QStringList{}); // cancelled
+        QCOMPARE(MonthLines(ics, 5, 2024).filter(QStringLiteral("Rent")),
+                 QStringList{QStringLiteral("2024-05-01 8:00 am Rent")});
+        QVERIFY(MonthLines(ics, 9, 2024).filter(QStringLiteral("Quarterly")).isEmpty()); // COUNT=3 ended
+    }
+
+    // A weekly event in a zone with summer time keeps its wall time across the change.
+    void repetitionsKeepWallTimeAcrossSummerTime()
+    {
+        const QByteArray ics =
+            Calendar(kBerlinZone + Event(QStringLiteral("Choir"),
+                                         {QStringLiteral("DTSTART;TZID=Custom/Berlin:20240307T190000"),
+                                          QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")}));
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-07 7:00 pm Choir"),
+                                                        QStringLiteral("2024-03-14 7:00 pm Choir"),
+                                                        QStringLiteral("2024-03-21 7:00 pm Choir"),
+                                                        QStringLiteral("2024-03-28 7:00 pm Choir")}));
+        // Seen from New York, the zones change a fortnight apart.
+        QCOMPARE(MonthLines(ics, 3, 2024, QTimeZone("America/New_York")).value(1),
+                 QStringLiteral("2024-03-14 2:00 pm Choir"));
+        QCOMPARE(MonthLines(ics, 3, 2024, QTimeZone("America/New_York")).value(0),
+                 QStringLiteral("2024-03-07 1:00 pm Choir"));
+    }
+
+    // What the program never reads is left out before parsing: alarms whole (their times are not events),
+    // long folded descriptions, attendees, extensions. Titles folded over lines stay whole, and a zone's own
+    // lines stay, also those a calendar application adds.
+    void unreadPartsLeftOut()
+    {
+        QStringList zone = kBerlinZone;
+        zone.insert(2, QStringLiteral("X-LIC-LOCATION:Europe/Berlin"));
+        const QByteArray ics = Calendar(
+            zone +
+            QStringList{QStringLiteral("X-WR-CALNAME:Family"), QStringLiteral("BEGIN:VEVENT"),
+                        QStringLiteral("UID:folded"), QStringLiteral("description:Bring the long list"),
+                        QStringLiteral("  of things\\, folded"), QStringLiteral("\tover three lines"),
+                        QStringLiteral("DTSTART;TZID=Custom/Berlin:20240305T093000"),
+                        QStringLiteral("SUMMARY:Dentist with a title "), QStringLiteral(" folded"),
+                        QStringLiteral("ATTENDEE;CN=Someone:mailto:someone@example.org"),
+                        QStringLiteral("X-MOZ-GENERATION:3"), QStringLiteral("BEGIN:VALARM"),
+                        QStringLiteral("ACTION:DISPLAY"), QStringLiteral("TRIGGER:-PT15M"),
+                        QStringLiteral("DTSTART:20240306T093000"), QStringLiteral("SUMMARY:Alarm"),
+                        QStringLiteral("END:VALARM"), QStringLiteral("LOCATION:Main Street"),
+                        QStringLiteral("END:VEVENT")} +
+            Event(QStringLiteral("After the alarm"), {QStringLiteral("DTSTART;VALUE=DATE:20240307")}));
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(ics));
+        QVERIFY2(calendar.ReadWarnings().isEmpty(), qPrintable(calendar.ReadWarnings().join(u'\n')));
+        QCOMPARE(calendar.EventCount(), 2);
+        QCOMPARE(MonthLines(ics, 3, 2024, QTimeZone("America/New_York")),
+                 (QStringList{QStringLiteral("2024-03-05 3:30 am Dentist with a title folded"),
+                              QStringLiteral("2024-03-07 After the alarm")}));
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("error");
+        const QString notIcs =
+            QStringLiteral("The file is not an iCalendar file: it has no calendar (BEGIN:VCALENDAR).");
+        QTest::newRow("empty") << QByteArray() << notIcs;
+        QTest::newRow("text") << QByteArray("Dear diary,\nnothing happened.\n") << notIcs;
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notIcs;
+        QTest::newRow("an event alone")
+            << QByteArray("BEGIN:VEVENT\r\nDTSTART:20240101\r\nSUMMARY:x\r\nEND:VEVENT\r\n") << notIcs;
+        QTest::newRow("nested too deeply")
+            << QByteArray("BEGIN:VCALENDAR\r\n") + QByteArray("BEGIN:X\r\n").repeated(100000)
+            << QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
+    }
+    void badFiles()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, error);
+        IcsCalendar calendar;
+        QVERIFY(!calendar.Read(data));
+        QCOMPARE(calendar.ErrorString(), error);
+        QCOMPARE(calendar.EventCount(), 0);
+        QVERIFY(calendar.Occurrences(QDate(2024, 1, 1), QDate(2024, 12, 31), kBerlin).occurrences.isEmpty());
+    }
+
+    // Damage inside a calendar costs the damaged event only, with a word about it.
+    void damagedEvents()
+    {
+        IcsCalendar calendar;
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("No start"), {}) +
+                     Event(QStringLiteral("Bad start"), {QStringLiteral("DTSTART:2024X305")}) +
+                     Event(QStringLiteral("Good"),
+                           {QStringLiteral("DTSTART:20240305T100000"), QStringLiteral("X-BROKEN;;;:::")}) +
+                     QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("SUMMARY:never ended")});
+        QVERIFY(calendar.Read(ics));
+        QCOMPARE(calendar.EventCount(), 1);
+        QCOMPARE(calendar.ReadWarnings().size(), 4);
+        QCOMPARE(calendar.ReadWarnings()[0],
+                 QStringLiteral("The file ends early; the events before the end were read."));
+        QVERIFY(calendar.ReadWarnings()[1].contains(QStringLiteral("No start")));
+        QVERIFY(calendar.ReadWarnings()[2].contains(QStringLiteral("Bad start")));
+        QVERIFY(calendar.ReadWarnings()[3].contains(QStringLiteral("never ended")));
+        QCOMPARE(MonthLines(ics, 3, 2024), QStringList{QStringLiteral("2024-03-05 10:00 am Good")});
+        QVERIFY(!calendar.Load(QStringLiteral("/no/such/file.ics")));
+        QVERIFY(calendar.ErrorString().startsWith(QLatin1String("Unable to read /no/such/file.ics")));
+    }
+
+    void unknownZone()
+    {
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(Calendar(Event(
+            QStringLiteral("Landing"), {QStringLiteral("DTSTART;TZID=Mars/Olympus:20240305T093000")}))));
+        const MonthImport march = ImportMonth(calendar, 3, 2024, kBerlin);
+        QCOMPARE(march.entries.size(), 1);
+        QCOMPARE(march.entries[0].text, QStringLiteral("9:30 am Landing"));
+        QCOMPARE(march.warnings,
+                 QStringList{QStringLiteral(
+                     "Unknown time zone \u201CMars/Olympus\u201D: its times are shown as written.")});
+        QVERIFY(ImportMonth(calendar, 4, 2024, kBerlin).warnings.isEmpty()); // nothing of it in April
+    }
+
+    // Rules that would keep libical busy for minutes give a bounded result with a word about it.
+    void boundedExpansion_data()
+    {
+        QTest::addColumn<QStringList>("properties");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("every second") << QStringList{QStringLiteral("DTSTART:20240301T000000"),
+                                                     QStringLiteral("RRULE:FREQ=SECONDLY;BYMONTH=12")}
+                                      << 1 << QStringLiteral("repeats every minute or second");
+        QTest::newRow("every minute, no end")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"), QStringLiteral("RRULE:FREQ=MINUTELY")}
+            << 0 << QStringLiteral("repeats every minute or second");
+        QTest::newRow("30 February") << QStringList{QStringLiteral("DTSTART:19700101T000000"),
+                                                    QStringLiteral(
+                                                        "RRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30")}
+                                     << 0 << QString();
+        QTest::newRow("a week no June has")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;BYWEEKNO=1;BYMONTH=6")}
+            << 0 << QString();
+        QTest::newRow("a year day no March has")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;BYYEARDAY=1;BYMONTH=3")}
+            << 0 << QString();
+        QTest::newRow("daily, no end")
+            << QStringList{QStringLiteral("DTSTART:19000101T090000"), QStringLiteral("RRULE:FREQ=DAILY")}
+            << 31 << QString();
+        QTest::newRow("hourly, more than an event may have")
+            << QStringList{QStringLiteral("DTSTART:20240101T000000"), QStringLiteral("RRULE:FREQ=HOURLY")}
+            << IcsCalendar::kMaxPerEvent << QStringLiteral("occurs more than 500 times");
+        QTest::newRow("counted from long ago")
+            << QStringList{QStringLiteral("DTSTART:18000101T090000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;COUNT=1000000")}
+            << 0 << QStringLiteral("took too long");
+    }
+    void boundedExpansion()
+    {
+        QFETCH(QStringList, properties);
+        QFETCH(int, count);
+        QFETCH(QString, warning);
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(Calendar(Event(QStringLiteral("Busy"), properties))));
+        const IcsExpansion march = calendar.Occurrences(QDate(2024, 3, 1), QDate(2024, 3, 31), kBerlin);
+        QCOMPARE(march.occurrences.size(), count);
+        QCOMPARE(march.warnings.size(), warning.isEmpty() ? 0 : 1);
+        if (!warning.isEmpty())
+            QVERIFY2(march.warnings.first().contains(warning), qPrintable(march.warnings.first()));
+    }
+
+    // A hundred thousand events: the month holds at most kMaxOccurrences of them, with a word about the rest.
+    void manyEvents()
+    {
+        QStringList lines;
+        for (int i = 0; i < 100000; ++i) {
+            lines += QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:%1").arg(i),
+                                 QStringLiteral("DTSTART:202403%1T%2")
+                                     .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                     .arg(QStringLiteral("100000")),
+                                 QStringLiteral("SUMMARY:Event %1").arg(i), QStringLiteral("END:VEVENT")};
+        }
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(Calendar(lines)));
+        QCOMPARE(calendar.EventCount(), 100000);
+        const MonthImport march = ImportMonth(calendar, 3, 2024, kBerlin);
+        QCOMPARE(march.entries.size(), IcsCalendar::kMaxOccurrences);
+        QCOMPARE(march.warnings, QStringList{QStringLiteral(
+                                     "More than 5000 events fall in these days; the rest are left out.")});
+        QVERIFY(ImportMonth(calendar, 4, 2024, kBerlin).entries.isEmpty());
+    }
+
+    // Events lasting the whole month count once on each of its days: the earliest starts are kept, up to the
+    // same bound, with a word about the rest.
+    void manyLongEvents()
+    {
+        QStringList lines;
+        for (int i = 0; i < 200; ++i) {
+            lines += Event(QStringLiteral("Long %1").arg(i), {QStringLiteral("DTSTART;VALUE=DATE:20240301"),
+                                                              QStringLiteral("DTEND;VALUE=DATE:20240401")});
+        }
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(Calendar(lines)));
+        const MonthImport march = ImportMonth(calendar, 3, 2024, kBerlin);
+        QCOMPARE(march.entries.size(), IcsCalendar::kMaxOccurrences);
+        QCOMPARE(march.warnings, QStringList{QStringLiteral(
+                                     "More than 5000 events fall in these days; the rest are left out.")});
+        // 161 events fit: each on every day, in the file's order.
+        QCOMPARE(march.entries.first().text, QStringLiteral("Long 0"));
+        QCOMPARE(march.entries.last().date, QDate(2024, 3, 31));
+        QCOMPARE(march.entries.last().text, QStringLiteral("Long 160"));
+        // Exactly at the bound nothing is left out.
+        lines.clear();
+        for (int i = 0; i < 50; ++i) {
+            lines += Event(QStringLiteral("Ten days"),
+                           {QStringLiteral("DTSTART;VALUE=DATE:20240301"), QStringLiteral("DURATION:P10D")});
+        }
+        QVERIFY(calendar.Read(Calendar(lines)));
+        bool cut = true;
+        const QList<MonthEntry> entries =
+            DayEntries(calendar.Occurrences(QDate(2024, 3, 1), QDate(2024, 3, 31), kBerlin).occurrences,
+                       QDate(2024, 3, 1), QDate(2024, 3, 31), &cut);
+        QCOMPARE(entries.size(), 500);
+        QVERIFY(!cut);
+    }
+
+    void dayTexts()
+    {
+        const QList<MonthEntry> entries = {{QDate(2024, 3, 5), QStringLiteral("a")},
+                                           {QDate(2024, 3, 5), QStringLiteral("b")},
+                                           {QDate(2024, 3, 7), QStringLiteral("c")}};
+        const QList<recurring::DayText> texts = DayTexts(entries);
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(texts[0].day, 5);
+        QCOMPARE(texts[0].text, QStringLiteral("a\nb"));
+        QCOMPARE(texts[1].day, 7);
+        QCOMPARE(texts[1].text, QStringLiteral("c"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIcsCalendar)
+#include "tst_icscalendar.moc"
