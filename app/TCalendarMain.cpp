@@ -167,7 +167,10 @@ void TCalendarMain::buildToolBars()
                            [this] { m_page->SetPanelState(calendar::psPointing); });
     QAction* text = add(tr("Text"), "DrawLabelButton", tr("Text tool"),
                         [this] { m_page->SetPanelState(calendar::psLabel); });
-    for (QAction* tool : {pointer, text}) {
+    QAction* superText = add(tr("SuperText"), "DrawSuperText",
+                             tr("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"),
+                             [this] { m_page->SetPanelState(calendar::psSuperText); });
+    for (QAction* tool : {pointer, text, superText}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }

@@ -6,6 +6,7 @@
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
 #include "supertext/TQelFont3DEffects.h"
+#include "supertext/TQelSuperText.h"
 
 #include <QLocale>
 #include <QMouseEvent>
@@ -31,6 +32,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(pare
 {
     // A calendar file can hold these classes of placed objects, so the stream must know them by name.
     design::RegisterLabelClasses();
+    supertext::TQelSuperText::Register();
     supertext::TQelFont3DEffects::Install();
     m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
     m_headersFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
@@ -340,12 +342,32 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         label->EditAfterCreate();
         break;
     }
+    case psSuperText: {
+        auto* text = new supertext::TQelSuperText;
+        text->AfterLoad();
+        AddObject(text, r);
+        unsetCursor();
+        SetPanelState(psPointing);
+        text->SetBorderStyle(design::bsSingle);
+        text->SetControlTransparent(false);
+        text->SetBGColor(platform::clWhite);
+        text->EditAfterCreate();
+        break;
+    }
     default:
         // Tools whose object classes this program does not have yet create nothing.
         SetPanelState(psPointing);
         break;
     }
     m_creating = false;
+}
+
+bool TCalendarPanel32::HasSuperText() const
+{
+    const QList<design::TQelGraphicControl*> objects = PlacedObjects();
+    return std::any_of(objects.begin(), objects.end(), [](const QObject* o) {
+        return qobject_cast<const supertext::TQelSuperText*>(o) != nullptr;
+    });
 }
 
 void TCalendarPanel32::SetPaperSize(int value)
