@@ -20,7 +20,8 @@ namespace {
 constexpr int kColumns = 15;
 constexpr int kFirstCode = 32;
 constexpr int kLastCode = 255;
-constexpr int kCellPixels = 24;
+constexpr int kCellPixels = 24; // the height of the characters shown
+constexpr int kCellSide = kCellPixels + 14;
 
 } // namespace
 
@@ -46,7 +47,7 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent)
     auto* layout = new QHBoxLayout(this);
     m_symbolSets = new QListWidget(this);
     m_symbolSets->setObjectName(QStringLiteral("SymbolSets"));
-    m_symbolSets->setMaximumWidth(170);
+    m_symbolSets->setMinimumWidth(190);
     m_symbolSets->addItems(SymbolFonts());
     layout->addWidget(m_symbolSets);
 
@@ -56,11 +57,13 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent)
     m_symbolList->setObjectName(QStringLiteral("SymbolList"));
     m_symbolList->horizontalHeader()->hide();
     m_symbolList->verticalHeader()->hide();
-    m_symbolList->horizontalHeader()->setDefaultSectionSize(kCellPixels + 10);
-    m_symbolList->verticalHeader()->setDefaultSectionSize(kCellPixels + 10);
+    m_symbolList->horizontalHeader()->setDefaultSectionSize(kCellSide);
+    m_symbolList->verticalHeader()->setDefaultSectionSize(kCellSide);
     m_symbolList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_symbolList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_symbolList->setMinimumSize(kColumns * (kCellPixels + 10) + 24, 8 * (kCellPixels + 10));
+    m_symbolList->setTextElideMode(Qt::ElideNone);
+    m_symbolList->setWordWrap(false);
+    m_symbolList->setMinimumSize(kColumns * kCellSide + 24, 8 * kCellSide);
     right->addWidget(m_symbolList, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
