@@ -26,6 +26,8 @@ constexpr int kMaxShadowDepth = 10000;
 // Outline widths and font sizes are bounded likewise when drawn (the stored values stay as they are).
 constexpr int kMaxOutlineWidth = 1000;
 constexpr int kMaxPixelSize = 4000;
+// Objects up to this many pixels keep their picture between paints.
+constexpr qint64 kMaxCachedPixels = 4 * 1024 * 1024;
 
 Qt::PenStyle QtPenStyle(TPenStyle style)
 {
@@ -68,16 +70,22 @@ TQelSuperText::TQelSuperText(QWidget* parent) : design::TQelGraphicControl(paren
     resize(142, 33);
 }
 
+void TQelSuperText::invalidate()
+{
+    m_cacheValid = false;
+    update();
+}
+
 void TQelSuperText::markLayoutDirty()
 {
     m_layoutDirty = true;
-    update();
+    invalidate();
 }
 
 void TQelSuperText::gradientInputChanged()
 {
     m_gradientDirty = true;
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetShadowDepth(int depth)
@@ -103,7 +111,7 @@ void TQelSuperText::SetShadowcolor(platform::TColor color)
     if (color == m_shadowColor)
         return;
     m_shadowColor = color;
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetBorderStyle(design::TBorderStyle style)
@@ -111,7 +119,7 @@ void TQelSuperText::SetBorderStyle(design::TBorderStyle style)
     if (style == m_borderStyle)
         return;
     m_borderStyle = style;
-    update();
+    invalidate();
     NotifyChange();
 }
 
@@ -120,7 +128,7 @@ void TQelSuperText::SetControlTransparent(bool transparent)
     if (transparent == m_transparent)
         return;
     m_transparent = transparent;
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetBGColor(platform::TColor color)
@@ -128,7 +136,7 @@ void TQelSuperText::SetBGColor(platform::TColor color)
     if (color == m_bgColor)
         return;
     m_bgColor = color;
-    update();
+    invalidate();
     NotifyChange();
 }
 
@@ -137,7 +145,7 @@ void TQelSuperText::SetCaption(const QString& caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
-    update();
+    invalidate();
     NotifyChange();
 }
 
@@ -148,7 +156,7 @@ void TQelSuperText::SetFillDirection(TFillDirection direction)
     m_fillDirection = direction;
     if (m_surfaceType == stGradientFill)
         gradientInputChanged();
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetGradientToColor(platform::TColor color)
@@ -158,7 +166,7 @@ void TQelSuperText::SetGradientToColor(platform::TColor color)
     m_gradientTo = color;
     if (m_surfaceType == stGradientFill)
         gradientInputChanged();
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetGradientFromColor(platform::TColor color)
@@ -169,7 +177,7 @@ void TQelSuperText::SetGradientFromColor(platform::TColor color)
     NotifyChange();
     if (m_surfaceType == stGradientFill)
         gradientInputChanged();
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetImage(const QImage& image)
@@ -187,7 +195,7 @@ void TQelSuperText::SetImage(const QImage& image)
     } else {
         m_image = image.convertToFormat(QImage::Format_RGB32);
     }
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetOutlineColor(platform::TColor color)
@@ -195,7 +203,7 @@ void TQelSuperText::SetOutlineColor(platform::TColor color)
     if (color == m_outlineColor)
         return;
     m_outlineColor = color;
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetOutlineStyle(TPenStyle style)
@@ -203,7 +211,7 @@ void TQelSuperText::SetOutlineStyle(TPenStyle style)
     if (style == m_outlineStyle)
         return;
     m_outlineStyle = style;
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetOutlineWidth(int width)
@@ -211,7 +219,7 @@ void TQelSuperText::SetOutlineWidth(int width)
     if (width == m_outlineWidth)
         return;
     m_outlineWidth = width;
-    update();
+    invalidate();
 }
 
 void TQelSuperText::SetSurfaceType(TSurfaceType type)
@@ -219,7 +227,7 @@ void TQelSuperText::SetSurfaceType(TSurfaceType type)
     if (type == m_surfaceType)
         return;
     m_surfaceType = type;
-    update();
+    invalidate();
     if (type != stBrushImage)
         m_image = QImage();
     if (type == stGradientFill)
@@ -258,8 +266,12 @@ QFont TQelSuperText::DrawingFont() const
 
 const SuperTextLayout& TQelSuperText::Layout()
 {
+    // The panel may give the object a zoom factor without moving it; the layout follows the factor.
+    if (ZoomFactor() != m_layoutZoom)
+        m_layoutDirty = true;
     if (!m_layoutDirty || m_inLayout)
         return m_layout;
+    m_layoutZoom = ZoomFactor();
     m_inLayout = true;
     const QFont font = DrawingFont();
     const QFontMetrics metrics(font);
@@ -322,18 +334,6 @@ QString TQelSuperText::fittingCaption(const QFont& font, int available)
     return m_fitResult;
 }
 
-const QPainterPath& TQelSuperText::glyphPath(const QString& text, const QFont& font)
-{
-    const QString drawn = platform::SymbolText(m_font->Name(), text);
-    if (drawn != m_pathText || font != m_pathFont) {
-        m_path = QPainterPath();
-        m_path.addText(QPointF(0, QFontMetrics(font).ascent()), font, drawn);
-        m_pathText = drawn;
-        m_pathFont = font;
-    }
-    return m_path;
-}
-
 void TQelSuperText::paintEvent(QPaintEvent*)
 {
     if (m_inPaint)
@@ -350,6 +350,29 @@ void TQelSuperText::Paint(QPainter& painter)
 {
     if (width() < 5 || height() < 5)
         m_layoutDirty = true;
+    Layout();
+    // The picture is kept between paints (moving, scrolling and selecting repaint often, the text changes
+    // seldom); a very large object is drawn afresh each time instead of holding a picture of its size.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    if (qint64(width()) * height() * ratio * ratio > kMaxCachedPixels) {
+        render(painter);
+        return;
+    }
+    if (!m_cacheValid || m_cacheZoom != ZoomFactor() || m_cache.devicePixelRatio() != ratio ||
+        m_cache.deviceIndependentSize() != QSizeF(size())) {
+        m_cache = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        m_cache.setDevicePixelRatio(ratio);
+        m_cache.fill(Qt::transparent);
+        QPainter layer(&m_cache);
+        render(layer);
+        m_cacheValid = true;
+        m_cacheZoom = ZoomFactor();
+    }
+    painter.drawImage(QPointF(0, 0), m_cache);
+}
+
+void TQelSuperText::render(QPainter& painter)
+{
     const SuperTextLayout layout = Layout();
     const int w = width(), h = height();
     const QFont font = DrawingFont();
@@ -374,13 +397,13 @@ void TQelSuperText::Paint(QPainter& painter)
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const QPainterPath& path = glyphPath(text, font);
+    m_glyphs.Set(platform::SymbolText(m_font->Name(), text), font);
     if (m_shadowDepth >= 1 && m_shadowOrientation != sdNone)
-        painter.fillPath(path.translated(layout.ShadowOrigin()), ToQColor(m_shadowColor));
-    const QPainterPath glyphs = path.translated(layout.TextOrigin());
+        m_glyphs.Fill(painter, layout.ShadowOrigin(), ToQColor(m_shadowColor));
+    const QPoint origin = layout.TextOrigin();
     switch (m_surfaceType) {
     case stNormal:
-        painter.fillPath(glyphs, ToQColor(m_font->Color()));
+        m_glyphs.Fill(painter, origin, ToQColor(m_font->Color()));
         break;
     case stBrushImage:
         if (!m_image.isNull()) {
@@ -395,12 +418,12 @@ void TQelSuperText::Paint(QPainter& painter)
                                                          double(tileHeight) / m_image.height()));
             }
             if (tileWidth >= 1 && tileHeight >= 1)
-                painter.fillPath(glyphs, tiles);
+                m_glyphs.Fill(painter, origin, tiles);
         }
         break;
     case stGradientFill:
         if (const QImage& gradient = GradientBitmap(); !gradient.isNull())
-            painter.fillPath(glyphs, QBrush(gradient));
+            m_glyphs.Fill(painter, origin, QBrush(gradient));
         break;
     case stBrushTransparent:
         break;
@@ -408,7 +431,7 @@ void TQelSuperText::Paint(QPainter& painter)
     if (m_outlineStyle != psClear && m_outlineWidth >= 1) {
         const QPen pen(ToQColor(m_outlineColor), std::min(m_outlineWidth, kMaxOutlineWidth),
                        QtPenStyle(m_outlineStyle), Qt::FlatCap, Qt::RoundJoin);
-        painter.strokePath(glyphs, pen);
+        m_glyphs.Stroke(painter, origin, pen);
     }
     painter.restore();
 }

@@ -4,11 +4,11 @@
 #include "design/TQelGraphicControl.h"
 #include "platform/TColor.h"
 #include "platform/TFont.h"
+#include "supertext/GlyphOutlines.h"
 #include "supertext/SuperTextLayout.h"
 
 #include <QFont>
 #include <QImage>
-#include <QPainterPath>
 
 namespace supertext {
 
@@ -100,9 +100,10 @@ private:
     void gradientInputChanged();
     /** The caption, shortened from its end until it fits the width available. */
     QString fittingCaption(const QFont& font, int available);
-    /** The glyph outlines of the text (through the face's symbol table) with its line's top-left at (0, 0).
-     */
-    const QPainterPath& glyphPath(const QString& text, const QFont& font);
+    /** Draws every layer: background, frame, shadow, glyph fill and outline. */
+    void render(QPainter& painter);
+    /** Something drawn changed: the kept picture is out of date. */
+    void invalidate();
 
     int m_shadowDepth = 0;
     TShadowOrientation m_shadowOrientation = sdDownRight;
@@ -125,6 +126,7 @@ private:
     QPoint m_shadowOffset;
     SuperTextLayout m_layout;
     bool m_layoutDirty = true;
+    float m_layoutZoom = 1.0f;
     bool m_inLayout = false;
     bool m_inPaint = false;
     QImage m_gradient;
@@ -136,9 +138,10 @@ private:
     QString m_fitFace;
     int m_fitAvailable = -1;
     QString m_fitResult;
-    QString m_pathText;
-    QFont m_pathFont;
-    QPainterPath m_path;
+    GlyphOutlines m_glyphs;
+    QImage m_cache;
+    bool m_cacheValid = false;
+    float m_cacheZoom = 1.0f;
 
     QAction* m_transparentItem = nullptr;
     QAction* m_borderItem = nullptr;

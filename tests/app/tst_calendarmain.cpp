@@ -11,6 +11,7 @@
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
+#include "supertext/TQelSuperText.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -28,6 +29,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -250,6 +252,37 @@ private Q_SLOTS:
         QApplication::sendEvent(bar, &move);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
         QApplication::restoreOverrideCursor();
+    }
+
+    void superTextToolPlacesAnObject()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.SetModified(false);
+        calendar::TCalendarPanel32* page = window.Page();
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QAction* tool = window.Action("DrawSuperText");
+        QVERIFY(tool && tool->isVisible());
+        QCOMPARE(tool->toolTip(),
+                 QStringLiteral("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"));
+        QTest::mouseClick(bar->widgetForAction(tool), Qt::LeftButton);
+        QCOMPARE(page->PanelState(), calendar::psSuperText);
+        bool answered = false;
+        testsupport::WhenDialogOpens(&window, [&answered](QWidget* dialog) {
+            answered = dialog->windowTitle() == QStringLiteral("SuperText Properties");
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+        });
+        QTest::mousePress(page, Qt::LeftButton, {}, QPoint(200, 300));
+        QTest::mouseMove(page, QPoint(400, 360));
+        QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(400, 360));
+        QTRY_VERIFY(answered);
+        QVERIFY(page->HasSuperText());
+        QVERIFY(page->findChild<supertext::TQelSuperText*>()->isVisible());
+        QVERIFY(window.Modified());
+        QVERIFY(window.Action("Pointerbutton")->isChecked());
+        QCOMPARE(page->PanelState(), calendar::psPointing);
     }
 
     void picturesDropOntoCells()

@@ -183,9 +183,9 @@ private Q_SLOTS:
         owner.grid.SetCell(1, 2, 200);
         owner.grid.SetCell(2, 2, 0x10000);
         const QByteArray bytes = Write(owner);
-        const QByteArray expected =
-            Hex("54 50 46 30 06") + "TOwner" + Hex("00 0D") + "Palette.XSize" + Hex("02 02 0D") + "Palette.YSize" +
-            Hex("02 02 0E") + "Palette.Colors" + Hex("01 02 01 03 C8 00 02 02 04 00 00 01 00 00 00 00");
+        const QByteArray expected = Hex("54 50 46 30 06") + "TOwner" + Hex("00 0D") + "Palette.XSize" +
+                                    Hex("02 02 0D") + "Palette.YSize" + Hex("02 02 0E") + "Palette.Colors" +
+                                    Hex("01 02 01 03 C8 00 02 02 04 00 00 01 00 00 00 00");
         QCOMPARE(HexOf(bytes), HexOf(expected));
     }
 
@@ -211,17 +211,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
-        const QByteArray sizes2x1 = Hex("0D") + "Palette.XSize" + Hex("02 02 0D") + "Palette.YSize" + Hex("02 01");
+        const QByteArray sizes2x1 =
+            Hex("0D") + "Palette.XSize" + Hex("02 02 0D") + "Palette.YSize" + Hex("02 01");
         QTest::newRow("one colour too many")
             << Record(sizes2x1, "01 02 01 02 02 02 03 00") << QStringLiteral("Array index out of bounds");
         QTest::newRow("a colour that is not a number")
             << Record(sizes2x1, "01 06 01 41 00") << QStringLiteral("Invalid property value");
         QTest::newRow("no list") << Record(sizes2x1, "02 01") << QStringLiteral("Invalid property value");
-        const QByteArray huge = Hex("0D") + "Palette.XSize" + Hex("04 00 00 01 00 0D") + "Palette.YSize" + Hex("04 00 00 01 00");
-        QTest::newRow("a grid larger than any file") << Record(huge, "01 00")
-                                                      << QStringLiteral("Invalid property value");
-        QTest::newRow("list cut short") << Record(sizes2x1, "01 02 01 02 02").chopped(4)
-                                        << QStringLiteral("Stream read error");
+        const QByteArray huge =
+            Hex("0D") + "Palette.XSize" + Hex("04 00 00 01 00 0D") + "Palette.YSize" + Hex("04 00 00 01 00");
+        QTest::newRow("a grid larger than any file")
+            << Record(huge, "01 00") << QStringLiteral("Invalid property value");
+        QTest::newRow("list cut short")
+            << Record(sizes2x1, "01 02 01 02 02").chopped(4) << QStringLiteral("Stream read error");
     }
     void brokenStreams()
     {
@@ -239,7 +241,8 @@ private Q_SLOTS:
     void colorsFillColumnByColumnUntilTheListEnds()
     {
         Owner owner;
-        const QByteArray sizes = Hex("0D") + "Palette.XSize" + Hex("02 02 0D") + "Palette.YSize" + Hex("02 03");
+        const QByteArray sizes =
+            Hex("0D") + "Palette.XSize" + Hex("02 02 0D") + "Palette.YSize" + Hex("02 03");
         // Three colours for a 2 x 3 grid: the first column only.
         Read(Record(sizes, "01 02 0A 02 0B 02 0C 00"), owner);
         QCOMPARE(owner.grid.Cell(1, 1), 10);

@@ -26,8 +26,10 @@ private Q_SLOTS:
         QTest::mouseClick(&button, Qt::LeftButton);
         QFrame* dropDown = button.DropDown();
         QTRY_VERIFY(dropDown->isVisible());
-        QCOMPARE(dropDown->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Palette_"))).size(), 20);
-        QCOMPARE(dropDown->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Custom_"))).size(), 16);
+        QCOMPARE(dropDown->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Palette_"))).size(),
+                 20);
+        QCOMPARE(dropDown->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Custom_"))).size(),
+                 16);
         if (const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS"); !folder.isEmpty())
             QVERIFY(dropDown->grab().save(QDir(folder).filePath(QStringLiteral("colour-drop-down.png"))));
 
@@ -38,7 +40,8 @@ private Q_SLOTS:
         QCOMPARE(chosen.size(), 1);
         QVERIFY(!dropDown->isVisible());
         QTest::mouseClick(&button, Qt::LeftButton);
-        QTest::mouseClick(button.DropDown()->findChild<QToolButton*>(QStringLiteral("Palette_2_5")), Qt::LeftButton);
+        QTest::mouseClick(button.DropDown()->findChild<QToolButton*>(QStringLiteral("Palette_2_5")),
+                          Qt::LeftButton);
         QCOMPARE(button.Color(), 0xEFBF9F);
         QCOMPARE(chosen.size(), 2);
     }
@@ -65,7 +68,8 @@ private Q_SLOTS:
         QCOMPARE(chosen.size(), 2);
         // The new swatch is offered at once.
         QTest::mouseClick(&button, Qt::LeftButton);
-        QTest::mouseClick(button.DropDown()->findChild<QToolButton*>(QStringLiteral("Custom_1_1")), Qt::LeftButton);
+        QTest::mouseClick(button.DropDown()->findChild<QToolButton*>(QStringLiteral("Custom_1_1")),
+                          Qt::LeftButton);
         QCOMPARE(button.Color(), 0x112233);
         // Cancelled: nothing changes and nothing is reported.
         prompts.color.reset();
@@ -103,7 +107,8 @@ private Q_SLOTS:
         button.SetPalette(palette);
         QVERIFY(button.Palette() == palette);
         QFrame* dropDown = button.DropDown();
-        QCOMPARE(dropDown->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Palette_"))).size(), 2);
+        QCOMPARE(dropDown->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^Palette_"))).size(),
+                 2);
     }
 };
 

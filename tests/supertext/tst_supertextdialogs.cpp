@@ -80,7 +80,8 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(Child<QComboBox>(&dialog, "SurfaceTypeCombo")->currentText(), QStringLiteral("Normal"));
-        QCOMPARE(Child<QComboBox>(&dialog, "OutlineStyleCombo")->currentText(), QStringLiteral("Dotted Line"));
+        QCOMPARE(Child<QComboBox>(&dialog, "OutlineStyleCombo")->currentText(),
+                 QStringLiteral("Dotted Line"));
         QCOMPARE(Child<QSpinBox>(&dialog, "OutLineWidthSpinner")->value(), 4);
         QCOMPARE(Child<QComboBox>(&dialog, "ShadowOrientationCombo")->currentText(), QStringLiteral("Left"));
         QCOMPARE(Child<QSpinBox>(&dialog, "ShadowDepthSpinner")->value(), 7);
@@ -300,7 +301,8 @@ private Q_SLOTS:
         QTest::mouseClick(Child<QPushButton>(&dialog, "Fontbutton"), Qt::LeftButton);
         QCOMPARE(dialog.Example()->Font()->Name(), QStringLiteral("Liberation Sans"));
         QCOMPARE(dialog.Example()->Font()->Size(), 20);
-        QCOMPARE(Child<QLineEdit>(&dialog, "CaptionText")->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(Child<QLineEdit>(&dialog, "CaptionText")->font().family(),
+                 QStringLiteral("Liberation Sans"));
     }
 
     void textureBrowserListsAndLoads()
@@ -348,7 +350,8 @@ private Q_SLOTS:
         QVERIFY(browser.ChosenFile().endsWith(QStringLiteral("Green.JPG")));
 
         // Into a folder and back out.
-        QListWidgetItem* wood = browser.Folders()->findItems(QStringLiteral("Wood"), Qt::MatchExactly).first();
+        QListWidgetItem* wood =
+            browser.Folders()->findItems(QStringLiteral("Wood"), Qt::MatchExactly).first();
         browser.Folders()->setCurrentItem(wood);
         QTest::keyClick(browser.Folders(), Qt::Key_Return);
         QCOMPARE(browser.Folder(), QDir::cleanPath(folder.filePath(QStringLiteral("Wood"))));
@@ -378,7 +381,8 @@ private Q_SLOTS:
             opened = browser->windowTitle() == QStringLiteral("Load Texture Image");
             // It opened on the last texture, already shown.
             auto* files = Child<QListWidget>(browser, "FileListBox1");
-            opened = opened && files->currentItem() && files->currentItem()->text() == QStringLiteral("red.bmp");
+            opened =
+                opened && files->currentItem() && files->currentItem()->text() == QStringLiteral("red.bmp");
             QTest::mouseClick(Child<QPushButton>(browser, "OKButton"), Qt::LeftButton);
         });
         QTest::mouseClick(Child<QPushButton>(&dialog, "LoadImageButton"), Qt::LeftButton);
@@ -434,7 +438,8 @@ private Q_SLOTS:
         SaveShot(&selector, QStringLiteral("supertext-symbols.png"));
 
         // Another font shows its own characters.
-        QListWidgetItem* symbol = selector.SymbolSets()->findItems(QStringLiteral("Symbol"), Qt::MatchExactly).first();
+        QListWidgetItem* symbol =
+            selector.SymbolSets()->findItems(QStringLiteral("Symbol"), Qt::MatchExactly).first();
         QTest::mouseClick(selector.SymbolSets()->viewport(), Qt::LeftButton, {},
                           selector.SymbolSets()->visualItemRect(symbol).center());
         QCOMPARE(selector.FontName(), QStringLiteral("Symbol"));
