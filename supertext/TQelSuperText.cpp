@@ -26,6 +26,7 @@ constexpr int kMaxShadowDepth = 10000;
 // Outline widths and font sizes are bounded likewise when drawn (the stored values stay as they are).
 constexpr int kMaxOutlineWidth = 1000;
 constexpr int kMaxPixelSize = 4000;
+constexpr int kMaxGradientExtent = 1 << 16;
 // Objects up to this many pixels keep their picture between paints.
 constexpr qint64 kMaxCachedPixels = 4 * 1024 * 1024;
 
@@ -294,10 +295,13 @@ const SuperTextLayout& TQelSuperText::Layout()
 
 const QImage& TQelSuperText::GradientBitmap()
 {
+    // Beyond any real page the bands are made at a bounded size and stretched, so a size read from a damaged
+    // file cannot make the program allocate what the file does not hold.
     const bool across = m_fillDirection == gdLeft || m_fillDirection == gdRight;
-    const QSize expected = across ? QSize(width(), 1) : QSize(1, height());
+    const QSize bounded(std::min(width(), kMaxGradientExtent), std::min(height(), kMaxGradientExtent));
+    const QSize expected = across ? QSize(bounded.width(), 1) : QSize(1, bounded.height());
     if (m_gradientDirty || m_gradient.size() != expected) {
-        m_gradient = MakeGradientStrip(size(), m_fillDirection, m_gradientFrom, m_gradientTo);
+        m_gradient = MakeGradientStrip(bounded, m_fillDirection, m_gradientFrom, m_gradientTo);
         m_gradientDirty = false;
     }
     return m_gradient;
@@ -422,8 +426,14 @@ void TQelSuperText::render(QPainter& painter)
         }
         break;
     case stGradientFill:
-        if (const QImage& gradient = GradientBitmap(); !gradient.isNull())
-            m_glyphs.Fill(painter, origin, QBrush(gradient));
+        if (const QImage& gradient = GradientBitmap(); !gradient.isNull()) {
+            QBrush bands(gradient);
+            if (gradient.width() < width() && gradient.height() == 1)
+                bands.setTransform(QTransform::fromScale(double(width()) / gradient.width(), 1));
+            else if (gradient.height() < height() && gradient.width() == 1)
+                bands.setTransform(QTransform::fromScale(1, double(height()) / gradient.height()));
+            m_glyphs.Fill(painter, origin, bands);
+        }
         break;
     case stBrushTransparent:
         break;

@@ -600,6 +600,27 @@ private Q_SLOTS:
         QVERIFY(testsupport::CountInk(image, {0, 0, image.width(), image.height()}) > 100);
     }
 
+    void hugeSizeFromADamagedFile()
+    {
+        // A size no page has: the bands are made at a bounded size and the paint draws only what it shows.
+        TQelSuperText text;
+        text.SetControlTransparent(false);
+        text.resize(16000000, 100);
+        QImage image(300, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        text.Paint(painter);
+        painter.end();
+        QCOMPARE(text.GradientBitmap().size(), QSize(65536, 1));
+        QVERIFY(testsupport::CountInk(image, {0, 0, 300, 100}) > 100);
+        // Hostile depths and widths are drawn within bounds too.
+        text.resize(300, 100);
+        text.SetShadowDepth(2000000000);
+        text.SetOutlineWidth(2000000000);
+        QCOMPARE(text.ShadowDepth(), 2000000000); // kept as read
+        Render(text);
+    }
+
     void fitToText()
     {
         TQelSuperText text;
