@@ -240,6 +240,58 @@ private Q_SLOTS:
         QCOMPARE(layout.ShadowOrigin(), QPoint(5, 0));
     }
 
+    void layoutFollowsLaterChanges()
+    {
+        TQelSuperText text;
+        QCOMPARE(text.Layout().TextOrigin(), QPoint(5, 0));
+        text.SetShadowOrientation(sdLeft);
+        text.SetShadowDepth(4);
+        QCOMPARE(text.Layout().TextOrigin(), QPoint(9, 0));
+        text.SetShadowOrientation(sdDownLeft);
+        QCOMPARE(text.Layout().ShadowOrigin(), QPoint(5, 4));
+        // A size of nothing becomes one pixel (on a shown page, where size changes take effect at once).
+        QWidget page;
+        auto* placed = new TQelSuperText(&page);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        placed->resize(0, 10);
+        QCOMPARE(placed->width(), 1);
+        placed->resize(10, 0);
+        QCOMPARE(placed->height(), 1);
+    }
+
+    void gradientFollowsItsColours()
+    {
+        TQelSuperText text;
+        MakeBig(text);
+        const QList<QPoint> inside = GlyphInterior([](TQelSuperText& t) { MakeBig(t); });
+        QVERIFY(!inside.isEmpty());
+        const QPoint p = inside.first();
+        Render(text);
+        text.SetGradientFromColor(0x00FF00);
+        text.SetGradientToColor(0x00FF00);
+        QCOMPARE(testsupport::ColorAt(Render(text), p.x(), p.y()), 0x00FF00);
+        text.SetFillDirection(gdDown);
+        text.SetGradientFromColor(0x0000FF);
+        text.SetGradientToColor(0x0000FF);
+        QCOMPARE(testsupport::ColorAt(Render(text), p.x(), p.y()), 0x0000FF);
+    }
+
+    void repaintsShowChanges()
+    {
+        // Painted as the window paints it, twice: the second picture shows the change.
+        TQelSuperText text;
+        MakeBig(text);
+        text.SetSurfaceType(stNormal);
+        text.Font()->SetColor(0x0000FF);
+        const QImage red = text.grab().toImage();
+        text.Font()->SetColor(0x00FF00);
+        const QImage green = text.grab().toImage();
+        QVERIFY(CountNear(red, 0x0000FF) > 500);
+        QVERIFY(CountNear(green, 0x00FF00) > 500);
+        QCOMPARE(CountNear(green, 0x0000FF), 0);
+    }
+
     void transparentObjectShrinksToItsText()
     {
         TQelSuperText text;
@@ -301,8 +353,10 @@ private Q_SLOTS:
         QCOMPARE(text->OutlineStyle(), psClear); // only the switch turns it solid
 
         // An empty texture is empty whichever way it is given.
+        text->SetImage(Checker());
         text->SetImage(QImage());
         QVERIFY(text->Image().isNull());
+        text->SetImage(Checker());
         text->SetImage(QImage(0, 5, QImage::Format_RGB32));
         QVERIFY(text->Image().isNull());
     }
@@ -895,6 +949,41 @@ private Q_SLOTS:
         QVERIFY(changes > before);
     }
 
+    void menuByRightClick()
+    {
+        // The menu as a user reaches it: a right click on the object, a click on the item.
+        testsupport::ScriptedPrompts prompts;
+        QWidget window;
+        window.resize(900, 1100);
+        auto* page = new TCalendarPanel32(&window);
+        auto* text = new TQelSuperText(page);
+        text->AfterLoad();
+        text->setGeometry(100, 100, 300, 80);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto choose = [text](const char* name) {
+            QTest::mouseClick(text, Qt::RightButton, {}, QPoint(20, 20));
+            QMenu* menu = text->Menu();
+            QTRY_VERIFY(menu->isVisible());
+            QAction* item = menu->findChild<QAction*>(QLatin1String(name));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+            QTRY_VERIFY(!menu->isVisible());
+        };
+        choose("mnuBorder");
+        QCOMPARE(text->BorderStyle(), design::bsSingle);
+        choose("mnuTransparent");
+        QVERIFY(!text->ControlTransparent());
+        bool opened = false;
+        testsupport::WhenDialogOpens(this, [&opened](QWidget* dialog) {
+            opened = dialog->windowTitle() == QStringLiteral("SuperText Properties");
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Cancelbutton")),
+                              Qt::LeftButton);
+        });
+        choose("mnuProperties");
+        QTRY_VERIFY(opened);
+        QVERIFY(text->Menu()->findChild<QAction*>(QStringLiteral("mnuBorder"))->isChecked());
+    }
+
     void printedAtPrinterResolution()
     {
         TQelSuperText text;
@@ -904,6 +993,7 @@ private Q_SLOTS:
         text.SetOutlineWidth(2);
         text.SetOutlineColor(0x00FF00);
         text.SetSurfaceType(stGradientFill);
+        text.SetImage(Checker());                     // a texture kept beside the gradient is not what prints
         QImage page(1800, 900, QImage::Format_RGB32); // 300 dots per inch
         page.setDotsPerMeterX(11811);
         page.setDotsPerMeterY(11811);
