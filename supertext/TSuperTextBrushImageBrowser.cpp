@@ -78,7 +78,6 @@ TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent) : QDia
     m_example->SetOutlineStyle(psSolid);
     m_example->SetOutlineWidth(1);
     area->Track(m_example);
-    m_sampleArea = area;
     m_scrollBox->setWidget(area);
     layout->addWidget(m_scrollBox, 1);
 

@@ -51,7 +51,6 @@ private:
     QListWidget* m_folders = nullptr;
     QListWidget* m_files = nullptr;
     QScrollArea* m_scrollBox = nullptr;
-    QWidget* m_sampleArea = nullptr;
     TQelSuperText* m_example = nullptr;
     QString m_folder;
     QString m_chosenFile;

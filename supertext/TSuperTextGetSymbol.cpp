@@ -138,6 +138,7 @@ void TSuperTextGetSymbol::fillSymbolList()
         item->setToolTip(tr("Character %1").arg(code));
         m_symbolList->setItem(i / kColumns, i % kColumns, item);
     }
+    // The first character counts as chosen until another is clicked.
     m_symbolList->setCurrentCell(0, 0);
     m_code = kFirstCode;
 }
@@ -156,9 +157,6 @@ void TSuperTextGetSymbol::tryAccept()
 void TSuperTextGetSymbol::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // The first character counts as chosen until another is clicked.
-    if (m_code < 0 && m_symbolList->item(0, 0))
-        m_code = kFirstCode;
     if (m_waiting) {
         m_waiting = false;
         QApplication::restoreOverrideCursor();

@@ -54,6 +54,12 @@ QSpinBox* Spinner(QWidget* parent, const char* name)
     return spinner;
 }
 
+// The list offers the first six pen styles; an outline drawn inside the frame is a solid line.
+int StyleIndex(TPenStyle style)
+{
+    return style == psInsideFrame ? int(psSolid) : int(style);
+}
+
 QFrame* Panel(QWidget* parent, const char* name)
 {
     auto* panel = new QFrame(parent);
@@ -263,7 +269,7 @@ void TSuperTextProperties::takeExampleValues()
     m_gradientTo->SetColor(m_example->GradientToColor());
     m_fontColor->SetColor(m_example->Font()->Color());
     m_outlineColor->SetColor(m_example->OutlineColor());
-    m_outlineStyle->setCurrentIndex(std::min<int>(m_example->OutlineStyle(), m_outlineStyle->count() - 1));
+    m_outlineStyle->setCurrentIndex(StyleIndex(m_example->OutlineStyle()));
     m_outlineWidth->setValue(m_example->OutlineWidth());
     m_shadowColor->SetColor(m_example->Shadowcolor());
     m_shadowOrientation->setCurrentIndex(m_example->ShadowOrientation());
@@ -293,7 +299,7 @@ void TSuperTextProperties::surfaceTypeChosen(int index)
         m_example->SetImage(m_lastUsedImage);
     // Hollow text may just have had its outline turned solid.
     m_initialising = true;
-    m_outlineStyle->setCurrentIndex(std::min<int>(m_example->OutlineStyle(), m_outlineStyle->count() - 1));
+    m_outlineStyle->setCurrentIndex(StyleIndex(m_example->OutlineStyle()));
     m_initialising = false;
     m_example->update();
     fitExample();

@@ -134,6 +134,10 @@ private Q_SLOTS:
         QCOMPARE(grid.Count(), 0);
         QVERIFY_THROWS_EXCEPTION(std::length_error, grid.SetYSize(100000));
         QCOMPARE(grid.YSize(), 0); // a refused size leaves the grid as it was
+        grid.SetYSize(1);
+        grid.SetXSize(TColorArrayClass::kMaxCells); // the largest grid there is
+        QCOMPARE(grid.Count(), TColorArrayClass::kMaxCells);
+        QVERIFY_THROWS_EXCEPTION(std::length_error, grid.SetYSize(2));
     }
 
     void assignAndEquality()

@@ -33,6 +33,15 @@ private Q_SLOTS:
         if (const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS"); !folder.isEmpty())
             QVERIFY(dropDown->grab().save(QDir(folder).filePath(QStringLiteral("colour-drop-down.png"))));
 
+        // Laid out as the grid: columns across, rows down.
+        auto swatch = [dropDown](const char* name) {
+            return dropDown->findChild<QToolButton*>(QLatin1String(name));
+        };
+        QCOMPARE(swatch("Palette_1_2")->x(), swatch("Palette_1_1")->x());
+        QVERIFY(swatch("Palette_1_2")->y() > swatch("Palette_1_1")->y());
+        QCOMPARE(swatch("Palette_2_1")->y(), swatch("Palette_1_1")->y());
+        QVERIFY(swatch("Palette_2_1")->x() > swatch("Palette_1_1")->x());
+        QVERIFY(swatch("Custom_1_1")->y() > swatch("Palette_1_5")->y());
         QSignalSpy chosen(&button, &TColorDropButton::colorChosen);
         // The second column's top swatch is black, its fifth a pale blue.
         QTest::mouseClick(dropDown->findChild<QToolButton*>(QStringLiteral("Palette_2_1")), Qt::LeftButton);

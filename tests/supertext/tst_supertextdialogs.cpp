@@ -443,6 +443,7 @@ private Q_SLOTS:
         QTest::mouseClick(selector.SymbolSets()->viewport(), Qt::LeftButton, {},
                           selector.SymbolSets()->visualItemRect(symbol).center());
         QCOMPARE(selector.FontName(), QStringLiteral("Symbol"));
+        QCOMPARE(selector.Code(), 32); // a new font starts at its first character
         QCOMPARE(grid->item((97 - 32) / 15, (97 - 32) % 15)->text(), QStringLiteral("\u03B1"));
 
         // A double click takes the character and closes.
@@ -470,6 +471,31 @@ private Q_SLOTS:
         QCOMPARE(dialog.Example()->Caption(), QStringLiteral("J"));
         QCOMPARE(dialog.Example()->Font()->Name(), QStringLiteral("Wingdings"));
         QVERIFY(QApplication::overrideCursor() == nullptr); // the normal pointer is back
+
+        // A pointer the caller set stays; Enter takes the character.
+        QApplication::setOverrideCursor(Qt::CrossCursor);
+        {
+            TSuperTextGetSymbol selector;
+            selector.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&selector));
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+            QTest::keyClick(&selector, Qt::Key_Return);
+            QCOMPARE(selector.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+        QApplication::restoreOverrideCursor();
+    }
+
+    void insideFrameShowsAsSolid()
+    {
+        TQelSuperText text;
+        text.SetOutlineStyle(psInsideFrame);
+        TSuperTextProperties dialog;
+        dialog.Example()->CopyFrom(text);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(Child<QComboBox>(&dialog, "OutlineStyleCombo")->currentText(), QStringLiteral("Solid Line"));
+        QCOMPARE(dialog.Example()->OutlineStyle(), psInsideFrame); // kept unless the user chooses
     }
 
     void browserScreenshot()
