@@ -598,6 +598,7 @@ private Q_SLOTS:
         }
         QCOMPARE(testsupport::ColorAt(image, 40, 5), platform::clWhite);
         QCOMPARE(testsupport::ColorAt(image, 80, 40), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(image, 40, 80), platform::clBlack);
         // So does a caption too wide for even one character.
         TQelSuperText narrow;
         narrow.SetControlTransparent(false);
