@@ -117,6 +117,11 @@ void TCalendarMain::DefaultEditorFont()
 
 void TCalendarMain::SetDefaultFontNow()
 {
+    m_cellEditor->SetCurrentAttributes(DefaultEditorAttributes());
+}
+
+richtext::CharAttributes TCalendarMain::DefaultEditorAttributes() const
+{
     richtext::CharAttributes attributes;
     attributes.fontName = m_prefs.fontName;
     attributes.pointSize = m_prefs.fontSize;
@@ -134,7 +139,7 @@ void TCalendarMain::SetDefaultFontNow()
             break;
         }
     }
-    m_cellEditor->SetCurrentAttributes(attributes);
+    return attributes;
 }
 
 void TCalendarMain::FillWithRecurringDates()

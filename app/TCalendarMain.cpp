@@ -9,6 +9,9 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "platform/Screen.h"
+#include "print/PagePrinter.h"
+#include "print/PrinterCheck.h"
+#include "print/TReportSystem.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
@@ -81,6 +84,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_cellEditor->hide();
     m_scroll->setWidget(m_canvas);
     setCentralWidget(m_scroll);
+    m_report = std::make_unique<print::TReportSystem>(this);
+    m_pagePrinter = std::make_unique<print::PagePrinter>();
 
     buildToolBars();
     buildMenus();
@@ -161,6 +166,7 @@ void TCalendarMain::buildToolBars()
     add(tr("-"), "ZoomMinusButton", tr("Zoom Out"), [this] { ZoomOut(); });
     add(tr("Properties"), "PropertiesButton", tr("Set/change Properties for the calendar"),
         [this] { Properties(); });
+    add(tr("Print"), "Printbutton", tr("Print the calendar"), [this] { PrintCalendar(); });
     design->addSeparator();
     m_tools = new QActionGroup(this);
     QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
@@ -221,6 +227,7 @@ void TCalendarMain::buildMenus()
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     add(m_fileMenu, tr("Save &As..."), "mnuSaveAs", [this] { SaveAs(); });
     add(m_fileMenu, tr("Save As &Bitmap "), "mnuSaveAsBitmap", [this] { SaveAsBitmap(); });
+    add(m_fileMenu, tr("&Export as PDF..."), "mnuExportPdf", [this] { ExportAsPdf(); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, tr("&Properties"), "mnuProperties", [this] { Properties(); });
     add(m_fileMenu, tr("User Defined Title"), "mnuUserDefinedTitle", [this] { UserDefinedTitle(); });
@@ -232,6 +239,11 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, tr("Fill Calendar with Recurring Dates"), "mnuFillCalendarwithRecurringDates",
         [this] { FillWithRecurringDates(); });
     add(m_fileMenu, tr("Edit Recurring Dates"), "mnuEditrecurringDates", [this] { EditRecurringDates(); });
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("P&rint Calendar"), "mnuPrintCalendar", [this] {
+        PrintCalendar();
+    })->setShortcut(QKeySequence::Print);
+    add(m_fileMenu, tr("Print Set&up"), "mnuPrintSetup", [this] { PrintSetup(); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, tr("E&xit"), "mnuExit", [this] { close(); });
 
@@ -293,6 +305,10 @@ void TCalendarMain::SetButtons()
     m_richBar->setEnabled(visible && m_cellEditor->hasFocus());
     Action("mnuSaveAs")->setEnabled(visible);
     Action("mnuSaveAsBitmap")->setEnabled(visible);
+    Action("mnuExportPdf")->setEnabled(visible);
+    Action("mnuPrintSetup")->setEnabled(visible);
+    Action("mnuPrintCalendar")->setEnabled(visible && m_printerAvailable);
+    Action("Printbutton")->setEnabled(visible && m_printerAvailable);
     Action("mnuProperties")->setEnabled(visible);
     Action("PropertiesButton")->setEnabled(visible);
     Action("mnuCancelChanges")->setEnabled(visible && named);
@@ -391,6 +407,7 @@ void TCalendarMain::firstActivation()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     restorePlacement();
+    m_printerAvailable = print::CheckPrinters(this);
     m_page->ResetToNew();
     layoutCanvas();
     if (!m_mru.Files().isEmpty() && QFileInfo::exists(m_mru.Files().first()))

@@ -2,8 +2,11 @@
 
 #include "persist/formats/Preferences.h"
 #include "platform/TRect.h"
+#include "richtext/CharAttributes.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -16,6 +19,10 @@ class QToolBar;
 namespace calendar {
 class TCalendarPanel32;
 }
+namespace print {
+class PagePrinter;
+class TReportSystem;
+} // namespace print
 namespace richtext {
 class TVelRichEdit;
 class TVelRichToolBar;
@@ -84,6 +91,8 @@ public:
     void ClearAllCellContents();
     void DefaultEditorFont();
     void SetDefaultFontNow();
+    /** The default editor font as character attributes, its colour the highest equal table entry. */
+    richtext::CharAttributes DefaultEditorAttributes() const;
     void FillWithRecurringDates();
     /** Pictures are what can be dropped onto day cells and into the cell editor. */
     static bool IsPictureDrag(const QMimeData* data);
@@ -94,6 +103,18 @@ public:
     /** Inserts a dropped picture at the editor's caret. */
     void EditorDrop(const QMimeData* data);
     void EditRecurringDates();
+
+    // Printing and PDF export.
+    bool PrinterAvailable() const { return m_printerAvailable; }
+    print::TReportSystem& ReportSystem() const { return *m_report; }
+    /** Prints the page at full size through the print engine's job, then gives it back its zoom. */
+    void PrintCalendar();
+    /** The printer set-up dialog of the print engine's printer. */
+    void PrintSetup();
+    /** Asks for the months and a file name, then writes them as one PDF file; true when written. */
+    bool ExportAsPdf();
+    /** True when a SuperText object is placed on the page (printing it takes the printer longer). */
+    bool PageHasSuperText() const;
 
     /**
      * The name a save dialog proposes: the current file's name with the extension, or without a file the
@@ -145,6 +166,10 @@ private:
     bool m_editingCell = false;
     bool m_trackChanges = false;
     bool m_newCalendarMode = false;
+    bool m_printerAvailable = false;
+    bool m_printRan = false;
+    std::unique_ptr<print::TReportSystem> m_report;
+    std::unique_ptr<print::PagePrinter> m_pagePrinter;
 };
 
 } // namespace app

@@ -197,6 +197,10 @@ public:
     static platform::TRect CreationRect(const platform::TRect& band);
     /** Everything a paint copies to the screen, at the current size. */
     QImage RenderToBitmap();
+    /** What the main grid or planner is drawn from at a zoom: the page's style, month and main rectangle. */
+    MonthPaintParams MainPaintParams(float zoom) const;
+    /** What every mini calendar is drawn from at a zoom, less its month, year and rectangle. */
+    MonthPaintParams MiniPaintParams(float zoom) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -211,8 +215,6 @@ protected:
 private:
     void renderPage(QImage& image);
     void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive);
-    MonthPaintParams mainParams() const;
-    PaintFont zoomedFont(const platform::TFont& font) const;
     int zoomed(int value) const;
     platform::TRect zoomed(const platform::TRect& rect) const;
     void loadLocaleNames();

@@ -4,6 +4,7 @@
 #include "calendar/TCalendarPanel32.h"
 #include "cli/PageOptions.h"
 #include "cli/PageReport.h"
+#include "cli/PdfCommand.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/formats/StyleSheet.h"
 #include "persist/stream/StreamDump.h"
@@ -30,7 +31,10 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [options] -o OUT.png|OUT.bmp\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [--recurring STORE] [options] -o "
+    "OUT.png\n"
+    "       datoria-cli pdf [--file FILE.KVF|FILE.KVS] [--months N] [--recurring STORE] [options] -o "
+    "OUT.pdf\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
@@ -225,6 +229,7 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("store"), QStringLiteral("dates: a recurring-dates store."), QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
+    AddPdfOptions(parser);
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("render, inspect, new, dump or rtf"));
 
@@ -257,9 +262,10 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return ConvertRtf(positional[1], parser.value(QStringLiteral("to")),
                           parser.value(QStringLiteral("width")), parser.value(QStringLiteral("o")), err);
     }
-    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
+    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new"),
+                                  QStringLiteral("pdf")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, inspect, new, dump, rtf or dates\n" << kUsage;
+        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf or dates\n" << kUsage;
         return 2;
     }
     if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {
@@ -287,6 +293,13 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!SetUpPage(page, &owner, parser.value(QStringLiteral("file")), *options, error)) {
         err << "datoria-cli: " << error << '\n';
         return 1;
+    }
+
+    if (command == QLatin1String("pdf"))
+        return ExportPdf(page, parser, err);
+    if (command == QLatin1String("render") && parser.isSet(QStringLiteral("recurring"))) {
+        if (const int code = FillFromStore(page, parser, err))
+            return code;
     }
 
     if (command == QLatin1String("new")) {

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
 namespace platform {
 
@@ -48,12 +50,35 @@ public:
         const QString name = QFileDialog::getSaveFileName(parent, title, proposed, filter);
         return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
     }
+    bool PrintSetup(QWidget* parent, QPrinter& printer, const QString& title) override
+    {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(title);
+        // Copies, the printer and its set-up only: no file destination, no page range, no collation.
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+        return dialog.exec() == QDialog::Accepted;
+    }
+    bool PrinterSetup(QWidget* parent, QPrinter& printer) override
+    {
+        QPageSetupDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
 };
 
 DialogPrompts g_dialogs;
 Prompts* g_current = nullptr;
 
 } // namespace
+
+bool Prompts::PrintSetup(QWidget*, QPrinter&, const QString&)
+{
+    return false;
+}
+
+bool Prompts::PrinterSetup(QWidget*, QPrinter&)
+{
+    return false;
+}
 
 Prompts& Prompts::Current()
 {

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace platform {
@@ -35,6 +36,13 @@ public:
     /** The save-file dialog with a proposed name (asking before replacing a file); nothing when cancelled. */
     virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
                                                 const QString& proposed, const QString& filter) = 0;
+    /**
+     * A print job's set-up window with the title: copies, the printer, and the printer's own set-up; no file
+     * destination. True when the user chose to print. Nothing is printed by prompts that do not offer it.
+     */
+    virtual bool PrintSetup(QWidget* parent, QPrinter& printer, const QString& title);
+    /** The printer's set-up dialog (paper, orientation, the printer's options); true on OK. */
+    virtual bool PrinterSetup(QWidget* parent, QPrinter& printer);
 
     /** The prompts in use: Qt's dialogs unless another set was installed. */
     static Prompts& Current();

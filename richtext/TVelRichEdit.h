@@ -80,7 +80,4 @@ private:
     int m_imageCount = 0;
 };
 
-/** A character format with the attributes, the colour from the engine's table. */
-QTextCharFormat FormatOf(const CharAttributes& attributes);
-
 } // namespace richtext

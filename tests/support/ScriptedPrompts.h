@@ -2,6 +2,8 @@
 
 #include "platform/Prompts.h"
 
+#include <QPageLayout>
+#include <QPrinter>
 #include <QStringList>
 
 namespace testsupport {
@@ -33,6 +35,24 @@ public:
         return saveFiles.isEmpty() ? std::nullopt : std::optional<QString>(saveFiles.takeFirst());
     }
 
+    /** Prints into printTarget as a PDF file on Letter paper; cancels when printTarget is empty. */
+    bool PrintSetup(QWidget*, QPrinter& printer, const QString& title) override
+    {
+        printSetupTitles.append(title);
+        if (printTarget.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTarget);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageOrientation(printerOrientation);
+        return true;
+    }
+    bool PrinterSetup(QWidget*, QPrinter&) override
+    {
+        ++printerSetups;
+        return true;
+    }
+
     QStringList messages;
     QStringList openFiles;
     QStringList saveFiles;
@@ -40,6 +60,11 @@ public:
     QList<bool> answers;
     std::optional<QFont> font;
     std::optional<platform::TColor> color;
+    QString printTarget;
+    /** The printer's own orientation before the job sets the calendar's. */
+    QPageLayout::Orientation printerOrientation = QPageLayout::Landscape;
+    QStringList printSetupTitles;
+    int printerSetups = 0;
 };
 
 } // namespace testsupport
