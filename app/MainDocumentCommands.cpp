@@ -2,6 +2,8 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/TFloatingPalette.h"
+
 #include "app/TCalendarProperties.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
@@ -56,6 +58,7 @@ void TCalendarMain::New()
 
 bool TCalendarMain::Properties()
 {
+    const bool palette = hidePaletteFor();
     const int month = m_page->MainCalMonth();
     const int year = m_page->MainCalYear();
     DoSaveRichtext();
@@ -86,6 +89,9 @@ bool TCalendarMain::Properties()
     m_newCalendarMode = false;
     layoutCanvas();
     m_page->update();
+    CheckFloaterStatus();
+    if (palette)
+        m_palette->show();
     SetButtons();
     savePreferences();
     return confirmed;
@@ -208,6 +214,7 @@ void TCalendarMain::OpenCalendarFile(const QString& path)
     m_page->setVisible(!m_currentFileName.isEmpty());
     SetModified(false);
     SetButtons();
+    CheckFloaterStatus();
     SetCaption();
     if (remembered != 1.0f)
         setZoom(remembered);

@@ -1,8 +1,10 @@
 #include "app/TCalendarMain.h"
 
+#include "app/TFloatingPalette.h"
 #include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
+#include "controls/TIconListBox.h"
 #include "persist/formats/Preferences.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
@@ -73,6 +75,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_pageBorder->hide();
     m_page = new calendar::TCalendarPanel32(m_canvas);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    m_page->SetOwnsClipboardFile(true);
     m_page->move(kPageOffset + 1, kPageOffset + 1);
     m_page->hide();
     m_cellEditor = new richtext::TVelRichEdit(m_canvas);
@@ -89,6 +92,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
 
     buildToolBars();
     buildMenus();
+    buildIconTool();
 
     m_page->SetClickedInCellEvent(
         [this](const platform::TRect&, const platform::TRect& rFree, int cell, int,
@@ -167,6 +171,7 @@ void TCalendarMain::buildToolBars()
     add(tr("Properties"), "PropertiesButton", tr("Set/change Properties for the calendar"),
         [this] { Properties(); });
     add(tr("Print"), "Printbutton", tr("Print the calendar"), [this] { PrintCalendar(); });
+    add(tr("Show Icon Tool"), "ShowHideIconTool", QString(), [this] { ShowHideIconTool(); });
     design->addSeparator();
     m_tools = new QActionGroup(this);
     QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
@@ -176,7 +181,9 @@ void TCalendarMain::buildToolBars()
     QAction* superText = add(tr("SuperText"), "DrawSuperText",
                              tr("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"),
                              [this] { m_page->SetPanelState(calendar::psSuperText); });
-    for (QAction* tool : {pointer, text, superText}) {
+    QAction* clipArt = add(tr("Clip Art"), "DrawImageButton", tr("Clip Art Tool"),
+                           [this] { m_page->SetPanelState(calendar::psImage); });
+    for (QAction* tool : {pointer, text, superText, clipArt}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }
@@ -316,6 +323,7 @@ void TCalendarMain::SetButtons()
     Action("ZoomPlusButton")->setEnabled(visible);
     Action("Savebutton")->setVisible(m_modified);
     Action("CancelButton")->setVisible(m_modified && named);
+    syncIconTool();
 }
 
 void TCalendarMain::layoutCanvas()
@@ -375,6 +383,10 @@ void TCalendarMain::loadPreferences()
 void TCalendarMain::savePreferences()
 {
     platform::IniFile ini(IniPath());
+    if (m_palette) {
+        m_prefs.iconsVisible = m_palette->isVisible();
+        m_prefs.iconFile = m_palette->Grid()->FileName();
+    }
     persist::SavePreferences(ini, m_prefs);
     if (!ini.Save())
         platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(ini.Path()));
@@ -421,6 +433,10 @@ void TCalendarMain::firstActivation()
     SetButtons();
     SetCaption();
     QApplication::restoreOverrideCursor();
+    CheckFloaterStatus();
+    if (m_prefs.iconsVisible)
+        m_palette->show();
+    SetButtons();
     m_page->SetSuspendPaint(false);
     m_page->update();
 }
@@ -435,6 +451,7 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
     m_prefs.mainZoomPercent = ZoomToPercent(m_page->Zoom());
     savePreferences();
     savePlacement();
+    m_palette->hide();
     event->accept();
 }
 

@@ -31,6 +31,8 @@ class TVelRtfStorage;
 
 namespace app {
 
+class TFloatingPalette;
+
 /**
  * The program's document window: one calendar page in a scroll area with the in-cell editor over it, the
  * rich-text and design tool bars, the menus, the document commands, zoom, preferences, window placement and
@@ -78,6 +80,13 @@ public:
     /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
     bool CheckSaveNeeded();
 
+    // The icon tool palette.
+    TFloatingPalette* IconPalette() const { return m_palette; }
+    /** Shows the palette when hidden, hides it otherwise; IconToolVisible follows. */
+    void ShowHideIconTool();
+    /** Hides the palette when the page uses no day cells; shows it again when it should be visible. */
+    void CheckFloaterStatus();
+
     void ZoomIn();
     void ZoomOut();
     void SetCaption();
@@ -113,8 +122,6 @@ public:
     void PrintSetup();
     /** Asks for the months and a file name, then writes them as one PDF file; true when written. */
     bool ExportAsPdf();
-    /** True when a SuperText object is placed on the page (printing it takes the printer longer). */
-    bool PageHasSuperText() const;
 
     /**
      * The name a save dialog proposes: the current file's name with the extension, or without a file the
@@ -143,6 +150,10 @@ private:
     void toggleHints();
     void setZoom(float factor);
     void layoutCanvas();
+    void buildIconTool();
+    void syncIconTool();
+    /** Hides the palette while a dialog runs; gives back whether it was shown. */
+    bool hidePaletteFor();
 
     calendar::TCalendarPanel32* m_page = nullptr;
     QScrollArea* m_scroll = nullptr;
@@ -150,6 +161,7 @@ private:
     QFrame* m_pageBorder = nullptr;
     richtext::TVelRichEdit* m_cellEditor = nullptr;
     richtext::TVelRichToolBar* m_richBar = nullptr;
+    TFloatingPalette* m_palette = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_designBar = nullptr;
     QList<QAction*> m_recentActions;

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarPainter.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TQelImage.h"
 #include "platform/Clock.h"
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
@@ -44,6 +45,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(pare
     // A calendar file can hold these classes of placed objects, so the stream must know them by name.
     design::RegisterLabelClasses();
     supertext::TQelSuperText::Register();
+    design::RegisterImageClasses();
     supertext::TQelFont3DEffects::Install();
     m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
     m_headersFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
@@ -363,6 +365,15 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         text->SetControlTransparent(false);
         text->SetBGColor(platform::clWhite);
         text->EditAfterCreate();
+        break;
+    }
+    case psImage: {
+        auto* image = new design::TQelImage;
+        image->AfterLoad();
+        AddObject(image, r);
+        unsetCursor();
+        SetPanelState(psPointing);
+        image->EditAfterCreate();
         break;
     }
     default:

@@ -11,6 +11,8 @@ namespace platform {
 
 namespace {
 
+Prompts::FontDialog g_fontDialog;
+
 class DialogPrompts : public Prompts
 {
 public:
@@ -27,11 +29,17 @@ public:
         return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
                QMessageBox::Yes;
     }
-    std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override
+    std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial,
+                                         FontDialogOptions options) override
     {
+        if (g_fontDialog)
+            return g_fontDialog(parent, initial, options);
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent);
-        return ok ? std::optional<QFont>(font) : std::nullopt;
+        const QFont font = QFontDialog::getFont(&ok, initial.font, parent, QString(),
+                                                options.testFlag(FontDialogOption::ScalableOnly)
+                                                    ? QFontDialog::ScalableFonts
+                                                    : QFontDialog::FontDialogOptions());
+        return ok ? std::optional<FontChoice>(FontChoice{font, initial.color}) : std::nullopt;
     }
     std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) override
     {
@@ -88,6 +96,11 @@ Prompts& Prompts::Current()
 void Prompts::Install(Prompts* prompts)
 {
     g_current = prompts;
+}
+
+void Prompts::SetFontDialog(FontDialog dialog)
+{
+    g_fontDialog = std::move(dialog);
 }
 
 } // namespace platform

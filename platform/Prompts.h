@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/FontChoice.h"
 #include "platform/TColor.h"
 
 #include <QFont>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -28,7 +30,9 @@ public:
     virtual void Error(QWidget* parent, const QString& text) { Information(parent, text); }
     /** A question box with Yes and No; true for Yes. */
     virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
-    virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
+    /** The font dialog, opened on the font it edits (with its colour); nothing when cancelled. */
+    virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial,
+                                                 FontDialogOptions options) = 0;
     virtual std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) = 0;
     /** The open-file dialog; nothing when cancelled. */
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& folder,
@@ -48,6 +52,14 @@ public:
     static Prompts& Current();
     /** Installs prompts (not owned); nullptr returns to Qt's dialogs. */
     static void Install(Prompts* prompts);
+
+    using FontDialog = std::function<std::optional<FontChoice>(QWidget* parent, const FontChoice& initial,
+                                                               FontDialogOptions)>;
+    /**
+     * The font dialog the program's own prompts show (Qt's has no colour choice); the controls library
+     * provides it. Without one, Qt's font dialog is shown and the colour stays.
+     */
+    static void SetFontDialog(FontDialog dialog);
 };
 
 } // namespace platform

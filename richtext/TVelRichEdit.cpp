@@ -192,6 +192,15 @@ void TVelRichEdit::keyPressEvent(QKeyEvent* event)
     QTextEdit::keyPressEvent(event);
 }
 
+void TVelRichEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    // The owner decides on what it accepts (pictures and icons) from the moment the drag comes in.
+    bool handled = false;
+    Q_EMIT dragOver(event, handled);
+    if (!handled)
+        QTextEdit::dragEnterEvent(event);
+}
+
 void TVelRichEdit::dragMoveEvent(QDragMoveEvent* event)
 {
     bool handled = false;

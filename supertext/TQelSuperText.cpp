@@ -627,8 +627,8 @@ bool TQelSuperText::EditProperties()
 
 void TQelSuperText::FontCommand()
 {
-    const std::optional<QFont> chosen =
-        platform::Prompts::Current().ChooseFont(this, platform::FontForDialog(*m_font));
+    const std::optional<platform::FontChoice> chosen = platform::Prompts::Current().ChooseFont(
+        this, platform::FontForDialog(*m_font), platform::FontDialogOption::ScalableOnly);
     if (!chosen)
         return;
     platform::TakeDialogFont(*m_font, *chosen);

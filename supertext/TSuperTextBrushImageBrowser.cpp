@@ -2,6 +2,7 @@
 
 #include "design/TGetLabelText.h"
 #include "platform/Help.h"
+#include "platform/ImageLoader.h"
 #include "platform/Prompts.h"
 #include "supertext/SampleArea.h"
 #include "supertext/TQelSuperText.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -25,13 +25,6 @@ namespace supertext {
 namespace {
 
 const QString kParentFolder = QStringLiteral("..");
-
-QImage ReadPicture(const QString& path, const QByteArray& format)
-{
-    QImageReader reader(path, format);
-    reader.setDecideFormatFromContent(format.isEmpty());
-    return reader.read();
-}
 
 } // namespace
 
@@ -158,26 +151,20 @@ void TSuperTextBrushImageBrowser::fileChosen()
 
 bool TSuperTextBrushImageBrowser::LoadTexture(const QString& path)
 {
-    const QString extension = QFileInfo(path).suffix().toUpper();
-    QImage texture;
-    if (extension == QLatin1String("BMP")) {
-        texture = ReadPicture(path, "BMP");
-    } else if (extension == QLatin1String("ICO")) {
-        // An icon is drawn onto a new bitmap of its size.
-        const QImage icon = ReadPicture(path, "ICO");
-        if (!icon.isNull()) {
-            texture = QImage(icon.size(), QImage::Format_RGB32);
-            texture.fill(Qt::white);
-            QPainter painter(&texture);
-            painter.drawImage(0, 0, icon);
-        }
-    } else {
-        texture = ReadPicture(path, QByteArray());
+    QString error;
+    QImage texture = platform::LoadImageFile(path, error);
+    if (!texture.isNull() && texture.hasAlphaChannel()) {
+        // An icon (or any picture with transparency) is drawn onto a new opaque bitmap of its size.
+        QImage opaque(texture.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, texture);
+        painter.end();
+        texture = opaque;
     }
     if (texture.isNull()) {
         // Every unreadable file is reported, and the texture shown before stays.
-        platform::Prompts::Current().Error(this,
-                                           tr("Error loading file!") + u'\n' + QFileInfo(path).fileName());
+        platform::Prompts::Current().Error(this, tr("Error loading file!") + u'\n' + error);
         return false;
     }
     m_example->SetImage(texture);

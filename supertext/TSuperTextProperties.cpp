@@ -354,8 +354,8 @@ void TSuperTextProperties::ChangeFontSize(bool up)
 
 void TSuperTextProperties::SelectFont()
 {
-    const std::optional<QFont> chosen =
-        platform::Prompts::Current().ChooseFont(this, platform::FontForDialog(*m_example->Font()));
+    const std::optional<platform::FontChoice> chosen = platform::Prompts::Current().ChooseFont(
+        this, platform::FontForDialog(*m_example->Font()), platform::FontDialogOption::ScalableOnly);
     if (!chosen)
         return;
     platform::TakeDialogFont(*m_example->Font(), *chosen);

@@ -21,7 +21,16 @@ public:
         messages.append(text);
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return font; }
+    /** Answers with font (nothing when unset) in fontColor, or in the colour it was opened with. */
+    std::optional<platform::FontChoice> ChooseFont(QWidget*, const platform::FontChoice& initial,
+                                                   platform::FontDialogOptions options) override
+    {
+        fontsAsked.append(initial);
+        fontOptions = options;
+        if (!font)
+            return std::nullopt;
+        return platform::FontChoice{*font, fontColor.value_or(initial.color)};
+    }
     std::optional<platform::TColor> ChooseColor(QWidget*, platform::TColor) override { return color; }
 
     std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&, const QString&) override
@@ -59,6 +68,9 @@ public:
     QStringList proposedNames;
     QList<bool> answers;
     std::optional<QFont> font;
+    std::optional<platform::TColor> fontColor;
+    QList<platform::FontChoice> fontsAsked;
+    platform::FontDialogOptions fontOptions;
     std::optional<platform::TColor> color;
     QString printTarget;
     /** The printer's own orientation before the job sets the calendar's. */
