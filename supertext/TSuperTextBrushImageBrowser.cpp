@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStorageInfo>
@@ -152,16 +151,7 @@ void TSuperTextBrushImageBrowser::fileChosen()
 bool TSuperTextBrushImageBrowser::LoadTexture(const QString& path)
 {
     QString error;
-    QImage texture = platform::LoadImageFile(path, error);
-    if (!texture.isNull() && texture.hasAlphaChannel()) {
-        // An icon (or any picture with transparency) is drawn onto a new opaque bitmap of its size.
-        QImage opaque(texture.size(), QImage::Format_RGB32);
-        opaque.fill(Qt::white);
-        QPainter painter(&opaque);
-        painter.drawImage(0, 0, texture);
-        painter.end();
-        texture = opaque;
-    }
+    const QImage texture = platform::LoadImageFile(path, error);
     if (texture.isNull()) {
         // Every unreadable file is reported, and the texture shown before stays.
         platform::Prompts::Current().Error(this, tr("Error loading file!") + u'\n' + error);

@@ -33,9 +33,9 @@ public:
     QString ChosenFile() const { return m_chosenFile; }
 
     /**
-     * Makes the file's picture the example's texture: a bitmap read directly, an icon drawn onto a bitmap of
-     * its size, anything else through the picture loader. A file that cannot be read is reported and the
-     * example keeps the texture it had.
+     * Makes the file's picture the example's texture, read by the program's picture loader (an icon, like
+     * any see-through picture, lands on an opaque bitmap of its size). A file that cannot be read is
+     * reported and the example keeps the texture it had.
      */
     bool LoadTexture(const QString& path);
 

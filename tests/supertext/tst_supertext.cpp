@@ -116,7 +116,9 @@ QString Tpf0Tools()
     if (tried)
         return folder;
     tried = true;
-    const QString build = QStringLiteral(DATORIA_SHARED_DIR "/tools/tpf0/build.sh");
+    // DATORIA_SHARED_DIR in the environment points a checkout outside the usual place at the tools.
+    const QString shared = qEnvironmentVariable("DATORIA_SHARED_DIR", QStringLiteral(DATORIA_SHARED_DIR));
+    const QString build = shared + QStringLiteral("/tools/tpf0/build.sh");
     if (!QFile::exists(build) || QStandardPaths::findExecutable(QStringLiteral("fpc")).isEmpty())
         return folder;
     static QTemporaryDir out;
@@ -948,6 +950,14 @@ private Q_SLOTS:
         QCOMPARE(text->Font()->Style(), platform::TFontStyles(platform::fsBold));
         QCOMPARE(text->Font()->Color(), 0x0000FF); // the colour stays
         QVERIFY(changes > before);
+        // The dialog opened on the object's font and offered outline fonts only (they yield glyph paths).
+        QCOMPARE(prompts.fontsAsked.size(), 1);
+        QCOMPARE(prompts.fontsAsked[0].color, 0x0000FF);
+        QCOMPARE(prompts.fontOptions, platform::FontDialogOptions(platform::FontDialogOption::ScalableOnly));
+        // The colour chosen in the dialog is the solid fill's colour.
+        prompts.fontColor = 0x00FF00;
+        item("mnuFont")->trigger();
+        QCOMPARE(text->Font()->Color(), 0x00FF00);
     }
 
     void menuByRightClick()

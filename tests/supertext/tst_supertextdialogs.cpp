@@ -1,4 +1,6 @@
 #include "controls/TColorDropButton.h"
+#include "platform/Help.h"
+#include "platform/ImageLoader.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SymbolFonts.h"
 #include "supertext/TQelSuperText.h"
@@ -12,9 +14,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -49,6 +53,35 @@ QImage Picture(QColor color, int size = 8)
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(color);
     return image;
+}
+
+/** The mean colour difference between column (or row) a and b of a picture. */
+double LineStep(const QImage& image, bool columns, int a, int b)
+{
+    const int length = columns ? image.height() : image.width();
+    double sum = 0;
+    for (int i = 0; i < length; ++i) {
+        const QRgb p = columns ? image.pixel(a, i) : image.pixel(i, a);
+        const QRgb q = columns ? image.pixel(b, i) : image.pixel(i, b);
+        sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+    }
+    return sum / length;
+}
+
+/** The step from the last column (or row) back to the first, where tiles meet. */
+double SeamStep(const QImage& image, bool columns)
+{
+    const int last = (columns ? image.width() : image.height()) - 1;
+    return LineStep(image, columns, last, 0);
+}
+
+/** The sharpest step between neighbouring columns (or rows) inside the picture. */
+double SharpestStep(const QImage& image, bool columns)
+{
+    double sharpest = 0;
+    for (int i = 1; i < (columns ? image.width() : image.height()); ++i)
+        sharpest = std::max(sharpest, LineStep(image, columns, i - 1, i));
+    return sharpest;
 }
 
 void SaveShot(QWidget* widget, const QString& name)
@@ -303,6 +336,9 @@ private Q_SLOTS:
         QCOMPARE(dialog.Example()->Font()->Size(), 20);
         QCOMPARE(Child<QLineEdit>(&dialog, "CaptionText")->font().family(),
                  QStringLiteral("Liberation Sans"));
+        QCOMPARE(prompts.fontOptions, platform::FontDialogOptions(platform::FontDialogOption::ScalableOnly));
+        QCOMPARE(prompts.fontsAsked.size(), 1);
+        QCOMPARE(prompts.fontsAsked[0].font.family(), QStringLiteral("Times New Roman"));
     }
 
     void textureBrowserListsAndLoads()
@@ -359,6 +395,70 @@ private Q_SLOTS:
         browser.Folders()->setCurrentRow(0);
         QTest::keyClick(browser.Folders(), Qt::Key_Return);
         QCOMPARE(browser.Folder(), QDir::cleanPath(dir.path()));
+    }
+
+    void browserReadsEveryListedKind_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        for (const char* name : {"photo24rle.tga", "photo24.pcx", "photo256.pcx", "photo24.dib",
+                                 "photo_rle8.rle", "photo.jif", "photo.jpg"})
+            QTest::newRow(name) << QString::fromLatin1(name) << QSize(120, 90);
+        QTest::newRow("icon") << QStringLiteral("multi.ico") << QSize(32, 32);
+    }
+    void browserReadsEveryListedKind()
+    {
+        // Each kind the file mask lists becomes the example's texture as the picture loader reads it.
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        testsupport::ScriptedPrompts prompts;
+        const QString path = QStringLiteral(DATORIA_TEST_DATA "/images/") + file;
+        TSuperTextBrushImageBrowser browser;
+        browser.OpenAt(path);
+        QCOMPARE(browser.Files()->currentItem()->text(), file);
+        QCOMPARE(prompts.messages, QStringList());
+        const QImage texture = browser.SuperTextExample()->Image();
+        QCOMPARE(texture.size(), size);
+        QVERIFY(!texture.hasAlphaChannel());
+        QString error;
+        QImage loaded = platform::LoadImageFile(path, error);
+        if (loaded.hasAlphaChannel()) {
+            // See-through parts of an icon show white in the texture.
+            QImage opaque(loaded.size(), QImage::Format_RGB32);
+            opaque.fill(Qt::white);
+            QPainter painter(&opaque);
+            painter.drawImage(0, 0, loaded);
+            painter.end();
+            loaded = opaque;
+        }
+        QCOMPARE(texture, loaded.convertToFormat(QImage::Format_RGB32));
+    }
+
+    void shippedTexturesTileWithoutSeams()
+    {
+        // At least sixteen pictures ship in the two texture folders; each loads without a message and its
+        // opposite edges meet no more sharply than neighbouring pixels inside it do.
+        testsupport::ScriptedPrompts prompts;
+        TSuperTextBrushImageBrowser browser;
+        int count = 0;
+        QStringList kinds;
+        for (const char* folder : {"bmbrush", "Textures"}) {
+            browser.OpenAt(platform::DataFolder() + u'/' + QLatin1String(folder));
+            for (int i = 0; i < browser.Files()->count(); ++i) {
+                const QString name = browser.Files()->item(i)->text();
+                QVERIFY2(browser.LoadTexture(QDir(browser.Folder()).filePath(name)), qPrintable(name));
+                const QImage image = browser.SuperTextExample()->Image();
+                QVERIFY2(image.width() >= 32 && image.height() >= 32, qPrintable(name));
+                QVERIFY2(SeamStep(image, true) <= SharpestStep(image, true) + 2, qPrintable(name));
+                QVERIFY2(SeamStep(image, false) <= SharpestStep(image, false) + 2, qPrintable(name));
+                kinds.append(QFileInfo(name).suffix().toUpper());
+                ++count;
+            }
+        }
+        QVERIFY2(count >= 16, qPrintable(QString::number(count)));
+        QCOMPARE(prompts.messages, QStringList());
+        for (const char* kind : {"BMP", "TGA", "PCX"})
+            QVERIFY(kinds.contains(QLatin1String(kind)));
     }
 
     void loadTextureThroughTheProperties()
