@@ -178,12 +178,12 @@ void TCalendarMain::buildToolBars()
                            [this] { m_page->SetPanelState(calendar::psPointing); });
     QAction* text = add(tr("Text"), "DrawLabelButton", tr("Text tool"),
                         [this] { m_page->SetPanelState(calendar::psLabel); });
+    QAction* clipArt = add(tr("Clip Art"), "DrawImageButton", tr("Clip Art Tool"),
+                           [this] { m_page->SetPanelState(calendar::psImage); });
     QAction* superText = add(tr("SuperText"), "DrawSuperText",
                              tr("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"),
                              [this] { m_page->SetPanelState(calendar::psSuperText); });
-    QAction* clipArt = add(tr("Clip Art"), "DrawImageButton", tr("Clip Art Tool"),
-                           [this] { m_page->SetPanelState(calendar::psImage); });
-    for (QAction* tool : {pointer, text, superText, clipArt}) {
+    for (QAction* tool : {pointer, text, clipArt, superText}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }

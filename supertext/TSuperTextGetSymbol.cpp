@@ -29,9 +29,12 @@ QStringList TSuperTextGetSymbol::SymbolFonts()
 {
     QStringList fonts = platform::TableSymbolFonts();
     for (const QString& family : QFontDatabase::families(QFontDatabase::Symbol)) {
-        if (QFontDatabase::isScalable(family) && !QFontDatabase::isPrivateFamily(family) &&
-            !fonts.contains(family, Qt::CaseInsensitive))
-            fonts.append(family);
+        if (!QFontDatabase::isSmoothlyScalable(family) || QFontDatabase::isPrivateFamily(family))
+            continue;
+        // A family installed from several foundries ("Name [foundry]") is offered once, by its name.
+        const QString name = family.section(QStringLiteral(" ["), 0, 0);
+        if (!fonts.contains(name, Qt::CaseInsensitive))
+            fonts.append(name);
     }
     fonts.sort(Qt::CaseInsensitive);
     return fonts;

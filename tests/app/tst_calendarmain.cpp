@@ -267,6 +267,10 @@ private Q_SLOTS:
         QVERIFY(tool && tool->isVisible());
         QCOMPARE(tool->toolTip(),
                  QStringLiteral("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"));
+        // It follows the Text and Clip Art tools in the group of tools.
+        const QList<QAction*> order = bar->actions();
+        QVERIFY(order.indexOf(window.Action("DrawLabelButton")) < order.indexOf(tool));
+        QVERIFY(order.indexOf(window.Action("DrawImageButton")) < order.indexOf(tool));
         QTest::mouseClick(bar->widgetForAction(tool), Qt::LeftButton);
         QCOMPARE(page->PanelState(), calendar::psSuperText);
         bool answered = false;

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -108,6 +109,7 @@ private Q_SLOTS:
         text.SetShadowOrientation(sdLeft);
         text.SetShadowDepth(7);
         text.SetCaption(QStringLiteral("Happy"));
+        text.FitToText();
         TSuperTextProperties dialog;
         dialog.Example()->CopyFrom(text);
         dialog.show();
@@ -523,6 +525,10 @@ private Q_SLOTS:
         QStringList sorted = fonts;
         sorted.sort(Qt::CaseInsensitive);
         QCOMPARE(fonts, sorted);
+        // Each family once, by its name alone, whatever foundries installed it.
+        QCOMPARE(fonts.count(), QSet<QString>(fonts.begin(), fonts.end()).count());
+        for (const QString& name : fonts)
+            QVERIFY2(!name.contains(u'['), qPrintable(name));
         QCOMPARE(selector.FontName(), QStringLiteral("Wingdings"));
         QTableWidget* grid = selector.SymbolList();
         QCOMPARE(grid->columnCount(), 15);
