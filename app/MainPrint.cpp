@@ -5,7 +5,6 @@
 #include "app/TExportPdfDialog.h"
 
 #include "calendar/TCalendarPanel32.h"
-#include "design/TQelGraphicControl.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "print/PagePrinter.h"
@@ -17,16 +16,6 @@
 #include <QFileInfo>
 
 namespace app {
-
-bool TCalendarMain::PageHasSuperText() const
-{
-    // Known by class name, so this window needs no part of the special-effects text.
-    for (const design::TQelGraphicControl* object : m_page->PlacedObjects()) {
-        if (QString::fromLatin1(object->metaObject()->className()).endsWith(QLatin1String("TQelSuperText")))
-            return true;
-    }
-    return false;
-}
 
 void TCalendarMain::PrintCalendar()
 {
@@ -63,7 +52,7 @@ void TCalendarMain::PrintCalendar()
                                                            m_report->ErrorString());
     } else if (m_printRan && result == print::TReportSystem::Result::Printed) {
         QString message = tr("Print job completed and sent to printer!");
-        if (PageHasSuperText())
+        if (m_page->HasSuperText())
             message +=
                 tr("\r\rNote: this design contains complex shapes or text.\rPlease be patient while the "
                    "printer produces its\routput...");

@@ -185,7 +185,10 @@ void TCalendarMain::buildToolBars()
                         [this] { m_page->SetPanelState(calendar::psLabel); });
     QAction* clipArt = add(tr("Clip Art"), "DrawImageButton", tr("Clip Art Tool"),
                            [this] { m_page->SetPanelState(calendar::psImage); });
-    for (QAction* tool : {pointer, text, clipArt}) {
+    QAction* superText = add(tr("SuperText"), "DrawSuperText",
+                             tr("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"),
+                             [this] { m_page->SetPanelState(calendar::psSuperText); });
+    for (QAction* tool : {pointer, text, clipArt, superText}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }

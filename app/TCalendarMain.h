@@ -126,8 +126,6 @@ public:
     void PrintSetup();
     /** Asks for the months and a file name, then writes them as one PDF file; true when written. */
     bool ExportAsPdf();
-    /** True when a SuperText object is placed on the page (printing it takes the printer longer). */
-    bool PageHasSuperText() const;
 
     /**
      * The name a save dialog proposes: the current file's name with the extension, or without a file the

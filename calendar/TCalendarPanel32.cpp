@@ -7,6 +7,7 @@
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
 #include "supertext/TQelFont3DEffects.h"
+#include "supertext/TQelSuperText.h"
 
 #include <QLocale>
 #include <QMouseEvent>
@@ -43,6 +44,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(pare
 {
     // A calendar file can hold these classes of placed objects, so the stream must know them by name.
     design::RegisterLabelClasses();
+    supertext::TQelSuperText::Register();
     design::RegisterImageClasses();
     supertext::TQelFont3DEffects::Install();
     m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
@@ -353,6 +355,18 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         label->EditAfterCreate();
         break;
     }
+    case psSuperText: {
+        auto* text = new supertext::TQelSuperText;
+        text->AfterLoad();
+        AddObject(text, r);
+        unsetCursor();
+        SetPanelState(psPointing);
+        text->SetBorderStyle(design::bsSingle);
+        text->SetControlTransparent(false);
+        text->SetBGColor(platform::clWhite);
+        text->EditAfterCreate();
+        break;
+    }
     case psImage: {
         auto* image = new design::TQelImage;
         image->AfterLoad();
@@ -368,6 +382,14 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         break;
     }
     m_creating = false;
+}
+
+bool TCalendarPanel32::HasSuperText() const
+{
+    const QList<design::TQelGraphicControl*> objects = PlacedObjects();
+    return std::any_of(objects.begin(), objects.end(), [](const QObject* o) {
+        return qobject_cast<const supertext::TQelSuperText*>(o) != nullptr;
+    });
 }
 
 void TCalendarPanel32::SetPaperSize(int value)

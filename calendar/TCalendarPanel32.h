@@ -183,6 +183,8 @@ public:
     int CellOfDay(int day) const;
     void ClearAllCells();
     bool HasCellContent() const;
+    /** True when some placed object on the page is a SuperText. */
+    bool HasSuperText() const;
     int LayoutFamily() const;
     bool UsesDayCells() const;
     void AssignStyle(const TCalendarPanel32& other);

@@ -28,7 +28,8 @@ void TColorButton::SetColor(platform::TColor color)
 
 void TColorButton::choose()
 {
-    if (const std::optional<platform::TColor> chosen = platform::Prompts::Current().ChooseColor(this, m_color)) {
+    if (const std::optional<platform::TColor> chosen =
+            platform::Prompts::Current().ChooseColor(this, m_color)) {
         SetColor(*chosen);
         Q_EMIT colorChosen(*chosen);
     }

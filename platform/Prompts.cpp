@@ -20,6 +20,10 @@ public:
     {
         QMessageBox::information(parent, QStringLiteral("Information"), text);
     }
+    void Error(QWidget* parent, const QString& text) override
+    {
+        QMessageBox::critical(parent, QStringLiteral("Error"), text);
+    }
     bool Question(QWidget* parent, const QString& caption, const QString& text) override
     {
         return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==

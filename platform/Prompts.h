@@ -24,6 +24,10 @@ public:
     virtual ~Prompts() = default;
     /** An information box: caption "Information", one OK button. */
     virtual void Information(QWidget* parent, const QString& text) = 0;
+    /** An error box: caption "Error", an error icon, one OK button. Prompts without one show an information
+     * box.
+     */
+    virtual void Error(QWidget* parent, const QString& text) { Information(parent, text); }
     /** A question box with Yes and No; true for Yes. */
     virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
     /** The font dialog, opened on the font it edits (with its colour); nothing when cancelled. */

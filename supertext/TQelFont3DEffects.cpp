@@ -52,13 +52,15 @@ TQelFont3DEffects::TQelFont3DEffects(TQelBaseLabel* label, QWidget* parent) : QD
     layout->addWidget(frame);
 
     auto* grid = new QGridLayout;
-    m_shadowDirection = List(this, "ShadowDirection",
-                             {tr("None"), tr("Right"), tr("Left"), tr("Lower Right"), tr("Lower Left"), tr("Down")});
+    m_shadowDirection =
+        List(this, "ShadowDirection",
+             {tr("None"), tr("Right"), tr("Left"), tr("Lower Right"), tr("Lower Left"), tr("Down")});
     m_shadowDepth = List(this, "ShadowDepth", Depths());
     m_shadowColor = new ColorBox(this);
     m_shadowColor->setObjectName(QStringLiteral("ShadowColorCombo"));
-    m_highlightDirection = List(this, "HighlightDirection",
-                                {tr("None"), tr("Right"), tr("Left"), tr("Upper Right"), tr("Upper Left"), tr("Up")});
+    m_highlightDirection =
+        List(this, "HighlightDirection",
+             {tr("None"), tr("Right"), tr("Left"), tr("Upper Right"), tr("Upper Left"), tr("Up")});
     m_highlightDepth = List(this, "HighLightDepth", Depths());
     m_highlightColor = new ColorBox(this);
     m_highlightColor->setObjectName(QStringLiteral("HighLightColorCombo"));
@@ -113,15 +115,18 @@ TQelFont3DEffects::TQelFont3DEffects(TQelBaseLabel* label, QWidget* parent) : QD
 
     connect(m_shadowDirection, &QComboBox::currentIndexChanged, this,
             [this](int i) { m_sample->SetDirectionShadow(TShadowDirection(i)); });
-    connect(m_shadowDepth, &QComboBox::currentIndexChanged, this, [this](int i) { m_sample->SetDepthShadow(i); });
+    connect(m_shadowDepth, &QComboBox::currentIndexChanged, this,
+            [this](int i) { m_sample->SetDepthShadow(i); });
     connect(m_highlightDirection, &QComboBox::currentIndexChanged, this,
             [this](int i) { m_sample->SetDirectionHighlight(THighlightDirection(i)); });
     connect(m_highlightDepth, &QComboBox::currentIndexChanged, this,
             [this](int i) { m_sample->SetDepthHighlight(i); });
-    connect(m_shadowColor, &ColorBox::colorChosen, this, [this](platform::TColor c) { m_sample->SetColorShadow(c); });
+    connect(m_shadowColor, &ColorBox::colorChosen, this,
+            [this](platform::TColor c) { m_sample->SetColorShadow(c); });
     connect(m_highlightColor, &ColorBox::colorChosen, this,
             [this](platform::TColor c) { m_sample->SetColorHighlight(c); });
-    connect(m_fontColor, &ColorBox::colorChosen, this, [this](platform::TColor c) { m_sample->Font()->SetColor(c); });
+    connect(m_fontColor, &ColorBox::colorChosen, this,
+            [this](platform::TColor c) { m_sample->Font()->SetColor(c); });
     CentreOverMainWindow(this);
 }
 

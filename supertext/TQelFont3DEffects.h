@@ -13,8 +13,9 @@ class TZubLabel;
 namespace supertext {
 
 /**
- * "Text 3D Effects": the shadow and highlight copies of a label's text (direction, depth 0..10, colour) and its
- * font colour, shown at once on a sample label. Ok gives the label the sample's settings; Cancel leaves it.
+ * "Text 3D Effects": the shadow and highlight copies of a label's text (direction, depth 0..10, colour) and
+ * its font colour, shown at once on a sample label. Ok gives the label the sample's settings; Cancel leaves
+ * it.
  */
 class TQelFont3DEffects : public QDialog
 {

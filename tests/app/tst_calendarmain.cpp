@@ -14,6 +14,7 @@
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
+#include "supertext/TQelSuperText.h"
 #include "tests/app/MainWindowTesting.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -32,6 +33,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -346,6 +348,41 @@ private Q_SLOTS:
         QApplication::sendEvent(bar, &move);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
         QApplication::restoreOverrideCursor();
+    }
+
+    void superTextToolPlacesAnObject()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.SetModified(false);
+        calendar::TCalendarPanel32* page = window.Page();
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QAction* tool = window.Action("DrawSuperText");
+        QVERIFY(tool && tool->isVisible());
+        QCOMPARE(tool->toolTip(),
+                 QStringLiteral("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"));
+        // It follows the Text and Clip Art tools in the group of tools.
+        const QList<QAction*> order = bar->actions();
+        QVERIFY(order.indexOf(window.Action("DrawLabelButton")) < order.indexOf(tool));
+        QVERIFY(order.indexOf(window.Action("DrawImageButton")) < order.indexOf(tool));
+        QTest::mouseClick(bar->widgetForAction(tool), Qt::LeftButton);
+        QCOMPARE(page->PanelState(), calendar::psSuperText);
+        bool answered = false;
+        testsupport::WhenDialogOpens(&window, [&answered](QWidget* dialog) {
+            answered = dialog->windowTitle() == QStringLiteral("SuperText Properties");
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+        });
+        QTest::mousePress(page, Qt::LeftButton, {}, QPoint(200, 300));
+        QTest::mouseMove(page, QPoint(400, 360));
+        QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(400, 360));
+        QTRY_VERIFY(answered);
+        QVERIFY(page->HasSuperText());
+        QVERIFY(page->findChild<supertext::TQelSuperText*>()->isVisible());
+        QVERIFY(window.Modified());
+        QVERIFY(window.Action("Pointerbutton")->isChecked());
+        QCOMPARE(page->PanelState(), calendar::psPointing);
     }
 
     void picturesDropOntoCells()

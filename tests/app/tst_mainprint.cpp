@@ -2,11 +2,11 @@
 #include "app/TCalendarProperties.h"
 #include "app/TExportPdfDialog.h"
 #include "calendar/TCalendarPanel32.h"
-#include "design/TQelGraphicControl.h"
 #include "platform/Printers.h"
 #include "platform/ProgramFolder.h"
 #include "print/MonthFill.h"
 #include "recurring/RecurringStore.h"
+#include "supertext/TQelSuperText.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -27,15 +27,6 @@
 using namespace Qt::StringLiterals;
 using app::TCalendarMain;
 using testsupport::PdfTools;
-
-/** Stands for a SuperText object: the window knows one by its class name. */
-class TQelSuperText : public design::TQelGraphicControl
-{
-    Q_OBJECT
-
-public:
-    using design::TQelGraphicControl::TQelGraphicControl;
-};
 
 class TestMainPrint : public QObject
 {
@@ -186,9 +177,9 @@ private Q_SLOTS:
         TCalendarMain window;
         start(window);
         newDocument(window);
-        auto* special = new TQelSuperText(window.Page());
+        auto* special = new supertext::TQelSuperText(window.Page());
         special->setGeometry(100, 100, 50, 20);
-        QVERIFY(window.PageHasSuperText());
+        QVERIFY(window.Page()->HasSuperText());
         prompts.printTarget = folder() + u"special.pdf"_s;
         prompts.messages.clear();
         window.PrintCalendar();

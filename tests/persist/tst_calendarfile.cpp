@@ -413,7 +413,7 @@ private Q_SLOTS:
         const QByteArray good = QByteArray("TPF0") + Short("TTestObject") + Short("A") + Short("Left") +
                                 Hex("02 0A") + Hex("00 00");
         QTest::newRow("unregistered class after one object")
-            << Hex("01") + good + QByteArray("TPF0") + Short("TQelSuperText") + Short("B") + Hex("00 00") +
+            << Hex("01") + good + QByteArray("TPF0") + Short("TNoSuchObject") + Short("B") + Hex("00 00") +
                    good + Hex("00")
             << 1;
         QTest::newRow("bad property in the second object")
