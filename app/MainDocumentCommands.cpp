@@ -86,6 +86,7 @@ bool TCalendarMain::Properties()
     m_newCalendarMode = false;
     layoutCanvas();
     m_page->update();
+    CheckFloaterStatus();
     SetButtons();
     savePreferences();
     return confirmed;
@@ -208,6 +209,7 @@ void TCalendarMain::OpenCalendarFile(const QString& path)
     m_page->setVisible(!m_currentFileName.isEmpty());
     SetModified(false);
     SetButtons();
+    CheckFloaterStatus();
     SetCaption();
     if (remembered != 1.0f)
         setZoom(remembered);

@@ -3,6 +3,7 @@
 #include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
+#include "calendar/TFlatCalendarEditor.h"
 #include "persist/formats/Preferences.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
@@ -11,6 +12,7 @@
 #include "platform/Screen.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/TVelRichEdit.h"
+#include "richtext/TVelRichRenderer.h"
 #include "richtext/TVelRichToolBar.h"
 
 #include <QAction>
@@ -79,6 +81,9 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_cellEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_cellEditor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_cellEditor->hide();
+    // The hidden renderer that rich-text labels find by this name and paint through.
+    m_masterRichText = new richtext::TVelRichRenderer(this);
+    m_masterRichText->setObjectName(QStringLiteral("MasterVelRichText"));
     m_scroll->setWidget(m_canvas);
     setCentralWidget(m_scroll);
 
@@ -167,7 +172,13 @@ void TCalendarMain::buildToolBars()
                            [this] { m_page->SetPanelState(calendar::psPointing); });
     QAction* text = add(tr("Text"), "DrawLabelButton", tr("Text tool"),
                         [this] { m_page->SetPanelState(calendar::psLabel); });
-    for (QAction* tool : {pointer, text}) {
+    QAction* richText =
+        add(tr("Rich Text"), "DrawRichText", tr("Rich Text tool \nMixed fonts, colors and styles"),
+            [this] { m_page->SetPanelState(calendar::psRichLabel); });
+    QAction* floating = add(tr("Calendar"), "PSpeedButton1",
+                            tr("Floating Calendar tool \nMini Calendar that you can place anywhere"),
+                            [this] { m_page->SetPanelState(calendar::psFlatCalendar); });
+    for (QAction* tool : {pointer, text, richText, floating}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }
@@ -299,6 +310,19 @@ void TCalendarMain::SetButtons()
     Action("CancelButton")->setVisible(m_modified && named);
 }
 
+void TCalendarMain::CreateFloatingWindows()
+{
+    auto* flatCalendarEditor = new calendar::TFlatCalendarEditor(this);
+    flatCalendarEditor->MakeShared();
+}
+
+void TCalendarMain::CheckFloaterStatus()
+{
+    // The icon palette serves day cells only: a page without them turns it off.
+    if (!m_page->UsesDayCells())
+        m_prefs.iconsVisible = false;
+}
+
 void TCalendarMain::layoutCanvas()
 {
     // Without a document the scroll box stays empty, with no scroll bars.
@@ -401,6 +425,8 @@ void TCalendarMain::firstActivation()
     SetButtons();
     SetCaption();
     QApplication::restoreOverrideCursor();
+    CheckFloaterStatus();
+    SetButtons();
     m_page->SetSuspendPaint(false);
     m_page->update();
 }

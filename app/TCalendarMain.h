@@ -18,6 +18,7 @@ class TCalendarPanel32;
 }
 namespace richtext {
 class TVelRichEdit;
+class TVelRichRenderer;
 class TVelRichToolBar;
 class TVelRtfStorage;
 } // namespace richtext
@@ -70,6 +71,11 @@ public:
     bool SaveCalendarFile(const QString& path);
     /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
     bool CheckSaveNeeded();
+
+    /** The windows that live beside the main window for the whole run: the floating-calendar dialog. */
+    void CreateFloatingWindows();
+    /** Floating tool windows follow the page: without day cells the icon palette is turned off. */
+    void CheckFloaterStatus();
 
     void ZoomIn();
     void ZoomOut();
@@ -129,6 +135,7 @@ private:
     QFrame* m_pageBorder = nullptr;
     richtext::TVelRichEdit* m_cellEditor = nullptr;
     richtext::TVelRichToolBar* m_richBar = nullptr;
+    richtext::TVelRichRenderer* m_masterRichText = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_designBar = nullptr;
     QList<QAction*> m_recentActions;

@@ -18,6 +18,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     app::TCalendarMain window;
+    window.CreateFloatingWindows();
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &window, [&window] {
         window.showNormal();
         window.raise();

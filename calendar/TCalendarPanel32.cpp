@@ -1,8 +1,12 @@
 #include "calendar/TCalendarPanel32.h"
 
 #include "calendar/CalendarPainter.h"
+#include "calendar/TQelFlatCalendar.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TZubRichBaseLabel.h"
+#include "persist/stream/StreamError.h"
 #include "platform/Clock.h"
+#include "platform/Prompts.h"
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
 #include "supertext/TQelFont3DEffects.h"
@@ -31,6 +35,8 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(pare
 {
     // A calendar file can hold these classes of placed objects, so the stream must know them by name.
     design::RegisterLabelClasses();
+    design::RegisterRichLabelClass();
+    RegisterFlatCalendarClass();
     supertext::TQelFont3DEffects::Install();
     m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
     m_headersFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
@@ -338,6 +344,33 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         unsetCursor();
         SetPanelState(psPointing);
         label->EditAfterCreate();
+        break;
+    }
+    case psRichLabel: {
+        // Made on the page at once, so it finds the window's shared renderer.
+        auto* label = new design::TZubRichBaseLabel(this);
+        try {
+            label->AfterLoad();
+        } catch (const persist::StreamError& e) {
+            delete label;
+            SetPanelState(psPointing);
+            platform::Prompts::Current().Information(this, e.message());
+            break;
+        }
+        AddObject(label, r);
+        unsetCursor();
+        label->SetTransparent(false);
+        label->SetBorderStyle(design::bsSingle);
+        SetPanelState(psPointing);
+        label->EditRichText();
+        break;
+    }
+    case psFlatCalendar: {
+        auto* calendar = new TQelFlatCalendar;
+        calendar->AfterLoad();
+        AddObject(calendar, r);
+        unsetCursor();
+        SetPanelState(psPointing);
         break;
     }
     default:

@@ -62,6 +62,10 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
     addWidget(m_color);
     addSeparator();
 
+    m_normal = addAction(tr("N"));
+    m_normal->setObjectName(QStringLiteral("NormalFont"));
+    m_normal->setToolTip(tr("Normal Font"));
+    m_normal->setVisible(false);
     m_bold = Toggle(this, tr("B"), tr("Bold Font"), QKeySequence::Bold);
     QFont boldFont = font();
     boldFont.setBold(true);
@@ -121,6 +125,15 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
         format.setForeground(ColorTable()[size_t(index)]);
         mergeFormat(format);
     });
+    connect(m_normal, &QAction::triggered, this, [this] {
+        QTextCharFormat format;
+        format.setFontWeight(QFont::Normal);
+        format.setFontItalic(false);
+        format.setFontUnderline(false);
+        format.setFontStrikeOut(false);
+        mergeFormat(format);
+        showFormat();
+    });
     connect(m_bold, &QAction::triggered, this, [this](bool on) {
         QTextCharFormat format;
         format.setFontWeight(on ? QFont::Bold : QFont::Normal);
@@ -153,6 +166,11 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
             m_editor->selectAll();
     });
     SetEditor(nullptr);
+}
+
+void TVelRichToolBar::SetNormalVisible(bool visible)
+{
+    m_normal->setVisible(visible);
 }
 
 QAction* TVelRichToolBar::AlignAction(Qt::Alignment alignment) const
