@@ -175,7 +175,7 @@ void TCalendarMain::buildToolBars()
     QAction* richText =
         add(tr("Rich Text"), "DrawRichText", tr("Rich Text tool \nMixed fonts, colors and styles"),
             [this] { m_page->SetPanelState(calendar::psRichLabel); });
-    QAction* floating = add(tr("Calendar"), "PSpeedButton1",
+    QAction* floating = add(tr("Floating Calendar"), "PSpeedButton1",
                             tr("Floating Calendar tool \nMini Calendar that you can place anywhere"),
                             [this] { m_page->SetPanelState(calendar::psFlatCalendar); });
     for (QAction* tool : {pointer, text, richText, floating}) {

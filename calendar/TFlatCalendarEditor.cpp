@@ -2,6 +2,7 @@
 
 #include "calendar/TQelFlatCalendar.h"
 #include "controls/TColorButton.h"
+#include "design/TGraphicPanel.h"
 #include "platform/Clock.h"
 #include "platform/Help.h"
 #include "platform/Prompts.h"
@@ -182,7 +183,6 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent) : QDialog(parent)
     m_sampleArea = new QScrollArea(this);
     m_sampleArea->setObjectName(QStringLiteral("SampleArea"));
     m_sampleArea->setAlignment(Qt::AlignCenter);
-    m_sampleArea->setMinimumSize(260, 220);
     m_sampleArea->setBackgroundRole(QPalette::Base);
     QPalette white = m_sampleArea->palette();
     white.setColor(QPalette::Base, Qt::white);
@@ -197,13 +197,22 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent) : QDialog(parent)
     m_sampleArea->setWidget(m_sampleCanvas);
     placeSample();
 
+    auto* sampleCaption = new design::TGraphicPanel(this);
+    sampleCaption->setObjectName(QStringLiteral("SampleCaption"));
+    sampleCaption->SetCaption(tr("Sample"));
+    sampleCaption->setFixedHeight(24);
+    auto* sample = new QVBoxLayout;
+    sample->setSpacing(0);
+    sample->addWidget(sampleCaption);
+    sample->addWidget(m_sampleArea, 1);
+
     auto* grid = new QGridLayout;
     grid->addWidget(date, 0, 0);
     grid->addWidget(lines, 1, 0);
     grid->addWidget(colours, 0, 1);
     grid->addWidget(shadow, 1, 1);
     grid->addWidget(fonts, 2, 1);
-    grid->addWidget(m_sampleArea, 0, 2, 3, 1);
+    grid->addLayout(sample, 0, 2, 3, 1);
     grid->setColumnStretch(2, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -232,6 +241,10 @@ void TFlatCalendarEditor::placeSample()
 {
     m_sample->move(kSampleMargin, kSampleMargin);
     m_sampleCanvas->resize(m_sample->width() + 2 * kSampleMargin, m_sample->height() + 2 * kSampleMargin);
+    // Room for the whole sample where the screen allows; a larger one scrolls.
+    const int frame = 2 * m_sampleArea->frameWidth() + 2;
+    m_sampleArea->setMinimumSize(std::clamp(m_sampleCanvas->width() + frame, 260, 560),
+                                 std::clamp(m_sampleCanvas->height() + frame, 220, 440));
 }
 
 void TFlatCalendarEditor::EditObject(const TQelFlatCalendar& object)

@@ -6,7 +6,9 @@
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QFontComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -33,6 +35,9 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent) : QDialog(parent)
     m_toolBar = new richtext::TVelRichToolBar(this);
     m_toolBar->SetNormalVisible(true);
     m_toolBar->setFixedHeight(28);
+    // Narrower lists leave room for the buttons in the form's width.
+    m_toolBar->FontBox()->setMaximumWidth(130);
+    m_toolBar->ColorBox()->setMaximumWidth(90);
     layout->addWidget(m_toolBar);
 
     m_scroll = new QScrollArea(this);

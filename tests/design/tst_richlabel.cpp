@@ -1,4 +1,5 @@
 #include "calendar/TCalendarPanel32.h"
+#include "design/TGraphicPanel.h"
 #include "design/TQelHandle.h"
 #include "design/TRichTextLabelEditor.h"
 #include "design/TZubRichBaseLabel.h"
@@ -459,6 +460,80 @@ private Q_SLOTS:
         QCOMPARE(pasted->pos(), QPoint(55, 75));
         QCOMPARE(pasted->RTFText().RtfText(), kRed);
         QVERIFY(CountColor(Shot(pasted), {0, 0, 200, 50}, platform::clRed) > 50);
+    }
+
+    // The bevelled caption panel: frame, bevels and border inward from the edge, the colour inside, the caption
+    // placed by its alignment.
+    void graphicPanel()
+    {
+        QWidget parent;
+        parent.resize(300, 200);
+        auto* panel = new TGraphicPanel(&parent);
+        parent.show();
+        QCOMPARE(panel->size(), QSize(185, 41));
+        QCOMPARE(panel->Alignment(), taCenter);
+        QCOMPARE(panel->BevelOuter(), bvRaised);
+        QCOMPARE(panel->BevelInner(), bvNone);
+        QImage image = panel->grab().toImage();
+        const platform::TColor light = 0xFFFFFF, dark = 0x808080, face = 0xC0C0C0;
+        QCOMPARE(ColorAt(image, 0, 20), light);
+        QCOMPARE(ColorAt(image, 90, 0), light);
+        QCOMPARE(ColorAt(image, 184, 20), dark);
+        QCOMPARE(ColorAt(image, 90, 40), dark);
+        QCOMPARE(ColorAt(image, 184, 0), dark); // the corners belong to the lower right
+        QCOMPARE(ColorAt(image, 1, 1), face);
+
+        panel->SetBorderStyle(bsSingle);
+        panel->SetBevelOuter(bvLowered);
+        panel->SetBevelInner(bvRaised);
+        panel->SetBevelWidth(2);
+        panel->SetBorderWidth(1);
+        panel->SetColor(platform::clYellow);
+        image = panel->grab().toImage();
+        QCOMPARE(ColorAt(image, 0, 20), platform::clBlack);
+        QCOMPARE(ColorAt(image, 184, 20), platform::clBlack);
+        QCOMPARE(ColorAt(image, 1, 20), dark);
+        QCOMPARE(ColorAt(image, 2, 20), dark);
+        QCOMPARE(ColorAt(image, 183, 20), light);
+        QCOMPARE(ColorAt(image, 3, 20), platform::clYellow); // the border, in the panel's colour
+        QCOMPARE(ColorAt(image, 4, 20), light);
+        QCOMPARE(ColorAt(image, 5, 20), light);
+        QCOMPARE(ColorAt(image, 180, 20), dark);
+        QCOMPARE(ColorAt(image, 6, 20), platform::clYellow);
+
+        // The caption: centred, or at the left, in a band centred vertically.
+        panel->SetBorderStyle(bsNone);
+        panel->SetBevelOuter(bvNone);
+        panel->SetBevelInner(bvNone);
+        panel->SetColor(platform::clWhite);
+        panel->SetCaption(QStringLiteral("Sample\ttext"));
+        image = panel->grab().toImage();
+        int left = 185, right = 0, top = 41, bottom = 0;
+        for (int y = 0; y < 41; ++y)
+            for (int x = 0; x < 185; ++x)
+                if (ColorAt(image, x, y) != platform::clWhite) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        QVERIFY(right > left);
+        QVERIFY(std::abs((left + right) / 2 - 92) <= 2);
+        QVERIFY(std::abs((top + bottom) / 2 - 20) <= 3);
+        panel->SetAlignment(taLeftJustify);
+        image = panel->grab().toImage();
+        QVERIFY(CountInk(image, {0, 0, 8, 41}) > 0);
+        QCOMPARE(CountInk(image, {120, 0, 185, 41}), 0);
+
+        // Aligned to fill its parent, it follows the parent's size.
+        panel->SetAlign(alClient);
+        QCOMPARE(panel->geometry(), QRect(0, 0, 300, 200));
+        parent.resize(250, 120);
+        QCOMPARE(panel->geometry(), QRect(0, 0, 250, 120));
+        panel->SetAlign(alBottom);
+        panel->resize(250, 30);
+        parent.resize(260, 140);
+        QCOMPARE(panel->geometry(), QRect(0, 110, 260, 30));
     }
 };
 
