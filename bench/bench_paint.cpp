@@ -22,10 +22,10 @@ const QByteArray kLabelText =
     "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\\f0\\fs24 Happy \\b birthday\\b0 , "
     "\\cf1 Anna\\cf0 !\\par\\qc\\f1\\fs20\\cf2\\i Dinner at eight, bring the photographs\\par}";
 
-/** The page with its placed objects as the window paints it: the page, then every object over it. */
-void PaintWithObjects(TCalendarPanel32& page, QImage& image)
+/** The page with its placed objects as the window paints them: the page, then every object over it. */
+void PaintWithObjects(TCalendarPanel32& page, QImage& image, const QRect& area = QRect())
 {
-    page.render(&image);
+    page.render(&image, QPoint(), QRegion(area.isNull() ? page.rect() : area), QWidget::DrawChildren);
 }
 
 void AddRichLabel(TCalendarPanel32& page, const platform::TRect& r, int n)
@@ -121,17 +121,26 @@ private Q_SLOTS:
         }
     }
 
-    // A page at 200% with all 42 cells filled and 50 placed objects of every kind there is.
+    // A page at 200% with all 42 cells filled and 50 placed objects of every kind there is: the whole page,
+    // and the part a window of 1000 x 700 pixels shows of it (what a repaint of the window draws).
+    void fullPageAt200_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::newRow("whole page") << QRect();
+        QTest::newRow("window view") << QRect(400, 300, 1000, 700);
+    }
     void fullPageAt200()
     {
+        QFETCH(QRect, area);
         TCalendarPanel32 page;
         richtext::TVelRichRenderer renderer(&page);
         renderer.setObjectName(QStringLiteral("MasterVelRichText"));
         page.ResetToNew();
         page.SetCalendarLayout(loFullCalendar);
         for (int i = 1; i <= kCellCount; ++i)
-            page.CellStorage(i).SetRtfText("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs16 Day note " +
-                                           QByteArray::number(i) + "\\par\\b Meeting\\b0  at 10\\par}");
+            page.CellStorage(i).SetRtfText(
+                "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs16 Day note " + QByteArray::number(i) +
+                "\\par\\b Meeting\\b0  at 10\\par}");
         for (int i = 0; i < 50; ++i) {
             const int x = 20 + (i % 5) * 150, y = 20 + (i / 5) * 100;
             const platform::TRect r{x, y, x + 140, y + 90};
@@ -148,11 +157,13 @@ private Q_SLOTS:
             }
         }
         page.SetZoom(2.0f);
-        QImage image(page.size(), QImage::Format_RGB32);
-        PaintWithObjects(page, image);
+        if (area.isNull())
+            area = page.rect();
+        QImage image(area.size(), QImage::Format_RGB32);
+        PaintWithObjects(page, image, area);
         QBENCHMARK
         {
-            PaintWithObjects(page, image);
+            PaintWithObjects(page, image, area);
         }
     }
 };

@@ -122,10 +122,13 @@ void DrawMonth(TCanvas& canvas, MonthPaintParams& p, const QString& title)
     const int L = p.rect.left, T = p.rect.top, R = p.rect.right, B = p.rect.bottom;
     const int R1 = R - 1, B1 = B - 1;
     const bool fill = !(p.floating && p.transparent);
-    if (!p.floating)
+    if (!p.floating) {
         canvas.FillRect(p.rect, p.bodyColor);
-    else if (fill)
-        canvas.FillRect(p.rect, platform::clWhite);
+    } else if (fill) {
+        // White first: the bands and the body cover all of it but the top row and the right column.
+        canvas.FillRect({L, T, R, T + 1}, platform::clWhite);
+        canvas.FillRect({R1, T, R, B}, platform::clWhite);
+    }
     canvas.SetPenColor(platform::clBlack);
 
     // Title band.

@@ -155,7 +155,9 @@ void TGraphicPanel::paintEvent(QPaintEvent*)
     const int band = metrics.ascent() + metrics.descent(); // as high as a "W" in the font
     const QRect line(r.left(), r.top() + (r.height() - band) / 2, r.width(), band);
     int flags = Qt::AlignVCenter | Qt::TextExpandTabs | Qt::TextSingleLine;
-    flags |= m_alignment == taCenter ? Qt::AlignHCenter : m_alignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+    flags |= m_alignment == taCenter         ? Qt::AlignHCenter
+             : m_alignment == taRightJustify ? Qt::AlignRight
+                                             : Qt::AlignLeft;
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(line, flags, m_caption);

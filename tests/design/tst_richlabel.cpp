@@ -462,8 +462,8 @@ private Q_SLOTS:
         QVERIFY(CountColor(Shot(pasted), {0, 0, 200, 50}, platform::clRed) > 50);
     }
 
-    // The bevelled caption panel: frame, bevels and border inward from the edge, the colour inside, the caption
-    // placed by its alignment.
+    // The bevelled caption panel: frame, bevels and border inward from the edge, the colour inside, the
+    // caption placed by its alignment.
     void graphicPanel()
     {
         QWidget parent;
