@@ -149,6 +149,8 @@ private Q_SLOTS:
         // The depth follows the zoom, truncated: 5 at 70% is 3.
         QTest::newRow("zoomed") << int(fcpLowerRight) << 5 << false << 0.7f << TRect{0, 0, 197, 147}
                                 << TRect{3, 3, 200, 150};
+        QTest::newRow("depth 1") << int(fcpUpperRight) << 1 << false << 1.0f << TRect{0, 1, 199, 150}
+                                 << TRect{1, 0, 200, 149};
         QTest::newRow("transparent") << int(fcpLowerRight) << 5 << true << 1.0f << TRect{0, 0, 200, 150}
                                      << TRect{};
         QTest::newRow("no depth") << int(fcpUpperLeft) << 0 << false << 1.0f << TRect{0, 0, 200, 150}
@@ -647,6 +649,11 @@ private Q_SLOTS:
             prompts.font = QFont(QStringLiteral("Times New Roman"), 12);
             QTest::mouseClick(editor.FontButton(2), Qt::LeftButton);
             QCOMPARE(editor.Sample()->CellFont()->Size(), 12);
+            prompts.font = QFont(QStringLiteral("Arial"), 14);
+            QTest::mouseClick(editor.FontButton(0), Qt::LeftButton);
+            QCOMPARE(editor.Sample()->TitleFont()->Size(), 14);
+            QTest::mouseClick(editor.TransparentBox(), Qt::LeftButton);
+            QVERIFY(editor.Sample()->CalTransparent());
             QCOMPARE(calendar.Month(), 4);
             checked = true;
             QTest::mouseClick(editor.OkButton(), Qt::LeftButton);
@@ -659,6 +666,8 @@ private Q_SLOTS:
         QCOMPARE(calendar.StartOfWeek(), 2);
         QCOMPARE(calendar.TitleBGColor(), platform::clYellow);
         QCOMPARE(calendar.CellFont()->Name(), QStringLiteral("Times New Roman"));
+        QCOMPARE(calendar.TitleFont()->Size(), 14);
+        QVERIFY(calendar.CalTransparent());
         QCOMPARE(calendar.Language(), fclFrench);
         QCOMPARE(calendar.size(), QSize(100, 80));
 
@@ -680,12 +689,16 @@ private Q_SLOTS:
         calendar.resize(150, 120);
         calendar.SetYear(1900);
         editor.EditObject(calendar);
-        testsupport::WhenDialogOpens(&editor, [&](QWidget*) {
-            QCOMPARE(editor.YearSpin()->value(), 1950);
-            QTest::mouseClick(editor.OkButton(), Qt::LeftButton);
-        });
-        QCOMPARE(editor.exec(), int(QDialog::Accepted));
-        QCOMPARE(editor.Sample()->Year(), 1900);
+        // The first time the dialog appears and every time after.
+        for (int run = 0; run < 2; ++run) {
+            editor.EditObject(calendar);
+            testsupport::WhenDialogOpens(&editor, [&](QWidget*) {
+                QCOMPARE(editor.YearSpin()->value(), 1950);
+                QTest::mouseClick(editor.OkButton(), Qt::LeftButton);
+            });
+            QCOMPARE(editor.exec(), int(QDialog::Accepted));
+            QCOMPARE(editor.Sample()->Year(), 1900);
+        }
     }
 };
 
