@@ -189,8 +189,6 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent) : QDialog(parent)
     white.setColor(QPalette::Window, Qt::white);
     m_sampleArea->setPalette(white);
     m_sampleCanvas = new QWidget;
-    m_sampleCanvas->setAutoFillBackground(true);
-    m_sampleCanvas->setPalette(white);
     m_sample = new TQelFlatCalendar(m_sampleCanvas);
     m_sample->setObjectName(QStringLiteral("Sample"));
     m_sample->resize(180, 150);

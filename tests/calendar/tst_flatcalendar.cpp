@@ -362,6 +362,10 @@ private Q_SLOTS:
         const QImage title =
             Reference(image.size(), record.titleRect, record.titleFont, monthName + QStringLiteral(" 2025"));
         QVERIFY(SameInRect(image, title, record.titleRect));
+        calendar.SetShowYear(false);
+        const QImage bare = Paint(calendar, &record);
+        QVERIFY(SameInRect(bare, Reference(image.size(), record.titleRect, record.titleFont, monthName),
+                           record.titleRect));
         const int cw = (record.rect.right - 1 - record.rect.left) / 7;
         const TRect column{3 * cw + 1, record.headersRect.top, 4 * cw - 1, record.headersRect.bottom};
         QVERIFY(CountInk(image, column) > 0);
@@ -689,16 +693,37 @@ private Q_SLOTS:
         calendar.resize(150, 120);
         calendar.SetYear(1900);
         editor.EditObject(calendar);
-        // The first time the dialog appears and every time after.
-        for (int run = 0; run < 2; ++run) {
+        // The first time the dialog appears and every time after, also when the spin box showed another year.
+        for (int year : {1900, 2030, 1900}) {
+            calendar.SetYear(year);
             editor.EditObject(calendar);
             testsupport::WhenDialogOpens(&editor, [&](QWidget*) {
-                QCOMPARE(editor.YearSpin()->value(), 1950);
+                QCOMPARE(editor.YearSpin()->value(), std::max(year, 1950));
                 QTest::mouseClick(editor.OkButton(), Qt::LeftButton);
             });
             QCOMPARE(editor.exec(), int(QDialog::Accepted));
-            QCOMPARE(editor.Sample()->Year(), 1900);
+            QCOMPARE(editor.Sample()->Year(), year);
         }
+    }
+
+    // Without the dialog made at start-up a calendar opens a dialog of its own.
+    void propertiesWithoutTheSharedDialog()
+    {
+        QVERIFY(!TFlatCalendarEditor::Shared());
+        TQelFlatCalendar calendar;
+        calendar.resize(150, 120);
+        bool opened = false;
+        testsupport::WhenDialogOpens(&calendar, [&](QWidget* dialog) {
+            auto* editor = qobject_cast<TFlatCalendarEditor*>(dialog);
+            QVERIFY(editor);
+            QCOMPARE(editor->Sample()->size(), QSize(150, 120));
+            opened = true;
+            QTest::keyClick(editor->LanguageList(), Qt::Key_Down);
+            QTest::mouseClick(editor->OkButton(), Qt::LeftButton);
+        });
+        QVERIFY(calendar.EditProperties());
+        QVERIFY(opened);
+        QCOMPARE(calendar.Language(), fclGerman);
     }
 };
 
