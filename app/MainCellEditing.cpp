@@ -3,6 +3,8 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/TFloatingPalette.h"
+
 #include "calendar/TCalendarPanel32.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -103,19 +105,27 @@ void TCalendarMain::DefaultEditorFont()
     initial.setItalic(m_prefs.fontItalic);
     initial.setUnderline(m_prefs.fontUnderline);
     initial.setStrikeOut(m_prefs.fontStrikeout);
-    if (const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, initial)) {
-        m_prefs.fontName = chosen->family();
-        m_prefs.fontSize = chosen->pointSize();
-        m_prefs.fontBold = chosen->bold();
-        m_prefs.fontItalic = chosen->italic();
-        m_prefs.fontUnderline = chosen->underline();
-        m_prefs.fontStrikeout = chosen->strikeOut();
+    if (const std::optional<platform::FontChoice> chosen =
+            platform::Prompts::Current().ChooseFont(this, {initial, m_prefs.fontColor}, {})) {
+        m_prefs.fontName = chosen->font.family();
+        if (chosen->font.pointSize() > 0)
+            m_prefs.fontSize = chosen->font.pointSize();
+        m_prefs.fontBold = chosen->font.bold();
+        m_prefs.fontItalic = chosen->font.italic();
+        m_prefs.fontUnderline = chosen->font.underline();
+        m_prefs.fontStrikeout = chosen->font.strikeOut();
+        m_prefs.fontColor = chosen->color;
         savePreferences();
     }
     SetDefaultFontNow();
 }
 
 void TCalendarMain::SetDefaultFontNow()
+{
+    m_cellEditor->SetCurrentAttributes(DefaultEditorAttributes());
+}
+
+richtext::CharAttributes TCalendarMain::DefaultEditorAttributes() const
 {
     richtext::CharAttributes attributes;
     attributes.fontName = m_prefs.fontName;
@@ -134,7 +144,7 @@ void TCalendarMain::SetDefaultFontNow()
             break;
         }
     }
-    m_cellEditor->SetCurrentAttributes(attributes);
+    return attributes;
 }
 
 void TCalendarMain::FillWithRecurringDates()
@@ -150,7 +160,11 @@ void TCalendarMain::FillWithRecurringDates()
         return;
     }
     recurring::TSelectRecurringDates dialog(lines, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool palette = hidePaletteFor();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (palette)
+        m_palette->show();
+    if (!accepted)
         return;
     for (const recurring::DayText& entry : recurring::FillPlan(dialog.Chosen(), month, year))
         PuttextOnDay(entry.day, entry.text);
@@ -187,7 +201,10 @@ void TCalendarMain::EditorDrop(const QMimeData* data)
 void TCalendarMain::EditRecurringDates()
 {
     recurring::TEditRecurringDates dialog(recurring::StorePath(), this);
+    const bool palette = hidePaletteFor();
     dialog.exec();
+    if (palette)
+        m_palette->show();
 }
 
 } // namespace app

@@ -2,6 +2,8 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/TFloatingPalette.h"
+
 #include "app/TCalendarProperties.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
@@ -56,6 +58,7 @@ void TCalendarMain::New()
 
 bool TCalendarMain::Properties()
 {
+    const bool palette = hidePaletteFor();
     const int month = m_page->MainCalMonth();
     const int year = m_page->MainCalYear();
     DoSaveRichtext();
@@ -87,6 +90,9 @@ bool TCalendarMain::Properties()
     layoutCanvas();
     m_page->update();
     CheckFloaterStatus();
+    // A page that lost its day cells has just turned the palette off: it stays hidden.
+    if (palette && m_prefs.iconsVisible)
+        m_palette->show();
     SetButtons();
     savePreferences();
     return confirmed;

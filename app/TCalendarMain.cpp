@@ -1,15 +1,20 @@
 #include "app/TCalendarMain.h"
 
+#include "app/TFloatingPalette.h"
 #include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
 #include "calendar/TFlatCalendarEditor.h"
+#include "controls/TIconListBox.h"
 #include "persist/formats/Preferences.h"
 #include "platform/Help.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "platform/Screen.h"
+#include "print/PagePrinter.h"
+#include "print/PrinterCheck.h"
+#include "print/TReportSystem.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichRenderer.h"
@@ -72,6 +77,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_pageBorder->hide();
     m_page = new calendar::TCalendarPanel32(m_canvas);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    m_page->SetOwnsClipboardFile(true);
     m_page->move(kPageOffset + 1, kPageOffset + 1);
     m_page->hide();
     m_cellEditor = new richtext::TVelRichEdit(m_canvas);
@@ -86,9 +92,12 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_masterRichText->setObjectName(QStringLiteral("MasterVelRichText"));
     m_scroll->setWidget(m_canvas);
     setCentralWidget(m_scroll);
+    m_report = std::make_unique<print::TReportSystem>(this);
+    m_pagePrinter = std::make_unique<print::PagePrinter>();
 
     buildToolBars();
     buildMenus();
+    buildIconTool();
 
     m_page->SetClickedInCellEvent(
         [this](const platform::TRect&, const platform::TRect& rFree, int cell, int,
@@ -166,19 +175,23 @@ void TCalendarMain::buildToolBars()
     add(tr("-"), "ZoomMinusButton", tr("Zoom Out"), [this] { ZoomOut(); });
     add(tr("Properties"), "PropertiesButton", tr("Set/change Properties for the calendar"),
         [this] { Properties(); });
+    add(tr("Print"), "Printbutton", tr("Print the calendar"), [this] { PrintCalendar(); });
+    add(tr("Show Icon Tool"), "ShowHideIconTool", QString(), [this] { ShowHideIconTool(); });
     design->addSeparator();
     m_tools = new QActionGroup(this);
     QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
                            [this] { m_page->SetPanelState(calendar::psPointing); });
     QAction* text = add(tr("Text"), "DrawLabelButton", tr("Text tool"),
                         [this] { m_page->SetPanelState(calendar::psLabel); });
+    QAction* clipArt = add(tr("Clip Art"), "DrawImageButton", tr("Clip Art Tool"),
+                           [this] { m_page->SetPanelState(calendar::psImage); });
     QAction* richText =
         add(tr("Rich Text"), "DrawRichText", tr("Rich Text tool \nMixed fonts, colors and styles"),
             [this] { m_page->SetPanelState(calendar::psRichLabel); });
     QAction* floating = add(tr("Floating Calendar"), "PSpeedButton1",
                             tr("Floating Calendar tool \nMini Calendar that you can place anywhere"),
                             [this] { m_page->SetPanelState(calendar::psFlatCalendar); });
-    for (QAction* tool : {pointer, text, richText, floating}) {
+    for (QAction* tool : {pointer, text, clipArt, richText, floating}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }
@@ -229,6 +242,7 @@ void TCalendarMain::buildMenus()
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     add(m_fileMenu, tr("Save &As..."), "mnuSaveAs", [this] { SaveAs(); });
     add(m_fileMenu, tr("Save As &Bitmap "), "mnuSaveAsBitmap", [this] { SaveAsBitmap(); });
+    add(m_fileMenu, tr("&Export as PDF..."), "mnuExportPdf", [this] { ExportAsPdf(); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, tr("&Properties"), "mnuProperties", [this] { Properties(); });
     add(m_fileMenu, tr("User Defined Title"), "mnuUserDefinedTitle", [this] { UserDefinedTitle(); });
@@ -240,6 +254,11 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, tr("Fill Calendar with Recurring Dates"), "mnuFillCalendarwithRecurringDates",
         [this] { FillWithRecurringDates(); });
     add(m_fileMenu, tr("Edit Recurring Dates"), "mnuEditrecurringDates", [this] { EditRecurringDates(); });
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, tr("P&rint Calendar"), "mnuPrintCalendar", [this] {
+        PrintCalendar();
+    })->setShortcut(QKeySequence::Print);
+    add(m_fileMenu, tr("Print Set&up"), "mnuPrintSetup", [this] { PrintSetup(); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, tr("E&xit"), "mnuExit", [this] { close(); });
 
@@ -301,6 +320,10 @@ void TCalendarMain::SetButtons()
     m_richBar->setEnabled(visible && m_cellEditor->hasFocus());
     Action("mnuSaveAs")->setEnabled(visible);
     Action("mnuSaveAsBitmap")->setEnabled(visible);
+    Action("mnuExportPdf")->setEnabled(visible);
+    Action("mnuPrintSetup")->setEnabled(visible);
+    Action("mnuPrintCalendar")->setEnabled(visible && m_printerAvailable);
+    Action("Printbutton")->setEnabled(visible && m_printerAvailable);
     Action("mnuProperties")->setEnabled(visible);
     Action("PropertiesButton")->setEnabled(visible);
     Action("mnuCancelChanges")->setEnabled(visible && named);
@@ -308,19 +331,13 @@ void TCalendarMain::SetButtons()
     Action("ZoomPlusButton")->setEnabled(visible);
     Action("Savebutton")->setVisible(m_modified);
     Action("CancelButton")->setVisible(m_modified && named);
+    syncIconTool();
 }
 
 void TCalendarMain::CreateFloatingWindows()
 {
     auto* flatCalendarEditor = new calendar::TFlatCalendarEditor(this);
     flatCalendarEditor->MakeShared();
-}
-
-void TCalendarMain::CheckFloaterStatus()
-{
-    // The icon palette serves day cells only: a page without them turns it off.
-    if (!m_page->UsesDayCells())
-        m_prefs.iconsVisible = false;
 }
 
 void TCalendarMain::layoutCanvas()
@@ -380,6 +397,10 @@ void TCalendarMain::loadPreferences()
 void TCalendarMain::savePreferences()
 {
     platform::IniFile ini(IniPath());
+    if (m_palette) {
+        m_prefs.iconsVisible = m_palette->isVisible();
+        m_prefs.iconFile = m_palette->Grid()->FileName();
+    }
     persist::SavePreferences(ini, m_prefs);
     if (!ini.Save())
         platform::Prompts::Current().Information(this, tr("Unable to save %1").arg(ini.Path()));
@@ -412,6 +433,7 @@ void TCalendarMain::firstActivation()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     restorePlacement();
+    m_printerAvailable = print::CheckPrinters(this);
     m_page->ResetToNew();
     layoutCanvas();
     if (!m_mru.Files().isEmpty() && QFileInfo::exists(m_mru.Files().first()))
@@ -426,6 +448,8 @@ void TCalendarMain::firstActivation()
     SetCaption();
     QApplication::restoreOverrideCursor();
     CheckFloaterStatus();
+    if (m_prefs.iconsVisible)
+        m_palette->show();
     SetButtons();
     m_page->SetSuspendPaint(false);
     m_page->update();
@@ -441,6 +465,7 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
     m_prefs.mainZoomPercent = ZoomToPercent(m_page->Zoom());
     savePreferences();
     savePlacement();
+    m_palette->hide();
     event->accept();
 }
 

@@ -2,8 +2,11 @@
 
 #include "persist/formats/Preferences.h"
 #include "platform/TRect.h"
+#include "richtext/CharAttributes.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -16,6 +19,10 @@ class QToolBar;
 namespace calendar {
 class TCalendarPanel32;
 }
+namespace print {
+class PagePrinter;
+class TReportSystem;
+} // namespace print
 namespace richtext {
 class TVelRichEdit;
 class TVelRichRenderer;
@@ -24,6 +31,8 @@ class TVelRtfStorage;
 } // namespace richtext
 
 namespace app {
+
+class TFloatingPalette;
 
 /**
  * The program's document window: one calendar page in a scroll area with the in-cell editor over it, the
@@ -74,7 +83,12 @@ public:
 
     /** The windows that live beside the main window for the whole run: the floating-calendar dialog. */
     void CreateFloatingWindows();
-    /** Floating tool windows follow the page: without day cells the icon palette is turned off. */
+
+    // The icon tool palette.
+    TFloatingPalette* IconPalette() const { return m_palette; }
+    /** Shows the palette when hidden, hides it otherwise; IconToolVisible follows. */
+    void ShowHideIconTool();
+    /** Hides the palette when the page uses no day cells; shows it again when it should be visible. */
     void CheckFloaterStatus();
 
     void ZoomIn();
@@ -90,6 +104,8 @@ public:
     void ClearAllCellContents();
     void DefaultEditorFont();
     void SetDefaultFontNow();
+    /** The default editor font as character attributes, its colour the highest equal table entry. */
+    richtext::CharAttributes DefaultEditorAttributes() const;
     void FillWithRecurringDates();
     /** Pictures are what can be dropped onto day cells and into the cell editor. */
     static bool IsPictureDrag(const QMimeData* data);
@@ -100,6 +116,18 @@ public:
     /** Inserts a dropped picture at the editor's caret. */
     void EditorDrop(const QMimeData* data);
     void EditRecurringDates();
+
+    // Printing and PDF export.
+    bool PrinterAvailable() const { return m_printerAvailable; }
+    print::TReportSystem& ReportSystem() const { return *m_report; }
+    /** Prints the page at full size through the print engine's job, then gives it back its zoom. */
+    void PrintCalendar();
+    /** The printer set-up dialog of the print engine's printer. */
+    void PrintSetup();
+    /** Asks for the months and a file name, then writes them as one PDF file; true when written. */
+    bool ExportAsPdf();
+    /** True when a SuperText object is placed on the page (printing it takes the printer longer). */
+    bool PageHasSuperText() const;
 
     /**
      * The name a save dialog proposes: the current file's name with the extension, or without a file the
@@ -128,6 +156,10 @@ private:
     void toggleHints();
     void setZoom(float factor);
     void layoutCanvas();
+    void buildIconTool();
+    void syncIconTool();
+    /** Hides the palette while a dialog runs; gives back whether it was shown. */
+    bool hidePaletteFor();
 
     calendar::TCalendarPanel32* m_page = nullptr;
     QScrollArea* m_scroll = nullptr;
@@ -136,6 +168,7 @@ private:
     richtext::TVelRichEdit* m_cellEditor = nullptr;
     richtext::TVelRichToolBar* m_richBar = nullptr;
     richtext::TVelRichRenderer* m_masterRichText = nullptr;
+    TFloatingPalette* m_palette = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_designBar = nullptr;
     QList<QAction*> m_recentActions;
@@ -152,6 +185,10 @@ private:
     bool m_editingCell = false;
     bool m_trackChanges = false;
     bool m_newCalendarMode = false;
+    bool m_printerAvailable = false;
+    bool m_printRan = false;
+    std::unique_ptr<print::TReportSystem> m_report;
+    std::unique_ptr<print::PagePrinter> m_pagePrinter;
 };
 
 } // namespace app

@@ -275,14 +275,15 @@ namespace {
 
 /** A font button: the font dialog starts from the example's font, which takes the choice. */
 QPushButton* FontButton(QWidget* parent, TCalendarProperties* dialog,
-                        platform::TFont* (calendar::TCalendarPanel32::*font)() const)
+                        platform::TFont* (calendar::TCalendarPanel32::*font)() const, const char* name)
 {
     auto* button = new QPushButton(QObject::tr("Font..."), parent);
+    button->setObjectName(QLatin1String(name));
     QObject::connect(button, &QPushButton::clicked, dialog, [dialog, button, font] {
         calendar::TCalendarPanel32* example = dialog->ExampleCalendar();
         platform::TFont* target = (example->*font)();
         if (const auto chosen =
-                platform::Prompts::Current().ChooseFont(button, platform::FontForDialog(*target)))
+                platform::Prompts::Current().ChooseFont(button, platform::FontForDialog(*target), {}))
             platform::TakeDialogFont(*target, *chosen);
         example->update();
     });
@@ -320,20 +321,19 @@ QWidget* TCalendarProperties::buildFontsPage()
     auto* layout = new QVBoxLayout(page);
     auto* title = new QGroupBox(tr("Title"), page);
     auto* titleRow = new QHBoxLayout(title);
-    m_titleFont = FontButton(title, this, &calendar::TCalendarPanel32::TitleFont);
+    m_titleFont = FontButton(title, this, &calendar::TCalendarPanel32::TitleFont, "TitleFontButton");
     m_titleColor = colorButton(title, &calendar::TCalendarPanel32::SetTitleBGColor);
     titleRow->addWidget(m_titleFont);
     titleRow->addWidget(m_titleColor);
     auto* header = new QGroupBox(tr("Header"), page);
     auto* headerRow = new QHBoxLayout(header);
-    m_headerFont = FontButton(header, this, &calendar::TCalendarPanel32::HeadersFont);
+    m_headerFont = FontButton(header, this, &calendar::TCalendarPanel32::HeadersFont, "HeaderFontButton");
     m_headerColor = colorButton(header, &calendar::TCalendarPanel32::SetHeadersBGColor);
     headerRow->addWidget(m_headerFont);
     headerRow->addWidget(m_headerColor);
     auto* cells = new QGroupBox(tr("Number Cells"), page);
     auto* cellsRow = new QHBoxLayout(cells);
-    m_numberFont = FontButton(cells, this, &calendar::TCalendarPanel32::CellFont);
-    m_numberFont->setObjectName(QStringLiteral("NumberFontButton"));
+    m_numberFont = FontButton(cells, this, &calendar::TCalendarPanel32::CellFont, "NumberFontButton");
     cellsRow->addWidget(m_numberFont);
     cellsRow->addStretch();
     layout->addWidget(title);
@@ -354,16 +354,19 @@ QWidget* TCalendarProperties::buildMiniFontsPage()
         return std::make_pair(box, row);
     };
     auto [title, titleRow] = group(tr("Mini Title"));
-    m_miniTitleFont = FontButton(title, this, &calendar::TCalendarPanel32::MiniTitleFont);
+    m_miniTitleFont =
+        FontButton(title, this, &calendar::TCalendarPanel32::MiniTitleFont, "MiniTitleFontButton");
     titleRow->addWidget(m_miniTitleFont);
     titleRow->addStretch();
     auto [header, headerRow] = group(tr("Mini Header"));
-    m_miniHeaderFont = FontButton(header, this, &calendar::TCalendarPanel32::MiniHeadersFont);
+    m_miniHeaderFont =
+        FontButton(header, this, &calendar::TCalendarPanel32::MiniHeadersFont, "MiniHeaderFontButton");
     m_miniHeaderColor = colorButton(header, &calendar::TCalendarPanel32::SetMiniHeadersBGColor);
     headerRow->addWidget(m_miniHeaderFont);
     headerRow->addWidget(m_miniHeaderColor);
     auto [cells, cellsRow] = group(tr("Mini Number Cells"));
-    m_miniNumberFont = FontButton(cells, this, &calendar::TCalendarPanel32::MiniCellFont);
+    m_miniNumberFont =
+        FontButton(cells, this, &calendar::TCalendarPanel32::MiniCellFont, "MiniNumberFontButton");
     cellsRow->addWidget(m_miniNumberFont);
     cellsRow->addStretch();
     auto [background, backgroundRow] = group(tr("Mini Calendar Background Color"));

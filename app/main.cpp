@@ -1,5 +1,6 @@
 #include "app/HintDelayStyle.h"
 #include "app/TCalendarMain.h"
+#include "controls/TFontDialog.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Datoria"));
     QApplication::setStyle(new app::HintDelayStyle);
+    controls::TFontDialog::Install();
 
     // One instance per user: a second start brings the running window to the front and ends.
     platform::SingleInstance instance(QStringLiteral("Datoria-") +

@@ -22,15 +22,6 @@ int FontPixels(int size)
     return platform::MulDiv(size, platform::PixelsPerInch(), 72);
 }
 
-QString MonthTitle(const MonthPaintParams& p, const QString& title)
-{
-    if (!title.isEmpty())
-        return title;
-    const MonthYear my = ClampMonthYear(p.month, p.year);
-    const QString& name = p.monthNames[static_cast<size_t>(my.month - 1)];
-    return p.showYear ? name + u' ' + QString::number(my.year) : name;
-}
-
 /** Draws the rows of a planner and records them as cells 1..rows; the remaining cells get no geometry. */
 void DrawPlannerRows(TCanvas& canvas, MonthPaintParams& p, const QString& title,
                      const QList<PlannerRow>& rows)
@@ -80,6 +71,15 @@ void DrawPlannerRows(TCanvas& canvas, MonthPaintParams& p, const QString& title,
 }
 
 } // namespace
+
+QString MonthTitle(const MonthPaintParams& p, const QString& title)
+{
+    if (!title.isEmpty())
+        return title;
+    const MonthYear my = ClampMonthYear(p.month, p.year);
+    const QString& name = p.monthNames[static_cast<size_t>(my.month - 1)];
+    return p.showYear ? name + u' ' + QString::number(my.year) : name;
+}
 
 void SetCanvasFont(TCanvas& canvas, const QString& name, int size, platform::TColor color,
                    platform::TFontStyles style)

@@ -10,6 +10,9 @@ void SetCanvasFont(platform::TCanvas& canvas, const QString& name, int size, pla
                    platform::TFontStyles style);
 void SetCanvasFont(platform::TCanvas& canvas, const PaintFont& font);
 
+/** The title of a month grid: the given title, or the month's name with the year when it is shown. */
+QString MonthTitle(const MonthPaintParams& params, const QString& title);
+
 /** Draws the border style onto the rectangle's edges: outline, top line, bottom line, both, or nothing. */
 void DrawBorderLines(platform::TCanvas& canvas, const platform::TRect& rect, TCalBorderStyle style);
 

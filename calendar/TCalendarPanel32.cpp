@@ -3,6 +3,7 @@
 #include "calendar/CalendarPainter.h"
 #include "calendar/TQelFlatCalendar.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TQelImage.h"
 #include "design/TZubRichBaseLabel.h"
 #include "persist/stream/StreamError.h"
 #include "platform/Clock.h"
@@ -31,6 +32,17 @@ int Trunc(double x)
     return static_cast<int>(std::trunc(x));
 }
 
+PaintFont ZoomedFont(const TFont& font, float zoom)
+{
+    return {font.Name(), Trunc(font.Size() * double(zoom)), font.Style(), font.Color()};
+}
+
+TRect Zoomed(const TRect& r, float zoom)
+{
+    auto z = [zoom](int v) { return Trunc(v * double(zoom)); };
+    return {z(r.left), z(r.top), z(r.right), z(r.bottom)};
+}
+
 } // namespace
 
 TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(parent)
@@ -39,6 +51,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(pare
     design::RegisterLabelClasses();
     design::RegisterRichLabelClass();
     RegisterFlatCalendarClass();
+    design::RegisterImageClasses();
     supertext::TQelFont3DEffects::Install();
     // The page paints every pixel of what it repaints, so nothing beneath it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -377,6 +390,15 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         SetPanelState(psPointing);
         break;
     }
+    case psImage: {
+        auto* image = new design::TQelImage;
+        image->AfterLoad();
+        AddObject(image, r);
+        unsetCursor();
+        SetPanelState(psPointing);
+        image->EditAfterCreate();
+        break;
+    }
     default:
         // Tools whose object classes this program does not have yet create nothing.
         SetPanelState(psPointing);
@@ -692,24 +714,20 @@ int TCalendarPanel32::zoomed(int value) const
 
 TRect TCalendarPanel32::zoomed(const TRect& r) const
 {
-    return {zoomed(r.left), zoomed(r.top), zoomed(r.right), zoomed(r.bottom)};
+    return Zoomed(r, Zoom());
 }
 
-PaintFont TCalendarPanel32::zoomedFont(const TFont& font) const
+MonthPaintParams TCalendarPanel32::MainPaintParams(float zoom) const
 {
-    return {font.Name(), Trunc(font.Size() * double(Zoom())), font.Style(), font.Color()};
-}
-
-MonthPaintParams TCalendarPanel32::mainParams() const
-{
+    auto zoomedFont = [zoom](const TFont& font) { return ZoomedFont(font, zoom); };
     MonthPaintParams p;
     p.bodyColor = platform::clWhite;
     p.titleBGColor = m_titleBGColor;
-    p.minTitleHeight = Trunc(1.5 * platform::PixelsPerInch() * double(Zoom()));
+    p.minTitleHeight = Trunc(1.5 * platform::PixelsPerInch() * double(zoom));
     p.month = m_month;
     p.year = m_year;
     p.day = m_day;
-    p.rect = zoomed(m_layoutResult.mainRect);
+    p.rect = Zoomed(m_layoutResult.mainRect, zoom);
     p.numberPosition = m_numberPosition;
     p.startOfWeek = m_startOfWeek;
     p.calendarBorder = m_calendarBorder;
@@ -724,7 +742,31 @@ MonthPaintParams TCalendarPanel32::mainParams() const
     p.monthNames = m_monthNames;
     p.dayNames = m_dayNames;
     p.plannerStartTime = m_dayStartTime;
+    p.plannerDays = m_layout == lo2Week ? 14 : 7;
+    p.plannerHours = m_layout == loDay15 ? 15 : 10;
     p.cells = m_cells;
+    return p;
+}
+
+MonthPaintParams TCalendarPanel32::MiniPaintParams(float zoom) const
+{
+    MonthPaintParams p;
+    p.bodyColor = m_miniCalBGColor;
+    p.titleBGColor = m_miniCalBGColor;
+    p.minTitleHeight = 0;
+    p.numberPosition = cnpCenter;
+    p.startOfWeek = m_startOfWeek;
+    p.calendarBorder = m_miniCalBorder;
+    p.titleFont = ZoomedFont(*m_miniTitleFont, zoom);
+    p.showYear = m_miniShowYear;
+    p.headersFont = ZoomedFont(*m_miniHeadersFont, zoom);
+    p.headersBorder = m_miniHeadersBorder;
+    p.headersStyle = m_miniHeadersStyle;
+    p.headersBGColor = m_miniHeadersBGColor;
+    p.cellFont = ZoomedFont(*m_miniCellFont, zoom);
+    p.cellBorder = m_miniCellBorder;
+    p.monthNames = m_monthNames;
+    p.dayNames = m_dayNames;
     return p;
 }
 
@@ -775,10 +817,8 @@ void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area)
     platform::TCanvas canvas(painter, &m_textCache);
 
     if (m_layout >= loWeek) {
-        MonthPaintParams p = mainParams();
+        MonthPaintParams p = MainPaintParams(Zoom());
         const bool week = m_layout == loWeek || m_layout == lo2Week;
-        p.plannerDays = m_layout == lo2Week ? 14 : 7;
-        p.plannerHours = m_layout == loDay15 ? 15 : 10;
         if (week) {
             DrawWeekPlanner(canvas, p, m_userTitle);
         } else {
@@ -790,7 +830,7 @@ void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area)
         m_titleRect = p.titleRect;
         paintCellTexts(canvas, week, !week, area);
     } else if (m_layoutResult.showMainCalendar) {
-        MonthPaintParams p = mainParams();
+        MonthPaintParams p = MainPaintParams(Zoom());
         for (auto& cell : p.cells)
             cell.rFree = TRect{};
         DrawMonth(canvas, p, m_userTitle);
@@ -801,23 +841,7 @@ void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area)
     }
 
     if (m_layoutResult.showMiniCalendars) {
-        MonthPaintParams p;
-        p.bodyColor = m_miniCalBGColor;
-        p.titleBGColor = m_miniCalBGColor;
-        p.minTitleHeight = 0;
-        p.numberPosition = cnpCenter;
-        p.startOfWeek = m_startOfWeek;
-        p.calendarBorder = m_miniCalBorder;
-        p.titleFont = zoomedFont(*m_miniTitleFont);
-        p.showYear = m_miniShowYear;
-        p.headersFont = zoomedFont(*m_miniHeadersFont);
-        p.headersBorder = m_miniHeadersBorder;
-        p.headersStyle = m_miniHeadersStyle;
-        p.headersBGColor = m_miniHeadersBGColor;
-        p.cellFont = zoomedFont(*m_miniCellFont);
-        p.cellBorder = m_miniCellBorder;
-        p.monthNames = m_monthNames;
-        p.dayNames = m_dayNames;
+        MonthPaintParams p = MiniPaintParams(Zoom());
         for (int i = 0; i < m_layoutResult.miniCount; ++i) {
             const MiniSlot& slot = m_layoutResult.miniSlots[static_cast<size_t>(i)];
             p.month = slot.month;

@@ -195,6 +195,10 @@ public:
     static platform::TRect CreationRect(const platform::TRect& band);
     /** Everything a paint copies to the screen, at the current size. */
     QImage RenderToBitmap();
+    /** What the main grid or planner is drawn from at a zoom: the page's style, month and main rectangle. */
+    MonthPaintParams MainPaintParams(float zoom) const;
+    /** What every mini calendar is drawn from at a zoom, less its month, year and rectangle. */
+    MonthPaintParams MiniPaintParams(float zoom) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -210,8 +214,6 @@ private:
     /** Draws the page onto a white surface; cell texts outside area (the part being painted) are left out. */
     void renderPage(QPainter& painter, const QRect& area);
     void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive, const QRect& area);
-    MonthPaintParams mainParams() const;
-    PaintFont zoomedFont(const platform::TFont& font) const;
     int zoomed(int value) const;
     platform::TRect zoomed(const platform::TRect& rect) const;
     void loadLocaleNames();

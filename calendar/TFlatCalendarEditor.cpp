@@ -73,7 +73,7 @@ QPushButton* TFlatCalendarEditor::fontButton(const QString& caption,
     connect(button, &QPushButton::clicked, this, [this, button, font] {
         platform::TFont* target = (m_sample->*font)();
         if (const auto chosen =
-                platform::Prompts::Current().ChooseFont(button, platform::FontForDialog(*target)))
+                platform::Prompts::Current().ChooseFont(button, platform::FontForDialog(*target), {}))
             platform::TakeDialogFont(*target, *chosen);
     });
     return button;

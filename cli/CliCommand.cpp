@@ -4,6 +4,8 @@
 #include "calendar/TCalendarPanel32.h"
 #include "cli/PageOptions.h"
 #include "cli/PageReport.h"
+#include "cli/PdfCommand.h"
+#include "cli/PictureCommands.h"
 #include "persist/formats/CalendarFile.h"
 #include "persist/formats/StyleSheet.h"
 #include "persist/stream/StreamDump.h"
@@ -31,13 +33,18 @@ namespace cli {
 namespace {
 
 const char* const kUsage =
-    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [options] -o OUT.png|OUT.bmp\n"
+    "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [--recurring STORE] [options] -o "
+    "OUT.png\n"
+    "       datoria-cli pdf [--file FILE.KVF|FILE.KVS] [--months N] [--recurring STORE] [options] -o "
+    "OUT.pdf\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"
     "       datoria-cli dump FILE\n"
     "       datoria-cli rtf IN.rtf --to text|html|rtf|png [--width PX] -o OUT\n"
     "       datoria-cli dates [--store FILE] --month M --year Y\n"
     "       datoria-cli dates --formula FORMULA --year Y\n"
+    "       datoria-cli image IN --to png -o OUT.png\n"
+    "       datoria-cli icons FILE [--index I -o OUT.png]\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n";
@@ -226,6 +233,9 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("store"), QStringLiteral("dates: a recurring-dates store."), QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
+    AddPdfOptions(parser);
+    parser.addOption(
+        {QStringLiteral("index"), QStringLiteral("icons: the icon to write."), QStringLiteral("I")});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("render, inspect, new, dump or rtf"));
 
@@ -258,9 +268,29 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return ConvertRtf(positional[1], parser.value(QStringLiteral("to")),
                           parser.value(QStringLiteral("width")), parser.value(QStringLiteral("o")), err);
     }
-    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new")};
+    if (command == QLatin1String("image")) {
+        if (positional.size() != 2 || !parser.isSet(QStringLiteral("to")) ||
+            !parser.isSet(QStringLiteral("o"))) {
+            err << "datoria-cli: image needs an input file, --to and -o\n" << kUsage;
+            return 2;
+        }
+        return ConvertPicture(positional[1], parser.value(QStringLiteral("to")),
+                              parser.value(QStringLiteral("o")), err);
+    }
+    if (command == QLatin1String("icons")) {
+        if (positional.size() != 2) {
+            err << "datoria-cli: icons needs one file\n" << kUsage;
+            return 2;
+        }
+        return Icons(positional[1], parser.value(QStringLiteral("index")), parser.value(QStringLiteral("o")),
+                     out, err);
+    }
+    const QStringList commands = {QStringLiteral("render"), QStringLiteral("inspect"), QStringLiteral("new"),
+                                  QStringLiteral("pdf")};
     if (positional.size() != 1 || !commands.contains(command)) {
-        err << "datoria-cli: expected one command, render, inspect, new, dump, rtf or dates\n" << kUsage;
+        err << "datoria-cli: expected one command, render, pdf, inspect, new, dump, rtf, dates, image or "
+               "icons\n"
+            << kUsage;
         return 2;
     }
     if (command != QLatin1String("inspect") && !parser.isSet(QStringLiteral("o"))) {
@@ -291,6 +321,13 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!SetUpPage(page, &owner, parser.value(QStringLiteral("file")), *options, error)) {
         err << "datoria-cli: " << error << '\n';
         return 1;
+    }
+
+    if (command == QLatin1String("pdf"))
+        return ExportPdf(page, parser, err);
+    if (command == QLatin1String("render") && parser.isSet(QStringLiteral("recurring"))) {
+        if (const int code = FillFromStore(page, parser, err))
+            return code;
     }
 
     if (command == QLatin1String("new")) {

@@ -342,8 +342,8 @@ void TQelBaseLabel::UpdateMenuChecks()
 
 void TQelBaseLabel::FontCommand()
 {
-    const std::optional<QFont> chosen =
-        platform::Prompts::Current().ChooseFont(this, platform::FontForDialog(*m_font));
+    const std::optional<platform::FontChoice> chosen =
+        platform::Prompts::Current().ChooseFont(this, platform::FontForDialog(*m_font), {});
     if (!chosen)
         return;
     platform::TakeDialogFont(*m_font, *chosen);
@@ -477,6 +477,7 @@ persist::ClassInfo MakeLabelClass()
     caption.kind = persist::PropKind::String;
     caption.getString = [](const void* o) { return ObjectOf<L>(o)->Caption(); };
     caption.setString = [](void* o, const QString& v) { ObjectOf<L>(o)->SetCaption(v); };
+    caption.writeEmpty = true; // a cleared caption must not read back as "Text"
     c.properties.append(caption);
     persist::PropertyInfo font;
     font.name = QStringLiteral("Font");

@@ -72,6 +72,7 @@ public:
     void SetBorderStyle(TBorderStyle style);
 
     void SetObjectFont(const platform::TFont& font) override;
+    const platform::TFont* ObjectFont() const override { return m_font; }
     void PrintTo(QPainter& painter, double originX, double originY) override;
     void AfterLoad() override;
     void UpdateMenuChecks() override;

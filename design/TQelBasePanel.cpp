@@ -83,6 +83,8 @@ TQelBasePanel::TQelBasePanel(QWidget* parent) : QWidget(parent)
 
 TQelBasePanel::~TQelBasePanel()
 {
+    if (!m_ownsClipboardFile)
+        return;
     QFile::remove(ClipboardPath());
     QFile::remove(platform::ProgramFolder() + QStringLiteral("TempFile.tmp"));
 }
@@ -388,26 +390,52 @@ void TQelBasePanel::pasteClipboard(bool guarded)
             m_lastPaste = now;
     }
     QFile file(ClipboardPath());
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return;
-    QObject* owner = Owner();
-    persist::TReader reader(&file);
-    reader.SetNameHook([owner](const persist::ObjRef&, QString& name) {
-        name = FreeName(owner, QStringLiteral("Component"), 0);
-    });
-    reader.SetMethodHook([](const QString&, bool& error) { error = false; });
-    reader.ExpectBeginList();
-    reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(this), &PanelClass()},
-                          [](const persist::ObjRef& o) {
-                              auto* object = ObjectOf<TQelGraphicControl>(o.object);
-                              object->move(object->x(), object->y() + kPasteOffset);
-                              object->move(object->x() + kPasteOffset, object->y());
-                          });
-    reader.ExpectEndList();
+    const QList<TQelGraphicControl*> before = PlacedObjects();
+    try {
+        if (!file.open(QIODevice::ReadOnly))
+            throw persist::StreamError(persist::kStreamReadError);
+        QObject* owner = Owner();
+        persist::TReader reader(&file);
+        reader.SetNameHook([owner](const persist::ObjRef&, QString& name) {
+            name = FreeName(owner, QStringLiteral("Component"), 0);
+        });
+        reader.SetMethodHook([](const QString&, bool& error) { error = false; });
+        reader.ExpectBeginList();
+        reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(this), &PanelClass()},
+                              [](const persist::ObjRef& o) {
+                                  auto* object = ObjectOf<TQelGraphicControl>(o.object);
+                                  object->move(object->x(), object->y() + kPasteOffset);
+                                  object->move(object->x() + kPasteOffset, object->y());
+                              });
+        reader.ExpectEndList();
+    } catch (const persist::StreamError& e) {
+        // A damaged clipboard file pastes nothing: the objects read before the fault go again.
+        for (TQelGraphicControl* object : PlacedObjects()) {
+            if (!before.contains(object))
+                delete object;
+        }
+        platform::Prompts::Current().Information(
+            this, tr("Unable to paste from %1\n%2").arg(file.fileName(), e.message()));
+        return;
+    }
     HookObjectEvents();
     NotifyLabelChanged();
     QCoreApplication::processEvents();
     m_lastPaste = Ticks();
+}
+
+bool TQelBasePanel::copyToClipboard(const QList<TQelGraphicControl*>& objects)
+{
+    try {
+        writeClipboard(objects);
+        return true;
+    } catch (const persist::StreamError& e) {
+        platform::Prompts::Current().Information(
+            this, tr("Unable to save %1\n%2").arg(ClipboardPath(), e.message()));
+        return false;
+    }
 }
 
 void TQelBasePanel::ClipboardAction(ClipboardKind kind)
@@ -416,10 +444,8 @@ void TQelBasePanel::ClipboardAction(ClipboardKind kind)
     switch (kind) {
     case Cut:
     case Copy:
-        if (selection.isEmpty())
-            return;
-        writeClipboard(selection);
-        if (kind == Copy)
+        // A cut whose copy could not be written deletes nothing.
+        if (selection.isEmpty() || !copyToClipboard(selection) || kind == Copy)
             return;
         [[fallthrough]];
     case Delete:
@@ -445,8 +471,8 @@ void TQelBasePanel::ObjectClipboardAction(TQelGraphicControl* object, ClipboardK
         pasteClipboard(false);
         return;
     }
-    if (kind == Cut || kind == Copy)
-        writeClipboard({object});
+    if ((kind == Cut || kind == Copy) && !copyToClipboard({object}))
+        return;
     if (kind == Cut || kind == Delete) {
         NotifyLabelChanged();
         m_handle->Unselect(object);
@@ -651,30 +677,40 @@ void TQelBasePanel::buildCommandMenu()
             m_handle->Select(o);
     });
     m_commandMenu->addSeparator();
-    add(tr("Font"), "mnuFont", [this] {
-        if (m_handle->SelectedCount() == 0)
-            return;
-        const std::optional<QFont> chosen = platform::Prompts::Current().ChooseFont(this, font());
-        if (!chosen)
-            return;
-        platform::TFont tfont;
-        tfont.SetName(chosen->family());
-        tfont.SetSize(chosen->pointSize() > 0 ? chosen->pointSize() : 10);
-        platform::TFontStyles style;
-        if (chosen->bold())
-            style |= platform::fsBold;
-        if (chosen->italic())
-            style |= platform::fsItalic;
-        if (chosen->underline())
-            style |= platform::fsUnderline;
-        if (chosen->strikeOut())
-            style |= platform::fsStrikeOut;
-        tfont.SetStyle(style);
-        for (TQelGraphicControl* o : m_handle->Selection())
-            o->SetObjectFont(tfont);
-        update();
-    });
+    add(tr("Font"), "mnuFont", [this] { fontCommand(); });
     connect(m_commandMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandMenu(); });
+}
+
+void TQelBasePanel::fontCommand()
+{
+    const QList<TQelGraphicControl*> selection = m_handle->Selection();
+    if (selection.isEmpty())
+        return;
+    // The dialog opens on the font of the first selected object that has one.
+    platform::FontChoice initial{font(), platform::clWindowText};
+    for (const TQelGraphicControl* o : selection) {
+        if (const platform::TFont* objectFont = o->ObjectFont()) {
+            initial = platform::FontForDialog(*objectFont);
+            break;
+        }
+    }
+    const std::optional<platform::FontChoice> chosen =
+        platform::Prompts::Current().ChooseFont(this, initial, {});
+    if (!chosen)
+        return;
+    for (TQelGraphicControl* o : selection) {
+        platform::TFont objectFont;
+        platform::FontChoice forObject = *chosen;
+        if (const platform::TFont* current = o->ObjectFont()) {
+            objectFont.Assign(*current);
+            // Each object keeps its own colour unless a colour was chosen.
+            if (chosen->color == initial.color)
+                forObject.color = current->Color();
+        }
+        platform::TakeDialogFont(objectFont, forObject);
+        o->SetObjectFont(objectFont);
+    }
+    update();
 }
 
 void TQelBasePanel::UpdateCommandMenu()

@@ -29,8 +29,15 @@ class TQelBasePanel : public QWidget
 
 public:
     explicit TQelBasePanel(QWidget* parent = nullptr);
-    /** Deletes the clipboard and scratch files. */
+    /** Deletes the clipboard and scratch files when the panel owns them. */
     ~TQelBasePanel() override;
+
+    /**
+     * Only the document's own page owns the clipboard and scratch files and deletes them when it goes;
+     * other pages (a dialog's example, the command-line tool's) leave them alone.
+     */
+    void SetOwnsClipboardFile(bool owns) { m_ownsClipboardFile = owns; }
+    bool OwnsClipboardFile() const { return m_ownsClipboardFile; }
 
     float Zoom() const { return m_zoom; }
     /**
@@ -106,7 +113,10 @@ public:
         Paste,
         Delete,
     };
-    /** Cut, copy, paste or delete the selection, through a clipboard file in the program folder. */
+    /**
+     * Cut, copy, paste or delete the selection, through a clipboard file in the program folder. A clipboard
+     * file that cannot be written or read is reported in an information box and changes nothing.
+     */
     void ClipboardAction(ClipboardKind kind);
     /** The same for one object, from its own menu. */
     void ObjectClipboardAction(TQelGraphicControl* object, ClipboardKind kind);
@@ -163,7 +173,13 @@ private:
     void buildCommandMenu();
     void handlePressed(QMouseEvent* event);
     void alignSelection(int which);
+    /** The "Font" command: the font dialog on the selection's font; the selected objects take the choice. */
+    void fontCommand();
+    /** Writes the clipboard file; throws the stream's error. */
     void writeClipboard(const QList<TQelGraphicControl*>& objects);
+    /** Writes the clipboard file, reporting a failure to the user; false when it failed. */
+    bool copyToClipboard(const QList<TQelGraphicControl*>& objects);
+    /** Pastes the clipboard file; a file that cannot be read is reported and pastes nothing. */
     void pasteClipboard(bool guarded);
 
     float m_zoom = 1.0f;
@@ -171,6 +187,7 @@ private:
     bool m_pointing = true;
     bool m_suspendPaint = false;
     bool m_printing = false;
+    bool m_ownsClipboardFile = false;
     TNotifyEvent m_labelChanged;
     TDroppedObjectEvent m_dropped;
     TQelHandle* m_handle = nullptr;

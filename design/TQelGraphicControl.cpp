@@ -4,8 +4,10 @@
 #include "design/TQelBasePanel.h"
 #include "design/TQelHandle.h"
 #include "persist/stream/ClassRegistry.h"
+#include "persist/stream/StreamError.h"
 #include "persist/stream/TReader.h"
 #include "persist/stream/TWriter.h"
+#include "platform/Prompts.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -17,6 +19,29 @@
 namespace design {
 
 TQelGraphicControl::TQelGraphicControl(QWidget* parent) : QWidget(parent) {}
+
+TQelGraphicControl::~TQelGraphicControl()
+{
+    if (m_menu)
+        m_menu->deleteLater();
+}
+
+void TQelGraphicControl::adoptMenu()
+{
+    if (!m_menu)
+        return;
+    const TQelBasePanel* panel = Panel();
+    QWidget* owner = panel ? qobject_cast<QWidget*>(panel->Owner()) : nullptr;
+    if (m_menu->parentWidget() != owner)
+        m_menu->setParent(owner, m_menu->windowFlags());
+}
+
+bool TQelGraphicControl::event(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange)
+        adoptMenu();
+    return QWidget::event(event);
+}
 
 TQelBasePanel* TQelGraphicControl::Panel() const
 {
@@ -62,7 +87,8 @@ void TQelGraphicControl::AfterLoad()
     m_loading = false;
     if (m_menu)
         return;
-    m_menu = new QMenu(this);
+    m_menu = new QMenu;
+    adoptMenu();
     AddMenuItem(tr("Bring To Front"), "mnuBringToFront", [this] {
         NotifyChange();
         raise();
@@ -161,26 +187,39 @@ TQelGraphicControl* TQelGraphicControl::Clone()
     const persist::ObjRef self = persist::ClassRegistry::Instance().RefOf(this);
     if (!self || !parentWidget())
         return nullptr;
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadWrite);
-    {
-        persist::TWriter writer(&buffer);
-        writer.BeginList();
-        writer.PutRootRecord(self);
-        writer.EndList();
-        writer.Flush();
+    QWidget* parent = parentWidget();
+    QObject* owner = parent->parent() ? parent->parent() : parent;
+    const QObjectList before = parent->children();
+    try {
+        QBuffer buffer;
+        buffer.open(QIODevice::ReadWrite);
+        {
+            persist::TWriter writer(&buffer);
+            writer.BeginList();
+            writer.PutRootRecord(self);
+            writer.EndList();
+            writer.Flush();
+        }
+        buffer.seek(0);
+        persist::TReader reader(&buffer);
+        reader.SetNameHook([owner](const persist::ObjRef&, QString& name) {
+            name = TQelBasePanel::FreeName(owner, QStringLiteral("Component"), 0);
+        });
+        reader.SetMethodHook([](const QString&, bool& error) { error = false; });
+        reader.ExpectBeginList();
+        reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(parent), &PanelClass()}, nullptr);
+        reader.ExpectEndList();
+    } catch (const persist::StreamError& e) {
+        // The page stays as it was: a copy read before the fault goes again.
+        const QObjectList after = parent->children();
+        for (QObject* child : after) {
+            if (!before.contains(child) && qobject_cast<TQelGraphicControl*>(child))
+                delete child;
+        }
+        platform::Prompts::Current().Information(this,
+                                                 tr("Unable to clone %1\n%2").arg(objectName(), e.message()));
+        return nullptr;
     }
-    buffer.seek(0);
-    QObject* owner = parentWidget()->parent() ? parentWidget()->parent() : parentWidget();
-    persist::TReader reader(&buffer);
-    reader.SetNameHook([owner](const persist::ObjRef&, QString& name) {
-        name = TQelBasePanel::FreeName(owner, QStringLiteral("Component"), 0);
-    });
-    reader.SetMethodHook([](const QString&, bool& error) { error = false; });
-    reader.ExpectBeginList();
-    reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(parentWidget()), &PanelClass()},
-                          nullptr);
-    reader.ExpectEndList();
     QCoreApplication::processEvents();
     TQelGraphicControl* copy = SameClassLast();
     if (!copy || copy == this)

@@ -29,6 +29,9 @@ class TQelGraphicControl : public QWidget
 
 public:
     explicit TQelGraphicControl(QWidget* parent = nullptr);
+    /** The menu goes once the event that is being handled has finished: a menu command may delete its object.
+     */
+    ~TQelGraphicControl() override;
 
     int Tag() const { return m_tag; }
     void SetTag(int tag) { m_tag = tag; }
@@ -51,7 +54,10 @@ public:
     void NotifyChange();
     void CenterVertically();
     void CenterHorizontally();
-    /** A copy through the object stream, named "Component" with the lowest free number, 25 pixels lower. */
+    /**
+     * A copy through the object stream, named "Component" with the lowest free number, 25 pixels lower. A
+     * stream failure is reported in an information box and leaves the page as it was (nullptr).
+     */
     TQelGraphicControl* Clone();
     /** The last child of the parent of exactly this object's class. */
     TQelGraphicControl* SameClassLast() const;
@@ -61,11 +67,16 @@ public:
     bool Loading() const { return m_loading; }
     /** Called once the object was read or created: builds its menu. Subclasses append their items. */
     virtual void AfterLoad();
-    /** The object's own menu (z-order, clipboard, clone, lock, selectability, centring). */
+    /**
+     * The object's own menu (z-order, clipboard, clone, lock, selectability, centring). It belongs to the
+     * panel's owner, so that Cut or Delete chosen from it can destroy the object while the menu still runs.
+     */
     QMenu* Menu() const { return m_menu; }
     /** Sets the check states of the menu's items, before it opens. */
     virtual void UpdateMenuChecks();
     virtual void SetObjectFont(const platform::TFont&) {}
+    /** The font the object draws its text in; nullptr for objects without text. */
+    virtual const platform::TFont* ObjectFont() const { return nullptr; }
     /**
      * Draws the object on a printer-like painter at its physical size: a panel pixel v prints at origin + v /
      * PixelsPerInch inches, placed through the device's resolution.
@@ -90,9 +101,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     QAction* AddMenuItem(const QString& caption, const char* name, std::function<void()> action);
 
 private:
+    void adoptMenu();
+
     int m_tag = 0;
     int m_cursor = 0;
     QString m_hint;

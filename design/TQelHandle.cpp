@@ -382,7 +382,9 @@ void TQelHandle::mouseMoveEvent(QMouseEvent* event)
     m_doubleClicked = false;
     const QPoint p = event->position().toPoint();
     if (!m_panel->Pointing()) {
+        // A drawing gesture may start on the selection: the panel's band follows the pointer here too.
         setCursor(Qt::DragMoveCursor);
+        m_panel->PanelMove(p + pos());
         return;
     }
     const bool left = event->buttons() & Qt::LeftButton;

@@ -4,10 +4,14 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 
 namespace platform {
 
 namespace {
+
+Prompts::FontDialog g_fontDialog;
 
 class DialogPrompts : public Prompts
 {
@@ -21,11 +25,17 @@ public:
         return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
                QMessageBox::Yes;
     }
-    std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override
+    std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial,
+                                         FontDialogOptions options) override
     {
+        if (g_fontDialog)
+            return g_fontDialog(parent, initial, options);
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent);
-        return ok ? std::optional<QFont>(font) : std::nullopt;
+        const QFont font = QFontDialog::getFont(&ok, initial.font, parent, QString(),
+                                                options.testFlag(FontDialogOption::ScalableOnly)
+                                                    ? QFontDialog::ScalableFonts
+                                                    : QFontDialog::FontDialogOptions());
+        return ok ? std::optional<FontChoice>(FontChoice{font, initial.color}) : std::nullopt;
     }
     std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) override
     {
@@ -44,12 +54,35 @@ public:
         const QString name = QFileDialog::getSaveFileName(parent, title, proposed, filter);
         return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
     }
+    bool PrintSetup(QWidget* parent, QPrinter& printer, const QString& title) override
+    {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setWindowTitle(title);
+        // Copies, the printer and its set-up only: no file destination, no page range, no collation.
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+        return dialog.exec() == QDialog::Accepted;
+    }
+    bool PrinterSetup(QWidget* parent, QPrinter& printer) override
+    {
+        QPageSetupDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
 };
 
 DialogPrompts g_dialogs;
 Prompts* g_current = nullptr;
 
 } // namespace
+
+bool Prompts::PrintSetup(QWidget*, QPrinter&, const QString&)
+{
+    return false;
+}
+
+bool Prompts::PrinterSetup(QWidget*, QPrinter&)
+{
+    return false;
+}
 
 Prompts& Prompts::Current()
 {
@@ -59,6 +92,11 @@ Prompts& Prompts::Current()
 void Prompts::Install(Prompts* prompts)
 {
     g_current = prompts;
+}
+
+void Prompts::SetFontDialog(FontDialog dialog)
+{
+    g_fontDialog = std::move(dialog);
 }
 
 } // namespace platform

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "platform/FontChoice.h"
 #include "platform/TColor.h"
 
 #include <QFont>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace platform {
@@ -23,7 +26,9 @@ public:
     virtual void Information(QWidget* parent, const QString& text) = 0;
     /** A question box with Yes and No; true for Yes. */
     virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
-    virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
+    /** The font dialog, opened on the font it edits (with its colour); nothing when cancelled. */
+    virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial,
+                                                 FontDialogOptions options) = 0;
     virtual std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) = 0;
     /** The open-file dialog; nothing when cancelled. */
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& folder,
@@ -31,11 +36,26 @@ public:
     /** The save-file dialog with a proposed name (asking before replacing a file); nothing when cancelled. */
     virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
                                                 const QString& proposed, const QString& filter) = 0;
+    /**
+     * A print job's set-up window with the title: copies, the printer, and the printer's own set-up; no file
+     * destination. True when the user chose to print. Nothing is printed by prompts that do not offer it.
+     */
+    virtual bool PrintSetup(QWidget* parent, QPrinter& printer, const QString& title);
+    /** The printer's set-up dialog (paper, orientation, the printer's options); true on OK. */
+    virtual bool PrinterSetup(QWidget* parent, QPrinter& printer);
 
     /** The prompts in use: Qt's dialogs unless another set was installed. */
     static Prompts& Current();
     /** Installs prompts (not owned); nullptr returns to Qt's dialogs. */
     static void Install(Prompts* prompts);
+
+    using FontDialog = std::function<std::optional<FontChoice>(QWidget* parent, const FontChoice& initial,
+                                                               FontDialogOptions)>;
+    /**
+     * The font dialog the program's own prompts show (Qt's has no colour choice); the controls library
+     * provides it. Without one, Qt's font dialog is shown and the colour stays.
+     */
+    static void SetFontDialog(FontDialog dialog);
 };
 
 } // namespace platform

@@ -102,7 +102,7 @@ QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style)
     return font;
 }
 
-QFont FontForDialog(const TFont& font)
+FontChoice FontForDialog(const TFont& font)
 {
     QFont result(font.Name());
     result.setPointSize(std::max(1, font.Size()));
@@ -110,26 +110,27 @@ QFont FontForDialog(const TFont& font)
     result.setItalic(font.Style().testFlag(fsItalic));
     result.setUnderline(font.Style().testFlag(fsUnderline));
     result.setStrikeOut(font.Style().testFlag(fsStrikeOut));
-    return result;
+    return {result, font.Color()};
 }
 
-void TakeDialogFont(TFont& font, const QFont& chosen)
+void TakeDialogFont(TFont& font, const FontChoice& chosen)
 {
     TFont taken;
     taken.Assign(font);
-    taken.SetName(chosen.family());
-    if (chosen.pointSize() > 0)
-        taken.SetSize(chosen.pointSize());
+    taken.SetName(chosen.font.family());
+    if (chosen.font.pointSize() > 0 && chosen.font.pointSize() != font.Size())
+        taken.SetSize(chosen.font.pointSize());
     TFontStyles style;
-    if (chosen.bold())
+    if (chosen.font.bold())
         style |= fsBold;
-    if (chosen.italic())
+    if (chosen.font.italic())
         style |= fsItalic;
-    if (chosen.underline())
+    if (chosen.font.underline())
         style |= fsUnderline;
-    if (chosen.strikeOut())
+    if (chosen.font.strikeOut())
         style |= fsStrikeOut;
     taken.SetStyle(style);
+    taken.SetColor(chosen.color);
     font.Assign(taken);
 }
 

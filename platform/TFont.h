@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FontChoice.h"
 #include "platform/TColor.h"
 
 #include <QFlags>
@@ -80,11 +81,13 @@ private:
 /** A QFont for drawing: the family, a pixel size (at least 1) and the style set. */
 QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style);
 
-/** The font as a font dialog shows it: family, size in points and styles. */
-QFont FontForDialog(const TFont& font);
-/** Takes family, size and styles chosen in a font dialog, keeping the colour, with one change notification.
+/** The font as a font dialog edits it: family, size in points, styles and colour. */
+FontChoice FontForDialog(const TFont& font);
+/**
+ * Takes family, size, styles and colour chosen in a font dialog, with one change notification. The height
+ * stays when the size in points did not change (a height converts to points and back only approximately).
  */
-void TakeDialogFont(TFont& font, const QFont& chosen);
+void TakeDialogFont(TFont& font, const FontChoice& chosen);
 
 } // namespace platform
 

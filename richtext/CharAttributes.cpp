@@ -1,5 +1,7 @@
 #include "richtext/CharAttributes.h"
 
+#include <algorithm>
+
 namespace richtext {
 
 const std::array<QColor, 16>& ColorTable()
@@ -21,6 +23,19 @@ int ColorIndexOf(const QColor& c)
             return int(i);
     }
     return -1;
+}
+
+QTextCharFormat FormatOf(const CharAttributes& a)
+{
+    QTextCharFormat f;
+    f.setFontFamilies({a.fontName});
+    f.setFontPointSize(a.pointSize);
+    f.setFontWeight(a.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(a.italic);
+    f.setFontUnderline(a.underline);
+    f.setFontStrikeOut(a.strikeOut);
+    f.setForeground(ColorTable()[size_t(std::clamp(a.colorIndex, 0, 15))]);
+    return f;
 }
 
 } // namespace richtext

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QTextCharFormat>
 
 #include <array>
 
@@ -25,5 +26,8 @@ struct CharAttributes
 
     friend bool operator==(const CharAttributes&, const CharAttributes&) = default;
 };
+
+/** A character format with the attributes, the colour from the engine's table. */
+QTextCharFormat FormatOf(const CharAttributes& attributes);
 
 } // namespace richtext

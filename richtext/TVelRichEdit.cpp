@@ -20,19 +20,6 @@ namespace {
 constexpr double kDotsPerMeterAt96 = 96 / 0.0254;
 } // namespace
 
-QTextCharFormat FormatOf(const CharAttributes& a)
-{
-    QTextCharFormat f;
-    f.setFontFamilies({a.fontName});
-    f.setFontPointSize(a.pointSize);
-    f.setFontWeight(a.bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(a.italic);
-    f.setFontUnderline(a.underline);
-    f.setFontStrikeOut(a.strikeOut);
-    f.setForeground(ColorTable()[size_t(std::clamp(a.colorIndex, 0, 15))]);
-    return f;
-}
-
 TVelRichEdit::TVelRichEdit(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(true);
@@ -203,6 +190,15 @@ void TVelRichEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void TVelRichEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    // The owner decides on what it accepts (pictures and icons) from the moment the drag comes in.
+    bool handled = false;
+    Q_EMIT dragOver(event, handled);
+    if (!handled)
+        QTextEdit::dragEnterEvent(event);
 }
 
 void TVelRichEdit::dragMoveEvent(QDragMoveEvent* event)

@@ -64,6 +64,7 @@ Q_SIGNALS:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -79,8 +80,5 @@ private:
     QPointer<TVelRichToolBar> m_toolBar;
     int m_imageCount = 0;
 };
-
-/** A character format with the attributes, the colour from the engine's table. */
-QTextCharFormat FormatOf(const CharAttributes& attributes);
 
 } // namespace richtext

@@ -56,6 +56,8 @@ struct PropertyInfo
     std::optional<qint64> defaultValue;
     /** When given and false, the property is not written. */
     std::function<bool(const void*)> stored;
+    /** An empty string is written too: for a string whose constructor value is not empty. */
+    bool writeEmpty = false;
 
     std::function<qint64(const void*)> getInt;
     std::function<void(void*, qint64)> setInt;

@@ -231,7 +231,7 @@ void TWriter::writeProperty(const PropertyInfo& p, const ObjRef& object, const Q
     case PropKind::Char:
     case PropKind::String: {
         const QString value = p.getString(o);
-        if (value.isEmpty())
+        if (value.isEmpty() && !p.writeEmpty)
             return;
         PutShortText(name);
         PutText(value);

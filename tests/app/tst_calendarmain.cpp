@@ -313,6 +313,32 @@ private Q_SLOTS:
         QCOMPARE(attributes.colorIndex, 0);
     }
 
+    // The default editor font's colour is chosen in the font dialog, stored, and offered the next time.
+    void defaultEditorFontColour()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        prompts.font = QFont(QStringLiteral("Liberation Serif"), 12);
+        prompts.fontColor = platform::clRed;
+        window.DefaultEditorFont();
+        QCOMPARE(window.Prefs().fontColor, platform::clRed);
+        platform::IniFile ini(TCalendarMain::IniPath());
+        QCOMPARE(persist::LoadPreferences(ini, folder()).fontColor, platform::clRed);
+        prompts.fontColor.reset();
+        window.DefaultEditorFont();
+        QCOMPARE(prompts.fontsAsked.size(), 2);
+        QCOMPARE(prompts.fontsAsked[1].font.family(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(prompts.fontsAsked[1].font.pointSize(), 12);
+        QCOMPARE(prompts.fontsAsked[1].color, platform::clRed);
+        QCOMPARE(window.Prefs().fontColor, platform::clRed);
+        calendar::TCalendarPanel32* page = window.Page();
+        page->ClickCell(page->CellOfDay(20));
+        const int index = window.CellEditor()->CurrentAttributes().colorIndex;
+        QCOMPARE(richtext::ColorTable()[size_t(index)], QColor(Qt::red));
+    }
+
     void hintsAndAboutBox()
     {
         testsupport::ScriptedPrompts prompts;

@@ -1,8 +1,11 @@
+#include "app/TCalendarMain.h"
 #include "app/TCalendarProperties.h"
 #include "calendar/TCalendarPanel32.h"
+#include "controls/TFontDialog.h"
 #include "persist/formats/CalendarFile.h"
 #include "platform/ProgramFolder.h"
 #include "richtext/TVelRtfStorage.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -11,11 +14,14 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +47,16 @@ class TestCalendarProperties : public QObject
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     }
 
+    /** Brings the notebook page that holds the widget to the front. */
+    static void showPageOf(QWidget* widget)
+    {
+        for (QWidget* w = widget; w && w->parentWidget(); w = w->parentWidget()) {
+            if (auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget()))
+                stack->setCurrentWidget(w);
+        }
+        QVERIFY(widget->isVisible());
+    }
+
     static void chooseLayout(TCalendarProperties& dialog, int row)
     {
         QListWidget* list = dialog.LayoutList();
@@ -58,6 +74,108 @@ private Q_SLOTS:
     }
 
     void cleanup() { platform::SetProgramFolderOverride(QString()); }
+
+    // The dialog's example page goes with the dialog and must leave the clipboard file; the document's page
+    // removes it when the program ends.
+    void onlyTheDocumentPageRemovesTheClipboardFile()
+    {
+        testsupport::ScriptedPrompts prompts;
+        const QString clipboard = folder() + QStringLiteral("Clipbrd.tmp");
+        QFile file(clipboard);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        {
+            TCalendarProperties dialog;
+            open(dialog);
+            dialog.reject();
+        }
+        QVERIFY(QFile::exists(clipboard));
+        delete new app::TCalendarMain;
+        QVERIFY(!QFile::exists(clipboard));
+    }
+
+    // Every font button opens the font dialog on its font, colour included, and the font takes the choice.
+    void fontButtonsEditTheirFont_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<platform::TFont* (TCalendarPanel32::*)() const>("font");
+        QTest::newRow("title") << QStringLiteral("TitleFontButton") << &TCalendarPanel32::TitleFont;
+        QTest::newRow("header") << QStringLiteral("HeaderFontButton") << &TCalendarPanel32::HeadersFont;
+        QTest::newRow("number") << QStringLiteral("NumberFontButton") << &TCalendarPanel32::CellFont;
+        QTest::newRow("mini title") << QStringLiteral("MiniTitleFontButton")
+                                    << &TCalendarPanel32::MiniTitleFont;
+        QTest::newRow("mini header") << QStringLiteral("MiniHeaderFontButton")
+                                     << &TCalendarPanel32::MiniHeadersFont;
+        QTest::newRow("mini number") << QStringLiteral("MiniNumberFontButton")
+                                     << &TCalendarPanel32::MiniCellFont;
+    }
+    void fontButtonsEditTheirFont()
+    {
+        using Getter = platform::TFont* (TCalendarPanel32::*)() const;
+        QFETCH(QString, button);
+        QFETCH(Getter, font);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarProperties dialog;
+        open(dialog);
+        platform::TFont* edited = (dialog.ExampleCalendar()->*font)();
+        edited->SetColor(0x0000C0);
+        const QString name = edited->Name();
+        const int size = edited->Size();
+        const bool bold = edited->Style().testFlag(platform::fsBold);
+        auto* fontButton = dialog.findChild<QPushButton*>(button);
+        QVERIFY(fontButton);
+        showPageOf(fontButton);
+        QVERIFY(fontButton->isEnabled());
+        QFont chosen(QStringLiteral("Liberation Sans"));
+        chosen.setPointSize(18);
+        chosen.setItalic(true);
+        prompts.font = chosen;
+        prompts.fontColor = platform::clGreen;
+        QTest::mouseClick(fontButton, Qt::LeftButton);
+        QCOMPARE(prompts.fontsAsked.size(), 1);
+        QCOMPARE(prompts.fontsAsked[0].font.family(), name);
+        QCOMPARE(prompts.fontsAsked[0].font.pointSize(), size);
+        QCOMPARE(prompts.fontsAsked[0].font.bold(), bold);
+        QCOMPARE(prompts.fontsAsked[0].color, 0x0000C0);
+        QCOMPARE(edited->Name(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(edited->Size(), 18);
+        QCOMPARE(edited->Style(), platform::TFontStyles(platform::fsItalic));
+        QCOMPARE(edited->Color(), platform::clGreen);
+    }
+
+    // The program's own font dialog, confirmed untouched, leaves the title font exactly as it was.
+    void untouchedFontDialogChangesNothing()
+    {
+        controls::TFontDialog::Install();
+        TCalendarProperties dialog;
+        open(dialog);
+        platform::TFont* title = dialog.ExampleCalendar()->TitleFont();
+        title->SetColor(0x336699);
+        platform::TFont before;
+        before.Assign(*title);
+        QCOMPARE(before.Name(), QStringLiteral("Times New Roman"));
+        QString shownFamily;
+        testsupport::WhenDialogOpens(this, [&shownFamily](QWidget* modal) {
+            auto* fontDialog = qobject_cast<controls::TFontDialog*>(modal);
+            if (!fontDialog) {
+                modal->close();
+                return;
+            }
+            shownFamily = fontDialog->FamilyEdit()->text();
+            QTest::keyClick(fontDialog, Qt::Key_Return);
+        });
+        auto* titleButton = dialog.findChild<QPushButton*>(QStringLiteral("TitleFontButton"));
+        showPageOf(titleButton);
+        QTest::mouseClick(titleButton, Qt::LeftButton);
+        platform::Prompts::SetFontDialog(nullptr);
+        // The alias shows as the family drawn for it.
+        if (QFontDatabase::families().contains(QStringLiteral("Liberation Serif")))
+            QCOMPARE(shownFamily, QStringLiteral("Liberation Serif"));
+        QCOMPARE(title->Name(), before.Name());
+        QCOMPARE(title->Height(), before.Height());
+        QCOMPARE(title->Style(), before.Style());
+        QCOMPARE(title->Color(), before.Color());
+    }
 
     void weekPlannerSwitchesTheDatePage()
     {

@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QImage>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -405,6 +406,64 @@ private Q_SLOTS:
             {QStringLiteral("render"), QStringLiteral("-o"), QStringLiteral("/nonexistent-folder/page.png")});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("cannot write")));
+    }
+
+    void imageDecodesEveryBrowserKind_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("pcx") << QStringLiteral("photo256.pcx") << QSize(120, 90);
+        QTest::newRow("tga") << QStringLiteral("photo24rle.tga") << QSize(120, 90);
+        QTest::newRow("rle") << QStringLiteral("photo_rle8.rle") << QSize(120, 90);
+        QTest::newRow("jif") << QStringLiteral("photo.jif") << QSize(120, 90);
+        QTest::newRow("ico at the icon size") << QStringLiteral("multi.ico") << QSize(32, 32);
+        QTest::newRow("wmf at its own size") << QStringLiteral("drawing.wmf") << QSize(187, 137);
+    }
+    void imageDecodesEveryBrowserKind()
+    {
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("out.png"));
+        const Result r = Run({QStringLiteral("image"), QStringLiteral(DATORIA_TEST_DATA "/images/") + file,
+                              QStringLiteral("--to"), QStringLiteral("png"), QStringLiteral("-o"), out});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(QImage(out).size(), size);
+    }
+
+    void imageOfADamagedFile()
+    {
+        QTemporaryDir dir;
+        const QString bad = dir.filePath(QStringLiteral("bad.tga"));
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\0\0\x02\0\0\0\0\0\0\0\0\0\x10\0\x10\0\x18\0", 18));
+        file.close();
+        const Result r = Run({QStringLiteral("image"), bad, QStringLiteral("--to"), QStringLiteral("png"),
+                              QStringLiteral("-o"), dir.filePath(QStringLiteral("o.png"))});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Unable to load bad.tga")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("o.png"))));
+    }
+
+    void iconsCountsAndWrites()
+    {
+        const QString library = QStringLiteral(DATORIA_TEST_DATA "/../../data/holiday.icl");
+        Result r = Run({QStringLiteral("icons"), library});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.trimmed().toInt(), 57);
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("i.png"));
+        r = Run({QStringLiteral("icons"), library, QStringLiteral("--index"), QStringLiteral("56"),
+                 QStringLiteral("-o"), out});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(QImage(out).size(), QSize(32, 32));
+        r = Run({QStringLiteral("icons"), library, QStringLiteral("--index"), QStringLiteral("57"),
+                 QStringLiteral("-o"), out});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QStringLiteral("from 0 to 56")));
+        r = Run({QStringLiteral("icons"), QStringLiteral(DATORIA_TEST_DATA "/images/photo.gif")});
+        QCOMPARE(r.out.trimmed(), QStringLiteral("0"));
     }
 };
 

@@ -5,12 +5,15 @@
 #include "design/TQelHandle.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/ModalDialogs.h"
+#include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestPrinters.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,7 +50,29 @@ struct Scene
         return object;
     }
 
+    TZubLabel* Label(QRect geometry, const QString& caption)
+    {
+        auto* label = new TZubLabel(page);
+        label->AfterLoad();
+        label->setGeometry(geometry);
+        label->SetCaption(caption);
+        label->show();
+        return label;
+    }
+
     TQelHandle* Handle() const { return page->Handle(); }
+
+    /** A right-click at the page point, then a click on the item of the menu that opened. */
+    void ChooseFromMenu(QPoint at, const QString& item)
+    {
+        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, page->mapTo(&window, at));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction* action = menu->findChild<QAction*>(item);
+        QVERIFY(action);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    }
 
     /**
      * Drags on the handle from one handle point to another, holding the button long enough (in real time, as
@@ -84,6 +109,9 @@ private Q_SLOTS:
         testsupport::PinEnvironment();
         platform::SetProgramFolderOverride(m_folder.path());
     }
+
+    // Pages leave the clipboard file alone when they go: each test starts without one.
+    void init() { QFile::remove(m_folder.filePath(QStringLiteral("Clipbrd.tmp"))); }
 
     void creationRectangle_data()
     {
@@ -153,8 +181,9 @@ private Q_SLOTS:
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
         Scene scene;
-        scene.page->SetPanelState(
-            calendar::psImage); // a tool whose objects do not exist yet: only the gesture
+        scene.page->SetPanelState(calendar::psImage);
+        // The picture browser that the new object opens is cancelled: only the gesture counts here.
+        testsupport::WhenDialogOpens(this, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
         TRect dropped;
         scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
         QTest::mousePress(scene.page, Qt::LeftButton, {}, from);
@@ -163,6 +192,27 @@ private Q_SLOTS:
         QTest::mouseRelease(scene.page, Qt::LeftButton, {}, to);
         QCOMPARE(dropped, (TRect{100, 100, 200, 160}));
         QCOMPARE(scene.page->PanelState(), calendar::psPointing);
+    }
+
+    // A drawing gesture that starts on a selected object (under the handle) still takes the dragged
+    // rectangle.
+    void drawingDragStartingOnTheSelection()
+    {
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Selected"));
+        scene.Handle()->Select(label);
+        scene.page->SetPanelState(calendar::psLabel);
+        TRect dropped;
+        scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
+        testsupport::WhenDialogOpens(this, [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+        QWindow* window = scene.window.windowHandle();
+        QTest::mousePress(window, Qt::LeftButton, {}, QPoint(110, 110));
+        QTest::mouseMove(window, QPoint(200, 160));
+        QTest::mouseMove(window, QPoint(260, 210));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(260, 210));
+        QTRY_COMPARE(dropped, (TRect{110, 110, 260, 210}));
+        QCOMPARE(scene.page->PlacedObjects().size(), 2);
+        QCOMPARE(scene.page->PlacedObjects().last()->pos(), QPoint(110, 110));
     }
 
     void rubberBandSelectsByIntersection()
@@ -305,12 +355,8 @@ private Q_SLOTS:
     void clipboard()
     {
         Scene scene;
-        auto* label = new TZubLabel(scene.page);
-        label->AfterLoad();
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Copied"));
         label->setObjectName(QStringLiteral("Special1"));
-        label->setGeometry(100, 100, 120, 30);
-        label->SetCaption(QStringLiteral("Copied"));
-        label->show();
         scene.Handle()->Select(label);
         QTest::keyClick(scene.Handle(), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QFile::exists(scene.page->ClipboardPath()));
@@ -340,6 +386,67 @@ private Q_SLOTS:
         QCOMPARE(scene.page->PlacedObjects().size(), 2);
     }
 
+    // The panel's Font command opens on the first selected label's font, colour included; the labels take
+    // the chosen font and keep their own colours unless a colour was chosen.
+    void panelFontCommandKeepsColours()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* red = scene.Label(QRect(100, 100, 200, 40), QStringLiteral("Red"));
+        red->Font()->SetName(QStringLiteral("Times New Roman"));
+        red->Font()->SetSize(26);
+        red->Font()->SetStyle(platform::fsBold);
+        red->Font()->SetColor(platform::clRed);
+        TZubLabel* blue = scene.Label(QRect(100, 200, 200, 40), QStringLiteral("Blue"));
+        blue->Font()->SetColor(platform::clBlue);
+        scene.Handle()->Select(red);
+        scene.Handle()->Select(blue);
+        QFont chosen(QStringLiteral("Liberation Sans"));
+        chosen.setPointSize(12);
+        chosen.setItalic(true);
+        prompts.font = chosen;
+        scene.ChooseFromMenu(QPoint(150, 160),
+                             QStringLiteral("mnuFont")); // between the two: the panel's menu
+        QCOMPARE(prompts.fontsAsked.size(), 1);
+        QCOMPARE(prompts.fontsAsked[0].font.family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(prompts.fontsAsked[0].font.pointSize(), 26);
+        QVERIFY(prompts.fontsAsked[0].font.bold());
+        QCOMPARE(prompts.fontsAsked[0].color, platform::clRed);
+        for (TZubLabel* label : {red, blue}) {
+            QCOMPARE(label->Font()->Name(), QStringLiteral("Liberation Sans"));
+            QCOMPARE(label->Font()->Size(), 12);
+            QCOMPARE(label->Font()->Style(), platform::TFontStyles(platform::fsItalic));
+        }
+        QCOMPARE(red->Font()->Color(), platform::clRed);
+        QCOMPARE(blue->Font()->Color(), platform::clBlue);
+
+        prompts.fontColor = platform::clGreen;
+        scene.ChooseFromMenu(QPoint(150, 160), QStringLiteral("mnuFont"));
+        QCOMPARE(red->Font()->Color(), platform::clGreen);
+        QCOMPARE(blue->Font()->Color(), platform::clGreen);
+    }
+
+    // A label's own Font command opens on its font and colour and takes both.
+    void labelFontCommand()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Mine"));
+        label->Font()->SetColor(platform::clMaroon);
+        label->Font()->SetStyle(platform::fsUnderline);
+        prompts.font = QFont(QStringLiteral("Liberation Serif"), 16);
+        prompts.fontColor = platform::clTeal;
+        scene.ChooseFromMenu(QPoint(110, 110), QStringLiteral("mnuFont"));
+        QCOMPARE(prompts.fontsAsked.size(), 1);
+        QCOMPARE(prompts.fontsAsked[0].font.family(), QStringLiteral("Arial"));
+        QCOMPARE(prompts.fontsAsked[0].font.pointSize(), 10);
+        QVERIFY(prompts.fontsAsked[0].font.underline());
+        QCOMPARE(prompts.fontsAsked[0].color, platform::clMaroon);
+        QCOMPARE(label->Font()->Name(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(label->Font()->Size(), 16);
+        QCOMPARE(label->Font()->Color(), platform::clTeal);
+    }
+
     void commandMenuEnabling()
     {
         Scene scene;
@@ -361,6 +468,10 @@ private Q_SLOTS:
         QCOMPARE(b->x(), 10);
         item("mnuAlignBottoms")->trigger();
         QCOMPARE(a->y() + a->height(), 70);
+        b->resize(90, 30);
+        item("mnuAlignRight")->trigger();
+        QCOMPARE(a->x() + a->width(), 100);
+        QCOMPARE(b->x() + b->width(), 100);
         item("mnuLockAll")->trigger();
         QVERIFY(a->Locked() && b->Locked());
     }
@@ -392,6 +503,143 @@ private Q_SLOTS:
         QCOMPARE(scene.page->PlacedObjects().last()->pos(), QPoint(40, 85));
         menu->findChild<QAction*>(QStringLiteral("mnuRotate90"))->trigger();
         QCOMPARE(label->Angle(), 90);
+    }
+
+    // Delete and Cut chosen from an object's own menu destroy the object while the menu is still handling
+    // the click: the menu must outlive it.
+    void objectMenuDeletesItsObject_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("Delete") << QStringLiteral("mnuDelete");
+        QTest::newRow("Cut") << QStringLiteral("mnuCut");
+    }
+    void objectMenuDeletesItsObject()
+    {
+        QFETCH(QString, item);
+        Scene scene;
+        QPointer<TZubLabel> label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Doomed"));
+        scene.ChooseFromMenu(QPoint(110, 110), item);
+        QTRY_VERIFY(!label);
+        QVERIFY(scene.page->PlacedObjects().isEmpty());
+        QCOMPARE(scene.Handle()->SelectedCount(), 0);
+        QCOMPARE(QFile::exists(scene.page->ClipboardPath()), item == QStringLiteral("mnuCut"));
+        QFile::remove(scene.page->ClipboardPath());
+        QTest::qWait(10); // the menu goes once its event has finished
+    }
+
+    // An unselectable object opens its menu on a double click, unselected: Delete writes no clipboard file,
+    // Cut writes one, and both take the object away.
+    void unselectableObjectMenu_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("Delete") << QStringLiteral("mnuDelete") << false;
+        QTest::newRow("Cut") << QStringLiteral("mnuCut") << true;
+    }
+    void unselectableObjectMenu()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, copied);
+        Scene scene;
+        QPointer<TZubLabel> label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Fixed"));
+        label->SetUnselectable(true);
+        QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(10, 10));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(scene.Handle()->SelectedCount(), 0);
+        QAction* action = menu->findChild<QAction*>(item);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseMove(menu, menu->actionGeometry(action).center());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QTRY_VERIFY(!label);
+        QCOMPARE(QFile::exists(scene.page->ClipboardPath()), copied);
+    }
+
+    // A clipboard file that cannot be written is reported; a cut then deletes nothing.
+    void unwritableClipboardIsReported()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Kept"));
+        scene.Handle()->Select(label);
+        platform::SetProgramFolderOverride(m_folder.filePath(QStringLiteral("missing")));
+        QTest::keyClick(scene.Handle(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(scene.Handle(), Qt::Key_X, Qt::ControlModifier);
+        scene.Handle()->UnselectAll();
+        scene.ChooseFromMenu(QPoint(110, 110), QStringLiteral("mnuCut"));
+        platform::SetProgramFolderOverride(m_folder.path());
+        QCOMPARE(prompts.messages.size(), 3);
+        for (const QString& message : prompts.messages)
+            QVERIFY2(message.startsWith(QStringLiteral("Unable to save ")) &&
+                         message.endsWith(QStringLiteral("Clipbrd.tmp\nStream write error")),
+                     qPrintable(message));
+        QCOMPARE(scene.page->PlacedObjects(), QList<TQelGraphicControl*>{label});
+    }
+
+    // A damaged clipboard file pastes nothing, also not the objects read before the damage, and says so.
+    void damagedClipboardPastesNothing_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("fromMenu");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("cut short, Ctrl+V")
+            << QStringLiteral("truncate") << false << QStringLiteral("Stream read error");
+        QTest::newRow("unknown value, menu")
+            << QStringLiteral("value") << true << QStringLiteral("Invalid property value");
+    }
+    void damagedClipboardPastesNothing()
+    {
+        QFETCH(QString, damage);
+        QFETCH(bool, fromMenu);
+        QFETCH(QString, error);
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* first = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("First"));
+        TZubLabel* second = scene.Label(QRect(100, 200, 120, 30), QStringLiteral("Second"));
+        second->SetBorderStyle(bsSingle);
+        scene.Handle()->Select(first);
+        scene.Handle()->Select(second);
+        scene.page->ClipboardAction(TQelBasePanel::Copy);
+        QFile file(scene.page->ClipboardPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        const qsizetype secondRecord = bytes.lastIndexOf("TZubLabel");
+        QVERIFY(secondRecord > bytes.indexOf("TZubLabel"));
+        if (damage == QStringLiteral("truncate"))
+            bytes.truncate(secondRecord + 40);
+        else
+            bytes.replace("bsSingle", "bsWobble");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        scene.Handle()->UnselectAll();
+
+        if (fromMenu) {
+            scene.ChooseFromMenu(QPoint(400, 400), QStringLiteral("mnuPaste"));
+        } else {
+            scene.page->setFocus();
+            QTest::keyClick(scene.page, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(prompts.messages,
+                 QStringList{
+                     QStringLiteral("Unable to paste from %1\n%2").arg(scene.page->ClipboardPath(), error)});
+        QCOMPARE(scene.page->PlacedObjects(), (QList<TQelGraphicControl*>{first, second}));
+        QFile::remove(scene.page->ClipboardPath());
+    }
+
+    // Clone reads back what it wrote: an object whose record does not read back is reported, not copied.
+    void cloneThatCannotReadBackIsReported()
+    {
+        testsupport::ScriptedPrompts prompts;
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Odd"));
+        label->setObjectName(QStringLiteral("Special1"));
+        label->SetBorderStyle(TBorderStyle(7)); // no name in the stream
+        scene.ChooseFromMenu(QPoint(110, 110), QStringLiteral("mnuClone"));
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("Unable to clone Special1\nInvalid property value")});
+        QCOMPARE(scene.page->PlacedObjects(), QList<TQelGraphicControl*>{label});
     }
 };
 

@@ -271,6 +271,31 @@ private Q_SLOTS:
         QCOMPARE(readSecond->objectName(), QStringLiteral("Component0"));
     }
 
+    // An emptied caption differs from the constructor's "Text": it is written, and reads back empty.
+    void clearedCaptionStaysCleared()
+    {
+        QWidget owner;
+        calendar::TCalendarPanel32 page(&owner);
+        page.ResetToNew();
+        auto* label = new TZubLabel(&page);
+        label->setObjectName(QStringLiteral("Special1"));
+        label->SetCaption(QString());
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        persist::WriteCalendar(&buffer, page);
+        QVERIFY(buffer.data().contains(QByteArray("\x07"
+                                                  "Caption"
+                                                  "\x06\x00",
+                                                  10)));
+        buffer.close();
+        buffer.open(QIODevice::ReadOnly);
+        QWidget owner2;
+        calendar::TCalendarPanel32 back(&owner2);
+        persist::ReadCalendar(&buffer, back, &owner2);
+        QCOMPARE(back.PlacedObjects().size(), 1);
+        QCOMPARE(qobject_cast<TZubLabel*>(back.PlacedObjects().first())->Caption(), QString());
+    }
+
     void paintsItsCopies()
     {
         TZubLabel label;

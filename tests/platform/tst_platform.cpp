@@ -84,6 +84,41 @@ private Q_SLOTS:
         QVERIFY(!copy.SameLook(font));
     }
 
+    // A font round trip through the dialog's description: the height stays when the size did not change
+    // (-14 is 10.5 points, shown as 11, which would come back as -15), and every part the dialog sets is
+    // taken.
+    void fontThroughTheDialog()
+    {
+        TFont font;
+        font.SetName(QStringLiteral("Times New Roman"));
+        font.SetHeight(-14);
+        font.SetStyle(platform::fsBold | platform::fsUnderline);
+        font.SetColor(platform::clWindowText);
+        font.SetCharset(2);
+        const platform::FontChoice shown = platform::FontForDialog(font);
+        QCOMPARE(shown.font.family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(shown.font.pointSize(), 11);
+        QVERIFY(shown.font.bold() && shown.font.underline() && !shown.font.italic() &&
+                !shown.font.strikeOut());
+        QCOMPARE(shown.color, platform::clWindowText);
+        QSignalSpy spy(&font, &TFont::changed);
+        platform::TakeDialogFont(font, shown);
+        QCOMPARE(font.Height(), -14);
+        QCOMPARE(font.Style(), platform::TFontStyles(platform::fsBold | platform::fsUnderline));
+        QCOMPARE(font.Color(), platform::clWindowText);
+        QFont chosen(QStringLiteral("Liberation Sans"));
+        chosen.setPointSize(12);
+        chosen.setItalic(true);
+        chosen.setStrikeOut(true);
+        platform::TakeDialogFont(font, {chosen, platform::clRed});
+        QCOMPARE(font.Name(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(font.Height(), -16);
+        QCOMPARE(font.Style(), platform::TFontStyles(platform::fsItalic | platform::fsStrikeOut));
+        QCOMPARE(font.Color(), platform::clRed);
+        QCOMPARE(font.Charset(), 2); // what the dialog does not edit stays
+        QCOMPARE(spy.size(), 2);
+    }
+
     void colors_data()
     {
         QTest::addColumn<TColor>("color");

@@ -2,6 +2,8 @@
 
 #include "platform/Prompts.h"
 
+#include <QPageLayout>
+#include <QPrinter>
 #include <QStringList>
 
 namespace testsupport {
@@ -19,7 +21,16 @@ public:
         messages.append(text);
         return answers.isEmpty() ? false : answers.takeFirst();
     }
-    std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return font; }
+    /** Answers with font (nothing when unset) in fontColor, or in the colour it was opened with. */
+    std::optional<platform::FontChoice> ChooseFont(QWidget*, const platform::FontChoice& initial,
+                                                   platform::FontDialogOptions options) override
+    {
+        fontsAsked.append(initial);
+        fontOptions = options;
+        if (!font)
+            return std::nullopt;
+        return platform::FontChoice{*font, fontColor.value_or(initial.color)};
+    }
     std::optional<platform::TColor> ChooseColor(QWidget*, platform::TColor) override { return color; }
 
     std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&, const QString&) override
@@ -33,13 +44,39 @@ public:
         return saveFiles.isEmpty() ? std::nullopt : std::optional<QString>(saveFiles.takeFirst());
     }
 
+    /** Prints into printTarget as a PDF file on Letter paper; cancels when printTarget is empty. */
+    bool PrintSetup(QWidget*, QPrinter& printer, const QString& title) override
+    {
+        printSetupTitles.append(title);
+        if (printTarget.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTarget);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageOrientation(printerOrientation);
+        return true;
+    }
+    bool PrinterSetup(QWidget*, QPrinter&) override
+    {
+        ++printerSetups;
+        return true;
+    }
+
     QStringList messages;
     QStringList openFiles;
     QStringList saveFiles;
     QStringList proposedNames;
     QList<bool> answers;
     std::optional<QFont> font;
+    std::optional<platform::TColor> fontColor;
+    QList<platform::FontChoice> fontsAsked;
+    platform::FontDialogOptions fontOptions;
     std::optional<platform::TColor> color;
+    QString printTarget;
+    /** The printer's own orientation before the job sets the calendar's. */
+    QPageLayout::Orientation printerOrientation = QPageLayout::Landscape;
+    QStringList printSetupTitles;
+    int printerSetups = 0;
 };
 
 } // namespace testsupport

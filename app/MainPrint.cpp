@@ -1,0 +1,124 @@
+// The main window's printing commands: printing the page through the print engine, the printer's set-up, and
+// the export of a run of months as one PDF file.
+
+#include "app/TCalendarMain.h"
+#include "app/TExportPdfDialog.h"
+
+#include "calendar/TCalendarPanel32.h"
+#include "design/TQelGraphicControl.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Prompts.h"
+#include "print/PagePrinter.h"
+#include "print/PdfExport.h"
+#include "print/TReportSystem.h"
+#include "recurring/RecurringStore.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace app {
+
+bool TCalendarMain::PageHasSuperText() const
+{
+    // Known by class name, so this window needs no part of the special-effects text.
+    for (const design::TQelGraphicControl* object : m_page->PlacedObjects()) {
+        if (QString::fromLatin1(object->metaObject()->className()).endsWith(QLatin1String("TQelSuperText")))
+            return true;
+    }
+    return false;
+}
+
+void TCalendarMain::PrintCalendar()
+{
+    if (!m_printerAvailable || m_page->isHidden())
+        return;
+    const float zoom = m_page->Zoom();
+    m_page->SetPrinting(true);
+    DoSaveRichtext();
+    setZoom(1.0f);
+    m_printRan = false;
+    bool busy = false;
+    m_report->SetShowSetup(true);
+    m_report->SetShowStatus(true);
+    m_report->SetStatusText(tr("Printing page %p"));
+    m_report->SetPageCount(1);
+    m_report->OnBeforePrint = [this, &busy](print::TReportSystem& report) {
+        // The busy pointer comes once the set-up window is answered, so that window keeps the normal one.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        busy = true;
+        report.SetOrientation(m_page->CalendarOrientation() != calendar::coPortrait);
+    };
+    m_report->OnPrint = [this](print::TReportSystem& report) {
+        m_printRan = true;
+        m_pagePrinter->Print(report, *m_page, print::ContentOf(*m_page), 0, 0);
+    };
+    const print::TReportSystem::Result result = m_report->Execute();
+    if (zoom != 1.0f)
+        setZoom(zoom);
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    if (result == print::TReportSystem::Result::Failed) {
+        // A job the printer gave up on is reported as such, never as sent.
+        platform::Prompts::Current().Information(this, tr("Unable to print the calendar.") + u'\r' +
+                                                           m_report->ErrorString());
+    } else if (m_printRan && result == print::TReportSystem::Result::Printed) {
+        QString message = tr("Print job completed and sent to printer!");
+        if (PageHasSuperText())
+            message +=
+                tr("\r\rNote: this design contains complex shapes or text.\rPlease be patient while the "
+                   "printer produces its\routput...");
+        platform::Prompts::Current().Information(this, message);
+    }
+    if (zoom != 1.0f)
+        m_page->update();
+    m_page->SetPrinting(false);
+}
+
+void TCalendarMain::PrintSetup()
+{
+    m_report->PrinterSetup();
+}
+
+bool TCalendarMain::ExportAsPdf()
+{
+    if (m_page->isHidden())
+        return false;
+    DoSaveRichtext();
+    TExportPdfDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    print::PdfExportOptions options;
+    options.months = dialog.Months();
+    options.fill = dialog.FillRecurring();
+    if (options.fill) {
+        const QString store = recurring::StorePath();
+        if (!QFileInfo(store).isFile()) {
+            platform::Prompts::Current().Information(
+                this, tr("No recurring dates are stored: %1 does not exist.").arg(store) + u'\r' +
+                          tr("Edit the recurring dates first, or export without them."));
+            return false;
+        }
+        options.sources.recurringLines = recurring::ReadStore(store);
+        options.sources.attributes = DefaultEditorAttributes();
+    }
+    const std::optional<QString> chosen = platform::Prompts::Current().SaveFileName(
+        this, tr("Export Calendar as PDF"),
+        platform::ProgramFolder() + ProposedFileName(QStringLiteral(".PDF")),
+        QStringLiteral("PDF File (*.PDF)"));
+    if (!chosen)
+        return false;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".PDF");
+    options.statusParent = this;
+    QString error;
+    const float zoom = m_page->Zoom();
+    const print::ExportResult result = print::ExportPdf(*m_page, options, path, error);
+    // The export printed at zoom 1; the window's frame follows the page's size again.
+    setZoom(zoom);
+    if (result == print::ExportResult::Failed)
+        platform::Prompts::Current().Information(this, error);
+    return result == print::ExportResult::Written;
+}
+
+} // namespace app

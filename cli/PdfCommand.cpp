@@ -1,0 +1,86 @@
+#include "cli/PdfCommand.h"
+
+#include "calendar/TCalendarPanel32.h"
+#include "persist/formats/Preferences.h"
+#include "print/PdfExport.h"
+#include "recurring/RecurringStore.h"
+
+#include <QFileInfo>
+
+namespace cli {
+
+namespace {
+
+/** The store of --recurring with the default editor font; false with a message when it is missing. */
+bool ReadSources(const QCommandLineParser& parser, print::MonthFillSources& sources, QTextStream& err)
+{
+    const QString path = parser.value(QStringLiteral("recurring"));
+    if (!QFileInfo(path).isFile()) {
+        err << "datoria-cli: no recurring-dates store " << path << '\n';
+        return false;
+    }
+    sources.recurringLines = recurring::ReadStore(path);
+    const persist::Preferences defaults;
+    sources.attributes.fontName = defaults.fontName;
+    sources.attributes.pointSize = defaults.fontSize;
+    sources.attributes.bold = defaults.fontBold;
+    sources.attributes.italic = defaults.fontItalic;
+    sources.attributes.underline = defaults.fontUnderline;
+    sources.attributes.strikeOut = defaults.fontStrikeout;
+    return true;
+}
+
+} // namespace
+
+void AddPdfOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("months"),
+                      QStringLiteral("pdf: pages, the month and those after it (1..24)."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("recurring"),
+                      QStringLiteral("render, pdf: fill the day cells from a recurring-dates store."),
+                      QStringLiteral("FILE")});
+}
+
+int FillFromStore(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err)
+{
+    print::MonthFillSources sources;
+    if (!ReadSources(parser, sources, err))
+        return 1;
+    print::PageContent content = print::ContentOf(page);
+    print::FillMonth(page, content, sources);
+    for (int i = 1; i <= calendar::kCellCount; ++i)
+        page.CellStorage(i).SetRtfText(content.cells[size_t(i - 1)]);
+    return 0;
+}
+
+int ExportPdf(calendar::TCalendarPanel32& page, const QCommandLineParser& parser, QTextStream& err)
+{
+    print::PdfExportOptions options;
+    if (parser.isSet(QStringLiteral("months"))) {
+        bool ok = false;
+        options.months = parser.value(QStringLiteral("months")).toInt(&ok);
+        if (!ok || options.months < 1 || options.months > print::kMaxExportMonths) {
+            err << "datoria-cli: --months must be a number from 1 to " << print::kMaxExportMonths << '\n';
+            return 1;
+        }
+    }
+    if (parser.isSet(QStringLiteral("recurring"))) {
+        options.fill = true;
+        if (!ReadSources(parser, options.sources, err))
+            return 1;
+    }
+    const QString path = parser.value(QStringLiteral("o"));
+    if (QFileInfo(path).suffix().toLower() != QLatin1String("pdf")) {
+        err << "datoria-cli: the output file must end in .pdf: " << path << '\n';
+        return 2;
+    }
+    QString error;
+    if (print::ExportPdf(page, options, path, error) != print::ExportResult::Written) {
+        err << "datoria-cli: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace cli

@@ -1,0 +1,253 @@
+#include "platform/IconLibrary.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/NeIconLibraryWriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using platform::IconLibrary;
+
+namespace {
+
+QString DataPath(const QString& name)
+{
+    return QStringLiteral(DATORIA_SOURCE_DIR "/data/") + name;
+}
+
+/** The names of the icon groups wrestool lists, in its order. */
+QStringList WrestoolGroups(const QString& file)
+{
+    QProcess wrestool;
+    wrestool.start(QStringLiteral("wrestool"), {QStringLiteral("-l"), QStringLiteral("--type=14"), file});
+    wrestool.waitForFinished(30000);
+    QStringList names;
+    static const QRegularExpression name(QStringLiteral("--name=(\\S+)"));
+    for (const QString& line : QString::fromLocal8Bit(wrestool.readAllStandardOutput()).split(u'\n')) {
+        const QRegularExpressionMatch m = name.match(line);
+        if (m.hasMatch())
+            names.append(m.captured(1).remove(u'\''));
+    }
+    return names;
+}
+
+/** Icon group NAME of the file as wrestool extracts it and icotool decodes its image of that width. */
+QImage ExtractedIcon(const QString& file, const QString& name, int width, const QString& work)
+{
+    const QString ico = work + QStringLiteral("/icon.ico");
+    const QString png = work + QStringLiteral("/icon.png");
+    QFile::remove(ico);
+    QFile::remove(png);
+    QProcess::execute(QStringLiteral("wrestool"),
+                      {QStringLiteral("-x"), QStringLiteral("--type=14"), QStringLiteral("--name=") + name,
+                       QStringLiteral("-o"), ico, file});
+    QProcess icotool;
+    icotool.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    icotool.start(QStringLiteral("icotool"), {QStringLiteral("-x"), QStringLiteral("-w"),
+                                              QString::number(width), QStringLiteral("-o"), png, ico});
+    icotool.waitForFinished(30000);
+    return QImage(png).convertToFormat(QImage::Format_ARGB32);
+}
+
+bool HaveIcoutils()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("wrestool")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("icotool")).isEmpty();
+}
+
+/** Pixels equal, with fully clear pixels equal whatever colour they carry. */
+bool SamePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (p != q && !(qAlpha(p) == 0 && qAlpha(q) == 0))
+                return false;
+        }
+    }
+    return true;
+}
+
+QList<QList<QImage>> TwoIcons()
+{
+    QList<QList<QImage>> icons;
+    for (QRgb colour : {qRgb(200, 0, 0), qRgb(0, 0, 200)}) {
+        QList<QImage> images;
+        for (int size : {32, 16}) {
+            QImage image(size, size, QImage::Format_ARGB32);
+            image.fill(colour);
+            image.setPixel(0, 0, qRgba(0, 0, 0, 0));
+            images.append(image);
+        }
+        icons.append(images);
+    }
+    return icons;
+}
+
+} // namespace
+
+class TestIconLibrary : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::PinEnvironment(); }
+
+    void shippedLibraries_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char* name : {"activity.icl", "events.icl", "holiday.icl", "misc1.icl", "misc2.icl"})
+            QTest::newRow(name) << DataPath(QString::fromLatin1(name));
+    }
+    void shippedLibraries()
+    {
+        QFETCH(QString, file);
+        IconLibrary library;
+        QVERIFY(library.Open(file));
+        QVERIFY2(library.Count() >= 40 && library.Count() <= 70,
+                 qPrintable(QString::number(library.Count())));
+        for (int i = 0; i < library.Count(); ++i) {
+            QCOMPARE(library.ImageSizes(i), (QList<QSize>{QSize(48, 48), QSize(32, 32), QSize(16, 16)}));
+            QCOMPARE(library.Icon(i, 32).size(), QSize(32, 32));
+        }
+    }
+
+    void sameAsWrestool_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("width");
+        for (const char* name : {"activity.icl", "events.icl", "holiday.icl", "misc1.icl", "misc2.icl"})
+            QTest::newRow(name) << DataPath(QString::fromLatin1(name)) << 32;
+        QTest::newRow("holiday at 16") << DataPath(QStringLiteral("holiday.icl")) << 16;
+        // Installer stubs of NSIS: programs with icons, 32-bit and 64-bit.
+        for (const char* stub : {"zlib-x86-unicode", "lzma-amd64-unicode", "bzip2-x86-ansi"})
+            QTest::newRow(stub) << QStringLiteral("/usr/share/nsis/Stubs/") + QLatin1String(stub) << 32;
+    }
+    void sameAsWrestool()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, width);
+        if (!HaveIcoutils())
+            QSKIP("wrestool and icotool (Debian icoutils) are not installed");
+        if (!QFile::exists(file))
+            QSKIP("the file comes with a Debian package that is not installed (nsis)");
+        IconLibrary library;
+        library.Open(file);
+        const QStringList groups = WrestoolGroups(file);
+        QCOMPARE(library.Count(), int(groups.size()));
+        QVERIFY(library.Count() > 0);
+        QTemporaryDir work;
+        for (int i = 0; i < groups.size(); ++i) {
+            const QImage theirs = ExtractedIcon(file, groups[i], width, work.path());
+            if (theirs.isNull())
+                QSKIP("icotool did not give an image of that size");
+            const QImage ours = library.Icon(i, width);
+            QVERIFY2(SamePixels(ours, theirs), qPrintable(QStringLiteral("icon %1").arg(i)));
+        }
+    }
+
+    void iconFileHoldsOneIcon()
+    {
+        IconLibrary library;
+        QVERIFY(library.Open(QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images/multi.ico")));
+        QCOMPARE(library.Count(), 1);
+        QCOMPARE(library.ImageSizes(0).size(), 3);
+        QCOMPARE(library.Icon(0, 48).size(), QSize(48, 48));
+        // 20 pixels come from the nearest image (16), scaled up.
+        QCOMPARE(library.Icon(0, 20).size(), QSize(20, 20));
+        // The icon as an icon file of its own holds all three images.
+        const QByteArray ico = library.IconFile(0);
+        IconLibrary again;
+        QVERIFY(again.OpenData(ico));
+        QCOMPARE(again.ImageSizes(0), library.ImageSizes(0));
+        QVERIFY(library.IconFile(1).isEmpty());
+        QVERIFY(library.IconFile(-1).isEmpty());
+        if (HaveIcoutils()) {
+            QTemporaryDir work;
+            const QString png = work.filePath(QStringLiteral("i.png"));
+            QProcess::execute(QStringLiteral("icotool"),
+                              {QStringLiteral("-x"), QStringLiteral("-w"), QStringLiteral("32"),
+                               QStringLiteral("-o"), png,
+                               QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images/multi.ico")});
+            QVERIFY(SamePixels(library.Icon(0, 32), QImage(png).convertToFormat(QImage::Format_ARGB32)));
+        }
+    }
+
+    void nortonLibrary()
+    {
+        // The same icons with the NE header at 64, as Norton's icon editor writes them.
+        IconLibrary icl, nil;
+        QVERIFY(icl.OpenData(WriteNeIconLibrary(QStringLiteral("T"), TwoIcons())));
+        QVERIFY(nil.OpenData(WriteNeIconLibrary(QStringLiteral("T"), TwoIcons(), 0x40)));
+        QCOMPARE(nil.Count(), 2);
+        QCOMPARE(nil.Icon(1, 16), icl.Icon(1, 16));
+        QCOMPARE(nil.Icon(1, 16).pixel(5, 5), qRgb(0, 0, 200));
+        QCOMPARE(qAlpha(nil.Icon(0, 32).pixel(0, 0)), 0);
+    }
+
+    void filesWithoutIcons_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("hello, world\n");
+        QTest::newRow("MZ only") << QByteArray("MZ");
+        QTest::newRow("NE without resources") << [] {
+            QByteArray d = WriteNeIconLibrary(QStringLiteral("T"), {});
+            return d;
+        }();
+        QByteArray self;
+        QFile program(QCoreApplication::applicationFilePath());
+        if (program.open(QIODevice::ReadOnly))
+            self = program.read(65536);
+        QTest::newRow("a program of this system") << self;
+    }
+    void filesWithoutIcons()
+    {
+        QFETCH(QByteArray, data);
+        IconLibrary library;
+        QVERIFY(!library.OpenData(data));
+        QCOMPARE(library.Count(), 0);
+        QVERIFY(library.Icon(0).isNull());
+        QVERIFY(library.Icon(-1).isNull());
+    }
+
+    void truncatedLibraries()
+    {
+        // Cut at every offset: never a crash, never more icons than the whole file has.
+        const QByteArray whole = WriteNeIconLibrary(QStringLiteral("T"), TwoIcons());
+        for (qsizetype cut = 0; cut < whole.size(); ++cut) {
+            IconLibrary library;
+            library.OpenData(whole.left(cut));
+            QVERIFY(library.Count() <= 2);
+            for (int i = 0; i < library.Count(); ++i)
+                library.Icon(i, 32);
+        }
+    }
+
+    void corruptDirectories()
+    {
+        // Offsets and counts of the resource table changed to every value of a byte.
+        const QByteArray whole = WriteNeIconLibrary(QStringLiteral("T"), TwoIcons());
+        for (qsizetype at = 0x3C; at < 0xC0 + 64 && at < whole.size(); ++at) {
+            for (int value : {0x00, 0x7F, 0x80, 0xFF}) {
+                QByteArray damaged = whole;
+                damaged[at] = char(value);
+                IconLibrary library;
+                library.OpenData(damaged);
+                QVERIFY(library.Count() <= 2);
+                for (int i = 0; i < library.Count(); ++i)
+                    library.Icon(i, 16);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestIconLibrary)
+#include "tst_iconlibrary.moc"

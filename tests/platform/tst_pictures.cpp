@@ -1,0 +1,452 @@
+#include "platform/ImageLoader.h"
+#include "platform/PcxDecoder.h"
+#include "platform/PictureLimits.h"
+#include "platform/TPicture.h"
+#include "platform/TgaDecoder.h"
+#include "platform/WmfMetafile.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+
+QString Sample(const QString& name)
+{
+    return QStringLiteral(DATORIA_TEST_DATA "/images/") + name;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+/** The picture over white, as the producers' expected pictures are. */
+QImage OnWhite(const QImage& image)
+{
+    QImage out(image.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.drawImage(0, 0, image);
+    return out;
+}
+
+/** The largest difference of one colour channel between the two pictures. */
+int MaxDifference(const QImage& a, const QImage& b)
+{
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return worst;
+}
+
+/** The mean colour of a block. */
+QColor Mean(const QImage& image, const QRect& r)
+{
+    qint64 red = 0, green = 0, blue = 0, n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            red += qRed(p);
+            green += qGreen(p);
+            blue += qBlue(p);
+            ++n;
+        }
+    }
+    return n ? QColor(int(red / n), int(green / n), int(blue / n)) : QColor();
+}
+
+} // namespace
+
+class TestPictures : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        testsupport::PinEnvironment();
+        // Qt's decoders report every damaged file they are given here.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    }
+
+    void rasterFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("tolerance");
+        for (const char* name : {"photo24.pcx", "photo256.pcx", "photo16.pcx", "mono.pcx", "photo24.tga",
+                                 "photo24rle.tga", "photo_palette.tga", "gray_rle.tga", "photo24_topleft.tga",
+                                 "photo_rle8.rle", "photo16_rle8.bmp", "photo24.dib", "photo.gif"})
+            QTest::newRow(name) << QString::fromLatin1(name) << 0;
+        // Two JPEG decoders may round the colour conversion differently.
+        QTest::newRow("photo.jpg") << QStringLiteral("photo.jpg") << 6;
+        // Pillow rounds the blend over white one way, we the other.
+        QTest::newRow("photo32alpha_rle.tga") << QStringLiteral("photo32alpha_rle.tga") << 1;
+        QTest::newRow("photo.jif") << QStringLiteral("photo.jif") << 6;
+    }
+    void rasterFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, tolerance);
+        QString error;
+        const QImage image = LoadImageFile(Sample(file), error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        const QImage expected = QImage(Sample(QStringLiteral("expected/") + file + QStringLiteral(".png")))
+                                    .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), expected.size());
+        const int difference = MaxDifference(OnWhite(image), expected);
+        QVERIFY2(difference <= tolerance, qPrintable(QStringLiteral("differs by %1").arg(difference)));
+    }
+
+    void targaAlphaIsKept()
+    {
+        QString error;
+        const QImage image = LoadImageFile(Sample(QStringLiteral("photo32alpha_rle.tga")), error);
+        QVERIFY(image.hasAlphaChannel());
+        // The ramp runs from the left edge to the right one.
+        QVERIFY(qAlpha(image.pixel(0, 45)) < 8);
+        QVERIFY(qAlpha(image.pixel(119, 45)) > 247);
+    }
+
+    void iconFileAtSystemSize()
+    {
+        QString error;
+        const QImage icon = LoadImageFile(Sample(QStringLiteral("multi.ico")), error);
+        QCOMPARE(icon.size(), QSize(32, 32));
+    }
+
+    void metafiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("drawing") << QStringLiteral("drawing.wmf") << QSize(187, 137);
+        QTest::newRow("text") << QStringLiteral("text.wmf") << QSize(226, 106);
+        QTest::newRow("withbitmap") << QStringLiteral("withbitmap.wmf") << QSize(149, 109);
+    }
+    void metafiles()
+    {
+        // LibreOffice draws the metafile at its own size centred on an A4 page; blocks of 8 × 8 pixels of
+        // both drawings must agree in colour, except where an edge or a letter crosses a block or the two
+        // renderers place a stretched bitmap a pixel or two apart.
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QString error;
+        const QImage ours = LoadImageFile(Sample(file), error);
+        QVERIFY2(!ours.isNull(), qPrintable(error));
+        QCOMPARE(ours.size(), size);
+        const QImage page = QImage(Sample(QStringLiteral("expected/") + file + QStringLiteral(".png")))
+                                .convertToFormat(QImage::Format_RGB32);
+        const QPoint origin((page.width() - size.width()) / 2, (page.height() - size.height()) / 2);
+        const QImage theirs = OnWhite(page.copy(QRect(origin, size)));
+        int blocks = 0, agreeing = 0;
+        for (int y = 0; y + 8 <= size.height(); y += 8) {
+            for (int x = 0; x + 8 <= size.width(); x += 8) {
+                const QColor a = Mean(ours, QRect(x, y, 8, 8));
+                const QColor b = Mean(theirs, QRect(x, y, 8, 8));
+                ++blocks;
+                if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                        std::abs(a.blue() - b.blue()) <
+                    48)
+                    ++agreeing;
+            }
+        }
+        QVERIFY2(agreeing * 100 >= blocks * 80,
+                 qPrintable(QStringLiteral("%1 of %2 blocks").arg(agreeing).arg(blocks)));
+    }
+
+    void metafileStaysVectorInPdf()
+    {
+        QString error;
+        const TPicture picture = LoadPictureFile(Sample(QStringLiteral("drawing.wmf")), error);
+        QCOMPARE(picture.GraphicKind(), TPicture::pkMetafile);
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            QPainter painter(&writer);
+            picture.Draw(painter, QRectF(0, 0, 2000, 1500));
+        }
+        // The shapes go in as paths: the page holds no picture.
+        QVERIFY(pdf.startsWith("%PDF"));
+        QVERIFY(!pdf.contains("/Subtype /Image"));
+    }
+
+    void streamForm()
+    {
+        QImage bitmap(3, 2, QImage::Format_RGB32);
+        bitmap.fill(qRgb(10, 20, 30));
+        const QByteArray data = TPicture(bitmap).StreamData();
+        QVERIFY(data.startsWith(QByteArray("\x07TBitmap", 8)));
+        const std::uint32_t length = std::uint8_t(data[8]) | (std::uint8_t(data[9]) << 8);
+        QCOMPARE(qsizetype(length), data.size() - 12);
+        QCOMPARE(data.mid(12, 2), QByteArray("BM"));
+        QCOMPARE(TPicture::FromStreamData(data).Bitmap().convertToFormat(QImage::Format_RGB32), bitmap);
+
+        QString error;
+        const TPicture metafile = LoadPictureFile(Sample(QStringLiteral("drawing.wmf")), error);
+        const QByteArray stored = metafile.StreamData();
+        QVERIFY(stored.startsWith(QByteArray("\x09TMetafile", 10)));
+        const QByteArray file = ReadAll(Sample(QStringLiteral("drawing.wmf")));
+        QCOMPARE(stored.mid(14), file);
+        const std::uint32_t counted =
+            std::uint8_t(stored[10]) | (std::uint8_t(stored[11]) << 8) | (std::uint8_t(stored[12]) << 16);
+        QCOMPARE(qsizetype(counted), file.size() + 4);
+        QVERIFY(TPicture::FromStreamData(stored) == metafile);
+    }
+
+    void brokenStreamFormGivesEmptyPicture_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("unknown class") << QByteArray("\x07TIconXX\x00\x00\x00\x00", 12);
+        QTest::newRow("length past the end") << QByteArray("\x07TBitmap\xff\x00\x00\x00"
+                                                           "BM",
+                                                           14);
+        QTest::newRow("not a bitmap") << QByteArray("\x07TBitmap\x04\x00\x00\x00xxxx", 16);
+        QTest::newRow("not a metafile") << QByteArray("\x09TMetafile\x08\x00\x00\x00xxxx", 18);
+    }
+    void brokenStreamFormGivesEmptyPicture()
+    {
+        QFETCH(QByteArray, data);
+        QString error;
+        QVERIFY(TPicture::FromStreamData(data, &error).IsEmpty());
+        QVERIFY(!error.isEmpty());
+    }
+
+    void kinds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("jpg") << QStringLiteral("a.jpg") << 1;
+        QTest::newRow("GIF") << QStringLiteral("a.GIF") << 2;
+        QTest::newRow("jif") << QStringLiteral("x.y.jif") << 3;
+        QTest::newRow("bmp") << QStringLiteral("a.bmp") << 4;
+        QTest::newRow("dib") << QStringLiteral("a.dib") << 5;
+        QTest::newRow("rle") << QStringLiteral("a.rle") << 6;
+        QTest::newRow("tga") << QStringLiteral("a.tga") << 7;
+        QTest::newRow("pcx") << QStringLiteral("a.pcx") << 8;
+        QTest::newRow("jpeg") << QStringLiteral("a.jpeg") << 0;
+        QTest::newRow("none") << QStringLiteral("noext") << 0;
+    }
+    void kinds()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QCOMPARE(PictureKindOf(name), kind);
+    }
+
+    void jpegExtensionIsRefused()
+    {
+        // A four-letter extension is no kind the image library reads; the plain picture support refuses it.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("photo.jpeg"));
+        QVERIFY(QFile::copy(Sample(QStringLiteral("photo.jpg")), path));
+        QString error;
+        QVERIFY(LoadImageFile(path, error).isNull());
+        QVERIFY(error.startsWith(QStringLiteral("Unable to load photo.jpeg")));
+    }
+
+    void misnamedFileReadByContent()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("really_a_gif.jpg"));
+        QVERIFY(QFile::copy(Sample(QStringLiteral("photo.gif")), path));
+        QString error;
+        QCOMPARE(LoadImageFile(path, error).size(), QSize(120, 90));
+    }
+
+    void truncatedFilesGiveMessages_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char* name :
+             {"photo24.pcx", "photo256.pcx", "photo24.tga", "photo24rle.tga", "photo_palette.tga",
+              "drawing.wmf", "photo.jpg", "photo24.dib", "photo.gif", "multi.ico"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void truncatedFilesGiveMessages()
+    {
+        // Every cut of the file either decodes (a picture whose last rows are missing may still be read by
+        // Qt) or gives a message; none may crash.
+        QFETCH(QString, file);
+        const QByteArray whole = ReadAll(Sample(file));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(file);
+        const int step = std::max<int>(1, int(whole.size() / 97));
+        int refused = 0;
+        for (qsizetype cut = 0; cut < whole.size(); cut += step) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(whole.left(cut));
+            out.close();
+            QString error;
+            const QImage image = LoadImageFile(path, error);
+            if (image.isNull()) {
+                ++refused;
+                QVERIFY2(error.startsWith(QStringLiteral("Unable to load ")), qPrintable(error));
+            }
+        }
+        QVERIFY(refused > 0);
+    }
+
+    void ownDecodersRefuseShortData()
+    {
+        // The decoders themselves never accept a picture the data cannot hold.
+        for (const char* name : {"photo24.pcx", "photo256.pcx", "photo16.pcx", "mono.pcx"}) {
+            const QByteArray whole = ReadAll(Sample(QString::fromLatin1(name)));
+            for (qsizetype cut = 0; cut < whole.size() - 769; cut += 37) {
+                QString error;
+                QVERIFY(DecodePcx(whole.left(cut), error).isNull());
+                QVERIFY(!error.isEmpty());
+            }
+        }
+        for (const char* name : {"photo24.tga", "photo24rle.tga", "photo32alpha_rle.tga", "gray_rle.tga"}) {
+            const QByteArray whole = ReadAll(Sample(QString::fromLatin1(name)));
+            // The last 26 bytes are the optional footer, which the decoder does not need.
+            for (qsizetype cut = 0; cut < whole.size() - 26; cut += 37) {
+                QString error;
+                QVERIFY(DecodeTga(whole.left(cut), error).isNull());
+                QVERIFY(!error.isEmpty());
+            }
+        }
+    }
+
+    void oversizedPicturesRefused_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("name");
+        // A Targa header of 20000 × 10 pixels, a PCX header of 16000 × 16500, a bitmap of 17000 × 1.
+        QByteArray tga(18, '\0');
+        tga[2] = 2;
+        tga[12] = char(20000 & 0xFF);
+        tga[13] = char(20000 >> 8);
+        tga[14] = 10;
+        tga[16] = 24;
+        tga.append(QByteArray(600000, '\0'));
+        QTest::newRow("tga") << tga << QStringLiteral("big.tga");
+        QByteArray pcx(128, '\0');
+        pcx[0] = 0x0A;
+        pcx[1] = 5;
+        pcx[2] = 1;
+        pcx[3] = 8;
+        pcx[8] = char(15999 & 0xFF);
+        pcx[9] = char(15999 >> 8);
+        pcx[10] = char(16499 & 0xFF);
+        pcx[11] = char(16499 >> 8);
+        pcx[65] = 3;
+        pcx[66] = char(16000 & 0xFF);
+        pcx[67] = char(16000 >> 8);
+        pcx.append(QByteArray(4000, char(0xFF)));
+        QTest::newRow("pcx 264 megapixels") << pcx << QStringLiteral("big.pcx");
+        QImage wide(17000, 1, QImage::Format_RGB32);
+        wide.fill(Qt::red);
+        QByteArray bmp;
+        QBuffer buffer(&bmp);
+        buffer.open(QIODevice::WriteOnly);
+        wide.save(&buffer, "BMP");
+        QTest::newRow("bmp") << bmp << QStringLiteral("wide.bmp");
+    }
+    void oversizedPicturesRefused()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QFile out(dir.filePath(name));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(data);
+        out.close();
+        QString error;
+        QVERIFY(LoadImageFile(out.fileName(), error).isNull());
+        QVERIFY2(error.contains(QStringLiteral("too large")), qPrintable(error));
+    }
+
+    void previewScaledWhileReading()
+    {
+        QString error;
+        const QImage small = LoadImageFile(Sample(QStringLiteral("photo.jpg")), error, QSize(60, 60));
+        QCOMPARE(small.size(), QSize(60, 45));
+        const QImage tga = LoadImageFile(Sample(QStringLiteral("photo24.tga")), error, QSize(30, 100));
+        QCOMPARE(tga.size(), QSize(30, 22));
+        const QImage wmf = LoadImageFile(Sample(QStringLiteral("drawing.wmf")), error, QSize(100, 100));
+        QCOMPARE(wmf.size(), QSize(100, 73));
+    }
+
+    void pcxPalettes()
+    {
+        // 16 colours in 4 planes of one bit, with an empty header palette: the EGA colours.
+        QByteArray pcx(128, '\0');
+        pcx[0] = 0x0A;
+        pcx[1] = 5;
+        pcx[2] = 0;
+        pcx[3] = 1;
+        pcx[8] = 7; // 8 × 1 pixels
+        pcx[65] = 4;
+        pcx[66] = 1;
+        // Pixel x has colour index x: plane p holds bit p of each index.
+        const std::uint8_t planes[4] = {0x55, 0x33, 0x0F, 0x00};
+        for (std::uint8_t b : planes)
+            pcx.append(char(b));
+        QString error;
+        const QImage image = DecodePcx(pcx, error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(image.pixel(0, 0), 0xFF000000u);
+        QCOMPARE(image.pixel(1, 0), 0xFF0000AAu);
+        QCOMPARE(image.pixel(6, 0), 0xFFAA5500u);
+        QCOMPARE(image.pixel(7, 0), 0xFFAAAAAAu);
+        // One plane of one bit with no palette: black and white.
+        QByteArray mono(128, '\0');
+        mono[0] = 0x0A;
+        mono[1] = 5;
+        mono[3] = 1;
+        mono[8] = 7;
+        mono[65] = 1;
+        mono[66] = 1;
+        mono.append(char(0xF0));
+        const QImage bw = DecodePcx(mono, error);
+        QCOMPARE(bw.pixel(0, 0), 0xFFFFFFFFu);
+        QCOMPARE(bw.pixel(7, 0), 0xFF000000u);
+    }
+
+    void targaKinds()
+    {
+        // A 2 × 2 picture of 16-bit pixels with the top-left origin, stored right to left.
+        QByteArray tga(18, '\0');
+        tga[2] = 2;
+        tga[12] = 2;
+        tga[14] = 2;
+        tga[16] = 16;
+        tga[17] = char(0x20 | 0x10 | 1);
+        auto px = [&tga](int r, int g, int b, int a) {
+            const int v = (a << 15) | (r << 10) | (g << 5) | b;
+            tga.append(char(v & 0xFF));
+            tga.append(char(v >> 8));
+        };
+        px(31, 0, 0, 1); // top right
+        px(0, 31, 0, 1); // top left
+        px(0, 0, 31, 0); // bottom right, transparent
+        px(31, 31, 31, 1);
+        QString error;
+        const QImage image = DecodeTga(tga, error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(image.pixel(1, 0), 0xFFFF0000u);
+        QCOMPARE(image.pixel(0, 0), 0xFF00FF00u);
+        QCOMPARE(qAlpha(image.pixel(1, 1)), 0);
+        QCOMPARE(image.pixel(0, 1), 0xFFFFFFFFu);
+    }
+};
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
