@@ -4,6 +4,7 @@
 #include "calendar/TCalendarPanel32.h"
 #include "calendar/TQelFlatCalendar.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TQelImage.h"
 #include "design/TZubRichBaseLabel.h"
 #include "platform/Clock.h"
 #include "platform/Screen.h"
@@ -57,6 +58,21 @@ void AddTextLabel(TCalendarPanel32& page, const platform::TRect& r, int n)
     page.AddObject(label, r);
     label->SetCaption(QStringLiteral("Label %1").arg(n));
     label->SetDepthShadow(2);
+}
+
+void AddPicture(TCalendarPanel32& page, const platform::TRect& r, int n)
+{
+    // A photograph-like bitmap of 160 x 120, drawn stretched into the object.
+    QImage bitmap(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x)
+            bitmap.setPixel(x, y, qRgb((x * 3 + n) % 256, (y * 5) % 256, (x + y) % 256));
+    auto* image = new design::TQelImage;
+    image->AfterLoad();
+    page.AddObject(image, r);
+    image->SetAutoSize(false);
+    image->SetStretch(true);
+    image->SetPicture(platform::TPicture(bitmap));
 }
 
 } // namespace
@@ -144,15 +160,18 @@ private Q_SLOTS:
         for (int i = 0; i < 50; ++i) {
             const int x = 20 + (i % 5) * 150, y = 20 + (i / 5) * 100;
             const platform::TRect r{x, y, x + 140, y + 90};
-            switch (i % 3) {
+            switch (i % 4) {
             case 0:
                 AddTextLabel(page, r, i);
                 break;
             case 1:
                 AddRichLabel(page, r, i);
                 break;
-            default:
+            case 2:
                 AddFlatCalendar(page, r, i);
+                break;
+            default:
+                AddPicture(page, r, i);
                 break;
             }
         }

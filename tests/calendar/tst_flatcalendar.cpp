@@ -650,9 +650,17 @@ private Q_SLOTS:
             prompts.color = platform::clYellow;
             QTest::mouseClick(editor.TitleBackground(), Qt::LeftButton);
             QCOMPARE(editor.Sample()->TitleBGColor(), platform::clYellow);
+            // The font dialog opens on the font it edits, colour included, and gives both back.
+            editor.Sample()->CellFont()->SetColor(platform::clNavy);
             prompts.font = QFont(QStringLiteral("Times New Roman"), 12);
+            prompts.fontColor = platform::clRed;
             QTest::mouseClick(editor.FontButton(2), Qt::LeftButton);
+            QCOMPARE(prompts.fontsAsked.last().font.family(), QStringLiteral("Arial"));
+            QCOMPARE(prompts.fontsAsked.last().font.pointSize(), 7);
+            QCOMPARE(prompts.fontsAsked.last().color, platform::clNavy);
             QCOMPARE(editor.Sample()->CellFont()->Size(), 12);
+            QCOMPARE(editor.Sample()->CellFont()->Color(), platform::clRed);
+            prompts.fontColor.reset();
             prompts.font = QFont(QStringLiteral("Arial"), 14);
             QTest::mouseClick(editor.FontButton(0), Qt::LeftButton);
             QCOMPARE(editor.Sample()->TitleFont()->Size(), 14);
@@ -670,6 +678,7 @@ private Q_SLOTS:
         QCOMPARE(calendar.StartOfWeek(), 2);
         QCOMPARE(calendar.TitleBGColor(), platform::clYellow);
         QCOMPARE(calendar.CellFont()->Name(), QStringLiteral("Times New Roman"));
+        QCOMPARE(calendar.CellFont()->Color(), platform::clRed);
         QCOMPARE(calendar.TitleFont()->Size(), 14);
         QVERIFY(calendar.CalTransparent());
         QCOMPARE(calendar.Language(), fclFrench);
