@@ -36,7 +36,7 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent) : QDialog(parent)
     m_toolBar->SetNormalVisible(true);
     m_toolBar->setFixedHeight(28);
     // Narrower lists leave room for the buttons in the form's width.
-    m_toolBar->FontBox()->setMaximumWidth(130);
+    m_toolBar->FontBox()->setMaximumWidth(120);
     m_toolBar->ColorBox()->setMaximumWidth(90);
     layout->addWidget(m_toolBar);
 

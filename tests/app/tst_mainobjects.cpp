@@ -136,6 +136,13 @@ private Q_SLOTS:
             QVERIFY(form);
             keepScreenshot(*form, QStringLiteral("rich-text-editor-empty"));
             QTRY_VERIFY(form->Panel()->isVisible());
+            // Every button of the tool bar shows in the form, none behind the bar's overflow arrow.
+            QVERIFY(form->width() >= 592);
+            for (QAction* action : form->ToolBar()->actions()) {
+                if (action->isVisible() && !action->isSeparator())
+                    QVERIFY2(form->ToolBar()->widgetForAction(action)->isVisible(),
+                             qPrintable(action->text()));
+            }
             QTest::keyClicks(form->Editor(), QStringLiteral("Happy birthday, Anna!"));
             keepScreenshot(*form, QStringLiteral("rich-text-editor"));
             QTest::mouseClick(form->OkButton(), Qt::LeftButton);
