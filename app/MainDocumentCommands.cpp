@@ -97,7 +97,8 @@ bool TCalendarMain::Properties()
     layoutCanvas();
     m_page->update();
     CheckFloaterStatus();
-    if (palette)
+    // A page that lost its day cells has just turned the palette off: it stays hidden.
+    if (palette && m_prefs.iconsVisible)
         m_palette->show();
     SetButtons();
     savePreferences();

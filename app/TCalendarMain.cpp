@@ -5,6 +5,7 @@
 #include "app/WindowPlacement.h"
 #include "app/ZoomSteps.h"
 #include "calendar/TCalendarPanel32.h"
+#include "calendar/TFlatCalendarEditor.h"
 #include "controls/TIconListBox.h"
 #include "persist/formats/Preferences.h"
 #include "platform/Help.h"
@@ -17,6 +18,7 @@
 #include "print/TReportSystem.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/TVelRichEdit.h"
+#include "richtext/TVelRichRenderer.h"
 #include "richtext/TVelRichToolBar.h"
 
 #include <QAction>
@@ -87,6 +89,9 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_cellEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_cellEditor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_cellEditor->hide();
+    // The hidden renderer that rich-text labels find by this name and paint through.
+    m_masterRichText = new richtext::TVelRichRenderer(this);
+    m_masterRichText->setObjectName(QStringLiteral("MasterVelRichText"));
     m_scroll->setWidget(m_canvas);
     setCentralWidget(m_scroll);
     m_report = std::make_unique<print::TReportSystem>(this);
@@ -185,10 +190,16 @@ void TCalendarMain::buildToolBars()
                         [this] { m_page->SetPanelState(calendar::psLabel); });
     QAction* clipArt = add(tr("Clip Art"), "DrawImageButton", tr("Clip Art Tool"),
                            [this] { m_page->SetPanelState(calendar::psImage); });
+    QAction* richText =
+        add(tr("Rich Text"), "DrawRichText", tr("Rich Text tool \nMixed fonts, colors and styles"),
+            [this] { m_page->SetPanelState(calendar::psRichLabel); });
     QAction* superText = add(tr("SuperText"), "DrawSuperText",
                              tr("SuperText tool \nSpecial Effects Text - fill with gradients or bitmaps"),
                              [this] { m_page->SetPanelState(calendar::psSuperText); });
-    for (QAction* tool : {pointer, text, clipArt, superText}) {
+    QAction* floating = add(tr("Floating Calendar"), "PSpeedButton1",
+                            tr("Floating Calendar tool \nMini Calendar that you can place anywhere"),
+                            [this] { m_page->SetPanelState(calendar::psFlatCalendar); });
+    for (QAction* tool : {pointer, text, clipArt, richText, superText, floating}) {
         tool->setCheckable(true);
         m_tools->addAction(tool);
     }
@@ -334,6 +345,12 @@ void TCalendarMain::SetButtons()
     Action("Savebutton")->setVisible(m_modified);
     Action("CancelButton")->setVisible(m_modified && named);
     syncIconTool();
+}
+
+void TCalendarMain::CreateFloatingWindows()
+{
+    auto* flatCalendarEditor = new calendar::TFlatCalendarEditor(this);
+    flatCalendarEditor->MakeShared();
 }
 
 void TCalendarMain::layoutCanvas()

@@ -25,6 +25,7 @@ class TReportSystem;
 } // namespace print
 namespace richtext {
 class TVelRichEdit;
+class TVelRichRenderer;
 class TVelRichToolBar;
 class TVelRtfStorage;
 } // namespace richtext
@@ -79,6 +80,9 @@ public:
     bool SaveCalendarFile(const QString& path);
     /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
     bool CheckSaveNeeded();
+
+    /** The windows that live beside the main window for the whole run: the floating-calendar dialog. */
+    void CreateFloatingWindows();
 
     // The icon tool palette.
     TFloatingPalette* IconPalette() const { return m_palette; }
@@ -165,6 +169,7 @@ private:
     QFrame* m_pageBorder = nullptr;
     richtext::TVelRichEdit* m_cellEditor = nullptr;
     richtext::TVelRichToolBar* m_richBar = nullptr;
+    richtext::TVelRichRenderer* m_masterRichText = nullptr;
     TFloatingPalette* m_palette = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_designBar = nullptr;

@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     app::TCalendarMain window;
+    window.CreateFloatingWindows();
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &window,
                      [&window] { app::BringToFront(window); });
     window.show();

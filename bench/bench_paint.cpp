@@ -2,8 +2,13 @@
 // a fresh off-screen image of the page's size, everything drawn into it.
 // Build with -DDATORIA_BUILD_BENCH=ON; run: QT_QPA_PLATFORM=offscreen build/bin/bench_paint
 #include "calendar/TCalendarPanel32.h"
+#include "calendar/TQelFlatCalendar.h"
+#include "design/TQelBaseLabel.h"
+#include "design/TQelImage.h"
+#include "design/TZubRichBaseLabel.h"
 #include "platform/Clock.h"
 #include "platform/Screen.h"
+#include "richtext/TVelRichRenderer.h"
 #include "supertext/TQelSuperText.h"
 
 #include <QLocale>
@@ -11,6 +16,67 @@
 #include <QTest>
 
 using namespace calendar;
+
+namespace {
+
+const QByteArray kLabelText =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}}"
+    "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}\\f0\\fs24 Happy \\b birthday\\b0 , "
+    "\\cf1 Anna\\cf0 !\\par\\qc\\f1\\fs20\\cf2\\i Dinner at eight, bring the photographs\\par}";
+
+/** The page with its placed objects as the window paints them: the page, then every object over it. */
+void PaintWithObjects(TCalendarPanel32& page, QImage& image, const QRect& area = QRect())
+{
+    page.render(&image, QPoint(), QRegion(area.isNull() ? page.rect() : area), QWidget::DrawChildren);
+}
+
+void AddRichLabel(TCalendarPanel32& page, const platform::TRect& r, int n)
+{
+    auto* label = new design::TZubRichBaseLabel(&page);
+    label->AfterLoad();
+    page.AddObject(label, r);
+    // Texts differ, as labels on a real page do.
+    QByteArray text = kLabelText;
+    text.replace("Anna", "Anna " + QByteArray::number(n));
+    label->RTFText().SetRtfText(text);
+    label->SetTransparent(n % 2 == 0);
+}
+
+void AddFlatCalendar(TCalendarPanel32& page, const platform::TRect& r, int n)
+{
+    auto* calendar = new TQelFlatCalendar;
+    calendar->AfterLoad();
+    page.AddObject(calendar, r);
+    calendar->SetMonth(n % 12 + 1);
+    calendar->SetShadowDepth(n % 4);
+    calendar->SetLanguage(TFlatCalLanguage(n % 5));
+}
+
+void AddTextLabel(TCalendarPanel32& page, const platform::TRect& r, int n)
+{
+    auto* label = new design::TZubLabel;
+    label->AfterLoad();
+    page.AddObject(label, r);
+    label->SetCaption(QStringLiteral("Label %1").arg(n));
+    label->SetDepthShadow(2);
+}
+
+void AddPicture(TCalendarPanel32& page, const platform::TRect& r, int n)
+{
+    // A photograph-like bitmap of 160 x 120, drawn stretched into the object.
+    QImage bitmap(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x)
+            bitmap.setPixel(x, y, qRgb((x * 3 + n) % 256, (y * 5) % 256, (x + y) % 256));
+    auto* image = new design::TQelImage;
+    image->AfterLoad();
+    page.AddObject(image, r);
+    image->SetAutoSize(false);
+    image->SetStretch(true);
+    image->SetPicture(platform::TPicture(bitmap));
+}
+
+} // namespace
 
 class BenchPaint : public QObject
 {
@@ -93,6 +159,76 @@ private Q_SLOTS:
                                         : QStringLiteral("Happy Holidays"));
             QPainter painter(&backBuffer);
             text.Paint(painter);
+        }
+    }
+
+    // Ten floating calendars and ten rich-text labels on a month page at 100%.
+    void objects()
+    {
+        TCalendarPanel32 page;
+        richtext::TVelRichRenderer renderer(&page);
+        renderer.setObjectName(QStringLiteral("MasterVelRichText"));
+        page.ResetToNew();
+        page.SetCalendarLayout(loFullCalendar);
+        for (int i = 0; i < 10; ++i) {
+            const int x = 30 + (i % 4) * 190, y = 40 + (i / 4) * 330;
+            AddFlatCalendar(page, {x, y, x + 170, y + 140}, i);
+            AddRichLabel(page, {x, y + 160, x + 180, y + 230}, i);
+        }
+        QImage image(page.size(), QImage::Format_RGB32);
+        PaintWithObjects(page, image); // warm the caches as a running program has them
+        QBENCHMARK
+        {
+            PaintWithObjects(page, image);
+        }
+    }
+
+    // A page at 200% with all 42 cells filled and 50 placed objects of every kind there is: the whole page,
+    // and the part a window of 1000 x 700 pixels shows of it (what a repaint of the window draws).
+    void fullPageAt200_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::newRow("whole page") << QRect();
+        QTest::newRow("window view") << QRect(400, 300, 1000, 700);
+    }
+    void fullPageAt200()
+    {
+        QFETCH(QRect, area);
+        TCalendarPanel32 page;
+        richtext::TVelRichRenderer renderer(&page);
+        renderer.setObjectName(QStringLiteral("MasterVelRichText"));
+        page.ResetToNew();
+        page.SetCalendarLayout(loFullCalendar);
+        for (int i = 1; i <= kCellCount; ++i)
+            page.CellStorage(i).SetRtfText(
+                "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs16 Day note " + QByteArray::number(i) +
+                "\\par\\b Meeting\\b0  at 10\\par}");
+        for (int i = 0; i < 50; ++i) {
+            const int x = 20 + (i % 5) * 150, y = 20 + (i / 5) * 100;
+            const platform::TRect r{x, y, x + 140, y + 90};
+            switch (i % 4) {
+            case 0:
+                AddTextLabel(page, r, i);
+                break;
+            case 1:
+                AddRichLabel(page, r, i);
+                break;
+            case 2:
+                AddFlatCalendar(page, r, i);
+                break;
+            default:
+                AddPicture(page, r, i);
+                break;
+            }
+        }
+        page.SetZoom(2.0f);
+        if (area.isNull())
+            area = page.rect();
+        QImage image(area.size(), QImage::Format_RGB32);
+        PaintWithObjects(page, image, area);
+        QBENCHMARK
+        {
+            PaintWithObjects(page, image, area);
         }
     }
 };

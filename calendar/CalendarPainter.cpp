@@ -121,14 +121,22 @@ void DrawMonth(TCanvas& canvas, MonthPaintParams& p, const QString& title)
 {
     const int L = p.rect.left, T = p.rect.top, R = p.rect.right, B = p.rect.bottom;
     const int R1 = R - 1, B1 = B - 1;
-    canvas.FillRect(p.rect, p.bodyColor);
+    const bool fill = !(p.floating && p.transparent);
+    if (!p.floating) {
+        canvas.FillRect(p.rect, p.bodyColor);
+    } else if (fill) {
+        // White first: the bands and the body cover all of it but the top row and the right column.
+        canvas.FillRect({L, T, R, T + 1}, platform::clWhite);
+        canvas.FillRect({R1, T, R, B}, platform::clWhite);
+    }
     canvas.SetPenColor(platform::clBlack);
 
     // Title band.
     const int titleHeight = std::max(static_cast<int>(std::trunc(0.17 * (B1 - T))), p.minTitleHeight);
     const int yt = T + 1 + titleHeight;
     p.titleRect = {L, T + 1, R1, yt};
-    canvas.FillRect({L, T + 1, R1, yt + 1}, p.titleBGColor);
+    if (fill)
+        canvas.FillRect({L, T + 1, R1, yt + 1}, p.titleBGColor);
     SetCanvasFont(canvas, p.titleFont);
     canvas.DrawTextLine(p.titleRect, MonthTitle(p, title), HAlign::Center, VAlign::Center);
 
@@ -138,7 +146,10 @@ void DrawMonth(TCanvas& canvas, MonthPaintParams& p, const QString& title)
     SetCanvasFont(canvas, p.headersFont);
     const int headerHeight = static_cast<int>(std::trunc(1.5 * std::abs(FontPixels(p.headersFont.size))));
     p.headersRect = {L, yt + 1, R1, yt + 1 + headerHeight};
-    canvas.FillRect({L, yt + 1, R1, p.headersRect.bottom + 1}, p.headersBGColor);
+    if (fill)
+        canvas.FillRect({L, yt + 1, R1, p.headersRect.bottom + 1}, p.headersBGColor);
+    if (p.floating && fill)
+        canvas.FillRect({L, p.headersRect.bottom, R1, B}, p.bodyColor);
     DrawBorderLines(canvas, p.headersRect, p.headersBorder);
     for (int c = 0; c < 7; ++c) {
         const QString& name = p.dayNames[static_cast<size_t>(HeaderDayIndex(c, p.startOfWeek) - 1)];
@@ -191,7 +202,8 @@ void DrawMonth(TCanvas& canvas, MonthPaintParams& p, const QString& title)
         for (int c = 0; c < 7; ++c) {
             const int n = 7 * r + c + 1;
             CellGeometry& cell = p.cells[static_cast<size_t>(n - 1)];
-            TRect box{L + c * cw + 1, yc + r * rh + 1, L + c * cw + cw - 1, yc + r * rh + rh - 1};
+            TRect box{L + c * cw + 1, yc + r * rh + 1, L + c * cw + cw - 1,
+                      yc + r * rh + rh - (p.floating ? 0 : 1)};
             if (p.numberPosition == cnpUpperRight)
                 box = {box.left + 4, box.top, L + c * cw + cw - 6, box.bottom};
             cell.iDay = DayInCell(n, offset, days);

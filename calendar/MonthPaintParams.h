@@ -42,6 +42,12 @@ struct MonthPaintParams
     TCalBorderStyle cellBorder = cbAll;
     std::array<QString, 12> monthNames;
     std::array<QString, 7> dayNames;
+    /**
+     * The floating calendar's month: white under the bands (or nothing at all when transparent), the body
+     * colour from the header row down, and each cell reaching down to the next row line.
+     */
+    bool floating = false;
+    bool transparent = false;
     int plannerDays = 7;
     int plannerHours = 10;
     double plannerStartTime = 8.0 / 24.0;

@@ -1,9 +1,13 @@
 #include "calendar/TCalendarPanel32.h"
 
 #include "calendar/CalendarPainter.h"
+#include "calendar/TQelFlatCalendar.h"
 #include "design/TQelBaseLabel.h"
 #include "design/TQelImage.h"
+#include "design/TZubRichBaseLabel.h"
+#include "persist/stream/StreamError.h"
 #include "platform/Clock.h"
+#include "platform/Prompts.h"
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
 #include "supertext/TQelFont3DEffects.h"
@@ -11,7 +15,9 @@
 
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 
 #include <cmath>
 
@@ -45,8 +51,12 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : design::TQelBasePanel(pare
     // A calendar file can hold these classes of placed objects, so the stream must know them by name.
     design::RegisterLabelClasses();
     supertext::TQelSuperText::Register();
+    design::RegisterRichLabelClass();
+    RegisterFlatCalendarClass();
     design::RegisterImageClasses();
     supertext::TQelFont3DEffects::Install();
+    // The page paints every pixel of what it repaints, so nothing beneath it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_titleFont = makeFont(QStringLiteral("Times New Roman"), 26, platform::fsBold);
     m_headersFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
     m_cellFont = makeFont(QStringLiteral("Times New Roman"), 16, platform::fsBold);
@@ -365,6 +375,33 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         text->SetControlTransparent(false);
         text->SetBGColor(platform::clWhite);
         text->EditAfterCreate();
+        break;
+    }
+    case psRichLabel: {
+        // Made on the page at once, so it finds the window's shared renderer.
+        auto* label = new design::TZubRichBaseLabel(this);
+        try {
+            label->AfterLoad();
+        } catch (const persist::StreamError& e) {
+            delete label;
+            SetPanelState(psPointing);
+            platform::Prompts::Current().Information(this, e.message());
+            break;
+        }
+        AddObject(label, r);
+        unsetCursor();
+        label->SetTransparent(false);
+        label->SetBorderStyle(design::bsSingle);
+        SetPanelState(psPointing);
+        label->EditRichText();
+        break;
+    }
+    case psFlatCalendar: {
+        auto* calendar = new TQelFlatCalendar;
+        calendar->AfterLoad();
+        AddObject(calendar, r);
+        unsetCursor();
+        SetPanelState(psPointing);
         break;
     }
     case psImage: {
@@ -767,7 +804,8 @@ void TCalendarPanel32::RenderCellText(QImage& target, const richtext::TVelRtfSto
     m_cellRenderer.Render(painter, storage.RtfText(), target.rect(), zoomPercent);
 }
 
-void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive)
+void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive,
+                                      const QRect& area)
 {
     const int zoomPercent = Trunc(double(Zoom()) * 100);
     for (int i = 0; i < kCellCount; ++i) {
@@ -777,11 +815,12 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
             continue;
         if (onlyPositive && (free.width() <= 0 || free.height() <= 0))
             continue;
-        if (storage.IsEmpty()) {
-            // An empty cell is a white area; drawing it directly spares the scratch image.
-            canvas.FillRect(free, platform::clWhite);
+        // A cell outside the part being painted costs nothing (a window shows a part of a zoomed page).
+        if (!area.intersects(QRect(free.left, free.top, free.width() + 1, free.height() + 1)))
             continue;
-        }
+        // An empty cell is a white area, and the grid under it is white already.
+        if (storage.IsEmpty())
+            continue;
         const QSize size(free.width() + 1, free.height() + 1);
         if (size.width() <= 0 || size.height() <= 0)
             continue;
@@ -798,10 +837,15 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
     }
 }
 
-void TCalendarPanel32::renderPage(QImage& image)
+void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area)
 {
-    image.fill(Qt::white);
-    QPainter painter(&image);
+    // The page is white; the month grid and the planners fill their own rectangle white, so only the margins
+    // around it are filled here (a zoomed page is millions of pixels).
+    QRegion paper(area);
+    if (m_layout >= loWeek || m_layoutResult.showMainCalendar)
+        paper -= zoomed(m_layoutResult.mainRect).toQRect();
+    for (const QRect& r : paper)
+        painter.fillRect(r, Qt::white);
     platform::TCanvas canvas(painter, &m_textCache);
 
     if (m_layout >= loWeek) {
@@ -816,7 +860,7 @@ void TCalendarPanel32::renderPage(QImage& image)
         }
         m_cells = p.cells;
         m_titleRect = p.titleRect;
-        paintCellTexts(canvas, week, !week);
+        paintCellTexts(canvas, week, !week, area);
     } else if (m_layoutResult.showMainCalendar) {
         MonthPaintParams p = MainPaintParams(Zoom());
         for (auto& cell : p.cells)
@@ -825,7 +869,7 @@ void TCalendarPanel32::renderPage(QImage& image)
         m_cells = p.cells;
         m_titleRect = p.titleRect;
         m_headersRect = p.headersRect;
-        paintCellTexts(canvas, false, false);
+        paintCellTexts(canvas, false, false, area);
     }
 
     if (m_layoutResult.showMiniCalendars) {
@@ -843,23 +887,26 @@ void TCalendarPanel32::renderPage(QImage& image)
 QImage TCalendarPanel32::RenderToBitmap()
 {
     QImage image(size(), QImage::Format_RGB32);
-    if (!image.isNull())
-        renderPage(image);
+    if (!image.isNull()) {
+        QPainter painter(&image);
+        renderPage(painter, image.rect());
+    }
     update();
     return image;
 }
 
-void TCalendarPanel32::paintEvent(QPaintEvent*)
+void TCalendarPanel32::paintEvent(QPaintEvent* event)
 {
     if (SuspendPaint() || m_painting)
         return;
     m_painting = true;
-    QImage image(size(), QImage::Format_RGB32);
-    if (!image.isNull()) {
-        renderPage(image);
-        QPainter painter(this);
-        painter.drawImage(0, 0, image);
-    }
+    // The window system's back buffer is the off-screen bitmap: the page is drawn into it whole and shown in
+    // one transfer, so it never flickers. Only the part being repainted is drawn, which is what a window
+    // shows of a zoomed page.
+    QPainter painter(this);
+    const QRect area = event->rect() & rect();
+    painter.setClipRect(area);
+    renderPage(painter, area);
     m_painting = false;
 }
 

@@ -215,8 +215,9 @@ protected:
     void RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage, int zoomPercent);
 
 private:
-    void renderPage(QImage& image);
-    void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive);
+    /** Draws the page onto a white surface; cell texts outside area (the part being painted) are left out. */
+    void renderPage(QPainter& painter, const QRect& area);
+    void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive, const QRect& area);
     int zoomed(int value) const;
     platform::TRect zoomed(const platform::TRect& rect) const;
     void loadLocaleNames();

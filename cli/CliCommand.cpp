@@ -16,6 +16,7 @@
 #include "richtext/RichTextRenderer.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
+#include "richtext/TVelRichRenderer.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -337,6 +338,9 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 
     QObject owner;
     calendar::TCalendarPanel32 page;
+    // Rich-text labels on the page paint through the renderer of their window, which the page is here.
+    richtext::TVelRichRenderer masterRichText(&page);
+    masterRichText.setObjectName(QStringLiteral("MasterVelRichText"));
     if (!SetUpPage(page, &owner, parser.value(QStringLiteral("file")), *options, error)) {
         err << "datoria-cli: " << error << '\n';
         return 1;

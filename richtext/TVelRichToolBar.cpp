@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <functional>
+
 namespace richtext {
 
 namespace {
@@ -23,6 +25,85 @@ QIcon Swatch(const QColor& color)
     painter.setPen(Qt::gray);
     painter.drawRect(0, 0, 13, 13);
     return QIcon(pixmap);
+}
+
+/** A small tool icon drawn with the helper, in a dark ink that reads on any light bar. */
+QIcon DrawnIcon(const std::function<void(QPainter&)>& draw)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(48, 48, 48));
+    painter.setBrush(Qt::NoBrush);
+    draw(painter);
+    return QIcon(pixmap);
+}
+
+/** Five lines of text set as the alignment sets them. */
+QIcon AlignmentIcon(Qt::Alignment alignment)
+{
+    return DrawnIcon([alignment](QPainter& p) {
+        static const int kLengths[5] = {14, 9, 12, 7, 14};
+        for (int i = 0; i < 5; ++i) {
+            const int w = alignment == Qt::AlignJustify ? 14 : kLengths[i];
+            const int x = alignment == Qt::AlignRight     ? 15 - w
+                          : alignment == Qt::AlignHCenter ? (16 - w) / 2
+                                                          : 1;
+            p.fillRect(x, 2 + 3 * i, w, 2, p.pen().color());
+        }
+    });
+}
+
+void Page(QPainter& p, int x, int y, int w, int h)
+{
+    p.fillRect(x, y, w, h, Qt::white);
+    p.drawRect(x, y, w - 1, h - 1);
+    for (int line = y + 3; line < y + h - 2; line += 2)
+        p.drawLine(x + 2, line, x + w - 3, line);
+}
+
+QIcon CopyIcon()
+{
+    return DrawnIcon([](QPainter& p) {
+        Page(p, 1, 1, 9, 11);
+        Page(p, 6, 4, 9, 11);
+    });
+}
+
+QIcon CutIcon()
+{
+    return DrawnIcon([](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        QPen pen = p.pen();
+        pen.setWidthF(1.4);
+        p.setPen(pen);
+        p.drawLine(QPointF(4.5, 1), QPointF(10, 10.5));
+        p.drawLine(QPointF(11.5, 1), QPointF(6, 10.5));
+        p.drawEllipse(QPointF(4.5, 12.5), 2.5, 2.5);
+        p.drawEllipse(QPointF(11.5, 12.5), 2.5, 2.5);
+    });
+}
+
+QIcon PasteIcon()
+{
+    return DrawnIcon([](QPainter& p) {
+        p.fillRect(2, 2, 11, 13, QColor(181, 134, 72));
+        p.drawRect(2, 2, 10, 12);
+        p.fillRect(5, 1, 5, 3, QColor(96, 96, 96));
+        Page(p, 7, 6, 8, 9);
+    });
+}
+
+QIcon SelectAllIcon()
+{
+    return DrawnIcon([](QPainter& p) {
+        QPen pen = p.pen();
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.drawRect(1, 1, 13, 13);
+        for (int line = 4; line <= 11; line += 3)
+            p.fillRect(4, line, 8, 2, QColor(48, 48, 48));
+    });
 }
 
 QAction* Toggle(QToolBar* bar, const QString& text, const QString& tip, const QKeySequence& key)
@@ -40,6 +121,7 @@ QAction* Toggle(QToolBar* bar, const QString& text, const QString& tip, const QK
 TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
 {
     setObjectName(QStringLiteral("RichTextToolBar"));
+    setIconSize(QSize(16, 16));
     m_font = new QFontComboBox(this);
     m_font->setObjectName(QStringLiteral("FontName"));
     m_font->setToolTip(tr("Font"));
@@ -62,6 +144,10 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
     addWidget(m_color);
     addSeparator();
 
+    m_normal = addAction(tr("N"));
+    m_normal->setObjectName(QStringLiteral("NormalFont"));
+    m_normal->setToolTip(tr("Normal Font"));
+    m_normal->setVisible(false);
     m_bold = Toggle(this, tr("B"), tr("Bold Font"), QKeySequence::Bold);
     QFont boldFont = font();
     boldFont.setBold(true);
@@ -82,7 +168,8 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
                                          {Qt::AlignHCenter, tr("Centre"), tr("Center Text ")},
                                          {Qt::AlignJustify, tr("Justify"), tr("Justify Text")}};
     for (const auto& [alignment, name, hint] : alignments) {
-        QAction* action = addAction(name);
+        // Drawn icons keep the whole bar within a dialog's width; the words stay as text and hint.
+        QAction* action = addAction(AlignmentIcon(alignment), name);
         action->setCheckable(true);
         action->setToolTip(hint);
         group->addAction(action);
@@ -91,13 +178,13 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
                 [this, alignment = alignment] { setAlignment(alignment); });
     }
     addSeparator();
-    m_copy = addAction(tr("Copy"));
+    m_copy = addAction(CopyIcon(), tr("Copy"));
     m_copy->setToolTip(tr("Copy Text"));
-    m_cut = addAction(tr("Cut"));
+    m_cut = addAction(CutIcon(), tr("Cut"));
     m_cut->setToolTip(tr("Cut Text"));
-    m_paste = addAction(tr("Paste"));
+    m_paste = addAction(PasteIcon(), tr("Paste"));
     m_paste->setToolTip(tr("Paste Text"));
-    m_selectAll = addAction(tr("Select All"));
+    m_selectAll = addAction(SelectAllIcon(), tr("Select All"));
     m_selectAll->setToolTip(tr("Select All"));
 
     connect(m_font, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
@@ -120,6 +207,15 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
         QTextCharFormat format;
         format.setForeground(ColorTable()[size_t(index)]);
         mergeFormat(format);
+    });
+    connect(m_normal, &QAction::triggered, this, [this] {
+        QTextCharFormat format;
+        format.setFontWeight(QFont::Normal);
+        format.setFontItalic(false);
+        format.setFontUnderline(false);
+        format.setFontStrikeOut(false);
+        mergeFormat(format);
+        showFormat();
     });
     connect(m_bold, &QAction::triggered, this, [this](bool on) {
         QTextCharFormat format;
@@ -153,6 +249,11 @@ TVelRichToolBar::TVelRichToolBar(QWidget* parent) : QToolBar(parent)
             m_editor->selectAll();
     });
     SetEditor(nullptr);
+}
+
+void TVelRichToolBar::SetNormalVisible(bool visible)
+{
+    m_normal->setVisible(visible);
 }
 
 QAction* TVelRichToolBar::AlignAction(Qt::Alignment alignment) const

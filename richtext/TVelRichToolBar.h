@@ -12,8 +12,9 @@ namespace richtext {
 class TVelRichEdit;
 
 /**
- * The formatting bar of the rich-text editor: font name, size from 8, colour, bold, italic, underline, the
- * four alignments, copy, cut, paste, select all. It acts on the editor attached to it and follows its caret.
+ * The formatting bar of the rich-text editor: font name, size from 8, colour, (normal,) bold, italic,
+ * underline, the four alignments, copy, cut, paste, select all. It acts on the editor attached to it and
+ * follows its caret.
  */
 class TVelRichToolBar : public QToolBar
 {
@@ -28,6 +29,9 @@ public:
     QFontComboBox* FontBox() const { return m_font; }
     QComboBox* SizeBox() const { return m_size; }
     QComboBox* ColorBox() const { return m_color; }
+    /** Plain text: bold, italic, underline and strike-out off. Hidden unless a bar asks for it. */
+    QAction* NormalAction() const { return m_normal; }
+    void SetNormalVisible(bool visible);
     QAction* BoldAction() const { return m_bold; }
     QAction* ItalicAction() const { return m_italic; }
     QAction* UnderlineAction() const { return m_underline; }
@@ -43,6 +47,7 @@ private:
     QFontComboBox* m_font = nullptr;
     QComboBox* m_size = nullptr;
     QComboBox* m_color = nullptr;
+    QAction* m_normal = nullptr;
     QAction* m_bold = nullptr;
     QAction* m_italic = nullptr;
     QAction* m_underline = nullptr;

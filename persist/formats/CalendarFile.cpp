@@ -97,7 +97,13 @@ void ReadCalendar(QIODevice* device, TCalendarPanel32& page, QObject* owner)
         r.SetMethodHook([](const QString&, bool& error) { error = false; });
         try {
             r.ExpectBeginList();
-            r.TakeRecordList(owner, ObjRef{static_cast<QObject*>(&page), &design::PanelClass()}, nullptr);
+            // Written from the top of the stack down, each object read goes under those read before it, so
+            // overlapping objects keep their stacking through save and open.
+            r.TakeRecordList(owner, ObjRef{static_cast<QObject*>(&page), &design::PanelClass()},
+                             [](const ObjRef& o) {
+                                 if (auto* w = qobject_cast<QWidget*>(static_cast<QObject*>(o.object)))
+                                     w->lower();
+                             });
             r.ExpectEndList();
         } catch (const StreamError&) {
             // A damaged or foreign object list costs only the objects not yet read.

@@ -25,7 +25,8 @@ void WriteCalendar(QIODevice* device, const calendar::TCalendarPanel32& page);
 /**
  * Reads a calendar document into the page. Failures before the object list raise StreamError and leave what
  * was read; a failure inside the object list ends it silently, keeping the objects read completely. Placed
- * objects are owned by owner and put on the page; each is named "Component" with the lowest free number.
+ * objects are owned by owner and put on the page in the stacking order they were saved in; each is named
+ * "Component" with the lowest free number.
  */
 void ReadCalendar(QIODevice* device, calendar::TCalendarPanel32& page, QObject* owner);
 

@@ -139,4 +139,9 @@ ObjRef RtfStorageRef(TVelRtfStorage* storage)
     return ObjRef{storage, &RtfStorageClass()};
 }
 
+ObjRef RtfTextRef(TVelRtfStorage* storage)
+{
+    return ObjRef{storage, &RtfTextClass()};
+}
+
 } // namespace persist

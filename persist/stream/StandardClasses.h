@@ -21,6 +21,11 @@ ObjRef FontRef(platform::TFont* font);
  */
 const ClassInfo& RtfStorageClass();
 ObjRef RtfStorageRef(richtext::TVelRtfStorage* storage);
+/**
+ * A storage's document as a nested object of another component: its raw-data property "Data" holds the RTF
+ * bytes and is written only when the storage is not empty ("RTFText.Data" of a rich-text label).
+ */
+ObjRef RtfTextRef(richtext::TVelRtfStorage* storage);
 
 /** The member names of the font style set and of the pitch enumeration. */
 const EnumNames& FontStyleNames();

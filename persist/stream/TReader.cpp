@@ -334,8 +334,14 @@ void TReader::TakeRecordList(QObject* owner, const ObjRef& parent,
         }
         QList<ObjRef> readOrder;
         const ObjRef component = readComponent(ObjRef{}, owner, parent, true, readOrder, 0);
-        for (const ObjRef& r : readOrder)
-            r.cls->Loaded(r.object);
+        try {
+            for (const ObjRef& r : readOrder)
+                r.cls->Loaded(r.object);
+        } catch (...) {
+            // A component that cannot finish loading is not kept; its children go with it.
+            component.cls->Destroy(component.object);
+            throw;
+        }
         if (onEach)
             onEach(component);
     }

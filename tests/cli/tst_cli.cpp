@@ -385,7 +385,32 @@ private Q_SLOTS:
         QCOMPARE(o[QStringLiteral("Objects")].toArray().size(), 2);
         QCOMPARE(o[QStringLiteral("Objects")][1][QStringLiteral("class")].toString(),
                  QStringLiteral("TZubLabel"));
-        QCOMPARE(o[QStringLiteral("Objects")][0][QStringLiteral("Left")].toInt(), 100); // topmost first
+        // Topmost first: the label placed last stays on top after the file is read.
+        QCOMPARE(o[QStringLiteral("Objects")][0][QStringLiteral("Left")].toInt(), 300);
+    }
+
+    // Rich-text labels and floating calendars are read and drawn too: the labels through the renderer the
+    // tool provides.
+    void richObjectsAreDrawn()
+    {
+        QTemporaryDir dir;
+        const QString file = QStringLiteral(DATORIA_TEST_DATA "/persist/richobjects.kvf");
+        const QString png = dir.filePath(QStringLiteral("objects.png"));
+        QCOMPARE(Run({QStringLiteral("render"), QStringLiteral("--file"), file, QStringLiteral("--objects"),
+                      QStringLiteral("-o"), png})
+                     .code,
+                 0);
+        const QImage image(png);
+        // The rich label (250, 60) 200 x 80 on yellow; the calendar's title band (500, 40) in 0x123456.
+        QCOMPARE(image.pixelColor(440, 130), QColor(Qt::yellow));
+        QCOMPARE(image.pixelColor(690, 50), QColor(0x56, 0x34, 0x12));
+        const QJsonArray objects =
+            Inspect({QStringLiteral("--file"), file})[QStringLiteral("Objects")].toArray();
+        QStringList classes;
+        for (const QJsonValue& o : objects)
+            classes.append(o[QStringLiteral("class")].toString());
+        QCOMPARE(classes, (QStringList{QStringLiteral("TQelFlatCalendar"),
+                                       QStringLiteral("TZubRichBaseLabel"), QStringLiteral("TZubLabel")}));
     }
 
     void recurringDates()

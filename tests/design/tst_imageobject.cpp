@@ -264,9 +264,10 @@ private Q_SLOTS:
         persist::ReadCalendar(&buffer, back, &owner2);
         const QList<TQelGraphicControl*> objects = back.PlacedObjects();
         QCOMPARE(objects.size(), 3);
-        auto* readEmpty = qobject_cast<TQelImage*>(objects[0]);
+        // The objects come back in their stacking order.
+        auto* readBitmap = qobject_cast<TQelImage*>(objects[0]);
         auto* readMetafile = qobject_cast<TQelImage*>(objects[1]);
-        auto* readBitmap = qobject_cast<TQelImage*>(objects[2]);
+        auto* readEmpty = qobject_cast<TQelImage*>(objects[2]);
         QVERIFY(readBitmap && readMetafile && readEmpty);
         QCOMPARE(readBitmap->Picture().Bitmap().convertToFormat(QImage::Format_RGB32), picture);
         QCOMPARE(readBitmap->BorderStyle(), bsSingle);
@@ -286,7 +287,7 @@ private Q_SLOTS:
         damagedBuffer.open(QIODevice::ReadOnly);
         persist::ReadCalendar(&damagedBuffer, again, &owner3);
         QCOMPARE(again.PlacedObjects().size(), 3);
-        QVERIFY(qobject_cast<TQelImage*>(again.PlacedObjects()[2])->Picture().IsEmpty());
+        QVERIFY(qobject_cast<TQelImage*>(again.PlacedObjects()[0])->Picture().IsEmpty());
         QVERIFY(!qobject_cast<TQelImage*>(again.PlacedObjects()[1])->Picture().IsEmpty());
     }
 

@@ -198,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(object->x(), 200 - 50);
     }
 
-    // Saved and read back, labels keep every property; reading reverses their stacking.
+    // Saved and read back, labels keep every property and their stacking.
     void labelsInACalendarFile()
     {
         QWidget owner;
@@ -252,8 +252,8 @@ private Q_SLOTS:
         persist::ReadCalendar(&buffer, back, &owner2);
         const QList<TQelGraphicControl*> objects = back.PlacedObjects();
         QCOMPARE(objects.size(), 2);
-        auto* readFirst = qobject_cast<TZubLabel*>(objects[1]); // written last child first: now on top
-        auto* readSecond = qobject_cast<TZubLabel*>(objects[0]);
+        auto* readFirst = qobject_cast<TZubLabel*>(objects[0]);
+        auto* readSecond = qobject_cast<TZubLabel*>(objects[1]); // still on top
         QVERIFY(readFirst && readSecond);
         QCOMPARE(readFirst->Caption(), first->Caption());
         QCOMPARE(readFirst->geometry(), first->geometry());

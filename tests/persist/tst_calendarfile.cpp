@@ -12,6 +12,7 @@
 #include "tests/support/Bytes.h"
 #include "tests/support/FailDevice.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/Tpf0Tools.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -140,25 +141,6 @@ void CompareWithReference(const QByteArray& actual, const QString& name)
                          .arg(name)
                          .arg(line + 1)
                          .arg(diff)));
-}
-
-QString Tpf0Tools()
-{
-    static QString folder;
-    static bool tried = false;
-    if (tried)
-        return folder;
-    tried = true;
-    const QString build = QStringLiteral(DATORIA_SHARED_DIR "/tools/tpf0/build.sh");
-    if (!QFile::exists(build) || QStandardPaths::findExecutable(QStringLiteral("fpc")).isEmpty())
-        return folder;
-    static QTemporaryDir out;
-    QProcess process;
-    process.start(QStringLiteral("sh"), {build, out.path()});
-    if (process.waitForFinished(120000) && process.exitCode() == 0 &&
-        QFile::exists(out.filePath(QStringLiteral("tpf0check"))))
-        folder = out.path();
-    return folder;
 }
 
 } // namespace
@@ -317,17 +299,17 @@ private Q_SLOTS:
         for (int i = 1; i <= 42; ++i)
             QCOMPARE(back.CellStorage(i).RtfText(), page.CellStorage(i).RtfText());
 
-        // Written last child first and appended as read: the stacking order reverses.
+        // Written last child first, read in that order, each going under the ones before: the stacking stays.
         const QList<QObject*> objects = PlacedObjects(back);
         QCOMPARE(objects.size(), 2);
         auto* top = qobject_cast<TTestObject*>(objects[0]);
         auto* bottom = qobject_cast<TTestObject*>(objects[1]);
-        QCOMPARE(top->caption, QStringLiteral("first"));
-        QCOMPARE(top->geometry(), QRect(33, 20, 100, 41));
-        QCOMPARE(top->objectName(), QStringLiteral("Component1"));
-        QCOMPARE(bottom->caption, QStringLiteral("second \u03A9"));
-        QCOMPARE(bottom->objectName(), QStringLiteral("Component0"));
-        QCOMPARE(top->loadedCount, 1);
+        QCOMPARE(bottom->caption, QStringLiteral("first"));
+        QCOMPARE(bottom->geometry(), QRect(33, 20, 100, 41));
+        QCOMPARE(bottom->objectName(), QStringLiteral("Component1"));
+        QCOMPARE(top->caption, QStringLiteral("second \u03A9"));
+        QCOMPARE(top->objectName(), QStringLiteral("Component0"));
+        QCOMPARE(bottom->loadedCount, 1);
     }
 
     void referenceFile()
@@ -550,7 +532,7 @@ private Q_SLOTS:
 
     void independentReaderAcceptsOurFiles()
     {
-        const QString tools = Tpf0Tools();
+        const QString tools = testsupport::Tpf0Tools();
         if (tools.isEmpty())
             QSKIP("fpc or the tpf0 tools are not available");
         QTemporaryDir dir;

@@ -1,7 +1,10 @@
 #include "calendar/TCalendarPanel32.h"
+#include "calendar/TQelFlatCalendar.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TZubRichBaseLabel.h"
 #include "print/PdfExport.h"
 #include "richtext/RtfPlainText.h"
+#include "richtext/TVelRichRenderer.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -346,6 +349,64 @@ private Q_SLOTS:
         QVERIFY(QColor(printed.pixel(r.right() + 4, r.top() + 2)) != QColor(Qt::red));
         QVERIFY(QColor(printed.pixel(r.left() - 4, r.top() + 2)) != QColor(Qt::red));
         QVERIFY(PdfTools::Text(pdf).contains(QStringLiteral("Party at noon")));
+    }
+    // A rich-text label and a floating calendar print where they stand, at full size also from a zoomed page:
+    // the label's background and frame, its text, the calendar's shadow on its side and its Spanish title.
+    void richLabelAndFloatingCalendarPrintInTheirPlace()
+    {
+        QWidget window;
+        auto* renderer = new richtext::TVelRichRenderer(&window);
+        renderer->setObjectName(QStringLiteral("MasterVelRichText"));
+        auto* page = new TCalendarPanel32(&window);
+        page->ResetToNew();
+        page->SetCalendarLayout(calendar::LOFullCalendarLS);
+        page->SetMainCalMonth(12);
+        page->SetMainCalYear(2026);
+        page->Relayout(true);
+        auto* rich = new design::TZubRichBaseLabel(page);
+        rich->AfterLoad();
+        page->AddObject(rich, {120, 500, 320, 560});
+        rich->RTFText().SetRtfText("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Cheese scones\\par}");
+        rich->SetTransparent(false);
+        rich->SetBGColor(platform::clYellow);
+        auto* mini = new calendar::TQelFlatCalendar;
+        mini->AfterLoad();
+        page->AddObject(mini, {700, 480, 900, 640});
+        mini->SetMonth(3);
+        mini->SetYear(2027);
+        mini->SetLanguage(calendar::fclSpanish);
+        mini->SetShadowDepth(6);
+        mini->SetShadowColor(platform::clBlue);
+        page->SetZoom(0.6f);
+
+        const QString pdf = print(*page, QStringLiteral("objects"));
+        QCOMPARE(page->Zoom(), 0.6f);
+        page->SetZoom(1.0f);
+        const QImage printed = PdfTools::Render(pdf);
+        const QRect r = rich->geometry();
+        QCOMPARE(r, QRect(120, 500, 200, 60));
+        for (const QPoint& inside : {r.bottomLeft() + QPoint(3, -3), r.bottomRight() - QPoint(3, 3)})
+            QCOMPARE(QColor(printed.pixel(inside)), QColor(Qt::yellow));
+        QVERIFY(qGray(printed.pixel(r.left(), r.center().y())) < 100);
+        QVERIFY(qGray(printed.pixel(r.right(), r.center().y())) < 100);
+        QVERIFY(QColor(printed.pixel(r.left() - 3, r.top() + 3)) != QColor(Qt::yellow));
+        QVERIFY(QColor(printed.pixel(r.right() + 3, r.bottom() - 3)) != QColor(Qt::yellow));
+
+        // The shadow lies 6 pixels out at the right and at the bottom, and nowhere else.
+        const QRect m = mini->geometry();
+        QCOMPARE(m, QRect(700, 480, 200, 160));
+        QCOMPARE(QColor(printed.pixel(m.right() - 2, m.bottom() - 2)), QColor(Qt::blue));
+        QCOMPARE(QColor(printed.pixel(m.right() - 2, m.top() + 10)), QColor(Qt::blue));
+        QVERIFY(QColor(printed.pixel(m.right() - 2, m.top() + 2)) != QColor(Qt::blue));
+        QVERIFY(QColor(printed.pixel(m.left() + 2, m.bottom() - 2)) != QColor(Qt::blue));
+        QVERIFY(QColor(printed.pixel(m.right() + 3, m.bottom() - 2)) != QColor(Qt::blue));
+        QCOMPARE(QColor(printed.pixel(m.left() + 3, m.bottom() - 9)), QColor(Qt::white));
+
+        const QString text = PdfTools::Text(pdf);
+        // The day number beneath the label is still in the file, so the words are looked for one by one.
+        QVERIFY2(text.contains(QStringLiteral("Cheese")) && text.contains(QStringLiteral("scones")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Marzo")), qPrintable(text));
     }
 };
 

@@ -166,6 +166,30 @@ private Q_SLOTS:
         QVERIFY(!bar->ItalicAction()->isEnabled());
     }
 
+    // Normal takes bold, italic, underline and strike-out off the selection; only bars that ask show it.
+    void normalMakesTextPlain()
+    {
+        QWidget window;
+        auto* bar = new TVelRichToolBar(&window);
+        auto* editor = new TVelRichEdit(&window);
+        QVERIFY(!bar->NormalAction()->isVisible());
+        bar->SetNormalVisible(true);
+        QVERIFY(bar->NormalAction()->isVisible());
+        editor->AttachToolBar(bar);
+        editor->LoadRtf("{\\rtf1 {\\b\\i\\ul\\strike\\cf2 styled}\\par}");
+        editor->selectAll();
+        bar->NormalAction()->trigger();
+        QVERIFY(!bar->BoldAction()->isChecked());
+        QTextDocument doc;
+        ReadRtf(editor->Rtf(), doc);
+        const QTextCharFormat f = doc.begin().begin().fragment().charFormat();
+        QVERIFY(f.fontWeight() < QFont::DemiBold);
+        QVERIFY(!f.fontItalic());
+        QVERIFY(!f.fontUnderline());
+        QVERIFY(!f.fontStrikeOut());
+        QCOMPARE(doc.toPlainText(), QStringLiteral("styled"));
+    }
+
     void notifications()
     {
         TVelRichEdit editor;

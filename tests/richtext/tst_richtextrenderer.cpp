@@ -1,5 +1,7 @@
 #include "richtext/RichTextRenderer.h"
 #include "richtext/RtfReader.h"
+#include "richtext/TVelRichRenderer.h"
+#include "richtext/TVelRtfStorage.h"
 #include "tests/support/ImageProbe.h"
 
 #include <QPainter>
@@ -84,6 +86,48 @@ private Q_SLOTS:
         painter.end();
         QCOMPARE(CountColor(image, {5, 5, 45, 45}, platform::clYellow), 1600);
         QCOMPARE(CountColor(image, {0, 0, 50, 5}, platform::clYellow), 0);
+    }
+
+    // The shared renderer component: the document copied in, painted at its zoom on its background colour.
+    void rendererComponent()
+    {
+        richtext::TVelRtfStorage storage;
+        storage.SetRtfText(kRed);
+        richtext::TVelRichRenderer renderer;
+        renderer.LoadFromStorage(storage);
+        QCOMPARE(renderer.Rtf(), kRed);
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            renderer.SetBackgroundColor(QColor(Qt::yellow));
+            renderer.SetZoomPercent(50);
+            renderer.Paint(painter, QRect(0, 0, 100, 100));
+            // No background colour: the text alone, over what is there.
+            renderer.SetBackgroundColor(QColor());
+            renderer.Paint(painter, QRect(100, 0, 100, 100));
+        }
+        QVERIFY(CountColor(image, {0, 0, 100, 100}, platform::clYellow) > 5000);
+        QCOMPARE(CountColor(image, {100, 0, 200, 100}, platform::clYellow), 0);
+        QVERIFY(CountInk(image, {100, 0, 200, 100}) > 50);
+    }
+
+    // An empty document paints its background and nothing else; a zoom of 0 paints nothing.
+    void rendererEmptyAndZeroZoom()
+    {
+        richtext::TVelRichRenderer renderer;
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            renderer.SetBackgroundColor(QColor(Qt::red));
+            renderer.Paint(painter, QRect(0, 0, 30, 40));
+            renderer.LoadRtf(kRed);
+            renderer.SetZoomPercent(0);
+            renderer.Paint(painter, QRect(30, 0, 30, 40));
+        }
+        QCOMPARE(CountColor(image, {0, 0, 30, 40}, platform::clRed), 1200);
+        QCOMPARE(CountInk(image, {30, 0, 60, 40}), 0);
     }
 };
 
