@@ -76,6 +76,14 @@ private Q_SLOTS:
         QVERIFY(bytes.contains("Caf\xE9"));
         QCOMPARE(ReadStore(path), ansi);
 
+        // The euro sign is byte 0x80 there; a store whose only such byte it is reads as Windows-1252 too.
+        const QStringList euro = {MakeLine(QStringLiteral("Price day \u20AC"), QStringLiteral("@0101"))};
+        QVERIFY(WriteStore(path, euro));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("day \x80"));
+        file.close();
+        QCOMPARE(ReadStore(path), euro);
+
         // Text Windows-1252 cannot hold is written as UTF-8 and read back the same.
         const QStringList unicode = {
             MakeLine(QStringLiteral("\u0418\u0432\u0430\u043D's name day \u2603"), QStringLiteral("@0107")),
