@@ -236,6 +236,22 @@ private Q_SLOTS:
         QCOMPARE(ReadStore(path).size(), 9);
     }
 
+    // Cancel in the country list adds no country, whichever row was chosen.
+    void cancelledCountryAddsNothing()
+    {
+        TGetHolidays holidays;
+        const int before = holidays.List()->count();
+        testsupport::WhenDialogOpens(&holidays, [](QWidget* inner) {
+            auto* countries = qobject_cast<TChooseHolidayCountry*>(inner);
+            QVERIFY(countries);
+            countries->Countries()->setCurrentRow(3);
+            QTest::mouseClick(countries->findChild<QPushButton*>(QStringLiteral("CancelButton")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(holidays.findChild<QPushButton*>(QStringLiteral("CountryButton")), Qt::LeftButton);
+        QCOMPARE(holidays.List()->count(), before);
+    }
+
     void editDialog()
     {
         testsupport::ScriptedPrompts prompts;

@@ -129,6 +129,13 @@ private Q_SLOTS:
             found.append(LineDescription(m.line) + u'=' + QString::number(m.days.value(0)));
         QCOMPARE(found, (QStringList{QStringLiteral("Armed Forces Day=18"), QStringLiteral("Memorial Day=27"),
                                      QStringLiteral("Mother's Day=12")}));
+        // A date or weekday rule for one month is offered in that month only; one for every month in all.
+        const QStringList rules = {MakeLine(QStringLiteral("May rule"), QStringLiteral("$0 0 5")),
+                                   MakeLine(QStringLiteral("Every month"), QStringLiteral("$0 1 0")),
+                                   MakeLine(QStringLiteral("May 12"), QStringLiteral("@0512")),
+                                   MakeLine(QStringLiteral("Every 15th"), QStringLiteral("@0015"))};
+        QCOMPARE(LinesForMonth(rules, 5, 2024), rules);
+        QCOMPARE(LinesForMonth(rules, 4, 2024), (QStringList{rules[1], rules[3]}));
         // April 2024: Easter is on 31 March, so nothing of it.
         for (const MonthMatch& m : LinesInMonth(HolidayLines(), 4, 2024))
             QVERIFY(LineDescription(m.line) != QLatin1String("Easter"));
