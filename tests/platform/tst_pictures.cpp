@@ -420,6 +420,69 @@ private Q_SLOTS:
         QCOMPARE(bw.pixel(7, 0), 0xFF000000u);
     }
 
+    // The header decides which Targa pictures are read: the three kinds, raw or run-length, with the pixel
+    // and colour-map sizes each kind can have; anything else is not taken for a Targa picture.
+    void targaHeaders_data()
+    {
+        QTest::addColumn<int>("imageType");
+        QTest::addColumn<int>("mapType");
+        QTest::addColumn<int>("mapBits");
+        QTest::addColumn<int>("pixelBits");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("true colour 24") << 2 << 0 << 0 << 24 << 3 << true;
+        QTest::newRow("true colour 32") << 2 << 0 << 0 << 32 << 3 << true;
+        QTest::newRow("true colour 15") << 2 << 0 << 0 << 15 << 3 << true;
+        QTest::newRow("true colour 16") << 2 << 0 << 0 << 16 << 3 << true;
+        QTest::newRow("true colour 8") << 2 << 0 << 0 << 8 << 3 << false;
+        QTest::newRow("true colour 24, run-length") << 10 << 0 << 0 << 24 << 3 << true;
+        QTest::newRow("grey 8") << 3 << 0 << 0 << 8 << 3 << true;
+        QTest::newRow("grey 16") << 3 << 0 << 0 << 16 << 3 << true;
+        QTest::newRow("grey 24") << 3 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("grey 8, run-length") << 11 << 0 << 0 << 8 << 3 << true;
+        QTest::newRow("grey with an unused map") << 3 << 1 << 24 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 24") << 1 << 1 << 24 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 15") << 1 << 1 << 15 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 16") << 1 << 1 << 16 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 32") << 1 << 1 << 32 << 8 << 3 << true;
+        QTest::newRow("mapped 16, map 24") << 1 << 1 << 24 << 16 << 3 << true;
+        QTest::newRow("mapped 8, run-length") << 9 << 1 << 24 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 8") << 1 << 1 << 8 << 8 << 3 << false;
+        QTest::newRow("mapped 24") << 1 << 1 << 24 << 24 << 3 << false;
+        QTest::newRow("mapped without a map") << 1 << 0 << 24 << 8 << 3 << false;
+        QTest::newRow("map type 2") << 2 << 2 << 0 << 24 << 3 << false;
+        QTest::newRow("no picture") << 0 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("type 4") << 4 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("type 12") << 12 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("no width") << 2 << 0 << 0 << 24 << 0 << false;
+    }
+    void targaHeaders()
+    {
+        QFETCH(int, imageType);
+        QFETCH(int, mapType);
+        QFETCH(int, mapBits);
+        QFETCH(int, pixelBits);
+        QFETCH(int, width);
+        QFETCH(bool, read);
+        QByteArray tga(18, '\0');
+        tga[1] = char(mapType);
+        tga[2] = char(imageType);
+        tga[5] = 2; // two map entries
+        tga[7] = char(mapBits);
+        tga[12] = char(width);
+        tga[14] = 2;
+        tga[16] = char(pixelBits);
+        // Zeros are a valid map, valid pixels and valid one-pixel run-length packets.
+        tga.append(QByteArray(2 * 4 + 2 * 3 * 5, '\0'));
+        QCOMPARE(LooksLikeTga(tga), read);
+        QString error;
+        const QImage image = DecodeTga(tga, error);
+        QCOMPARE(!image.isNull(), read);
+        QCOMPARE(error.isEmpty(), read);
+        if (read)
+            QCOMPARE(image.size(), QSize(3, 2));
+    }
+
     void targaKinds()
     {
         // A 2 × 2 picture of 16-bit pixels with the top-left origin, stored right to left.
