@@ -70,6 +70,41 @@ QColor Mean(const QImage& image, const QRect& r)
     return n ? QColor(int(red / n), int(green / n), int(blue / n)) : QColor();
 }
 
+/** A metafile of the given records (each its function and parameter words), with a window of 200 x 100. */
+QByteArray Metafile(const QList<std::pair<int, QByteArray>>& records, int objects)
+{
+    auto word = [](QByteArray& out, int v) {
+        out.append(char(v & 0xFF));
+        out.append(char((v >> 8) & 0xFF));
+    };
+    QByteArray body;
+    QList<std::pair<int, QByteArray>> all = {{0x020B, QByteArray(4, '\0')},              // window origin 0, 0
+                                             {0x020C, QByteArray::fromHex("6400c800")}}; // 100 high, 200 wide
+    all += records;
+    all.append({0x0000, QByteArray()});
+    for (const auto& [function, parameters] : all) {
+        const int words = 3 + int(parameters.size() + 1) / 2;
+        word(body, words & 0xFFFF);
+        word(body, words >> 16);
+        word(body, function);
+        body.append(parameters);
+        if (parameters.size() % 2)
+            body.append('\0');
+    }
+    QByteArray header;
+    word(header, 1);
+    word(header, 9);
+    word(header, 0x0300);
+    const int size = int(18 + body.size()) / 2;
+    word(header, size & 0xFFFF);
+    word(header, size >> 16);
+    word(header, objects);
+    word(header, 0);
+    word(header, 0);
+    word(header, 0);
+    return header + body;
+}
+
 } // namespace
 
 class TestPictures : public QObject
@@ -481,6 +516,117 @@ private Q_SLOTS:
         QCOMPARE(error.isEmpty(), read);
         if (read)
             QCOMPARE(image.size(), QSize(3, 2));
+    }
+
+    // Alpha is taken only where the header declares alpha bits: many writers leave the fourth byte (or the
+    // attribute bit) zero in opaque pictures, which must not come out invisible.
+    void targaAlphaOnlyWhenDeclared_data()
+    {
+        QTest::addColumn<int>("imageType");
+        QTest::addColumn<int>("pixelBits");
+        QTest::addColumn<int>("alphaBits");
+        QTest::addColumn<int>("alpha");
+        QTest::newRow("32 bits, none declared") << 2 << 32 << 0 << 255;
+        QTest::newRow("32 bits, 8 declared") << 2 << 32 << 8 << 0;
+        QTest::newRow("16 bits, none declared") << 2 << 16 << 0 << 255;
+        QTest::newRow("16 bits, 1 declared") << 2 << 16 << 1 << 0;
+        QTest::newRow("grey 16, none declared") << 3 << 16 << 0 << 255;
+        QTest::newRow("grey 16, 8 declared") << 3 << 16 << 8 << 0;
+        QTest::newRow("24 bits, 8 declared") << 2 << 24 << 8 << 255;
+    }
+    void targaAlphaOnlyWhenDeclared()
+    {
+        QFETCH(int, imageType);
+        QFETCH(int, pixelBits);
+        QFETCH(int, alphaBits);
+        QFETCH(int, alpha);
+        QByteArray tga(18, '\0');
+        tga[2] = char(imageType);
+        tga[12] = 1;
+        tga[14] = 1;
+        tga[16] = char(pixelBits);
+        tga[17] = char(alphaBits);
+        tga.append(QByteArray(pixelBits / 8, '\0')); // black, alpha or attribute zero
+        QString error;
+        const QImage image = DecodeTga(tga, error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(qAlpha(image.pixel(0, 0)), alpha);
+    }
+
+    // A metafile's font draws underlined and struck out only when its record says so.
+    void metafileFontLines_data()
+    {
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<bool>("strike");
+        QTest::newRow("plain") << false << false;
+        QTest::newRow("struck out") << false << true;
+        QTest::newRow("underlined") << true << false;
+        QTest::newRow("both") << true << true;
+    }
+    void metafileFontLines()
+    {
+        QFETCH(bool, underline);
+        QFETCH(bool, strike);
+        auto render = [](bool under, bool struck) {
+            QByteArray font = QByteArray::fromHex("d8ff0000000000009001"); // 40 high, weight 400
+            font.append(char(0));                                          // italic
+            font.append(char(under));                                      // underline
+            font.append(char(struck));                                     // strike-out
+            font.append(QByteArray(5, '\0'));
+            font.append("Liberation Sans");
+            font.append('\0');
+            const QByteArray text("I      I");
+            QByteArray out =
+                QByteArray::fromHex("0800") + text + QByteArray::fromHex("14001400"); // at 20, 20
+            QString error;
+            WmfMetafile wmf;
+            const bool loaded = wmf.Load(Metafile({{0x0102, QByteArray::fromHex("0100")},
+                                                   {0x02FB, font},
+                                                   {0x012D, QByteArray::fromHex("0000")},
+                                                   {0x0521, out}},
+                                                  1),
+                                         error);
+            return loaded ? wmf.Render() : QImage();
+        };
+        const QImage plain = render(false, false);
+        const QImage image = render(underline, strike);
+        QVERIFY(!plain.isNull() && !image.isNull());
+        auto dark = [](const QImage& picture, int x, int y) { return qGray(picture.pixel(x, y)) < 128; };
+        // The letters' extent in the plain drawing: the gap between the two I's, the baseline.
+        int left = -1, right = -1, baseline = -1;
+        for (int x = 0; x < plain.width(); ++x) {
+            for (int y = 0; y < plain.height(); ++y) {
+                if (dark(plain, x, y)) {
+                    left = left < 0 ? x : left;
+                    right = x;
+                    baseline = std::max(baseline, y);
+                }
+            }
+        }
+        QVERIFY(right - left > 40);
+        const int gap = (left + right) / 2;
+        bool above = false, below = false;
+        for (int y = 0; y < image.height(); ++y) {
+            if (dark(image, gap, y)) {
+                above = above || y < baseline - 4;
+                below = below || y > baseline;
+            }
+        }
+        QCOMPARE(above, strike);
+        QCOMPARE(below, underline);
+    }
+
+    // A record that runs past the end of the file is reported, not played.
+    void metafileRecordPastTheEnd()
+    {
+        QByteArray data = Metafile({{0x0102, QByteArray::fromHex("0100")}}, 0);
+        data[18 + 10 + 10] = char(0x40); // the third record claims 64 words
+        QString error;
+        WmfMetafile wmf;
+        QVERIFY(!wmf.Load(data, error));
+        QCOMPARE(error, QStringLiteral("the metafile is damaged"));
+        QVERIFY(wmf.Load(Metafile({}, 0), error));
+        QCOMPARE(wmf.Size(), QSize(200, 100));
     }
 
     void targaKinds()
