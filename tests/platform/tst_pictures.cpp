@@ -70,16 +70,19 @@ QColor Mean(const QImage& image, const QRect& r)
     return n ? QColor(int(red / n), int(green / n), int(blue / n)) : QColor();
 }
 
-/** A metafile of the given records (each its function and parameter words), with a window of 200 x 100. */
-QByteArray Metafile(const QList<std::pair<int, QByteArray>>& records, int objects)
+/** Metafile records: each its function and its parameters. */
+using Records = QList<std::pair<int, QByteArray>>;
+
+/** A metafile of the given records, with a window of 200 x 100. */
+QByteArray Metafile(const Records& records, int objects)
 {
     auto word = [](QByteArray& out, int v) {
         out.append(char(v & 0xFF));
         out.append(char((v >> 8) & 0xFF));
     };
     QByteArray body;
-    QList<std::pair<int, QByteArray>> all = {{0x020B, QByteArray(4, '\0')},              // window origin 0, 0
-                                             {0x020C, QByteArray::fromHex("6400c800")}}; // 100 high, 200 wide
+    Records all = {{0x020B, QByteArray(4, '\0')},              // window origin 0, 0
+                   {0x020C, QByteArray::fromHex("6400c800")}}; // 100 high, 200 wide
     all += records;
     all.append({0x0000, QByteArray()});
     for (const auto& [function, parameters] : all) {
@@ -627,6 +630,77 @@ private Q_SLOTS:
         QCOMPARE(error, QStringLiteral("the metafile is damaged"));
         QVERIFY(wmf.Load(Metafile({}, 0), error));
         QCOMPARE(wmf.Size(), QSize(200, 100));
+    }
+
+    void metafileHeaderTypes_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("in memory") << 1 << true;
+        QTest::newRow("on disk") << 2 << true;
+        QTest::newRow("unknown") << 3 << false;
+    }
+    void metafileHeaderTypes()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, loads);
+        QByteArray data = Metafile({}, 0);
+        data[0] = char(type);
+        QString error;
+        WmfMetafile wmf;
+        QCOMPARE(wmf.Load(data, error), loads);
+        QCOMPARE(error.isEmpty(), loads);
+    }
+
+    // A metafile without a placeable header gets one whose last word is the checksum of the ten before.
+    void placeableHeaderChecksum()
+    {
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY(wmf.Load(Metafile({}, 0), error));
+        const QByteArray data = wmf.PlaceableData();
+        QVERIFY(data.startsWith(QByteArray::fromHex("d7cdc69a")));
+        auto word = [&data](int i) { return std::uint8_t(data[i]) | (std::uint8_t(data[i + 1]) << 8); };
+        int checksum = 0;
+        for (int i = 0; i < 20; i += 2)
+            checksum ^= word(i);
+        QCOMPARE(word(20), checksum);
+        QCOMPARE(data.mid(22), wmf.Data());
+    }
+
+    // A pen 10 units wide drawn at twice the size is 20 pixels wide; records that name no object or scale
+    // by zero change nothing.
+    void metafilePenAndOddRecords_data()
+    {
+        QTest::addColumn<Records>("before");
+        QTest::newRow("plain") << Records{};
+        QTest::newRow("an object that does not exist")
+            << Records{{0x012D, QByteArray::fromHex("0700")}, {0x012D, QByteArray::fromHex("ffff")}};
+        QTest::newRow("scaled by zero") << Records{{0x0410, QByteArray::fromHex("0100010000000200")},
+                                                   {0x0410, QByteArray::fromHex("0000020001000100")}};
+    }
+    void metafilePenAndOddRecords()
+    {
+        QFETCH(Records, before);
+        Records records = before;
+        records += {{0x02FA, QByteArray::fromHex("00000a000000"
+                                                 "00000000")}, // solid, 10 wide, black
+                    {0x012D, QByteArray::fromHex("0000")},
+                    {0x0214, QByteArray::fromHex("0a003200")},  // move to 50, 10
+                    {0x0213, QByteArray::fromHex("5a003200")}}; // line to 50, 90
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        const QImage image = wmf.Render(QSize(400, 200));
+        int first = -1, last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, 100)) < 128) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
+        QVERIFY2(first >= 88 && last <= 111 && last - first + 1 >= 18,
+                 qPrintable(QStringLiteral("%1..%2").arg(first).arg(last)));
     }
 
     void targaKinds()
