@@ -124,6 +124,8 @@ private Q_SLOTS:
         QImage shot = Grab(*image);
         QCOMPARE(testsupport::ColorAt(shot, 0, 0), platform::clBlack);
         QCOMPARE(testsupport::ColorAt(shot, 39, 29), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(shot, 39, 15), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(shot, 38, 15), platform::clWhite);
         QCOMPARE(testsupport::ColorAt(shot, 20, 15), platform::clWhite);
         // A 2 × 1 picture is stretched over the whole object, whatever Stretch says.
         QImage two(2, 1, QImage::Format_RGB32);
@@ -256,6 +258,9 @@ private Q_SLOTS:
         QVERIFY(bytes.contains(QByteArray("\x09TMetafile")));
         // The empty picture writes nothing: three objects, two pictures.
         QCOMPARE(bytes.count(QByteArray("Picture.Data")), 2);
+        // AutoSize off is the stream's default and is not written; Stretch off is written once.
+        QVERIFY(!bytes.contains(QByteArray("AutoSize")));
+        QCOMPARE(bytes.count(QByteArray("\x07Stretch")), 1);
 
         QWidget owner2;
         calendar::TCalendarPanel32 back(&owner2);
