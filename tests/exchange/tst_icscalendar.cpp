@@ -279,6 +279,9 @@ private Q_SLOTS:
         QTest::newRow("nested too deeply")
             << QByteArray("BEGIN:VCALENDAR\r\n") + QByteArray("BEGIN:X\r\n").repeated(100000)
             << QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
+        QTest::newRow("nested too deeply, with properties between")
+            << QByteArray("BEGIN:VCALENDAR\r\n") + QByteArray("BEGIN:X\r\nX-A:1\r\n").repeated(100000)
+            << QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
     }
     void badFiles()
     {
