@@ -12,6 +12,7 @@
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/Tpf0Tools.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -107,27 +108,6 @@ void MakeBig(TQelSuperText& text, const QString& caption = QStringLiteral("HWM")
     text.SetOutlineStyle(psClear);
     text.SetControlTransparent(false);
     text.resize(400, 120);
-}
-
-QString Tpf0Tools()
-{
-    static QString folder;
-    static bool tried = false;
-    if (tried)
-        return folder;
-    tried = true;
-    // DATORIA_SHARED_DIR in the environment points a checkout outside the usual place at the tools.
-    const QString shared = qEnvironmentVariable("DATORIA_SHARED_DIR", QStringLiteral(DATORIA_SHARED_DIR));
-    const QString build = shared + QStringLiteral("/tools/tpf0/build.sh");
-    if (!QFile::exists(build) || QStandardPaths::findExecutable(QStringLiteral("fpc")).isEmpty())
-        return folder;
-    static QTemporaryDir out;
-    QProcess process;
-    process.start(QStringLiteral("sh"), {build, out.path()});
-    if (process.waitForFinished(120000) && process.exitCode() == 0 &&
-        QFile::exists(out.filePath(QStringLiteral("tpf0check"))))
-        folder = out.path();
-    return folder;
 }
 
 /** A texture of 4 x 4 pixels: red, green, blue and yellow quarters of 2 x 2. */
@@ -860,7 +840,7 @@ private Q_SLOTS:
 
     void independentReaderAcceptsTheFile()
     {
-        const QString tools = Tpf0Tools();
+        const QString tools = testsupport::Tpf0Tools();
         if (tools.isEmpty())
             QSKIP("fpc or the tpf0 tools are not available");
         QTemporaryDir dir;
