@@ -7,6 +7,8 @@
 #include "richtext/TVelRichToolBar.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -24,7 +27,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSlider>
+#include <QTabBar>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 
@@ -127,6 +133,23 @@ QAbstractButton* AnswerButton(QWidget* dialog, bool accept)
             fallback = button;
     }
     return fallback;
+}
+
+/** Types text one character at a time, as a keyboard does (QTest::keyClicks takes only ASCII). */
+void TypeInto(QWidget* target, const QString& text)
+{
+    QPointer<QWidget> alive = target;
+    for (const char32_t code : text.toUcs4()) {
+        if (!alive)
+            return;
+        const QString character = QString::fromUcs4(&code, 1);
+        Qt::Key key = Qt::Key_unknown;
+        if (code < 128 && QChar(code).isLetterOrNumber())
+            key = Qt::Key(QChar(code).toUpper().unicode());
+        else if (code == U' ')
+            key = Qt::Key_Space;
+        QTest::sendKeyEvent(QTest::Click, alive, key, character, Qt::NoModifier);
+    }
 }
 
 } // namespace
@@ -454,18 +477,7 @@ void Monkey::typeText()
     const QString text = kTexts.at(pick(int(kTexts.size())));
     QWidget* target = keyTarget();
     note(QStringLiteral("type \"%1\" into %2").arg(text, Describe(target)));
-    QPointer<QWidget> alive = target;
-    for (const uint code : text.toUcs4()) {
-        if (!alive)
-            break;
-        const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
-        Qt::Key key = Qt::Key_unknown;
-        if (code < 128 && QChar(code).isLetterOrNumber())
-            key = Qt::Key(QChar(code).toUpper().unicode());
-        else if (code == u' ')
-            key = Qt::Key_Space;
-        QTest::sendKeyEvent(QTest::Click, alive, key, character, Qt::NoModifier);
-    }
+    TypeInto(target, text);
 }
 
 void Monkey::pressKey()
@@ -575,26 +587,37 @@ void Monkey::cycleClipboard()
 void Monkey::answerModal()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal)
+    if (!modal || m_answerPending)
         return;
     if (modal != m_answering) {
         m_answering = modal;
         m_attempts = 0;
         m_acceptAnswer = chance(50);
+        m_fiddlesLeft = chance(60) ? 1 + pick(6) : 0;
         ++m_dialogsAnswered;
-        note(QStringLiteral("dialog %1 \"%2\" answered %3")
+        note(QStringLiteral("dialog %1 \"%2\" to be answered %3")
                  .arg(Describe(modal), modal->windowTitle(),
                       m_acceptAnswer ? QStringLiteral("OK") : QStringLiteral("Cancel")));
     }
-    const int attempt = ++m_attempts;
-    const bool accept = m_acceptAnswer;
     QPointer<QWidget> dialog = modal;
+    QPointer<QWidget> popup = QApplication::activePopupWidget();
+    const bool fiddle = !popup && m_fiddlesLeft > 0;
+    if (fiddle)
+        --m_fiddlesLeft;
+    const int attempt = popup || fiddle ? 0 : ++m_attempts;
+    const bool accept = m_acceptAnswer;
+    m_answerPending = true;
     // Answered from the event loop, not from inside this timer's slot: an answer may open another modal
     // dialog, and a timer never fires again while its own slot runs.
-    QTimer::singleShot(0, this, [dialog, attempt, accept] {
+    QTimer::singleShot(0, this, [this, dialog, popup, fiddle, attempt, accept] {
+        m_answerPending = false;
         if (!dialog || !dialog->isVisible() || QApplication::activeModalWidget() != dialog)
             return;
-        if (attempt <= 3) {
+        if (popup) {
+            QTest::keyClick(popup, Qt::Key_Escape);
+        } else if (fiddle) {
+            fiddleWith(dialog);
+        } else if (attempt <= 3) {
             if (QAbstractButton* button = AnswerButton(dialog, accept))
                 QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
             else
@@ -605,6 +628,54 @@ void Monkey::answerModal()
             dialog->close();
         }
     });
+}
+
+void Monkey::fiddleWith(QWidget* dialog)
+{
+    QList<QWidget*> controls;
+    for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || !widget->isEnabled() || widget->window() != dialog)
+            continue;
+        if (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+            qobject_cast<QAbstractSpinBox*>(widget) || qobject_cast<QLineEdit*>(widget) ||
+            qobject_cast<QTextEdit*>(widget) || qobject_cast<QTabBar*>(widget) ||
+            qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QSlider*>(widget))
+            controls.append(widget);
+    }
+    if (controls.isEmpty())
+        return;
+    QWidget* control = controls.at(pick(int(controls.size())));
+    if (auto* tabs = qobject_cast<QTabBar*>(control)) {
+        const int tab = pick(tabs->count());
+        note(QStringLiteral("  tab %1 of %2").arg(tab).arg(Describe(dialog)));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+    } else if (qobject_cast<QAbstractButton*>(control)) {
+        note(QStringLiteral("  click %1 \"%2\"")
+                 .arg(Describe(control), Plain(static_cast<QAbstractButton*>(control)->text())));
+        QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+    } else if (qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control) ||
+               (qobject_cast<QAbstractSpinBox*>(control) && chance(30))) {
+        const QString text = chance(50) ? kTexts.at(pick(int(kTexts.size()))) : QString::number(pick(2000) - 500);
+        note(QStringLiteral("  type \"%1\" into %2").arg(text, Describe(control)));
+        control->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
+        TypeInto(control, text);
+        // Fields that apply their value when they lose the focus.
+        QTest::keyClick(control, Qt::Key_Tab);
+    } else if (qobject_cast<QAbstractItemView*>(control) && chance(50)) {
+        const QPoint point(pick(std::max(1, control->width())), pick(std::max(1, control->height())));
+        note(QStringLiteral("  click in %1 at %2,%3").arg(Describe(control)).arg(point.x()).arg(point.y()));
+        QWidget* viewport = static_cast<QAbstractItemView*>(control)->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, viewport->mapFrom(control, point));
+    } else {
+        static const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home};
+        const Qt::Key key = keys[pick(int(std::size(keys)))];
+        const int times = 1 + pick(5);
+        note(QStringLiteral("  key %1 x%2 on %3").arg(int(key), 0, 16).arg(times).arg(Describe(control)));
+        control->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(control, key);
+    }
 }
 
 } // namespace apptesting

@@ -95,6 +95,8 @@ private:
                  bool twice = false);
     QWidget* keyTarget() const;
     void answerModal();
+    /** One random change inside a dialog: a button, check box, list, spin box, text field or tab. */
+    void fiddleWith(QWidget* dialog);
     void settle();
 
     app::TCalendarMain& m_window;
@@ -104,7 +106,9 @@ private:
     QTimer* m_watchdog = nullptr;
     QPointer<QWidget> m_answering;
     int m_attempts = 0;
+    int m_fiddlesLeft = 0;
     bool m_acceptAnswer = false;
+    bool m_answerPending = false;
     int m_dialogsAnswered = 0;
     int m_clipboardState = 0;
     int m_events = 0;
