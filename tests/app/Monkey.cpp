@@ -2,6 +2,7 @@
 
 #include "app/TCalendarMain.h"
 #include "calendar/TCalendarPanel32.h"
+#include "platform/Clock.h"
 #include "design/TQelGraphicControl.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
@@ -60,6 +61,8 @@ const QStringList kFonts = {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaV
 // The tools that create objects, by the names of their buttons.
 const char* const kTools[] = {"DrawLabelButton", "DrawImageButton", "DrawRichText", "DrawSuperText",
                               "PSpeedButton1"};
+
+constexpr qsizetype kEnoughObjects = 60;
 
 struct KeyPress
 {
@@ -269,13 +272,18 @@ Monkey::Monkey(app::TCalendarMain& window, quint32 seed, const QString& folder)
     picture.fill(Qt::darkCyan);
     picture.save(folder + QStringLiteral("Picture.png"));
 
+    // The program's clock is the monkey's, so quick clicks and repeated pastes happen on every run alike.
+    platform::SetTickCountOverride([this] { return m_now; });
     m_watchdog = new QTimer(this);
     m_watchdog->setInterval(10);
     connect(m_watchdog, &QTimer::timeout, this, &Monkey::answerModal);
     m_watchdog->start();
 }
 
-Monkey::~Monkey() = default;
+Monkey::~Monkey()
+{
+    platform::SetTickCountOverride({});
+}
 
 void Monkey::note(const QString& event)
 {
@@ -297,6 +305,8 @@ QString Monkey::RecentEvents() const
 void Monkey::Step()
 {
     ++m_events;
+    // Mostly a quick succession, now and then a pause of a second or two.
+    m_now += chance(70) ? 5 + pick(200) : 200 + pick(2000);
     if (QWidget* popup = QApplication::activePopupWidget()) {
         usePopup(popup);
     } else if (m_window.Page()->isHidden() && chance(30)) {
@@ -419,6 +429,8 @@ void Monkey::dragOnPage()
     const QPoint offset = to - from;
     QPointer<QWidget> alive = target;
     QTest::mousePress(target, Qt::LeftButton, {}, origin);
+    // A hold before moving makes a move of the selection, a quick drag is a click.
+    m_now += pick(400);
     const int steps = 1 + pick(4);
     for (int i = 1; i <= steps && alive; ++i)
         QTest::mouseMove(target, origin + offset * i / steps);
@@ -491,6 +503,11 @@ void Monkey::pressKey()
 void Monkey::createObject()
 {
     const char* tool = kTools[pick(int(std::size(kTools)))];
+    // Past a page's worth of objects every paint gets slower and the session would not end in time.
+    if (m_window.Page()->PlacedObjects().size() >= kEnoughObjects) {
+        note(QStringLiteral("tool %1 left alone: enough objects").arg(QLatin1String(tool)));
+        return;
+    }
     auto* bar = m_window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
     QWidget* button = bar->widgetForAction(m_window.Action(tool));
     if (!button || !button->isVisible() || !button->isEnabled()) {
@@ -515,8 +532,10 @@ void Monkey::clickToolBar()
         if (!bar->isVisible())
             continue;
         for (QWidget* widget : bar->findChildren<QWidget*>()) {
+            // The overflow arrow unfolds with an animation; what it shows would depend on timing.
             if ((qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget)) &&
-                widget->isVisible() && widget->isEnabled() && widget->window() == &m_window)
+                widget->isVisible() && widget->isEnabled() && widget->window() == &m_window &&
+                widget->objectName() != QLatin1String("qt_toolbar_ext_button"))
                 buttons.append(widget);
         }
     }

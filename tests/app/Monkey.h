@@ -112,6 +112,8 @@ private:
     int m_dialogsAnswered = 0;
     int m_clipboardState = 0;
     int m_events = 0;
+    /** The time the program sees, in milliseconds: it moves on by a random pause before each event. */
+    qint64 m_now = 1000;
     bool m_tracing = false;
     QStringList m_recent;
 };

@@ -81,8 +81,6 @@ QString ObjectProblem(const calendar::TCalendarPanel32& page)
         if (!objects.contains(selected))
             return QStringLiteral("the selection holds an object that is not on the page");
     }
-    if (page.isHidden() && !objects.isEmpty())
-        return QStringLiteral("objects on a page that is not shown");
     return {};
 }
 
@@ -212,6 +210,10 @@ private Q_SLOTS:
             qInfo("seed %u: %d events, %d dialogs answered, %lld messages, up to %d objects, %lld ms", seed,
                   events, monkey.DialogsAnswered(), qlonglong(monkey.Prompts().messages.size()), mostObjects,
                   qlonglong(clock.elapsed()));
+            if (qEnvironmentVariableIntValue("DATORIA_MONKEY_TRACE") != 0) {
+                for (const QString& message : monkey.Prompts().messages)
+                    qInfo("message: %s", qPrintable(message));
+            }
             // Closing asks about unsaved changes like any other exit.
             window.SetModified(false);
         }
