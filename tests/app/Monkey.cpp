@@ -2,8 +2,8 @@
 
 #include "app/TCalendarMain.h"
 #include "calendar/TCalendarPanel32.h"
-#include "platform/Clock.h"
 #include "design/TQelGraphicControl.h"
+#include "platform/Clock.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
 
@@ -192,7 +192,8 @@ std::optional<platform::FontChoice> MonkeyPrompts::ChooseFont(QWidget*, const pl
     font.setBold(m_random.bounded(2) == 0);
     font.setItalic(m_random.bounded(2) == 0);
     font.setUnderline(m_random.bounded(4) == 0);
-    return platform::FontChoice{font, m_random.bounded(2) ? initial.color : platform::TColor(m_random.generate() & 0xFFFFFF)};
+    return platform::FontChoice{font, m_random.bounded(2) ? initial.color
+                                                          : platform::TColor(m_random.generate() & 0xFFFFFF)};
 }
 
 std::optional<platform::TColor> MonkeyPrompts::ChooseColor(QWidget*, platform::TColor)
@@ -346,7 +347,8 @@ void Monkey::settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     // A user works in the window: after a dialog or the palette it is the active one again.
-    if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget() && !m_window.isActiveWindow())
+    if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
+        !m_window.isActiveWindow())
         m_window.activateWindow();
 }
 
@@ -377,7 +379,8 @@ QPoint Monkey::pagePoint()
     const QList<design::TQelGraphicControl*> objects = page->PlacedObjects();
     if (!objects.isEmpty() && chance(25)) {
         const QRect bounds = objects.at(pick(int(objects.size())))->geometry();
-        return bounds.topLeft() + QPoint(pick(std::max(1, bounds.width())), pick(std::max(1, bounds.height())));
+        return bounds.topLeft() +
+               QPoint(pick(std::max(1, bounds.width())), pick(std::max(1, bounds.height())));
     }
     if (page->UsesDayCells() && chance(40)) {
         const platform::TRect free = page->Cell(1 + pick(calendar::kCellCount)).rFree;
@@ -454,8 +457,8 @@ void Monkey::pokeObject()
     const int roll = pick(10);
     if (roll < 5) {
         const Qt::KeyboardModifiers modifiers = chance(20) ? Qt::ShiftModifier : Qt::NoModifier;
-        note(QStringLiteral("click on %1%2").arg(object->objectName(),
-                                                 modifiers ? QStringLiteral(" with Shift") : QString()));
+        note(QStringLiteral("click on %1%2")
+                 .arg(object->objectName(), modifiers ? QStringLiteral(" with Shift") : QString()));
         clickAt(page->parentWidget(), onCanvas, Qt::LeftButton, modifiers);
     } else if (roll < 7) {
         note(QStringLiteral("double click on %1").arg(object->objectName()));
@@ -674,7 +677,8 @@ void Monkey::fiddleWith(QWidget* dialog)
         QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
     } else if (qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control) ||
                (qobject_cast<QAbstractSpinBox*>(control) && chance(30))) {
-        const QString text = chance(50) ? kTexts.at(pick(int(kTexts.size()))) : QString::number(pick(2000) - 500);
+        const QString text =
+            chance(50) ? kTexts.at(pick(int(kTexts.size()))) : QString::number(pick(2000) - 500);
         note(QStringLiteral("  type \"%1\" into %2").arg(text, Describe(control)));
         control->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);

@@ -1,6 +1,6 @@
 // A seeded monkey: thousands of random user events on the real main window, with the page checked for
-// consistency every hundred events. DATORIA_MONKEY_SEED and DATORIA_MONKEY_EVENTS run another session by hand;
-// DATORIA_MONKEY_TRACE=1 prints every event as it is sent.
+// consistency every hundred events. DATORIA_MONKEY_SEED and DATORIA_MONKEY_EVENTS run another session by
+// hand; DATORIA_MONKEY_TRACE=1 prints every event as it is sent.
 #include "app/HintDelayStyle.h"
 #include "app/TCalendarMain.h"
 #include "calendar/TCalendarPanel32.h"
@@ -55,7 +55,9 @@ QString DayCellProblem(const calendar::TCalendarPanel32& page)
         return {};
     const QDate first(page.MainCalYear(), page.MainCalMonth(), 1);
     if (days.size() != first.daysInMonth())
-        return QStringLiteral("%1 day cells for a month of %2 days").arg(days.size()).arg(first.daysInMonth());
+        return QStringLiteral("%1 day cells for a month of %2 days")
+            .arg(days.size())
+            .arg(first.daysInMonth());
     return {};
 }
 
@@ -159,13 +161,15 @@ private Q_SLOTS:
         testsupport::PinEnvironment(QDate(2026, 12, 7));
         g_previousHandler = qInstallMessageHandler(QuietPlatformNotes);
         QApplication::setStyle(new app::HintDelayStyle);
-        for (const QString& scheme : {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")})
+        for (const QString& scheme :
+             {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")})
             QDesktopServices::setUrlHandler(scheme, this, "openUrl");
     }
 
     void cleanupTestCase()
     {
-        for (const QString& scheme : {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")})
+        for (const QString& scheme :
+             {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")})
             QDesktopServices::unsetUrlHandler(scheme);
         qInstallMessageHandler(g_previousHandler);
     }
@@ -204,7 +208,8 @@ private Q_SLOTS:
                     qWarning("last events:\n%s", qPrintable(monkey.RecentEvents()));
                     folder.setAutoRemove(false);
                     qWarning("the session's files are kept in %s", qPrintable(folder.path()));
-                    QFAIL(qPrintable(QStringLiteral("seed %1, after event %2: %3").arg(seed).arg(event).arg(problem)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("seed %1, after event %2: %3").arg(seed).arg(event).arg(problem)));
                 }
             }
             qInfo("seed %u: %d events, %d dialogs answered, %lld messages, up to %d objects, %lld ms", seed,

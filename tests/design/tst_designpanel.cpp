@@ -15,8 +15,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
