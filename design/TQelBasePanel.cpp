@@ -7,13 +7,13 @@
 #include "persist/stream/StreamError.h"
 #include "persist/stream/TReader.h"
 #include "persist/stream/TWriter.h"
+#include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "platform/SaveFile.h"
 #include "platform/TFont.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
@@ -33,12 +33,7 @@ constexpr int kPasteOffset = 15;
 
 qint64 Ticks()
 {
-    static QElapsedTimer clock = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return clock.elapsed() + 1;
+    return platform::TickCount() + 1;
 }
 
 } // namespace

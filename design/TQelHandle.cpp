@@ -47,7 +47,6 @@ TQelHandle::TQelHandle(TQelBasePanel* panel) : QWidget(panel), m_panel(panel)
     resize(24, 24);
     setEnabled(false);
     hide();
-    m_clock.start();
 }
 
 void TQelHandle::SetColor(platform::TColor color)

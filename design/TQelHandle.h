@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/TColor.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QRect>
@@ -91,8 +91,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    qint64 sincePress() const { return m_pressTime > 0 ? m_clock.elapsed() - m_pressTime : -1; }
-    void stampPress() { m_pressTime = std::max<qint64>(1, m_clock.elapsed()); }
+    qint64 sincePress() const { return m_pressTime > 0 ? platform::TickCount() - m_pressTime : -1; }
+    void stampPress() { m_pressTime = std::max<qint64>(1, platform::TickCount()); }
     QPoint clamped(QPoint point) const;
     void showOutline(const QRect& outline);
     void hideOutline();
@@ -106,7 +106,6 @@ private:
     bool m_locked = false;
     int m_gridX = 8, m_gridY = 8;
     int m_snapX = 1, m_snapY = 1;
-    QElapsedTimer m_clock;
     qint64 m_pressTime = 0;
     QPoint m_start;
     bool m_moving = false;
