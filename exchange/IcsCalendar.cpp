@@ -122,6 +122,14 @@ bool CanMatch(const icalrecurrencetype& rule)
     QList<int> months;
     for (int m : ByValues(rule.by_month, ICAL_BY_MONTH_SIZE))
         months.append(icalrecurrencetype_month_month(short(m)));
+    // A numbered weekday counts within the month for a monthly rule or a yearly one naming months (a month
+    // holds at most five of each weekday), otherwise within the year (at most 53).
+    const QList<int> weekdays = ByValues(rule.by_day, ICAL_BY_DAY_SIZE);
+    const int mostPerPeriod = rule.freq == ICAL_MONTHLY_RECURRENCE || !months.isEmpty() ? 5 : 53;
+    if (!weekdays.isEmpty() && std::none_of(weekdays.begin(), weekdays.end(), [mostPerPeriod](int day) {
+            return std::abs(icalrecurrencetype_day_position(short(day))) <= mostPerPeriod;
+        }))
+        return false;
     if (months.isEmpty())
         return true;
     auto inMonths = [&months](const QDate& d) { return d.isValid() && months.contains(d.month()); };

@@ -355,6 +355,22 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("DTSTART:19700101T000000"),
                            QStringLiteral("RRULE:FREQ=DAILY;BYYEARDAY=1;BYMONTH=3")}
             << 0 << QString();
+        QTest::newRow("a sixth Monday of January")
+            << QStringList{QStringLiteral("DTSTART;VALUE=DATE:19700105"),
+                           QStringLiteral("RRULE:FREQ=YEARLY;BYDAY=6MO;BYMONTH=1")}
+            << 0 << QString();
+        QTest::newRow("a sixth-last Friday of every month")
+            << QStringList{QStringLiteral("DTSTART;VALUE=DATE:19700102"),
+                           QStringLiteral("RRULE:FREQ=MONTHLY;BYDAY=-6FR")}
+            << 0 << QString();
+        QTest::newRow("a fifth Friday, which March 2024 has")
+            << QStringList{QStringLiteral("DTSTART;VALUE=DATE:19700130"),
+                           QStringLiteral("RRULE:FREQ=MONTHLY;BYDAY=5FR,6MO")}
+            << 1 << QString();
+        QTest::newRow("the tenth Sunday of the year")
+            << QStringList{QStringLiteral("DTSTART;VALUE=DATE:19700308"),
+                           QStringLiteral("RRULE:FREQ=YEARLY;BYDAY=10SU")}
+            << 1 << QString();
         QTest::newRow("daily, no end")
             << QStringList{QStringLiteral("DTSTART:19000101T090000"), QStringLiteral("RRULE:FREQ=DAILY")}
             << 31 << QString();
