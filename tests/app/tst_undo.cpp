@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -156,15 +157,23 @@ void Settle()
     QTest::qWait(20);
 }
 
-/** A key as the user presses it, with the window active as it is once a menu or dialog has closed. */
-void PressKey(TCalendarMain& window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+/**
+ * A key as the user presses it: with the window active, as it is once a menu or dialog has closed, at the
+ * widget that has the focus (given to target first, when there is one).
+ */
+void PressKey(TCalendarMain& window, Qt::Key key, Qt::KeyboardModifiers modifiers, QWidget* target = nullptr)
 {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     // The offscreen platform leaves a closed popup menu the active window when its object was deleted.
     if (QApplication::activeWindow() != &window)
         QApplication::setActiveWindow(&window);
-    QTest::keyClick(&window, key, modifiers);
+    if (target) {
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+    }
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &window, key, modifiers);
 }
 
 QString UndoCaption(TCalendarMain& window)
@@ -385,6 +394,213 @@ private Q_SLOTS:
         PressKey(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(FileBytes(*page), after);
         QCOMPARE(Outline(*page), outlineAfter);
+    }
+
+    // Undoing back to the saved document clears the modified state and hides Save; redoing sets it again.
+    // Once a new step replaces the steps after the saved one, no undoing reaches the saved document again.
+    void modifiedFollowsTheSavedStep()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        m_prompts->saveFiles = {folder() + QStringLiteral("Saved.KVF")};
+        QVERIFY(window.SaveAs());
+        QVERIFY(!window.Modified());
+        window.PuttextOnDay(8, QStringLiteral("Dentist"));
+        window.DoSaveRichtext();
+        QVERIFY(window.Modified());
+        QVERIFY(window.Action("Savebutton")->isVisible());
+
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window.Modified());
+        QVERIFY(!window.Action("Savebutton")->isVisible());
+        PressKey(window, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(window.Modified());
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window.Modified());
+
+        // A step that replaces the undone one starts from the saved document: undoing it gets there again.
+        window.PuttextOnDay(9, QStringLiteral("Lunch"));
+        window.DoSaveRichtext();
+        QVERIFY(window.Modified());
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Outline(*window.Page()), QStringList{QStringLiteral("title: ")});
+        QVERIFY(!window.Modified());
+
+        // Saved with the lunch, undone, then another step: the saved document is out of reach.
+        PressKey(window, Qt::Key_Y, Qt::ControlModifier);
+        window.Save();
+        QVERIFY(!window.Modified());
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(window.Modified());
+        window.PuttextOnDay(10, QStringLiteral("Tea"));
+        window.DoSaveRichtext();
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Outline(*window.Page()), QStringList{QStringLiteral("title: ")});
+        QVERIFY(window.Modified());
+    }
+
+    // A new calendar stays unsaved whatever is undone; opening a calendar or creating one starts a new
+    // history, with nothing to undo.
+    void openingOrCreatingClearsTheHistory()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        QVERIFY(!window.Action("mnuUndo")->isEnabled());
+        window.PuttextOnDay(8, QStringLiteral("Dentist"));
+        window.DoSaveRichtext();
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(window.Modified());
+        PressKey(window, Qt::Key_Y, Qt::ControlModifier);
+
+        m_prompts->saveFiles = {folder() + QStringLiteral("Dentist.KVF")};
+        QVERIFY(window.SaveAs());
+        QVERIFY(window.Action("mnuUndo")->isEnabled());
+        window.OpenCalendarFile(folder() + QStringLiteral("Dentist.KVF"));
+        QVERIFY(!window.Action("mnuUndo")->isEnabled());
+        QVERIFY(!window.Action("mnuRedo")->isEnabled());
+        QCOMPARE(UndoCaption(window), QStringLiteral("&Undo"));
+        QVERIFY(!window.Modified());
+
+        window.PuttextOnDay(9, QStringLiteral("Lunch"));
+        window.DoSaveRichtext();
+        QVERIFY(window.Action("mnuUndo")->isEnabled());
+        m_prompts->answers = {false}; // "Save changes?" No
+        apptesting::NewDocument(window);
+        QVERIFY(!window.Action("mnuUndo")->isEnabled());
+        QCOMPARE(window.History()->Stack()->count(), 0);
+    }
+
+    // Zooming is no step. A step recorded at one zoom is undone at another: the object comes back where that
+    // zoom puts it, and at 100% again the document is the one before the step, byte for byte.
+    void stepsRecordedAtAnotherZoom()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        TCalendarPanel32* page = window.Page();
+        for (int i = 0; i < 4 && page->Zoom() < 1.0f; ++i)
+            PressKey(window, Qt::Key_PageDown, {});
+        QCOMPARE(page->Zoom(), 1.0f);
+        QCOMPARE(window.History()->Stack()->count(), 0);
+        AddLabel(*page, QRect(100, 100, 100, 40), QStringLiteral("Anna"));
+        Settle();
+        page->Handle()->Select(LabelAt(*page, 0));
+        const QByteArray before = FileBytes(*page);
+        DragHandle(page->Handle(), QPoint(20, 5), QPoint(60, 35));
+        Settle();
+        QCOMPARE(LabelAt(*page, 0)->pos(), QPoint(140, 130));
+        const QByteArray after = FileBytes(*page);
+        const int steps = window.History()->Stack()->count();
+
+        PressKey(window, Qt::Key_PageUp, {}); // zoom out to 90%
+        QCOMPARE(window.History()->Stack()->count(), steps);
+        QCOMPARE(UndoCaption(window), QStringLiteral("&Undo Move"));
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(LabelAt(*page, 0)->pos(), QPoint(90, 90));
+        // The object stays selected through the step.
+        QCOMPARE(page->Handle()->SelectedCount(), 1);
+        QCOMPARE(page->Handle()->Selected(0), LabelAt(*page, 0));
+        PressKey(window, Qt::Key_PageDown, {});
+        QCOMPARE(page->Zoom(), 1.0f);
+        QCOMPARE(FileBytes(*page), before);
+        PressKey(window, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(FileBytes(*page), after);
+    }
+
+    // Arrow-key nudges of the same object are one step; a nudge of another object is a step of its own.
+    void nudgesOfOneObjectAreOneStep()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        TCalendarPanel32* page = window.Page();
+        design::TZubLabel* anna = AddLabel(*page, QRect(100, 100, 100, 40), QStringLiteral("Anna"));
+        design::TZubLabel* ben = AddLabel(*page, QRect(150, 200, 120, 30), QStringLiteral("Ben"));
+        Settle();
+        const QRect benBefore = ben->geometry();
+        const int steps = window.History()->Stack()->count();
+        page->Handle()->Select(anna);
+        for (int i = 0; i < 3; ++i) {
+            PressKey(window, Qt::Key_Right, {}, page->Handle());
+            Settle();
+        }
+        QCOMPARE(anna->x(), 103);
+        QCOMPARE(window.History()->Stack()->count(), steps + 1);
+        QCOMPARE(UndoCaption(window), QStringLiteral("&Undo Move"));
+
+        page->Handle()->UnselectAll();
+        page->Handle()->Select(ben);
+        PressKey(window, Qt::Key_Right, Qt::ShiftModifier, page->Handle());
+        Settle();
+        QCOMPARE(window.History()->Stack()->count(), steps + 2);
+        QCOMPARE(UndoCaption(window), QStringLiteral("&Undo Resize"));
+
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(LabelAt(*page, 0)->x(), 100);
+        QCOMPARE(LabelAt(*page, 1)->geometry(), benBefore);
+    }
+
+    // In the cell editor Ctrl+Z takes back its own typing first; with none left, the document's last step.
+    void cellEditorUndoesItsTypingFirst()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        TCalendarPanel32* page = window.Page();
+        window.PuttextOnDay(3, QStringLiteral("Dentist"));
+        window.DoSaveRichtext();
+        apptesting::ClickDay(window, 10);
+        QVERIFY(window.CellEditor()->hasFocus());
+        QVERIFY(!window.CellEditor()->document()->isUndoAvailable());
+        QTest::keyClicks(window.CellEditor(), QStringLiteral("Lunch"));
+        QTest::keyClick(window.CellEditor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(window.CellEditor()->isVisible());
+        QVERIFY(window.CellEditor()->IsEmpty());
+        QCOMPARE(Outline(*page), (QStringList{QStringLiteral("day 3: Dentist"), QStringLiteral("title: ")}));
+
+        QTest::keyClick(window.CellEditor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window.CellEditor()->isVisible());
+        QCOMPARE(Outline(*page), QStringList{QStringLiteral("title: ")});
+        QCOMPARE(window.Action("mnuRedo")->text(), QStringLiteral("&Redo Typing"));
+    }
+
+    // The Edit menu as a user opens it, naming the step it would undo.
+    void editMenuNamesTheStep()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        window.PuttextOnDay(3, QStringLiteral("Dentist"));
+        window.DoSaveRichtext();
+        ClickMenuItem(window, QStringLiteral("&File"), "mnuClearAllCellContents");
+        QMenuBar* bar = window.menuBar();
+        QStringList titles;
+        for (QAction* a : bar->actions())
+            titles.append(a->text());
+        QCOMPARE(titles.mid(0, 2), (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit")}));
+        QAction* edit = bar->actions().at(1);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(edit).center());
+        QTRY_VERIFY(edit->menu()->isVisible());
+        QCOMPARE(window.Action("mnuUndo")->text(), QStringLiteral("&Undo Clear All Cell Contents"));
+        QVERIFY(window.Action("mnuUndo")->isEnabled());
+        QCOMPARE(window.Action("mnuRedo")->text(), QStringLiteral("&Redo"));
+        QVERIFY(!window.Action("mnuRedo")->isEnabled());
+        QCOMPARE(window.Action("mnuUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(window.Action("mnuRedo")->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                      QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+        const QString target = qEnvironmentVariable("DATORIA_SCREENSHOTS");
+        if (!target.isEmpty()) {
+            QImage shot = window.grab().toImage();
+            QPainter painter(&shot);
+            painter.drawPixmap(edit->menu()->pos() - window.mapToGlobal(QPoint(0, 0)), edit->menu()->grab());
+            painter.end();
+            shot.save(target + QStringLiteral("/edit-menu.png"));
+        }
+        edit->menu()->close();
     }
 };
 
