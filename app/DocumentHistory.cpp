@@ -1,14 +1,19 @@
 #include "app/DocumentHistory.h"
 
 #include "calendar/TCalendarPanel32.h"
+#include "design/PlacedObjectClasses.h"
 #include "design/TQelGraphicControl.h"
 #include "design/TQelHandle.h"
 #include "persist/formats/CalendarFile.h"
+#include "persist/stream/ClassRegistry.h"
 #include "persist/stream/StreamError.h"
+#include "persist/stream/TReader.h"
+#include "persist/stream/TWriter.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QSet>
+#include <QStringList>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -54,7 +59,7 @@ public:
             return false;
         m_after = next->m_after;
         // Changes that cancel out leave no step.
-        setObsolete(m_after.bytes == m_before.bytes);
+        setObsolete(m_after == m_before);
         return true;
     }
 
@@ -66,6 +71,44 @@ private:
     int m_action;
     QString m_mergeKey;
 };
+
+/** An object list holding one object's record. */
+QByteArray ObjectRecord(const persist::ObjRef& object)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    persist::TWriter writer(&buffer);
+    writer.BeginList();
+    writer.PutRootRecord(object);
+    writer.EndList();
+    writer.Flush();
+    return bytes;
+}
+
+/** Reads an object list of one record onto the page, under its recorded name; the object, or none. */
+design::TQelGraphicControl* ReadObjectRecord(QByteArray record, calendar::TCalendarPanel32& page,
+                                             QObject* owner)
+{
+    const QList<design::TQelGraphicControl*> before = page.PlacedObjects();
+    QBuffer buffer(&record);
+    buffer.open(QIODevice::ReadOnly);
+    try {
+        persist::TReader reader(&buffer);
+        reader.SetMethodHook([](const QString&, bool& error) { error = false; });
+        reader.ExpectBeginList();
+        reader.TakeRecordList(owner, persist::ObjRef{static_cast<QObject*>(&page), &design::PanelClass()},
+                              nullptr);
+        reader.ExpectEndList();
+    } catch (const persist::StreamError&) {
+        // Written by this program a moment ago; an object not read completely is not placed.
+    }
+    for (design::TQelGraphicControl* object : page.PlacedObjects()) {
+        if (!before.contains(object))
+            return object;
+    }
+    return nullptr;
+}
 
 /** A menu caption as a step's name: "&Bring To Front" is "Bring To Front", "Font..." is "Font". */
 QString StepName(QString caption)
@@ -96,12 +139,15 @@ DocumentSnapshot DocumentHistory::Take() const
 {
     DocumentSnapshot snapshot;
     snapshot.zoom = m_page.Zoom();
-    for (const design::TQelGraphicControl* object : m_page.PlacedObjects())
-        snapshot.names.append(object->objectName());
     QBuffer buffer(&snapshot.bytes);
     buffer.open(QIODevice::WriteOnly);
     try {
-        persist::WriteCalendar(&buffer, m_page);
+        persist::WriteCalendar(&buffer, m_page, false);
+        for (design::TQelGraphicControl* object : m_page.PlacedObjects()) {
+            const persist::ObjRef ref = persist::ClassRegistry::Instance().RefOf(object);
+            if (ref)
+                snapshot.objects.append(ObjectRecord(ref));
+        }
     } catch (const persist::StreamError&) {
         // Memory does not fail to take bytes; an object that cannot be written is left out, as in a file.
     }
@@ -119,7 +165,6 @@ void DocumentHistory::Restore(const DocumentSnapshot& snapshot)
     const bool suspended = m_page.SuspendPaint();
     m_page.SetSuspendPaint(true);
     m_page.ClearAllCells();
-    m_page.ClearObjects();
     m_page.SetUserTitle(QString());
     QByteArray bytes = snapshot.bytes;
     QBuffer buffer(&bytes);
@@ -130,19 +175,10 @@ void DocumentHistory::Restore(const DocumentSnapshot& snapshot)
         // The bytes were written by this program a moment ago; what was read stays.
     }
     m_page.Relayout(false);
-    const QList<design::TQelGraphicControl*> objects = m_page.PlacedObjects();
-    // Reading names objects afresh; they get their names back, so the document is the one recorded.
-    if (objects.size() == snapshot.names.size()) {
-        for (qsizetype i = 0; i < objects.size(); ++i)
-            objects[i]->setObjectName(snapshot.names[i]);
-    }
-    for (design::TQelGraphicControl* object : objects) {
-        // Recorded at another zoom, the objects are scaled as a zoom change scales them.
-        object->SetZoomFactor(snapshot.zoom);
-        object->SetZoom(m_page.Zoom());
-    }
+    restoreObjects(snapshot);
     m_page.HookObjectEvents();
-    for (design::TQelGraphicControl* object : objects) {
+    m_page.Handle()->UnselectAll();
+    for (design::TQelGraphicControl* object : m_page.PlacedObjects()) {
         if (selected.contains(object->objectName()) && !object->Unselectable())
             m_page.Handle()->Select(object);
     }
@@ -152,6 +188,50 @@ void DocumentHistory::Restore(const DocumentSnapshot& snapshot)
     m_recordedObjects = placedStates();
     m_restoring = false;
     Q_EMIT restored();
+}
+
+void DocumentHistory::restoreObjects(const DocumentSnapshot& snapshot)
+{
+    QList<design::TQelGraphicControl*> current = m_page.PlacedObjects();
+    QList<QByteArray> records;
+    for (design::TQelGraphicControl* object : current) {
+        const persist::ObjRef ref = persist::ClassRegistry::Instance().RefOf(object);
+        records.append(ref ? ObjectRecord(ref) : QByteArray());
+    }
+    // Objects whose records are unchanged stay as they are; the others are read anew.
+    QList<design::TQelGraphicControl*> placed(snapshot.objects.size(), nullptr);
+    for (qsizetype i = 0; i < snapshot.objects.size(); ++i) {
+        const qsizetype j = records.indexOf(snapshot.objects[i]);
+        if (j >= 0) {
+            placed[i] = current[j];
+            records[j].clear();
+            current[j] = nullptr;
+        }
+    }
+    for (design::TQelGraphicControl* gone : current) {
+        if (gone) {
+            m_page.Handle()->Unselect(gone);
+            delete gone;
+        }
+    }
+    for (qsizetype i = 0; i < snapshot.objects.size(); ++i) {
+        if (!placed[i])
+            placed[i] = ReadObjectRecord(snapshot.objects[i], m_page, m_owner);
+        if (placed[i] && snapshot.zoom != m_page.Zoom()) {
+            // Recorded at another zoom, the object is scaled as a zoom change scales it.
+            placed[i]->SetZoomFactor(snapshot.zoom);
+            placed[i]->SetZoom(m_page.Zoom());
+        }
+    }
+    placed.removeAll(nullptr);
+    if (m_page.PlacedObjects() != placed) {
+        // Restacked from the top down, under the selection handle.
+        QWidget* above = m_page.Handle();
+        for (auto it = placed.crbegin(); it != placed.crend(); ++it) {
+            (*it)->stackUnder(above);
+            above = *it;
+        }
+    }
 }
 
 void DocumentHistory::Reset()
@@ -209,7 +289,7 @@ bool DocumentHistory::record(const QString& name, bool implicit)
     m_pendingTimer.stop();
     m_pending = false;
     DocumentSnapshot now = Take();
-    if (now.bytes == m_recorded.bytes && now.zoom == m_recorded.zoom)
+    if (now == m_recorded)
         return false;
     const bool hinted = implicit && m_hintAction == m_action;
     QString text = name;

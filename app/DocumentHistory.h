@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
 class QUndoStack;
@@ -19,16 +18,18 @@ class TCalendarPanel32;
 namespace app {
 
 /**
- * The document as its calendar file carries it (style, month, cells, title, placed objects), written to
- * memory, with what reading the file back does not restore: the zoom the objects' geometry is at and the
- * objects' names.
+ * The document as its calendar file carries it, written to memory: the style, month, cells and title as the
+ * file writes them, each placed object as a record of its own (so an object that did not change is kept when
+ * the snapshot is read back), and the zoom the objects' geometry is at.
  */
 struct DocumentSnapshot
 {
     QByteArray bytes;
+    /** One object list of a single record per placed object, bottom of the stacking order first. */
+    QList<QByteArray> objects;
     float zoom = 1.0f;
-    /** The placed objects' names, bottom of the stacking order first. */
-    QStringList names;
+
+    bool operator==(const DocumentSnapshot& other) const = default;
 };
 
 /**
@@ -108,6 +109,8 @@ private:
     };
 
     QList<PlacedState> placedStates() const;
+    /** Gives the page the snapshot's objects, keeping those whose records are unchanged. */
+    void restoreObjects(const DocumentSnapshot& snapshot);
     /** What happened to the placed objects since the last recorded document: "Move", "Delete", ... */
     QString describeChange() const;
     bool record(const QString& name, bool implicit);

@@ -93,6 +93,8 @@ private Q_SLOTS:
             else
                 history.Stack()->redo();
             back = !back;
+            // The menus of the objects replaced go with the next pass of the event loop, as in the program.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         QCOMPARE(page.PlacedObjects().size(), 50);
     }

@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -507,6 +508,35 @@ private Q_SLOTS:
         QCOMPARE(FileBytes(*page), before);
         PressKey(window, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(FileBytes(*page), after);
+    }
+
+    // Reading a step back keeps the objects it did not change: only the moved one is made anew, and one
+    // brought back from a deletion returns to its place in the stacking order.
+    void unchangedObjectsAreKept()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        TCalendarPanel32* page = window.Page();
+        for (int i = 0; i < 3; ++i)
+            AddLabel(*page, QRect(100 + 40 * i, 100 + 30 * i, 100, 40), QStringLiteral("Label %1").arg(i));
+        Settle();
+        const QPointer<design::TZubLabel> first = LabelAt(*page, 0);
+        const QPointer<design::TZubLabel> middle = LabelAt(*page, 1);
+        const QPointer<design::TZubLabel> top = LabelAt(*page, 2);
+        const QStringList outline = Outline(*page);
+        page->Handle()->Select(middle);
+        PressKey(window, Qt::Key_Delete, {}, page->Handle());
+        Settle();
+        QCOMPARE(page->PlacedObjects().size(), 2);
+        ClickMenuItem(window, QStringLiteral("&Edit"), "mnuUndo");
+        QCOMPARE(Outline(*page), outline);
+        QCOMPARE(LabelAt(*page, 0), first.data());
+        QCOMPARE(LabelAt(*page, 2), top.data());
+        QVERIFY(!middle);
+        QCOMPARE(LabelAt(*page, 1)->Caption(), QStringLiteral("Label 1"));
+        // The selection handle stays above every object.
+        QVERIFY(page->children().indexOf(page->Handle()) > page->children().indexOf(LabelAt(*page, 2)));
     }
 
     // Arrow-key nudges of the same object are one step; a nudge of another object is a step of its own.
