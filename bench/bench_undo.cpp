@@ -1,6 +1,7 @@
 // The cost of the undo history on a full page (42 filled cells, 50 text labels): the snapshot taken after
-// each change, a step recorded (snapshot, comparison, push), and a step undone (the page read back). Build
-// with -DDATORIA_BUILD_BENCH=ON; run: QT_QPA_PLATFORM=offscreen build/bin/bench_undo
+// each change, a step recorded (snapshot, comparison, push), a moved object's step undone (cells and style
+// read back, the other 49 objects kept) and the worst case, a step whose 50 objects are all made anew.
+// Build with -DDATORIA_BUILD_BENCH=ON; run: QT_QPA_PLATFORM=offscreen build/bin/bench_undo
 #include "app/DocumentHistory.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelBaseLabel.h"
@@ -97,6 +98,28 @@ private Q_SLOTS:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         QCOMPARE(page.PlacedObjects().size(), 50);
+    }
+
+    // The worst case: a step that erased every object (a layout change) undone and redone, all 50 made anew.
+    void undoErasedObjects()
+    {
+        QWidget owner;
+        TCalendarPanel32 page(&owner);
+        Fill(page);
+        app::DocumentHistory history(page, &owner);
+        history.Reset();
+        page.ClearObjects();
+        history.Commit(QStringLiteral("Properties"));
+        bool back = true;
+        QBENCHMARK
+        {
+            if (back)
+                history.Stack()->undo();
+            else
+                history.Stack()->redo();
+            back = !back;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 };
 
