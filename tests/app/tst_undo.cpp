@@ -340,13 +340,13 @@ private Q_SLOTS:
             });
             ClickMenuItem(window, QStringLiteral("&File"), "mnuProperties");
         }) << QStringLiteral("&Undo Properties");
+        // One day's events: the day's text is still in the open cell editor when the import ends.
         QTest::newRow("import events") << nothing << Change([this](TCalendarMain& window) {
             m_prompts->openFiles = {
                 write(QStringLiteral("family.ics"),
                       "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n"
                       "BEGIN:VEVENT\r\nUID:1\r\nDTSTART:20261205T093000\r\nSUMMARY:Dentist\r\n"
-                      "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:3\r\nDTSTART;VALUE=DATE:20261212\r\n"
-                      "SUMMARY:Birthday\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")};
+                      "END:VEVENT\r\nEND:VCALENDAR\r\n")};
             testsupport::WhenDialogOpens(&window, [](QWidget* dialog) {
                 QVERIFY(qobject_cast<exchange::TImportEvents*>(dialog));
                 static_cast<QDialog*>(dialog)->accept();
