@@ -3,6 +3,7 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/DocumentHistory.h"
 #include "calendar/TCalendarPanel32.h"
 #include "exchange/IcsCalendar.h"
 #include "exchange/IcsExport.h"
@@ -79,9 +80,15 @@ void TCalendarMain::ImportEventsFromIcs()
     dialog.setGeometry(persist::CentredOver(dialog.sizeHint(), geometry()));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // One insertion a day, the day's events a line each.
-    for (const recurring::DayText& text : exchange::DayTexts(dialog.ChosenEntries()))
-        PuttextOnDay(text.day, text.text);
+    {
+        DoSaveRichtext();
+        DocumentHistory::Step step(*m_history, tr("Import Events"));
+        // One insertion a day, the day's events a line each.
+        for (const recurring::DayText& text : exchange::DayTexts(dialog.ChosenEntries()))
+            PuttextOnDay(text.day, text.text);
+        // The last day's text may still be in the open editor; it belongs to this step.
+        saveCellEditorNow();
+    }
     SetButtons();
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/DocumentHistory.h"
 #include "app/TFloatingPalette.h"
 
 #include "calendar/TCalendarPanel32.h"
@@ -80,6 +81,8 @@ void TCalendarMain::DoSaveRichtext()
         m_page->setFocus(Qt::OtherFocusReason);
     m_cellEditor->hide();
     m_page->update();
+    // One step per visit of a cell, when its text changed.
+    m_history->Commit(tr("Typing"));
 }
 
 void TCalendarMain::PuttextOnDay(int day, const QString& text)
@@ -107,6 +110,7 @@ void TCalendarMain::PuttextOnDay(int day, const QString& text)
 void TCalendarMain::ClearAllCellContents()
 {
     DoSaveRichtext();
+    DocumentHistory::Step step(*m_history, tr("Clear All Cell Contents"));
     m_page->ClearAllCells();
     m_page->update();
     SetModified(true);
@@ -182,8 +186,12 @@ void TCalendarMain::FillWithRecurringDates()
         m_palette->show();
     if (!accepted)
         return;
+    DoSaveRichtext();
+    DocumentHistory::Step step(*m_history, tr("Fill with Recurring Dates"));
     for (const recurring::DayText& entry : recurring::FillPlan(dialog.Chosen(), month, year))
         PuttextOnDay(entry.day, entry.text);
+    // The last day's text may still be in the open editor; it belongs to this step.
+    saveCellEditorNow();
 }
 
 bool TCalendarMain::IsPictureDrag(const QMimeData* data)

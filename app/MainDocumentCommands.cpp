@@ -2,6 +2,7 @@
 
 #include "app/TCalendarMain.h"
 
+#include "app/DocumentHistory.h"
 #include "app/TFloatingPalette.h"
 
 #include "app/TCalendarProperties.h"
@@ -16,7 +17,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QUndoStack>
 
+#include <optional>
 #include <utility>
 
 namespace app {
@@ -59,6 +62,9 @@ void TCalendarMain::New()
     m_page->SetUserTitle(QString());
     m_page->show();
     layoutCanvas();
+    // A new calendar starts a history of its own, and stays unsaved whatever is undone.
+    m_history->Reset();
+    m_history->Stack()->resetClean();
     SetButtons();
     SetCaption();
 }
@@ -69,6 +75,10 @@ bool TCalendarMain::Properties()
     const int month = m_page->MainCalMonth();
     const int year = m_page->MainCalYear();
     DoSaveRichtext();
+    // A new calendar's properties are no step: its history starts once they are taken.
+    std::optional<DocumentHistory::Step> step;
+    if (!m_newCalendarMode)
+        step.emplace(*m_history, tr("Properties"));
     TCalendarProperties dialog(this);
     dialog.ExampleCalendar()->SetZoom(PercentToZoom(m_prefs.propZoomPercent));
     if (m_newCalendarMode) {
@@ -231,6 +241,7 @@ void TCalendarMain::OpenCalendarFile(const QString& requested)
         setZoom(remembered);
     layoutCanvas();
     SetCaption();
+    m_history->Reset();
     m_page->SetSuspendPaint(false);
     m_page->update();
 }
@@ -249,6 +260,7 @@ bool TCalendarMain::SaveCalendarFile(const QString& path)
         DoSaveRichtext();
         try {
             persist::SaveCalendarFile(*m_page, path);
+            m_history->Stack()->setClean();
             m_currentFileName = path;
             SetModified(false);
             saved = true;

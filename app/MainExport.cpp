@@ -1,6 +1,8 @@
 // The main window's page-level commands beside the document: the picture export and the user title.
 
 #include "app/TCalendarMain.h"
+
+#include "app/DocumentHistory.h"
 #include "app/TUserTitleForm.h"
 
 #include "calendar/TCalendarPanel32.h"
@@ -41,6 +43,7 @@ void TCalendarMain::UserDefinedTitle()
     form.setGeometry(persist::CentredOver(form.size(), geometry()));
     if (form.exec() != QDialog::Accepted)
         return;
+    DocumentHistory::Step step(*m_history, tr("User Defined Title"));
     m_page->SetUserTitle(form.Title());
     SetModified(true);
 }

@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 
+#include "app/DocumentHistory.h"
 #include "app/MainPageDefaults.h"
 #include "app/TFloatingPalette.h"
 #include "app/WindowPlacement.h"
@@ -82,6 +83,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     SetMainPageDefaults(*m_page);
     m_page->move(kPageOffset + 1, kPageOffset + 1);
     m_page->hide();
+    m_history = new DocumentHistory(*m_page, this, this);
     m_cellEditor = new richtext::TVelRichEdit(m_canvas);
     m_cellEditor->setObjectName(QStringLiteral("CellEditor"));
     m_cellEditor->SetWordWrap(true);
@@ -105,6 +107,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
         [this](const platform::TRect&, const platform::TRect& rFree, int cell, int,
                richtext::TVelRtfStorage& storage) { CalendarPanelClickedInCellEvent(rFree, cell, storage); });
     m_page->SetDroppedObjectEvent([this](const platform::TRect&) {
+        m_history->ChangeReported();
         SetModified(true);
         Action("Pointerbutton")->setChecked(true);
     });
@@ -122,7 +125,13 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
             handled = true;
         }
     });
-    m_page->SetLabelChangedEvent([this](QObject*) { SetModified(true); });
+    m_page->SetLabelChangedEvent([this](QObject*) {
+        // Reading a recorded document back is no change of its own.
+        if (m_history->Restoring())
+            return;
+        m_history->ChangeReported();
+        SetModified(true);
+    });
     connect(m_cellEditor, &QTextEdit::textChanged, this, [this] {
         if (m_trackChanges)
             SetModified(true);
@@ -273,6 +282,7 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, tr("Print Set&up"), "mnuPrintSetup", [this] { PrintSetup(); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, tr("E&xit"), "mnuExit", [this] { close(); });
+    buildEditMenu();
 
     QMenu* online = menuBar()->addMenu(tr("&Online"));
     add(online, tr("Visit Our Internet Website"), "mnuWebsite",
@@ -367,7 +377,10 @@ void TCalendarMain::layoutCanvas()
 
 void TCalendarMain::setZoom(float factor)
 {
+    // The history records objects at the zoom of the moment: a zoom change is no step.
+    m_history->Flush();
     m_page->SetZoom(factor);
+    m_history->Rebase();
     layoutCanvas();
 }
 
@@ -455,6 +468,7 @@ void TCalendarMain::firstActivation()
     m_page->setVisible(!m_currentFileName.isEmpty());
     layoutCanvas();
     Action("mnuSave")->setEnabled(false);
+    m_history->Reset();
     SetModified(false);
     m_startingUp = false;
     SetButtons();
@@ -484,6 +498,8 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
 
 bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (historyEvent(watched, event))
+        return true;
     if (event->type() == QEvent::ToolTip && !m_prefs.hintsOn)
         return true;
     if (watched == m_page && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {

@@ -5,6 +5,7 @@
 #include "richtext/CharAttributes.h"
 
 #include <QMainWindow>
+#include <QPointF>
 
 #include <memory>
 
@@ -32,6 +33,7 @@ class TVelRtfStorage;
 
 namespace app {
 
+class DocumentHistory;
 class TFloatingPalette;
 
 /**
@@ -59,6 +61,12 @@ public:
     const persist::MruList& RecentFiles() const { return m_mru; }
     const persist::Preferences& Prefs() const { return m_prefs; }
     QAction* Action(const char* name) const;
+
+    /** The document's undo history. */
+    DocumentHistory* History() const { return m_history; }
+    /** Undoes or redoes one step of the document, keeping the zoom and the scroll position. */
+    void Undo();
+    void Redo();
 
     // Document commands.
     void New();
@@ -147,6 +155,12 @@ protected:
 
 private:
     void buildMenus();
+    void buildEditMenu();
+    void stepThroughHistory(bool forward);
+    /** Starts a new step at a press, a key or a menu item and names it; true when the event is taken. */
+    bool historyEvent(QObject* watched, QEvent* event);
+    /** Writes the open cell's text to its storage, leaving the editor open. */
+    void saveCellEditorNow();
     void buildToolBars();
     void rebuildRecentMenu();
     void firstActivation();
@@ -191,6 +205,9 @@ private:
     bool m_printRan = false;
     std::unique_ptr<print::TReportSystem> m_report;
     std::unique_ptr<print::PagePrinter> m_pagePrinter;
+    DocumentHistory* m_history = nullptr;
+    quint64 m_lastPressTime = 0;
+    QPointF m_lastPressPoint;
 };
 
 } // namespace app

@@ -37,7 +37,7 @@ QList<QObject*> PlacedObjects(const TCalendarPanel32& page)
     return objects;
 }
 
-void WriteCalendar(QIODevice* device, const TCalendarPanel32& page)
+void WriteCalendar(QIODevice* device, const TCalendarPanel32& page, bool withObjects)
 {
     TWriter w(device, kStreamBuffer);
     w.BeginList();
@@ -57,8 +57,10 @@ void WriteCalendar(QIODevice* device, const TCalendarPanel32& page)
     w.PutText(page.UserTitle());
     w.EndList();
     w.BeginList();
-    for (QObject* object : PlacedObjects(page))
-        w.PutRootRecord(ClassRegistry::Instance().RefOf(object));
+    if (withObjects) {
+        for (QObject* object : PlacedObjects(page))
+            w.PutRootRecord(ClassRegistry::Instance().RefOf(object));
+    }
     w.EndList();
     w.Flush();
 }

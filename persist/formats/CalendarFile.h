@@ -18,9 +18,9 @@ inline constexpr int kCalendarFileVersion = 3;
 /**
  * Writes a calendar document: the style block, the month, the day-planner start time, the 42 cell records,
  * the user title, and the placed objects (the page's children that have a component table), last child first.
- * Raises StreamError on failure.
+ * Without objects the object list is written empty. Raises StreamError on failure.
  */
-void WriteCalendar(QIODevice* device, const calendar::TCalendarPanel32& page);
+void WriteCalendar(QIODevice* device, const calendar::TCalendarPanel32& page, bool withObjects = true);
 
 /**
  * Reads a calendar document into the page. Failures before the object list raise StreamError and leave what
