@@ -10,6 +10,7 @@
 #include "platform/SingleInstance.h"
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichEdit.h"
+#include "richtext/TVelRichToolBar.h"
 #include "tests/app/MainWindowTesting.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -66,6 +67,7 @@ class TestDesktop : public QObject
 
     static QString cellText(TCalendarMain& window, int day)
     {
+        window.DoSaveRichtext();
         calendar::TCalendarPanel32* page = window.Page();
         page->grab();
         return richtext::RtfPlainText(page->CellStorage(page->CellOfDay(day)).RtfText());
@@ -77,6 +79,14 @@ class TestDesktop : public QObject
         apptesting::Start(window);
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+
+    /** Puts a text on a day, as the fill does; the page is painted first, so its cells know their days. */
+    static void putText(TCalendarMain& window, int day, const QString& text)
+    {
+        window.Page()->grab();
+        window.PuttextOnDay(day, text);
+        QVERIFY(window.Modified());
     }
 
     /** An untitled calendar with a text on a day and changes not saved. */
@@ -746,7 +756,7 @@ private Q_SLOTS:
         TCalendarMain window;
         startActive(window);
         QVERIFY(window.OpenCalendarFile(m_calendar));
-        window.PuttextOnDay(12, u"Changed"_s);
+        putText(window, 12, u"Changed"_s);
         const int objects = persist::PlacedObjects(*window.Page()).size();
         QCOMPARE(objects, 1);
         prompts.answers = {false};
@@ -773,7 +783,7 @@ private Q_SLOTS:
         TCalendarMain window;
         startActive(window);
         QVERIFY(window.OpenCalendarFile(folder() + u"Soon.KVF"_s));
-        window.PuttextOnDay(12, u"Changed"_s);
+        putText(window, 12, u"Changed"_s);
         QVERIFY(QFile::remove(folder() + u"Soon.KVF"_s));
         prompts.answers = {true};
         window.CancelChanges();
