@@ -24,7 +24,7 @@ namespace app {
 
 namespace {
 
-// While the window is busy (starting, opening, a dialog open), a file handed over waits this long between looks.
+// How often a file handed over looks again whether the window is free (started, no dialog open).
 constexpr int kRetryMs = 200;
 
 } // namespace
@@ -35,7 +35,8 @@ void TCalendarMain::buildDesktopFiles()
     m_startPage->hide();
     connect(m_startPage, &StartPage::newRequested, this, [this] { New(); });
     connect(m_startPage, &StartPage::openRequested, this, [this] { Open(); });
-    connect(m_startPage, &StartPage::recentRequested, this, [this](const QString& path) { OpenRecent(path); });
+    connect(m_startPage, &StartPage::recentRequested, this,
+            [this](const QString& path) { OpenRecent(path); });
 
     m_outsideTimer = new QTimer(this);
     m_outsideTimer->setSingleShot(true);
@@ -43,12 +44,13 @@ void TCalendarMain::buildDesktopFiles()
 
     setAcceptDrops(true);
     // Calendar files dragged over the cell editor are the window's, not text for the cell.
-    connect(m_cellEditor, &richtext::TVelRichEdit::dragOver, this, [this](QDragMoveEvent* event, bool& handled) {
-        if (isCalendarFileDrag(event->mimeData())) {
-            event->ignore();
-            handled = true;
-        }
-    });
+    connect(m_cellEditor, &richtext::TVelRichEdit::dragOver, this,
+            [this](QDragMoveEvent* event, bool& handled) {
+                if (isCalendarFileDrag(event->mimeData())) {
+                    event->ignore();
+                    handled = true;
+                }
+            });
     connect(m_cellEditor, &richtext::TVelRichEdit::dropped, this, [this](QDropEvent* event, bool& handled) {
         if (isCalendarFileDrag(event->mimeData())) {
             event->ignore();
@@ -107,9 +109,10 @@ void TCalendarMain::openOutsideFiles()
     m_openingOutside = true;
     DoSaveRichtext();
     if (CheckSaveNeeded() && OpenCalendarFile(choice.file) && choice.others > 0)
-        prompts.Information(this, tr("Only one calendar can be open at a time: %1 was opened, the other files "
-                                     "were not.")
-                                      .arg(QFileInfo(choice.file).fileName()));
+        prompts.Information(this,
+                            tr("Only one calendar can be open at a time: %1 was opened, the other files "
+                               "were not.")
+                                .arg(QFileInfo(choice.file).fileName()));
     m_openingOutside = false;
 }
 

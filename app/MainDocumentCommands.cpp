@@ -42,7 +42,7 @@ QString ShownPath(const QString& path)
     return platform::PrintableName(path, platform::kShownPathLength);
 }
 
-/** True when the open file reads as a calendar; the reading goes to a page of its own, which is then dropped. */
+/** True when the open file reads as a calendar, read on a page of its own that is then dropped. */
 bool ReadsAsCalendar(QIODevice& file)
 {
     QObject owner;
@@ -212,7 +212,8 @@ bool TCalendarMain::OpenCalendarFile(const QString& requested)
     } else {
         BusyPointer busy;
         if (!file.open(QIODevice::ReadOnly) || !ReadsAsCalendar(file) || !file.seek(0))
-            problem = tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file").arg(ShownPath(path));
+            problem = tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file")
+                          .arg(ShownPath(path));
     }
     if (!problem.isEmpty()) {
         platform::Prompts::Current().Information(this, problem);

@@ -96,7 +96,8 @@ void StartPage::SetRecentFiles(const QStringList& files)
     int number = 0;
     for (const QString& file : files) {
         const QFileInfo info(file);
-        auto* entry = new QCommandLinkButton(info.fileName(), info.absolutePath(), m_recentTitle->parentWidget());
+        auto* entry =
+            new QCommandLinkButton(info.fileName(), info.absolutePath(), m_recentTitle->parentWidget());
         entry->setObjectName(QStringLiteral("StartRecent%1").arg(++number));
         connect(entry, &QPushButton::clicked, this, [this, file] { Q_EMIT recentRequested(file); });
         m_recentList->addWidget(entry);

@@ -88,7 +88,8 @@ public:
     bool CheckSaveNeeded();
 
     // Files from the desktop.
-    /** The calendar file named on the command line, opened at the first activation instead of the recent one. */
+    /** The calendar file named on the command line, opened at the first activation instead of the recent one.
+     */
     void SetStartFile(const QString& path);
     /**
      * Opens the calendar among files dropped on the window or named by a later start, once the window is free

@@ -19,8 +19,8 @@ int main(int argc, char* argv[])
     QCommandLineParser arguments;
     arguments.setApplicationDescription(QStringLiteral("Designs and prints calendar pages."));
     arguments.addHelpOption();
-    arguments.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A calendar file (*.KVF) to open."),
-                                    QStringLiteral("[file]"));
+    arguments.addPositionalArgument(
+        QStringLiteral("file"), QStringLiteral("A calendar file (*.KVF) to open."), QStringLiteral("[file]"));
     arguments.process(application);
     const QStringList files = arguments.positionalArguments();
     const QString file = files.isEmpty() ? QString() : app::FileArgument(files.first(), QDir::currentPath());

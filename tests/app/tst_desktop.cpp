@@ -1,9 +1,9 @@
 #include "app/DesktopFiles.h"
 #include "app/StartPage.h"
 #include "app/TCalendarMain.h"
+#include "app/TCalendarProperties.h"
 #include "app/WindowPlacement.h"
 #include "calendar/TCalendarPanel32.h"
-#include "app/TCalendarProperties.h"
 #include "design/TQelBaseLabel.h"
 #include "persist/formats/CalendarFile.h"
 #include "platform/ProgramFolder.h"
@@ -255,8 +255,7 @@ private Q_SLOTS:
         } else if (effect == u"help"_s) {
             QCOMPARE(help.count(), 1);
         } else {
-            QCOMPARE(window.windowTitle(),
-                     u"Datoria  [Family.KVF]    [%1%]"_s.arg(effect.mid(5).toInt()));
+            QCOMPARE(window.windowTitle(), u"Datoria  [Family.KVF]    [%1%]"_s.arg(effect.mid(5).toInt()));
         }
     }
 
@@ -270,10 +269,14 @@ private Q_SLOTS:
         {
             const char* action;
             QString key;
-        } expected[] = {{"New1", u"Ctrl+N"_s},           {"Open1", u"Ctrl+O"_s},
-                        {"mnuSave", u"Ctrl+S"_s},        {"mnuSaveAs", u"Ctrl+Shift+S"_s},
-                        {"mnuPrintCalendar", u"Ctrl+P"_s}, {"mnuExit", u"Ctrl+Q"_s},
-                        {"mnuContents", u"F1"_s},        {"mnuZoomIn", u"Ctrl+="_s},
+        } expected[] = {{"New1", u"Ctrl+N"_s},
+                        {"Open1", u"Ctrl+O"_s},
+                        {"mnuSave", u"Ctrl+S"_s},
+                        {"mnuSaveAs", u"Ctrl+Shift+S"_s},
+                        {"mnuPrintCalendar", u"Ctrl+P"_s},
+                        {"mnuExit", u"Ctrl+Q"_s},
+                        {"mnuContents", u"F1"_s},
+                        {"mnuZoomIn", u"Ctrl+="_s},
                         {"mnuZoomOut", u"Ctrl+-"_s}};
         for (const auto& item : expected)
             QCOMPARE(window.Action(item.action)->shortcut().toString(), item.key);
@@ -501,7 +504,8 @@ private Q_SLOTS:
     void localFilesOfADrop()
     {
         const QList<QUrl> urls{QUrl::fromLocalFile(u"/tmp/a.KVF"_s), QUrl(u"https://example.org/b.KVF"_s),
-                               QUrl::fromLocalFile(u"/tmp/./a.KVF"_s), QUrl::fromLocalFile(u"/tmp/c d.KVF"_s)};
+                               QUrl::fromLocalFile(u"/tmp/./a.KVF"_s),
+                               QUrl::fromLocalFile(u"/tmp/c d.KVF"_s)};
         QCOMPARE(app::LocalFiles(urls), (QStringList{u"/tmp/a.KVF"_s, u"/tmp/c d.KVF"_s}));
     }
 
@@ -661,8 +665,9 @@ private Q_SLOTS:
         flood.append(u"Other.kvf"_s);
         QTest::newRow("flood")
             << flood
-            << QStringList{u"Save changes?"_s, u"Only one calendar can be open at a time: Family.KVF was opened, "
-                                                u"the other files were not."_s}
+            << QStringList{u"Save changes?"_s,
+                           u"Only one calendar can be open at a time: Family.KVF was opened, "
+                           u"the other files were not."_s}
             << u"Family.KVF"_s;
     }
 
@@ -719,7 +724,8 @@ private Q_SLOTS:
         red.fill(Qt::red);
         picture.setImageData(red);
         picture.setUrls({QUrl::fromLocalFile(m_calendar)});
-        QVERIFY(dropOn(window, &picture, window.Page()->mapTo(&window, apptesting::DayPoint(*window.Page(), 3))));
+        QVERIFY(
+            dropOn(window, &picture, window.Page()->mapTo(&window, apptesting::DayPoint(*window.Page(), 3))));
         QTest::qWait(50);
         QVERIFY(window.CurrentFileName().isEmpty());
         QVERIFY(prompts.messages.isEmpty());
