@@ -51,12 +51,6 @@ void TCalendarMain::buildDesktopFiles()
                     handled = true;
                 }
             });
-    connect(m_cellEditor, &richtext::TVelRichEdit::dropped, this, [this](QDropEvent* event, bool& handled) {
-        if (isCalendarFileDrag(event->mimeData())) {
-            event->ignore();
-            handled = true;
-        }
-    });
 }
 
 void TCalendarMain::syncStartPage()

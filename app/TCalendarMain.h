@@ -88,8 +88,7 @@ public:
     bool CheckSaveNeeded();
 
     // Files from the desktop.
-    /** The calendar file named on the command line, opened at the first activation instead of the recent one.
-     */
+    /** The calendar file named on the command line, opened at start instead of the most recent one. */
     void SetStartFile(const QString& path);
     /**
      * Opens the calendar among files dropped on the window or named by a later start, once the window is free

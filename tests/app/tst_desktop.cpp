@@ -22,6 +22,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -418,6 +419,29 @@ private Q_SLOTS:
         QCOMPARE(cellText(window, 5), u"Dentist"_s);
     }
 
+    // The hint follows the window's size, wraps its text to fit, and stands on a card of its own.
+    void startPageFitsTheWindow()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        apptesting::Start(window);
+        app::StartPage* start = startPage(window);
+        QWidget* viewport = window.findChild<QScrollArea*>()->viewport();
+        for (const QSize size : {QSize(520, 420), QSize(900, 700)}) {
+            window.resize(size);
+            QTRY_COMPARE(start->geometry(), viewport->rect());
+            for (QLabel* label : start->findChildren<QLabel*>()) {
+                QVERIFY2(label->width() >= label->minimumSizeHint().width(), qPrintable(label->text()));
+                QVERIFY(start->rect().contains(label->mapTo(start, label->rect().bottomRight())));
+            }
+        }
+        const QImage shown = start->grab().toImage();
+        QWidget* card = start->findChild<QWidget*>(u"StartCard"_s);
+        const QPoint inside = card->mapTo(start, QPoint(card->width() - 6, card->height() - 6));
+        QCOMPARE(shown.pixel(inside), start->palette().color(QPalette::Window).rgb());
+        QCOMPARE(shown.pixel(3, 3), start->palette().color(QPalette::Dark).rgb());
+    }
+
     void startPageButtons()
     {
         testsupport::ScriptedPrompts prompts;
@@ -640,6 +664,9 @@ private Q_SLOTS:
         QVERIFY(cellText(window, 20).isEmpty());
         QCOMPARE(prompts.messages, where == u"start"_s ? QStringList() : QStringList{u"Save changes?"_s});
         QVERIFY(!window.Modified());
+        // The next drop opens the next calendar.
+        QVERIFY(dropFiles(window, {m_other}));
+        QTRY_COMPARE(window.CurrentFileName(), m_other);
     }
 
     // Drops that are not one calendar file are handled calmly: one message, the open calendar kept, nothing
