@@ -76,6 +76,17 @@ void AddPicture(TCalendarPanel32& page, const platform::TRect& r, int n)
     image->SetPicture(platform::TPicture(bitmap));
 }
 
+void AddSuperText(TCalendarPanel32& page, const platform::TRect& r, int n)
+{
+    auto* text = new supertext::TQelSuperText;
+    text->AfterLoad();
+    page.AddObject(text, r);
+    text->SetCaption(QStringLiteral("Holiday %1").arg(n));
+    text->Font()->SetSize(28);
+    text->SetSurfaceType(n % 2 ? supertext::stGradientFill : supertext::stNormal);
+    text->SetShadowDepth(3);
+}
+
 } // namespace
 
 class BenchPaint : public QObject
@@ -206,7 +217,7 @@ private Q_SLOTS:
         for (int i = 0; i < 50; ++i) {
             const int x = 20 + (i % 5) * 150, y = 20 + (i / 5) * 100;
             const platform::TRect r{x, y, x + 140, y + 90};
-            switch (i % 4) {
+            switch (i % 5) {
             case 0:
                 AddTextLabel(page, r, i);
                 break;
@@ -216,8 +227,11 @@ private Q_SLOTS:
             case 2:
                 AddFlatCalendar(page, r, i);
                 break;
-            default:
+            case 3:
                 AddPicture(page, r, i);
+                break;
+            default:
+                AddSuperText(page, r, i);
                 break;
             }
         }

@@ -231,6 +231,37 @@ private Q_SLOTS:
         QCOMPARE(cellText(window, 5), QString());
     }
 
+    // After Open, hiding and showing the window again (minimise and restore) keeps the unsaved edits and the
+    // modified state: the file is not read again.
+    void restoreAfterOpenKeepsUnsavedEdits()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.PuttextOnDay(4, QStringLiteral("Saved"));
+        const QString path = folder() + QStringLiteral("Restore.KVF");
+        prompts.saveFiles = {path};
+        QVERIFY(window.SaveAs());
+        newDocument(window);
+        prompts.answers = {false};
+        prompts.openFiles = {path};
+        window.Open();
+        QCOMPARE(window.CurrentFileName(), path);
+        window.Page()->grab();
+        apptesting::ClickDay(window, 5);
+        QTest::keyClicks(window.CellEditor(), QStringLiteral("Unsaved"));
+        window.DoSaveRichtext();
+        QVERIFY(window.Modified());
+        window.hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(20); // what the showing queues has run
+        QVERIFY(window.Modified());
+        QCOMPARE(cellText(window, 4), QStringLiteral("Saved"));
+        QCOMPARE(cellText(window, 5), QStringLiteral("Unsaved"));
+    }
+
     // The page starts as the main form stores it, so a new calendar has whole weekday names in a month grid
     // with two minis.
     void newCalendarStartsFromTheFormsPage()
@@ -422,6 +453,47 @@ private Q_SLOTS:
         QVERIFY(page->CellStorage(cell).RtfText().contains("\\pict"));
     }
 
+    // A picture lands in the cell under the pointer wherever in the cell it is let go, the editor opens
+    // there, and no other cell takes it.
+    void pictureLandsUnderThePointer_data()
+    {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QPointF>("within"); // fraction of the cell's free area
+        QTest::newRow("day 3, upper right") << 3 << QPointF(0.85, 0.15);
+        QTest::newRow("day 12, lower right") << 12 << QPointF(0.9, 0.9);
+        QTest::newRow("day 19, upper left") << 19 << QPointF(0.1, 0.1);
+        QTest::newRow("day 29, lower left") << 29 << QPointF(0.15, 0.85);
+    }
+    void pictureLandsUnderThePointer()
+    {
+        QFETCH(int, day);
+        QFETCH(QPointF, within);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        calendar::TCalendarPanel32* page = window.Page();
+        const int cell = page->CellOfDay(day);
+        const platform::TRect free = page->Cell(cell).rFree;
+        const QPointF at(free.left + within.x() * (free.right - free.left),
+                         free.top + within.y() * (free.bottom - free.top));
+        QImage picture(12, 8, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QMimeData image;
+        image.setImageData(picture);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &drop);
+        QCOMPARE(window.CurrentCell(), cell);
+        QCOMPARE(window.CellEditor()->geometry(),
+                 QRect(free.left + 6, free.top + 6, free.right - free.left + 1, free.bottom - free.top + 1));
+        window.DoSaveRichtext();
+        for (int i = 1; i <= 42; ++i)
+            QCOMPARE(page->CellStorage(i).RtfText().contains("\\pict"), i == cell);
+    }
+
     void defaultEditorFontAppliesToEmptyCells()
     {
         testsupport::ScriptedPrompts prompts;
@@ -431,18 +503,23 @@ private Q_SLOTS:
         QFont chosen(QStringLiteral("Courier New"));
         chosen.setPointSize(14);
         chosen.setBold(true);
+        chosen.setUnderline(true);
+        chosen.setStrikeOut(true);
         prompts.font = chosen;
         window.DefaultEditorFont();
         QCOMPARE(window.Prefs().fontName, QStringLiteral("Courier New"));
         QCOMPARE(window.Prefs().fontSize, 14);
         platform::IniFile ini(TCalendarMain::IniPath());
-        QCOMPARE(persist::LoadPreferences(ini, folder()).fontName, QStringLiteral("Courier New"));
+        const persist::Preferences stored = persist::LoadPreferences(ini, folder());
+        QCOMPARE(stored.fontName, QStringLiteral("Courier New"));
+        QVERIFY(stored.fontBold && stored.fontUnderline && stored.fontStrikeout);
         calendar::TCalendarPanel32* page = window.Page();
         page->ClickCell(page->CellOfDay(20));
         const richtext::CharAttributes attributes = window.CellEditor()->CurrentAttributes();
         QCOMPARE(attributes.fontName, QStringLiteral("Courier New"));
         QCOMPARE(attributes.pointSize, 14);
-        QVERIFY(attributes.bold);
+        QVERIFY(attributes.bold && attributes.underline && attributes.strikeOut);
+        QVERIFY(!attributes.italic);
         QCOMPARE(attributes.colorIndex, 0);
     }
 

@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 #include "app/TCalendarProperties.h"
+#include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
 #include "controls/TFontDialog.h"
 #include "persist/formats/CalendarFile.h"
@@ -263,6 +264,53 @@ private Q_SLOTS:
 
     // A year typed into the date picker's own year box is the year chosen; Enter there does not close the
     // dialog, and no year before 1 can be chosen.
+    // The step buttons move the page's month from December 2026; "Now" comes back to this month.
+    void dateStepButtons_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QDate>("shown");
+        const QDate today = QDate::currentDate();
+        QTest::newRow("<<") << QStringList{QStringLiteral("PreviousYearButton")} << QDate(2025, 12, 1);
+        QTest::newRow("<") << QStringList{QStringLiteral("PreviousMonthButton")} << QDate(2026, 11, 1);
+        QTest::newRow(">") << QStringList{QStringLiteral("NextMonthButton")} << QDate(2027, 1, 1);
+        QTest::newRow(">>") << QStringList{QStringLiteral("NextYearButton")} << QDate(2027, 12, 1);
+        QTest::newRow("> > <") << QStringList{QStringLiteral("NextMonthButton"),
+                                              QStringLiteral("NextMonthButton"),
+                                              QStringLiteral("PreviousMonthButton")}
+                               << QDate(2027, 1, 1);
+        QTest::newRow("Now") << QStringList{QStringLiteral("NextYearButton"),
+                                            QStringLiteral("NextYearButton"), QStringLiteral("NowButton")}
+                             << QDate(today.year(), today.month(), 1);
+    }
+    void dateStepButtons()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QDate, shown);
+        TCalendarProperties dialog;
+        open(dialog);
+        showPageOf(dialog.DatePicker());
+        for (const QString& name : clicks)
+            QTest::mouseClick(dialog.findChild<QPushButton*>(name), Qt::LeftButton);
+        QCOMPARE(dialog.ExampleCalendar()->MainCalYear(), shown.year());
+        QCOMPARE(dialog.ExampleCalendar()->MainCalMonth(), shown.month());
+        QCOMPARE(dialog.DateLabel()->text(), QLocale().toString(shown, QStringLiteral("MMMM yyyy")));
+    }
+
+    // The day planners' page shows the page's starting time; all seven day names are listed.
+    void startingTimeAndDayNamesShown()
+    {
+        TCalendarProperties dialog;
+        dialog.ExampleCalendar()->ResetToNew();
+        dialog.ExampleCalendar()->SetDayStartTime(calendar::EncodeTime(9, 30));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.TimeLabel()->text(), QLocale().toString(QTime(9, 30), QLocale::ShortFormat));
+        QCOMPARE(dialog.DayNames()->toPlainText().split(u'\n'),
+                 (QStringList{QStringLiteral("Sunday"), QStringLiteral("Monday"), QStringLiteral("Tuesday"),
+                              QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
+                              QStringLiteral("Friday"), QStringLiteral("Saturday")}));
+    }
+
     void yearTypedIntoTheDatePicker()
     {
         TCalendarProperties dialog;

@@ -303,6 +303,7 @@ private Q_SLOTS:
             ini.WriteString(QStringLiteral("Default Font"), QStringLiteral("Name"), QStringLiteral("Arial"));
             ini.WriteInteger(QStringLiteral("Default Font"), QStringLiteral("Size"), 12);
             ini.WriteBool(QStringLiteral("Default Font"), QStringLiteral("Strikeout"), true);
+            ini.WriteBool(QStringLiteral("Default Font"), QStringLiteral("Underline"), true);
             ini.WriteInteger(QStringLiteral("Default Font"), QStringLiteral("Color"), 0x0000FF); // red
             QVERIFY(ini.Save());
         }
@@ -324,6 +325,7 @@ private Q_SLOTS:
             QCOMPARE(format.fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
             QCOMPARE(format.foreground().color(), QColor(Qt::red));
             QVERIFY(format.fontStrikeOut());
+            QVERIFY(format.fontUnderline());
             QVERIFY(!format.fontItalic());
         }
     }

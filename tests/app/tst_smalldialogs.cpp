@@ -3,6 +3,7 @@
 #include "app/TUserTitleForm.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -52,6 +53,23 @@ private Q_SLOTS:
         QCOMPARE(dialog.MinuteButton(7)->text(), QStringLiteral("07"));
         QCOMPARE(dialog.HourButton(3)->toolTip(),
                  QStringLiteral("Click to set the hours portion of the time"));
+        // Each row of hours is labelled: "AM" beside 12 to 11 in the morning, "PM" beside the afternoon's.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto rowLabel = [&dialog](int hour) {
+            const QPushButton* button = dialog.HourButton(hour);
+            const int y = button->mapTo(&dialog, button->rect().center()).y();
+            for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+                const QRect r(label->mapTo(&dialog, QPoint(0, 0)), label->size());
+                if (r.top() <= y && y <= r.bottom() && r.right() < button->mapTo(&dialog, QPoint(0, 0)).x())
+                    return label->text();
+            }
+            return QString();
+        };
+        QCOMPARE(rowLabel(0), QStringLiteral("AM"));
+        QCOMPARE(rowLabel(11), QStringLiteral("AM"));
+        QCOMPARE(rowLabel(12), QStringLiteral("PM"));
+        QCOMPARE(rowLabel(23), QStringLiteral("PM"));
         const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS");
         if (!folder.isEmpty())
             dialog.grab().save(folder + QStringLiteral("/set-time.png"));

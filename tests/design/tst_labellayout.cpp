@@ -57,6 +57,15 @@ private Q_SLOTS:
             << 0 << int(taLeftJustify) << QSize(142, 33) << QPoint(3, 3) << QPoint(-2, -2) << QSize(142, 30)
             << TRect{2, 2, 142, 22} << TRect{5, 5, 145, 25} << TRect{0, 0, 140, 20} << QPoint(2, 2)
             << QPoint(5, 5) << QPoint(0, 0);
+        // Centred text stays where the formula puts it when a shadow or highlight widens the left margin.
+        QTest::newRow("centred, shadow down left")
+            << 0 << int(taCenter) << QSize(142, 33) << QPoint(-3, 3) << QPoint() << QSize(142, 27)
+            << TRect{3, 0, 142, 20} << TRect{0, 3, 139, 23} << TRect{3, 0, 142, 20} << QPoint(19, 0)
+            << QPoint(16, 3) << QPoint(19, 0);
+        QTest::newRow("centred, highlight up left")
+            << 0 << int(taCenter) << QSize(142, 33) << QPoint() << QPoint(-2, -2) << QSize(142, 26)
+            << TRect{2, 2, 142, 22} << TRect{2, 2, 142, 22} << TRect{0, 0, 140, 20} << QPoint(20, 2)
+            << QPoint(20, 2) << QPoint(18, 0);
         QTest::newRow("90 degrees") << 90 << int(taLeftJustify) << QSize(33, 142) << QPoint(3, 3)
                                     << QPoint(-2, -2) << QSize(30, 120) << TRect{2, 3, 22, 119}
                                     << TRect{5, 0, 25, 116} << TRect{0, 5, 20, 121} << QPoint(2, 119)

@@ -310,6 +310,32 @@ private Q_SLOTS:
         QCOMPARE(log, (QStringList{QStringLiteral("loaded Kid"), QStringLiteral("loaded Root")}));
     }
 
+    // A colour with a name, system colours included, is written by that name and read back to its value;
+    // any other colour is written as a number.
+    void coloursByName_data()
+    {
+        QTest::addColumn<qint32>("color");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("button face") << qint32(0x8000000F) << Hex("07") + Short("clBtnFace");
+        QTest::newRow("window text") << qint32(0x80000008) << Hex("07") + Short("clWindowText");
+        QTest::newRow("red") << qint32(0x0000FF) << Hex("07") + Short("clRed");
+        QTest::newRow("no name") << qint32(0x123456) << Hex("04 56 34 12 00");
+    }
+    void coloursByName()
+    {
+        QFETCH(qint32, color);
+        QFETCH(QByteArray, written);
+        Thing thing;
+        thing.color = color;
+        const QByteArray bytes = WriteRoot(thing);
+        const QByteArray head = QByteArray("TPF0") + Short("TThing") + Short("") + Short("Color") + written;
+        QCOMPARE(HexOf(bytes.left(head.size())), HexOf(head));
+        QVERIFY(bytes.mid(head.size()).startsWith(Short("Font.Height"))); // the next property
+        Thing back;
+        QCOMPARE(ReadRootError(bytes, back), QString());
+        QCOMPARE(back.color, color);
+    }
+
     void readingAcceptsBothColourForms()
     {
         const QByteArray head = QByteArray("TPF0") + Short("TThing") + Short("");

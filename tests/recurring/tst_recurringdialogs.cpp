@@ -177,6 +177,26 @@ private Q_SLOTS:
         QCOMPARE(loaded.trimmed(), editable ? formula : QString());
         QCOMPARE(prompts.messages,
                  editable ? QStringList() : QStringList{QStringLiteral("This entry cannot be edited")});
+        if (!editable)
+            return;
+        // Cancel leaves the line as it was, whatever was typed; Ok replaces it with the edited line.
+        auto answer = [this](const char* button) {
+            testsupport::WhenDialogOpens(this, [button](QWidget* modal) {
+                auto* edit = qobject_cast<TEditRecurringDateFormula*>(modal);
+                QVERIFY(edit);
+                edit->SetDescription(QStringLiteral("Renamed"));
+                QTest::mouseClick(edit->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+            });
+        };
+        answer("CancelButton");
+        dialog.EditDate();
+        QCOMPARE(dialog.Lines(), QStringList{HolidayLine(QStringLiteral("Feast"), formula)});
+        answer("OkButton");
+        dialog.EditDate();
+        QCOMPARE(dialog.Lines().size(), 1);
+        QCOMPARE(LineDescription(dialog.Lines().first()), QStringLiteral("Renamed"));
+        QCOMPARE(LineFormula(dialog.Lines().first()).trimmed(), formula);
+        QCOMPARE(dialog.SelectedLine(), dialog.Lines().first());
     }
 
     // "Add Holidays of..." adds a country's set, chosen, without repeating what the list has.
@@ -214,6 +234,22 @@ private Q_SLOTS:
         QCOMPARE(edit.Lines().size(), 9);
         QVERIFY(edit.Save());
         QCOMPARE(ReadStore(path).size(), 9);
+    }
+
+    // Cancel in the country list adds no country, whichever row was chosen.
+    void cancelledCountryAddsNothing()
+    {
+        TGetHolidays holidays;
+        const int before = holidays.List()->count();
+        testsupport::WhenDialogOpens(&holidays, [](QWidget* inner) {
+            auto* countries = qobject_cast<TChooseHolidayCountry*>(inner);
+            QVERIFY(countries);
+            countries->Countries()->setCurrentRow(3);
+            QTest::mouseClick(countries->findChild<QPushButton*>(QStringLiteral("CancelButton")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(holidays.findChild<QPushButton*>(QStringLiteral("CountryButton")), Qt::LeftButton);
+        QCOMPARE(holidays.List()->count(), before);
     }
 
     void editDialog()

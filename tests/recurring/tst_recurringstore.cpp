@@ -76,6 +76,14 @@ private Q_SLOTS:
         QVERIFY(bytes.contains("Caf\xE9"));
         QCOMPARE(ReadStore(path), ansi);
 
+        // The euro sign is byte 0x80 there; a store whose only such byte it is reads as Windows-1252 too.
+        const QStringList euro = {MakeLine(QStringLiteral("Price day \u20AC"), QStringLiteral("@0101"))};
+        QVERIFY(WriteStore(path, euro));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("day \x80"));
+        file.close();
+        QCOMPARE(ReadStore(path), euro);
+
         // Text Windows-1252 cannot hold is written as UTF-8 and read back the same.
         const QStringList unicode = {
             MakeLine(QStringLiteral("\u0418\u0432\u0430\u043D's name day \u2603"), QStringLiteral("@0107")),
@@ -121,6 +129,13 @@ private Q_SLOTS:
             found.append(LineDescription(m.line) + u'=' + QString::number(m.days.value(0)));
         QCOMPARE(found, (QStringList{QStringLiteral("Armed Forces Day=18"), QStringLiteral("Memorial Day=27"),
                                      QStringLiteral("Mother's Day=12")}));
+        // A date or weekday rule for one month is offered in that month only; one for every month in all.
+        const QStringList rules = {MakeLine(QStringLiteral("May rule"), QStringLiteral("$0 0 5")),
+                                   MakeLine(QStringLiteral("Every month"), QStringLiteral("$0 1 0")),
+                                   MakeLine(QStringLiteral("May 12"), QStringLiteral("@0512")),
+                                   MakeLine(QStringLiteral("Every 15th"), QStringLiteral("@0015"))};
+        QCOMPARE(LinesForMonth(rules, 5, 2024), rules);
+        QCOMPARE(LinesForMonth(rules, 4, 2024), (QStringList{rules[1], rules[3]}));
         // April 2024: Easter is on 31 March, so nothing of it.
         for (const MonthMatch& m : LinesInMonth(HolidayLines(), 4, 2024))
             QVERIFY(LineDescription(m.line) != QLatin1String("Easter"));

@@ -164,6 +164,18 @@ private Q_SLOTS:
         const QTextCharFormat all = Fragment(styles, QStringLiteral("all")).charFormat();
         QVERIFY(all.fontItalic() && all.fontUnderline() && all.fontStrikeOut());
 
+        // With a default font other than 0, text set in \f0 takes font 0: its family and its code page.
+        QTextDocument fonts;
+        ReadRtf(QByteArray("{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fcharset204 Courier New;}{\\f1 Arial;}}"
+                           "{\\f0 mono \\'e0}{ plain \\'e0}\\par}"),
+                fonts);
+        const QTextFragment mono = Fragment(fonts, QStringLiteral("mono"));
+        QCOMPARE(mono.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Courier New"));
+        QCOMPARE(mono.text(), QStringLiteral("mono \u0430"));
+        const QTextFragment plain = Fragment(fonts, QStringLiteral("plain"));
+        QCOMPARE(plain.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Arial"));
+        QCOMPARE(plain.text(), QStringLiteral(" plain \u00E0"));
+
         QTextDocument super;
         ReadRtf(Load(QStringLiteral("rtfjs_cocoa_super_sub.rtf")), super);
         bool sawSuper = false, sawSub = false;

@@ -12,6 +12,7 @@
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/Tpf0Tools.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -107,27 +108,6 @@ void MakeBig(TQelSuperText& text, const QString& caption = QStringLiteral("HWM")
     text.SetOutlineStyle(psClear);
     text.SetControlTransparent(false);
     text.resize(400, 120);
-}
-
-QString Tpf0Tools()
-{
-    static QString folder;
-    static bool tried = false;
-    if (tried)
-        return folder;
-    tried = true;
-    // DATORIA_SHARED_DIR in the environment points a checkout outside the usual place at the tools.
-    const QString shared = qEnvironmentVariable("DATORIA_SHARED_DIR", QStringLiteral(DATORIA_SHARED_DIR));
-    const QString build = shared + QStringLiteral("/tools/tpf0/build.sh");
-    if (!QFile::exists(build) || QStandardPaths::findExecutable(QStringLiteral("fpc")).isEmpty())
-        return folder;
-    static QTemporaryDir out;
-    QProcess process;
-    process.start(QStringLiteral("sh"), {build, out.path()});
-    if (process.waitForFinished(120000) && process.exitCode() == 0 &&
-        QFile::exists(out.filePath(QStringLiteral("tpf0check"))))
-        folder = out.path();
-    return folder;
 }
 
 /** A texture of 4 x 4 pixels: red, green, blue and yellow quarters of 2 x 2. */
@@ -317,6 +297,12 @@ private Q_SLOTS:
         QCOMPARE(text.DrawingFont().pixelSize(), 32); // trunc(48 * 0.5) = 24 points
         text.SetZoomFactor(0.7f);
         QCOMPARE(text.DrawingFont().pixelSize(), platform::MulDiv(33, 96, 72));
+        // The shadow's offset shrinks with the zoom: depth 8 to the left at 50% shifts the text by 4.
+        text.SetShadowOrientation(sdLeft);
+        text.SetShadowDepth(8);
+        text.SetZoomFactor(0.5f);
+        QCOMPARE(text.Layout().TextOrigin(), QPoint(9, 0));
+        QCOMPARE(text.Layout().ShadowOrigin(), QPoint(5, 0));
     }
 
     void setterEffects()
@@ -530,6 +516,7 @@ private Q_SLOTS:
         QTest::newRow("left 4") << int(sdLeft) << 4;
         QTest::newRow("down left 5") << int(sdDownLeft) << 5;
         QTest::newRow("down 2") << int(sdDown) << 2;
+        QTest::newRow("down right 1") << int(sdDownRight) << 1;
     }
     void shadowLiesAtItsDepthAndDirection()
     {
@@ -584,6 +571,16 @@ private Q_SLOTS:
         // Only whole characters that fit are drawn: nothing touches the right edge.
         QCOMPARE(testsupport::CountInk(image, {image.width() - 2, 0, image.width(), image.height()}), 0);
         QVERIFY(testsupport::CountInk(image, {0, 0, image.width(), image.height()}) > 1000);
+
+        // Made narrower after a paint, the object shortens the caption again and draws as a new one would.
+        text.resize(250, text.height());
+        TQelSuperText fresh;
+        MakeBig(fresh, QStringLiteral("WWWWWWWWWW"));
+        fresh.SetSurfaceType(stNormal);
+        fresh.resize(250, text.height());
+        const QImage narrower = Render(text);
+        QCOMPARE(narrower, Render(fresh));
+        QCOMPARE(testsupport::CountInk(narrower, {248, 0, 250, narrower.height()}), 0);
     }
 
     void emptyCaptionDrawsACrossedBox()
@@ -860,7 +857,7 @@ private Q_SLOTS:
 
     void independentReaderAcceptsTheFile()
     {
-        const QString tools = Tpf0Tools();
+        const QString tools = testsupport::Tpf0Tools();
         if (tools.isEmpty())
             QSKIP("fpc or the tpf0 tools are not available");
         QTemporaryDir dir;

@@ -14,10 +14,12 @@ QString Tpf0Tools()
     if (tried)
         return folder;
     tried = true;
-    // The shared tools sit beside the checkout, or beside the folder of worktrees it belongs to.
+    // The shared tools sit beside the checkout, or beside the folder of worktrees it belongs to;
+    // DATORIA_SHARED_DIR in the environment points a checkout elsewhere at them.
     QString build;
-    for (const QString& shared : {QStringLiteral(DATORIA_SOURCE_DIR "/../shared"),
-                                  QStringLiteral(DATORIA_SOURCE_DIR "/../../shared")}) {
+    for (const QString& shared :
+         {qEnvironmentVariable("DATORIA_SHARED_DIR"), QStringLiteral(DATORIA_SOURCE_DIR "/../shared"),
+          QStringLiteral(DATORIA_SOURCE_DIR "/../../shared")}) {
         if (QFile::exists(shared + QStringLiteral("/tools/tpf0/build.sh"))) {
             build = shared + QStringLiteral("/tools/tpf0/build.sh");
             break;
