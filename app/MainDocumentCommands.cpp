@@ -16,6 +16,7 @@
 #include "platform/Prompts.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QUndoStack>
 
@@ -42,6 +43,19 @@ public:
 QString ShownPath(const QString& path)
 {
     return platform::PrintableName(path, platform::kShownPathLength);
+}
+
+/** True when the open file reads as a calendar, read on a page of its own that is then dropped. */
+bool ReadsAsCalendar(QIODevice& file)
+{
+    QObject owner;
+    calendar::TCalendarPanel32 page;
+    try {
+        persist::ReadCalendar(&file, page, &owner);
+    } catch (const persist::StreamError&) {
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -187,33 +201,57 @@ void TCalendarMain::CancelChanges()
 {
     if (!platform::Prompts::Current().Question(this, tr("CANCEL"), tr("Cancel all changes?")))
         return;
-    if (!m_currentFileName.isEmpty())
-        OpenCalendarFile(m_currentFileName);
+    // A file that can no longer be read keeps the changes, and marks them as changes still.
+    if (!m_currentFileName.isEmpty() && !OpenCalendarFile(m_currentFileName))
+        return;
     QCoreApplication::processEvents();
     SetModified(false);
 }
 
-void TCalendarMain::OpenCalendarFile(const QString& requested)
+bool TCalendarMain::OpenCalendarFile(const QString& requested)
 {
     // The caller's string may be one this command changes (the current name), so it works on its own copy.
     const QString path = requested;
+    DoSaveRichtext();
+    // The file is read on a page of its own first: one that is missing, damaged or not a calendar is reported
+    // and leaves the open calendar (its name, its changes) as it was.
+    QFile file(path);
+    QString problem;
+    if (!QFileInfo::exists(path)) {
+        problem = tr("File %1 no longer exists").arg(ShownPath(path));
+    } else {
+        BusyPointer busy;
+        if (!file.open(QIODevice::ReadOnly) || !ReadsAsCalendar(file) || !file.seek(0))
+            problem = tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file")
+                          .arg(ShownPath(path));
+    }
+    if (!problem.isEmpty()) {
+        platform::Prompts::Current().Information(this, problem);
+        SetButtons();
+        return false;
+    }
+
     m_page->SetSuspendPaint(true);
     float remembered = m_page->Zoom();
     if (remembered < 0.1f || remembered > 1.1f)
         remembered = 1.0f;
     m_startingUp = true;
     m_currentFileName.clear();
-    DoSaveRichtext();
-    if (!QFileInfo::exists(path)) {
-        platform::Prompts::Current().Information(this, tr("File %1 no longer exists").arg(ShownPath(path)));
-    } else {
+    {
         BusyPointer busy;
         m_page->ClearAllCells();
         m_page->ClearObjects();
         m_page->SetUserTitle(QString());
         setZoom(1.0f);
+        // The same open file again: what was proven above is what the page reads.
+        bool read = true;
         try {
-            persist::LoadCalendarFile(*m_page, path, this);
+            persist::ReadCalendar(&file, *m_page, this);
+        } catch (const persist::StreamError&) {
+            read = false;
+        }
+        m_page->Relayout(false);
+        if (read) {
             m_page->HookObjectEvents();
             m_currentFileName = path;
             m_mru.Add(path);
@@ -221,8 +259,8 @@ void TCalendarMain::OpenCalendarFile(const QString& requested)
             m_mru.Save(ini, QStringLiteral("MRU"));
             ini.Save();
             rebuildRecentMenu();
-        } catch (const persist::StreamError&) {
-            m_currentFileName.clear();
+        } else {
+            // Only a file changed on disk between the two readings gets here.
             m_page->ClearObjects();
             m_page->ResetToNew();
             platform::Prompts::Current().Information(
@@ -244,6 +282,7 @@ void TCalendarMain::OpenCalendarFile(const QString& requested)
     m_history->Reset();
     m_page->SetSuspendPaint(false);
     m_page->update();
+    return !m_currentFileName.isEmpty();
 }
 
 bool TCalendarMain::SaveCalendarFile(const QString& path)

@@ -102,6 +102,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     buildToolBars();
     buildMenus();
     buildIconTool();
+    buildShortcuts();
+    buildDesktopFiles();
 
     m_page->SetClickedInCellEvent(
         [this](const platform::TRect&, const platform::TRect& rFree, int cell, int,
@@ -355,6 +357,7 @@ void TCalendarMain::SetButtons()
     Action("Savebutton")->setVisible(m_modified);
     Action("CancelButton")->setVisible(m_modified && named);
     syncIconTool();
+    syncStartPage();
 }
 
 void TCalendarMain::CreateFloatingWindows()
@@ -434,7 +437,11 @@ void TCalendarMain::savePreferences()
 
 void TCalendarMain::restorePlacement()
 {
-    RestorePlacement(*this, kPlacementClass);
+    // Without a stored placement the window takes most of the screen rather than its small design size.
+    if (!HasStoredPlacement(kPlacementClass) && screen())
+        setGeometry(FirstPlacement(screen()->availableGeometry()));
+    else
+        RestorePlacement(*this, kPlacementClass);
     savePlacement();
 }
 
@@ -462,7 +469,10 @@ void TCalendarMain::firstActivation()
     m_printerAvailable = print::CheckPrinters(this);
     m_page->ResetToNew();
     layoutCanvas();
-    if (!m_mru.Files().isEmpty() && QFileInfo::exists(m_mru.Files().first()))
+    // A file named on the command line opens instead of the most recent one, once start-up is over.
+    if (!m_startFile.isEmpty())
+        OpenFromOutside({m_startFile});
+    else if (!m_mru.Files().isEmpty() && QFileInfo::exists(m_mru.Files().first()))
         OpenCalendarFile(m_mru.Files().first());
     QCoreApplication::processEvents();
     m_page->setVisible(!m_currentFileName.isEmpty());

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointF>
+#include <QStringList>
 
 #include <memory>
 
@@ -15,6 +16,7 @@ class QFrame;
 class QMenu;
 class QMimeData;
 class QScrollArea;
+class QTimer;
 class QToolBar;
 
 namespace calendar {
@@ -34,6 +36,7 @@ class TVelRtfStorage;
 namespace app {
 
 class DocumentHistory;
+class StartPage;
 class TFloatingPalette;
 
 /**
@@ -82,12 +85,24 @@ public:
     bool SaveAsBitmap();
     /** The user title dialog; OK sets the page's title (empty for the default one). */
     void UserDefinedTitle();
-    /** Reads a calendar file; a missing or unreadable file leaves no document, with a message. */
-    void OpenCalendarFile(const QString& path);
+    /**
+     * Reads a calendar file; true when it was opened. A missing or unreadable file is reported and leaves the
+     * calendar that was open as it was (no document when there was none).
+     */
+    bool OpenCalendarFile(const QString& path);
     /** Writes the calendar at zoom 1; false (with a message) when the file cannot be written. */
     bool SaveCalendarFile(const QString& path);
     /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
     bool CheckSaveNeeded();
+
+    // Files from the desktop.
+    /** The calendar file named on the command line, opened at start instead of the most recent one. */
+    void SetStartFile(const QString& path);
+    /**
+     * Opens the calendar among files dropped on the window or named by a later start, once the window is free
+     * (after start-up, with no dialog open): asks to save changes first; a message when there is none.
+     */
+    void OpenFromOutside(const QStringList& paths);
 
     /** The windows that live beside the main window for the whole run: the floating-calendar dialog. */
     void CreateFloatingWindows();
@@ -152,6 +167,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -176,6 +194,13 @@ private:
     void syncIconTool();
     /** Hides the palette while a dialog runs; gives back whether it was shown. */
     bool hidePaletteFor();
+    void buildShortcuts();
+    void buildDesktopFiles();
+    /** The start page shows while the window has no calendar. */
+    void syncStartPage();
+    bool outsideBusy() const;
+    void openOutsideFiles();
+    bool isCalendarFileDrag(const QMimeData* data) const;
 
     calendar::TCalendarPanel32* m_page = nullptr;
     QScrollArea* m_scroll = nullptr;
@@ -208,6 +233,11 @@ private:
     DocumentHistory* m_history = nullptr;
     quint64 m_lastPressTime = 0;
     QPointF m_lastPressPoint;
+    StartPage* m_startPage = nullptr;
+    QString m_startFile;
+    QStringList m_outsideFiles;
+    QTimer* m_outsideTimer = nullptr;
+    bool m_openingOutside = false;
 };
 
 } // namespace app

@@ -39,6 +39,22 @@ void RestorePlacement(QWidget& window, const QString& windowClass, const QWidget
         window.showMaximized();
 }
 
+bool HasStoredPlacement(const QString& windowClass)
+{
+    platform::IniFile ini(IniPath());
+    const QString section = persist::PlacementSection(windowClass, platform::PixelsPerInch());
+    const int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
+    return bottom != 0 && persist::StoredRect(ini.ReadInteger(section, QStringLiteral("Left"), 0),
+                                              ini.ReadInteger(section, QStringLiteral("Top"), 0),
+                                              ini.ReadInteger(section, QStringLiteral("Right"), 0), bottom);
+}
+
+QRect FirstPlacement(const QRect& available)
+{
+    const QSize size(available.width() * 4 / 5, available.height() * 4 / 5);
+    return persist::CentredOver(size, available);
+}
+
 void SavePlacement(const QWidget& window, const QString& windowClass)
 {
     platform::IniFile ini(IniPath());

@@ -1,3 +1,4 @@
+#include "app/DesktopFiles.h"
 #include "app/HintDelayStyle.h"
 #include "app/TCalendarMain.h"
 #include "app/WindowPlacement.h"
@@ -5,6 +6,8 @@
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
@@ -13,17 +16,30 @@ int main(int argc, char* argv[])
     QApplication::setStyle(new app::HintDelayStyle);
     controls::TFontDialog::Install();
 
-    // One instance per user: a second start brings the running window to the front and ends.
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QStringLiteral("Designs and prints calendar pages."));
+    arguments.addHelpOption();
+    arguments.addPositionalArgument(
+        QStringLiteral("file"), QStringLiteral("A calendar file (*.KVF) to open."), QStringLiteral("[file]"));
+    arguments.process(application);
+    const QStringList files = arguments.positionalArguments();
+    const QString file = files.isEmpty() ? QString() : app::FileArgument(files.first(), QDir::currentPath());
+
+    // One instance per user: a second start brings the running window to the front, hands it its file, and
+    // ends.
     platform::SingleInstance instance(QStringLiteral("Datoria-") +
                                       qEnvironmentVariable("USER", QStringLiteral("user")));
     if (!instance.Acquire()) {
-        instance.RaiseRunning();
+        instance.RaiseRunning(file);
         return 0;
     }
     app::TCalendarMain window;
     window.CreateFloatingWindows();
+    window.SetStartFile(file);
     QObject::connect(&instance, &platform::SingleInstance::raiseRequested, &window,
                      [&window] { app::BringToFront(window); });
+    QObject::connect(&instance, &platform::SingleInstance::openRequested, &window,
+                     [&window](const QString& path) { window.OpenFromOutside({path}); });
     window.show();
     return QApplication::exec();
 }

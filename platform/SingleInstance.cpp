@@ -3,8 +3,19 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QUrl>
 
 namespace platform {
+
+namespace {
+
+// A request is one line: "raise", or "open " and the file as an encoded URL (so no path can break the line).
+constexpr char kRaise[] = "raise";
+constexpr char kOpen[] = "open ";
+// Longer lines are not requests of this program; the connection is dropped unanswered.
+constexpr qsizetype kLongestRequest = 64 * 1024;
+
+} // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), m_key(key) {}
 
@@ -17,15 +28,28 @@ bool SingleInstance::Acquire()
     if (!m_lock->tryLock(100))
         return false;
     m_server = new QLocalServer(this);
+    // Only this user's later starts may talk to the running instance.
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(m_key);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("raise"))
-                    Q_EMIT raiseRequested();
-                socket->write("ok");
-                socket->flush();
-                socket->disconnectFromServer();
+                if (socket->canReadLine()) {
+                    const QByteArray line = socket->readLine(kLongestRequest);
+                    if (!line.endsWith('\n')) {
+                        socket->abort();
+                        return;
+                    }
+                    // The answer goes out first: what the request starts may take a while (a question to
+                    // save changes), and the later start only waits for the answer.
+                    socket->write("ok");
+                    socket->flush();
+                    socket->disconnectFromServer();
+                    handleRequest(line.trimmed());
+                    return;
+                }
+                if (socket->bytesAvailable() > kLongestRequest)
+                    socket->abort();
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -34,13 +58,29 @@ bool SingleInstance::Acquire()
     return true;
 }
 
-bool SingleInstance::RaiseRunning() const
+void SingleInstance::handleRequest(const QByteArray& line)
+{
+    if (line == kRaise) {
+        Q_EMIT raiseRequested();
+    } else if (line.startsWith(kOpen)) {
+        const QUrl url = QUrl::fromEncoded(line.mid(qsizetype(sizeof(kOpen)) - 1), QUrl::StrictMode);
+        Q_EMIT raiseRequested();
+        if (url.isValid() && url.isLocalFile() && !url.toLocalFile().isEmpty())
+            Q_EMIT openRequested(url.toLocalFile());
+    }
+}
+
+bool SingleInstance::RaiseRunning(const QString& file) const
 {
     QLocalSocket socket;
     socket.connectToServer(m_key);
     if (!socket.waitForConnected(1000))
         return false;
-    socket.write("raise");
+    if (file.isEmpty())
+        socket.write(kRaise);
+    else
+        socket.write(kOpen + QUrl::fromLocalFile(file).toEncoded());
+    socket.write("\n");
     socket.flush();
     return socket.waitForReadyRead(1000);
 }

@@ -12,7 +12,7 @@ namespace platform {
 
 /**
  * Keeps the program to one running instance per user: the first start holds a lock and listens for later
- * starts, which ask it to raise its window and then end.
+ * starts, which ask it to raise its window (and to open the file they were given) and then end.
  */
 class SingleInstance : public QObject
 {
@@ -25,14 +25,18 @@ public:
 
     /** True when this process is now the running instance; false when another one already runs. */
     bool Acquire();
-    /** Asks the running instance to raise its window; true when it answered. */
-    bool RaiseRunning() const;
+    /** Asks the running instance to raise its window and, given a path, to open it; true when it answered. */
+    bool RaiseRunning(const QString& file = QString()) const;
 
 Q_SIGNALS:
     /** A later start asked this instance to come to the front. */
     void raiseRequested();
+    /** A later start named a file for this instance to open (after raiseRequested). */
+    void openRequested(const QString& path);
 
 private:
+    void handleRequest(const QByteArray& line);
+
     QString m_key;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer* m_server = nullptr;
