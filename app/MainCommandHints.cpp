@@ -67,8 +67,8 @@ void TCalendarMain::explainDisabledCommands()
     for (const char* name : {"mnuSaveAs", "mnuSaveAsBitmap", "mnuExportPdf", "mnuPrintSetup", "mnuProperties",
                              "PropertiesButton", "ZoomPlusButton", "ZoomMinusButton"})
         explain(name, noCalendar);
-    for (const char* name : {"mnuFillCalendarwithRecurringDates", "mnuImportEvents", "mnuClearAllCellContents",
-                             "mnuUserDefinedTitle"})
+    for (const char* name : {"mnuFillCalendarwithRecurringDates", "mnuImportEvents",
+                             "mnuClearAllCellContents", "mnuUserDefinedTitle"})
         explain(name, visible ? noCells : noCalendar);
     explain("ShowHideIconTool", tr("This layout has no day cells to put icons on."));
     explain("mnuSave", tr("The calendar has no file yet: use Save As."));

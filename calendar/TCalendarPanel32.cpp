@@ -837,8 +837,8 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
             // fit the part of the picture copied to the page are drawn.
             QPainter scratch(&m_cellScratch);
             hidden = m_cellRenderer
-                         .RenderWholeLines(scratch, storage.RtfText(), QRect(0, 0, size.width(), free.height()),
-                                           zoomPercent)
+                         .RenderWholeLines(scratch, storage.RtfText(),
+                                           QRect(0, 0, size.width(), free.height()), zoomPercent)
                          .hiddenLines;
             m_hiddenLines[static_cast<size_t>(i)] = hidden;
         } else {
@@ -857,8 +857,10 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
 
 void TCalendarPanel32::drawOverflowMark(QPainter& painter, const TRect& free) const
 {
-    // A small triangle filling the cell's lower right corner, scaled with the page but never too small to see.
-    const int size = std::clamp(Trunc(8 * double(Zoom())), 5, std::max(5, std::min(free.width(), free.height())));
+    // A small triangle filling the cell's lower right corner, scaled with the page but never too small to
+    // see.
+    const int size =
+        std::clamp(Trunc(8 * double(Zoom())), 5, std::max(5, std::min(free.width(), free.height())));
     const int right = free.left + free.width() - 1;
     const int bottom = free.top + free.height() - 1;
     const QPoint corner[] = {QPoint(right + 1, bottom - size), QPoint(right + 1, bottom + 1),
@@ -886,9 +888,11 @@ bool TCalendarPanel32::event(QEvent* event)
     const int hidden = cell != 0 ? m_hiddenLines[static_cast<size_t>(cell - 1)] : 0;
     if (hidden > 0) {
         const TRect& total = m_cells[static_cast<size_t>(cell - 1)].rTotal;
-        const QString text = hidden == 1 ? tr("1 more line in this day: click it to see all of its text")
-                                         : tr("%1 more lines in this day: click it to see all of its text").arg(hidden);
-        QToolTip::showText(help->globalPos(), text, this, QRect(total.left, total.top, total.width(), total.height()));
+        const QString text =
+            hidden == 1 ? tr("1 more line in this day: click it to see all of its text")
+                        : tr("%1 more lines in this day: click it to see all of its text").arg(hidden);
+        QToolTip::showText(help->globalPos(), text, this,
+                           QRect(total.left, total.top, total.width(), total.height()));
     } else {
         QToolTip::hideText();
         event->ignore();

@@ -195,7 +195,8 @@ public:
     /** A gesture's rectangle as objects are created in it: at least 50 wide when under 25, at least 15 high.
      */
     static platform::TRect CreationRect(const platform::TRect& band);
-    /** The page at the current size as its rules draw it (as printed: long cell text cut at the cell's edge). */
+    /** The page at the current size as its rules draw it (as printed: long cell text cut at the cell's edge).
+     */
     QImage RenderToBitmap();
     /** Lines of cell i that the screen left out at the last paint, because they do not fit the cell. */
     int HiddenLines(int i) const;
@@ -221,8 +222,8 @@ protected:
 private:
     /** Draws the page onto a white surface; cell texts outside area (the part being painted) are left out. */
     /**
-     * On screen, a cell shows only the lines of its text that fit whole, with a mark in its lower right corner
-     * when some are left out; otherwise the text is cut at the cell's edge, as the page is printed.
+     * On screen, a cell shows only the lines of its text that fit whole, with a mark in its lower right
+     * corner when some are left out; otherwise the text is cut at the cell's edge, as the page is printed.
      */
     void renderPage(QPainter& painter, const QRect& area, bool onScreen);
     void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive, const QRect& area,

@@ -56,8 +56,8 @@ QString DataFolderFor(const QString& executableFolder)
         QDir::cleanPath(executableFolder + u'/' + QStringLiteral(DATORIA_DATA_FROM_BIN));
     if (QFileInfo(installed).isDir())
         return installed;
-    const QString system = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("datoria"),
-                                                  QStandardPaths::LocateDirectory);
+    const QString system = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("datoria"), QStandardPaths::LocateDirectory);
     return system.isEmpty() ? installed : system;
 }
 

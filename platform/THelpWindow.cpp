@@ -39,9 +39,8 @@ THelpWindow::THelpWindow(const QString& helpFolder, QWidget* parent)
         button->setAccessibleName(hint);
         return action;
     };
-    QAction* back =
-        addButton(tr("&Back"), "HelpBack", tr("Back to the page shown before"), QStyle::SP_ArrowBack,
-                  QKeySequence::Back);
+    QAction* back = addButton(tr("&Back"), "HelpBack", tr("Back to the page shown before"),
+                              QStyle::SP_ArrowBack, QKeySequence::Back);
     QAction* forward = addButton(tr("&Forward"), "HelpForward", tr("Forward to the next page"),
                                  QStyle::SP_ArrowForward, QKeySequence::Forward);
     QAction* home = addButton(tr("&Contents"), "HelpHome", tr("The first page of the help"),
@@ -56,7 +55,8 @@ THelpWindow::THelpWindow(const QString& helpFolder, QWidget* parent)
     for (const HelpTopic& topic : m_topics) {
         while (parents.size() > topic.level)
             parents.removeLast();
-        auto* item = parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
+        auto* item =
+            parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
         item->setText(0, topic.title);
         item->setData(0, Qt::UserRole, topic.page);
         m_items.append(item);
@@ -94,10 +94,11 @@ THelpWindow::THelpWindow(const QString& helpFolder, QWidget* parent)
     connect(m_contents, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { ShowPage(item->data(0, Qt::UserRole).toString()); });
 
-    const QSize available = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableSize()
-                                                             : QSize(1024, 768);
+    const QSize available = QGuiApplication::primaryScreen()
+                                ? QGuiApplication::primaryScreen()->availableSize()
+                                : QSize(1024, 768);
     resize(std::min(900, available.width() * 9 / 10), std::min(640, available.height() * 9 / 10));
-    splitter->setSizes({width() / 3, width() * 2 / 3});
+    splitter->setSizes({std::max(260, width() * 2 / 5), width() * 3 / 5});
 }
 
 THelpWindow* THelpWindow::Shared()
@@ -151,9 +152,9 @@ QString THelpWindow::CurrentPage() const
 void THelpWindow::Present()
 {
     // A modal dialog blocks every other window: help asked for from one is modal itself, so it can be used.
-    const Qt::WindowModality wanted = QApplication::activeModalWidget() && QApplication::activeModalWidget() != this
-                                          ? Qt::ApplicationModal
-                                          : Qt::NonModal;
+    const Qt::WindowModality wanted =
+        QApplication::activeModalWidget() && QApplication::activeModalWidget() != this ? Qt::ApplicationModal
+                                                                                       : Qt::NonModal;
     if (windowModality() != wanted) {
         hide();
         setWindowModality(wanted);

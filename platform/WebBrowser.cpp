@@ -19,7 +19,8 @@ bool DesktopHandlesWebLinks()
     if (xdgMime.isEmpty())
         return false;
     QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/https")});
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                          QStringLiteral("x-scheme-handler/https")});
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);

@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <cmath>
 #include <map>

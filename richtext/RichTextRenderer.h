@@ -42,8 +42,8 @@ struct LineFit
 LineFit FitWholeLines(QTextDocument& document, int height);
 
 /**
- * Paints a document like RenderDocument, but only the lines that fit the rectangle whole: no line is cut at the
- * bottom. Gives back what was shown and what was left out.
+ * Paints a document like RenderDocument, but only the lines that fit the rectangle whole: no line is cut at
+ * the bottom. Gives back what was shown and what was left out.
  */
 LineFit RenderWholeLines(QPainter& painter, QTextDocument& document, const QRect& rect, int zoomPercent);
 

@@ -53,6 +53,9 @@ QString HintOver(TCalendarPanel32& page, int cell)
     const TRect free = page.Cell(cell).rFree;
     const QPoint point((free.left + free.right) / 2, (free.top + free.bottom) / 2);
     QToolTip::hideText();
+    // A hint goes away a moment after it is told to.
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000))
+        return QStringLiteral("(the previous hint stayed)");
     QHelpEvent event(QEvent::ToolTip, point, page.mapToGlobal(point));
     QApplication::sendEvent(&page, &event);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
@@ -71,16 +74,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<float>("zoom");
         QTest::addColumn<int>("halfPoints");
-        QTest::newRow("100%, 10 points") << 1.0f << 20;
-        QTest::newRow("60%, 10 points") << 0.6f << 20;
-        QTest::newRow("100%, 13 points") << 1.0f << 26;
-        QTest::newRow("150%, 9 points") << 1.5f << 18;
+        // Whether the printed page shows ink of the first line the screen leaves out, cut at the cell's edge.
+        QTest::addColumn<bool>("printedCut");
+        QTest::newRow("100%, 10 points") << 1.0f << 20 << false;
+        QTest::newRow("60%, 10 points") << 0.6f << 20 << true;
+        QTest::newRow("100%, 13 points") << 1.0f << 26 << true;
+        QTest::newRow("150%, 9 points") << 1.5f << 18 << true;
     }
 
     void twentyLinesShowWholeLinesAndTheMark()
     {
         QFETCH(float, zoom);
         QFETCH(int, halfPoints);
+        QFETCH(bool, printedCut);
         TCalendarPanel32 page;
         page.SetMainCalMonth(12);
         page.SetMainCalYear(1997);
@@ -116,10 +122,9 @@ private Q_SLOTS:
             for (int x = free.left; x < right - markWidth; ++x)
                 QCOMPARE(screen.pixelColor(x, y), printed.pixelColor(x, y));
         const auto printedBands = InkBands(printed, free, markWidth + 1);
-        QVERIFY(printedBands.size() >= shown.size());
-        if (printedBands.size() > shown.size())
-            QVERIFY(printedBands.at(shown.size()).first > lastShown);
-        qDebug() << "shown" << shown.size() << "printed" << printedBands.size();
+        QCOMPARE(printedBands.size(), shown.size() + (printedCut ? 1 : 0));
+        if (printedCut)
+            QVERIFY(printedBands.last().first > lastShown);
         for (int y = lastShown + 1; y <= bottom - markWidth; ++y)
             for (int x = free.left; x <= right; ++x)
                 QVERIFY2(!Ink(screen, x, y), qPrintable(QStringLiteral("ink at %1, %2").arg(x).arg(y)));
@@ -140,7 +145,8 @@ private Q_SLOTS:
         QCOMPARE(page.HiddenLines(kCell), 1);
         QVERIFY(InkBands(screen, free, 16).isEmpty());
         QVERIFY(testsupport::CountInk(page.RenderToBitmap(), free) > 100);
-        QCOMPARE(HintOver(page, kCell), QStringLiteral("1 more line in this day: click it to see all of its text"));
+        QCOMPARE(HintOver(page, kCell),
+                 QStringLiteral("1 more line in this day: click it to see all of its text"));
     }
 
     void textThatFitsLooksAsPrinted()
@@ -153,6 +159,8 @@ private Q_SLOTS:
         const QImage screen = page.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(page.HiddenLines(kCell), 0);
         QVERIFY(page.HiddenLines(kCell + 1) > 0);
+        if (const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS"); !folder.isEmpty())
+            screen.save(folder + QStringLiteral("/cell-overflow.png"));
         QCOMPARE(InkBands(screen, page.Cell(kCell).rFree, 0).size(), 3);
         QVERIFY(screen.copy(page.Cell(kCell).rTotal.toQRect()) ==
                 page.RenderToBitmap().copy(page.Cell(kCell).rTotal.toQRect()));

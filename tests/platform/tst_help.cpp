@@ -80,7 +80,8 @@ private Q_SLOTS:
 
     void everyTopicAndLinkLeadsToAPage()
     {
-        const QList<platform::HelpTopic> topics = platform::ReadHelpContents(kHelp + QStringLiteral("/contents.txt"));
+        const QList<platform::HelpTopic> topics =
+            platform::ReadHelpContents(kHelp + QStringLiteral("/contents.txt"));
         QVERIFY(topics.size() >= 30);
         QCOMPARE(topics.first().page, QStringLiteral("index.html"));
         QStringList pages;
@@ -88,7 +89,8 @@ private Q_SLOTS:
             const QString file = topic.page.section(u'#', 0, 0);
             QVERIFY2(QFile::exists(kHelp + u'/' + file), qPrintable(topic.page));
             if (topic.page.contains(u'#'))
-                QVERIFY2(AnchorsOf(kHelp + u'/' + file).contains(topic.page.section(u'#', 1)), qPrintable(topic.page));
+                QVERIFY2(AnchorsOf(kHelp + u'/' + file).contains(topic.page.section(u'#', 1)),
+                         qPrintable(topic.page));
             pages.append(file);
         }
         // Every page is in the contents, and every link between pages lands on a page and anchor that exist.
@@ -144,8 +146,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<int>("lastContext");
-        QTest::newRow("comments and blanks") << QByteArray("# c\n\n0|A|a.html|0\n") << QStringList{QStringLiteral("A")} << 0;
-        QTest::newRow("several numbers") << QByteArray("0|A|a.html|\n1|B|a.html#b|7, 8\n") << QStringList{QStringLiteral("A"), QStringLiteral("B")} << 8;
+        QTest::newRow("comments and blanks")
+            << QByteArray("# c\n\n0|A|a.html|0\n") << QStringList{QStringLiteral("A")} << 0;
+        QTest::newRow("several numbers") << QByteArray("0|A|a.html|\n1|B|a.html#b|7, 8\n")
+                                         << QStringList{QStringLiteral("A"), QStringLiteral("B")} << 8;
         QTest::newRow("malformed left out")
             << QByteArray("x|A|a.html|\n0||a.html|\n0|B||\n-1|C|c.html|\n0|D|d.html\n0|E|e.html|1\n")
             << QStringList{QStringLiteral("E")} << 1;
@@ -204,9 +208,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("programOnPath");
         QTest::addColumn<bool>("found");
         QTest::newRow("nothing") << QByteArray() << QString() << false;
-        QTest::newRow("$BROWSER names a program on the path") << QByteArray("mybrowser %s") << QStringLiteral("mybrowser") << true;
+        QTest::newRow("$BROWSER names a program on the path")
+            << QByteArray("mybrowser %s") << QStringLiteral("mybrowser") << true;
         QTest::newRow("$BROWSER names no program") << QByteArray("nosuchbrowser") << QString() << false;
-        QTest::newRow("second entry of $BROWSER") << QByteArray("nosuch:mybrowser") << QStringLiteral("mybrowser") << true;
+        QTest::newRow("second entry of $BROWSER")
+            << QByteArray("nosuch:mybrowser") << QStringLiteral("mybrowser") << true;
         QTest::newRow("x-www-browser") << QByteArray() << QStringLiteral("x-www-browser") << true;
         QTest::newRow("firefox") << QByteArray() << QStringLiteral("firefox") << true;
         QTest::newRow("an unrelated program") << QByteArray() << QStringLiteral("editor") << false;
@@ -229,8 +235,9 @@ private Q_SLOTS:
     {
         // A desktop that names a handler of https links through xdg-mime has a browser, whatever its name.
         QTemporaryDir bin;
-        QVERIFY(WriteFile(bin.filePath(QStringLiteral("xdg-mime")),
-                          "#!/bin/sh\n[ \"$3\" = x-scheme-handler/https ] && echo some-browser.desktop\nexit 0\n", true));
+        QVERIFY(WriteFile(
+            bin.filePath(QStringLiteral("xdg-mime")),
+            "#!/bin/sh\n[ \"$3\" = x-scheme-handler/https ] && echo some-browser.desktop\nexit 0\n", true));
         ScopedEnvironment path("PATH", bin.path().toLocal8Bit());
         ScopedEnvironment browser("BROWSER", QByteArray());
         QVERIFY(platform::WebBrowserAvailable());
@@ -245,7 +252,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(bin));
         // Installed: the share folder beside the executable's folder.
         QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("share/datoria/help"))));
-        QCOMPARE(platform::DataFolderFor(bin), QDir::cleanPath(root.filePath(QStringLiteral("share/datoria"))));
+        QCOMPARE(platform::DataFolderFor(bin),
+                 QDir::cleanPath(root.filePath(QStringLiteral("share/datoria"))));
         // Portable or the build tree: a data folder beside the executable wins.
         QVERIFY(QDir().mkpath(bin + QStringLiteral("/data")));
         QCOMPARE(platform::DataFolderFor(bin), bin + QStringLiteral("/data"));
