@@ -22,6 +22,8 @@ THelpWindow::THelpWindow(const QString& helpFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(QDir::cleanPath(helpFolder))
 {
     setObjectName(QStringLiteral("HelpWindow"));
+    // An open help window does not keep the program running once its main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(tr("Datoria Help"));
     m_topics = ReadHelpContents(m_folder + QStringLiteral("/contents.txt"));
 
