@@ -30,8 +30,9 @@ public:
         const QImage icon = m_list->Icon(index.row());
         if (icon.isNull())
             return;
-        painter->drawImage(QPoint(r.left() + (r.width() - icon.width()) / 2, r.top() + (r.height() - icon.height()) / 2),
-                           icon);
+        painter->drawImage(
+            QPoint(r.left() + (r.width() - icon.width()) / 2, r.top() + (r.height() - icon.height()) / 2),
+            icon);
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
     {

@@ -169,7 +169,11 @@ struct InstanceKey
     /** Seconds since the epoch; a time without a zone counts as written in UTC, on both sides alike. */
     qint64 utc = 0;
 
-    bool Matches(const InstanceKey& start) const { return isDate ? day == start.day : utc == start.utc; }
+    /** A day on either side (calendar programs mix the value types) matches the occurrence's day. */
+    bool Matches(const InstanceKey& start) const
+    {
+        return isDate || start.isDate ? day == start.day : utc == start.utc;
+    }
 };
 
 struct Event

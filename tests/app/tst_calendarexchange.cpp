@@ -186,6 +186,31 @@ private Q_SLOTS:
         QVERIFY(!window.Page()->HasCellContent());
     }
 
+    // An import is taken back whole by Cancel Changes: the calendar is as it was saved.
+    void cancelChangesTakesTheImportBack()
+    {
+        testsupport::ScriptedPrompts prompts;
+        prompts.openFiles = {write(QStringLiteral("family.ics"), kFamily)};
+        TCalendarMain window;
+        start(window);
+        newMarch(window);
+        window.PuttextOnDay(5, QStringLiteral("Saved"));
+        prompts.saveFiles = {m_folder->filePath(QStringLiteral("March.KVF"))};
+        QVERIFY(window.SaveAs());
+        testsupport::WhenDialogOpens(&window, [](QWidget* modal) {
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("okbutton")), Qt::LeftButton);
+        });
+        clickFileMenu(window, "mnuImportEvents");
+        QCOMPARE(cellText(window, 12), QStringLiteral("Birthday"));
+        QVERIFY(window.Modified());
+        prompts.answers = {true};
+        clickFileMenu(window, "mnuCancelChanges");
+        QVERIFY(!window.Modified());
+        QCOMPARE(cellText(window, 5), QStringLiteral("Saved"));
+        QVERIFY(cellText(window, 12).isEmpty());
+        QVERIFY(cellText(window, 30).isEmpty());
+    }
+
     // Files that are no calendar, or have nothing for the month, say so and leave the page as it was.
     void filesWithNothingToImport_data()
     {

@@ -220,6 +220,14 @@ private Q_SLOTS:
         // The shipped default of the preferences names misc1.icl.
         QCOMPARE(palette->Grid()->FileName(), Library("misc1.icl"));
         QVERIFY(palette->Item("mnuMisc1")->isChecked());
+        // Hidden by the user, it stays hidden when the window checks it; shown again, it stays shown.
+        QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton);
+        QVERIFY(palette->isHidden());
+        window.CheckFloaterStatus();
+        QVERIFY(palette->isHidden());
+        QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton);
+        window.CheckFloaterStatus();
+        QVERIFY(palette->isVisible());
         // A page of mini calendars has no day cells: the palette goes.
         window.Page()->SetCalendarLayout(calendar::loMC12Month);
         window.CheckFloaterStatus();

@@ -104,6 +104,12 @@ private Q_SLOTS:
         QCOMPARE(image->pos(), QPoint(20, 30));
         page.SetZoom(1.0f);
         QCOMPARE(image->size(), QSize(32, 32));
+        // A picture as high as the object but narrower, and one as wide but lower.
+        image->SetPicture(Solid(20, 32, qRgb(255, 0, 0)));
+        QCOMPARE(image->size(), QSize(20, 32));
+        image->SetPicture(Solid(20, 10, qRgb(255, 0, 0)));
+        QCOMPARE(image->size(), QSize(20, 10));
+        image->SetPicture(Solid(32, 32, qRgb(255, 0, 0)));
         // A picture of the object's exact size covers it.
         QVERIFY(image->Opaque());
         image->SetStretch(true);
@@ -124,6 +130,9 @@ private Q_SLOTS:
         QImage shot = Grab(*image);
         QCOMPARE(testsupport::ColorAt(shot, 0, 0), platform::clBlack);
         QCOMPARE(testsupport::ColorAt(shot, 39, 29), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(shot, 39, 15), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(shot, 20, 29), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(shot, 38, 15), platform::clWhite);
         QCOMPARE(testsupport::ColorAt(shot, 20, 15), platform::clWhite);
         // A 2 × 1 picture is stretched over the whole object, whatever Stretch says.
         QImage two(2, 1, QImage::Format_RGB32);
@@ -256,6 +265,9 @@ private Q_SLOTS:
         QVERIFY(bytes.contains(QByteArray("\x09TMetafile")));
         // The empty picture writes nothing: three objects, two pictures.
         QCOMPARE(bytes.count(QByteArray("Picture.Data")), 2);
+        // AutoSize off is the stream's default and is not written; Stretch off is written once.
+        QVERIFY(!bytes.contains(QByteArray("AutoSize")));
+        QCOMPARE(bytes.count(QByteArray("\x07Stretch")), 1);
 
         QWidget owner2;
         calendar::TCalendarPanel32 back(&owner2);

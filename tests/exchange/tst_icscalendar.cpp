@@ -200,6 +200,23 @@ private Q_SLOTS:
         QVERIFY(MonthLines(ics, 9, 2024).filter(QStringLiteral("Quarterly")).isEmpty()); // COUNT=3 ended
     }
 
+    // Calendar programs do not always give an exclusion the start's value type: a time excludes the day of a
+    // whole-day event, and a day excludes the timed occurrence that starts on it.
+    void exclusionsOfTheOtherValueType()
+    {
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Trip"), {QStringLiteral("DTSTART;VALUE=DATE:20240305"),
+                                                    QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=3"),
+                                                    QStringLiteral("EXDATE:20240312T000000")}) +
+                     Event(QStringLiteral("Piano"), {QStringLiteral("DTSTART:20240306T170000"),
+                                                     QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=3"),
+                                                     QStringLiteral("EXDATE;VALUE=DATE:20240313")}));
+        QCOMPARE(
+            MonthLines(ics, 3, 2024),
+            (QStringList{QStringLiteral("2024-03-05 Trip"), QStringLiteral("2024-03-06 5:00 pm Piano"),
+                         QStringLiteral("2024-03-19 Trip"), QStringLiteral("2024-03-20 5:00 pm Piano")}));
+    }
+
     // A weekly event in a zone with summer time keeps its wall time across the change.
     void repetitionsKeepWallTimeAcrossSummerTime()
     {
@@ -261,6 +278,9 @@ private Q_SLOTS:
             << QByteArray("BEGIN:VEVENT\r\nDTSTART:20240101\r\nSUMMARY:x\r\nEND:VEVENT\r\n") << notIcs;
         QTest::newRow("nested too deeply")
             << QByteArray("BEGIN:VCALENDAR\r\n") + QByteArray("BEGIN:X\r\n").repeated(100000)
+            << QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
+        QTest::newRow("nested too deeply, with properties between")
+            << QByteArray("BEGIN:VCALENDAR\r\n") + QByteArray("BEGIN:X\r\nX-A:1\r\n").repeated(100000)
             << QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
     }
     void badFiles()

@@ -70,6 +70,44 @@ QColor Mean(const QImage& image, const QRect& r)
     return n ? QColor(int(red / n), int(green / n), int(blue / n)) : QColor();
 }
 
+/** Metafile records: each its function and its parameters. */
+using Records = QList<std::pair<int, QByteArray>>;
+
+/** A metafile of the given records, with a window of 200 x 100. */
+QByteArray Metafile(const Records& records, int objects)
+{
+    auto word = [](QByteArray& out, int v) {
+        out.append(char(v & 0xFF));
+        out.append(char((v >> 8) & 0xFF));
+    };
+    QByteArray body;
+    Records all = {{0x020B, QByteArray(4, '\0')},              // window origin 0, 0
+                   {0x020C, QByteArray::fromHex("6400c800")}}; // 100 high, 200 wide
+    all += records;
+    all.append({0x0000, QByteArray()});
+    for (const auto& [function, parameters] : all) {
+        const int words = 3 + int(parameters.size() + 1) / 2;
+        word(body, words & 0xFFFF);
+        word(body, words >> 16);
+        word(body, function);
+        body.append(parameters);
+        if (parameters.size() % 2)
+            body.append('\0');
+    }
+    QByteArray header;
+    word(header, 1);
+    word(header, 9);
+    word(header, 0x0300);
+    const int size = int(18 + body.size()) / 2;
+    word(header, size & 0xFFFF);
+    word(header, size >> 16);
+    word(header, objects);
+    word(header, 0);
+    word(header, 0);
+    word(header, 0);
+    return header + body;
+}
+
 } // namespace
 
 class TestPictures : public QObject
@@ -418,6 +456,251 @@ private Q_SLOTS:
         const QImage bw = DecodePcx(mono, error);
         QCOMPARE(bw.pixel(0, 0), 0xFFFFFFFFu);
         QCOMPARE(bw.pixel(7, 0), 0xFF000000u);
+    }
+
+    // The header decides which Targa pictures are read: the three kinds, raw or run-length, with the pixel
+    // and colour-map sizes each kind can have; anything else is not taken for a Targa picture.
+    void targaHeaders_data()
+    {
+        QTest::addColumn<int>("imageType");
+        QTest::addColumn<int>("mapType");
+        QTest::addColumn<int>("mapBits");
+        QTest::addColumn<int>("pixelBits");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("true colour 24") << 2 << 0 << 0 << 24 << 3 << true;
+        QTest::newRow("true colour 32") << 2 << 0 << 0 << 32 << 3 << true;
+        QTest::newRow("true colour 15") << 2 << 0 << 0 << 15 << 3 << true;
+        QTest::newRow("true colour 16") << 2 << 0 << 0 << 16 << 3 << true;
+        QTest::newRow("true colour 8") << 2 << 0 << 0 << 8 << 3 << false;
+        QTest::newRow("true colour 24, run-length") << 10 << 0 << 0 << 24 << 3 << true;
+        QTest::newRow("grey 8") << 3 << 0 << 0 << 8 << 3 << true;
+        QTest::newRow("grey 16") << 3 << 0 << 0 << 16 << 3 << true;
+        QTest::newRow("grey 24") << 3 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("grey 8, run-length") << 11 << 0 << 0 << 8 << 3 << true;
+        QTest::newRow("grey with an unused map") << 3 << 1 << 24 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 24") << 1 << 1 << 24 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 15") << 1 << 1 << 15 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 16") << 1 << 1 << 16 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 32") << 1 << 1 << 32 << 8 << 3 << true;
+        QTest::newRow("mapped 16, map 24") << 1 << 1 << 24 << 16 << 3 << true;
+        QTest::newRow("mapped 8, run-length") << 9 << 1 << 24 << 8 << 3 << true;
+        QTest::newRow("mapped 8, map 8") << 1 << 1 << 8 << 8 << 3 << false;
+        QTest::newRow("mapped 24") << 1 << 1 << 24 << 24 << 3 << false;
+        QTest::newRow("mapped without a map") << 1 << 0 << 24 << 8 << 3 << false;
+        QTest::newRow("map type 2") << 2 << 2 << 0 << 24 << 3 << false;
+        QTest::newRow("no picture") << 0 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("type 4") << 4 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("type 12") << 12 << 0 << 0 << 24 << 3 << false;
+        QTest::newRow("no width") << 2 << 0 << 0 << 24 << 0 << false;
+    }
+    void targaHeaders()
+    {
+        QFETCH(int, imageType);
+        QFETCH(int, mapType);
+        QFETCH(int, mapBits);
+        QFETCH(int, pixelBits);
+        QFETCH(int, width);
+        QFETCH(bool, read);
+        QByteArray tga(18, '\0');
+        tga[1] = char(mapType);
+        tga[2] = char(imageType);
+        tga[5] = 2; // two map entries
+        tga[7] = char(mapBits);
+        tga[12] = char(width);
+        tga[14] = 2;
+        tga[16] = char(pixelBits);
+        // Zeros are a valid map, valid pixels and valid one-pixel run-length packets.
+        tga.append(QByteArray(2 * 4 + 2 * 3 * 5, '\0'));
+        QCOMPARE(LooksLikeTga(tga), read);
+        QString error;
+        const QImage image = DecodeTga(tga, error);
+        QCOMPARE(!image.isNull(), read);
+        QCOMPARE(error.isEmpty(), read);
+        if (read)
+            QCOMPARE(image.size(), QSize(3, 2));
+    }
+
+    // Alpha is taken only where the header declares alpha bits: many writers leave the fourth byte (or the
+    // attribute bit) zero in opaque pictures, which must not come out invisible.
+    void targaAlphaOnlyWhenDeclared_data()
+    {
+        QTest::addColumn<int>("imageType");
+        QTest::addColumn<int>("pixelBits");
+        QTest::addColumn<int>("alphaBits");
+        QTest::addColumn<int>("alpha");
+        QTest::newRow("32 bits, none declared") << 2 << 32 << 0 << 255;
+        QTest::newRow("32 bits, 8 declared") << 2 << 32 << 8 << 0;
+        QTest::newRow("16 bits, none declared") << 2 << 16 << 0 << 255;
+        QTest::newRow("16 bits, 1 declared") << 2 << 16 << 1 << 0;
+        QTest::newRow("grey 16, none declared") << 3 << 16 << 0 << 255;
+        QTest::newRow("grey 16, 8 declared") << 3 << 16 << 8 << 0;
+        QTest::newRow("24 bits, 8 declared") << 2 << 24 << 8 << 255;
+    }
+    void targaAlphaOnlyWhenDeclared()
+    {
+        QFETCH(int, imageType);
+        QFETCH(int, pixelBits);
+        QFETCH(int, alphaBits);
+        QFETCH(int, alpha);
+        QByteArray tga(18, '\0');
+        tga[2] = char(imageType);
+        tga[12] = 1;
+        tga[14] = 1;
+        tga[16] = char(pixelBits);
+        tga[17] = char(alphaBits);
+        tga.append(QByteArray(pixelBits / 8, '\0')); // black, alpha or attribute zero
+        QString error;
+        const QImage image = DecodeTga(tga, error);
+        QVERIFY2(!image.isNull(), qPrintable(error));
+        QCOMPARE(qAlpha(image.pixel(0, 0)), alpha);
+    }
+
+    // A metafile's font draws underlined and struck out only when its record says so.
+    void metafileFontLines_data()
+    {
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<bool>("strike");
+        QTest::newRow("plain") << false << false;
+        QTest::newRow("struck out") << false << true;
+        QTest::newRow("underlined") << true << false;
+        QTest::newRow("both") << true << true;
+    }
+    void metafileFontLines()
+    {
+        QFETCH(bool, underline);
+        QFETCH(bool, strike);
+        auto render = [](bool under, bool struck) {
+            QByteArray font = QByteArray::fromHex("d8ff0000000000009001"); // 40 high, weight 400
+            font.append(char(0));                                          // italic
+            font.append(char(under));                                      // underline
+            font.append(char(struck));                                     // strike-out
+            font.append(QByteArray(5, '\0'));
+            font.append("Liberation Sans");
+            font.append('\0');
+            const QByteArray text("I      I");
+            QByteArray out =
+                QByteArray::fromHex("0800") + text + QByteArray::fromHex("14001400"); // at 20, 20
+            QString error;
+            WmfMetafile wmf;
+            const bool loaded = wmf.Load(Metafile({{0x0102, QByteArray::fromHex("0100")},
+                                                   {0x02FB, font},
+                                                   {0x012D, QByteArray::fromHex("0000")},
+                                                   {0x0521, out}},
+                                                  1),
+                                         error);
+            return loaded ? wmf.Render() : QImage();
+        };
+        const QImage plain = render(false, false);
+        const QImage image = render(underline, strike);
+        QVERIFY(!plain.isNull() && !image.isNull());
+        auto dark = [](const QImage& picture, int x, int y) { return qGray(picture.pixel(x, y)) < 128; };
+        // The letters' extent in the plain drawing: the gap between the two I's, the baseline.
+        int left = -1, right = -1, baseline = -1;
+        for (int x = 0; x < plain.width(); ++x) {
+            for (int y = 0; y < plain.height(); ++y) {
+                if (dark(plain, x, y)) {
+                    left = left < 0 ? x : left;
+                    right = x;
+                    baseline = std::max(baseline, y);
+                }
+            }
+        }
+        QVERIFY(right - left > 40);
+        const int gap = (left + right) / 2;
+        bool above = false, below = false;
+        for (int y = 0; y < image.height(); ++y) {
+            if (dark(image, gap, y)) {
+                above = above || y < baseline - 4;
+                below = below || y > baseline;
+            }
+        }
+        QCOMPARE(above, strike);
+        QCOMPARE(below, underline);
+    }
+
+    // A record that runs past the end of the file is reported, not played.
+    void metafileRecordPastTheEnd()
+    {
+        QByteArray data = Metafile({{0x0102, QByteArray::fromHex("0100")}}, 0);
+        data[18 + 10 + 10] = char(0x40); // the third record claims 64 words
+        QString error;
+        WmfMetafile wmf;
+        QVERIFY(!wmf.Load(data, error));
+        QCOMPARE(error, QStringLiteral("the metafile is damaged"));
+        QVERIFY(wmf.Load(Metafile({}, 0), error));
+        QCOMPARE(wmf.Size(), QSize(200, 100));
+    }
+
+    void metafileHeaderTypes_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("in memory") << 1 << true;
+        QTest::newRow("on disk") << 2 << true;
+        QTest::newRow("unknown") << 3 << false;
+    }
+    void metafileHeaderTypes()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, loads);
+        QByteArray data = Metafile({}, 0);
+        data[0] = char(type);
+        QString error;
+        WmfMetafile wmf;
+        QCOMPARE(wmf.Load(data, error), loads);
+        QCOMPARE(error.isEmpty(), loads);
+    }
+
+    // A metafile without a placeable header gets one whose last word is the checksum of the ten before.
+    void placeableHeaderChecksum()
+    {
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY(wmf.Load(Metafile({}, 0), error));
+        const QByteArray data = wmf.PlaceableData();
+        QVERIFY(data.startsWith(QByteArray::fromHex("d7cdc69a")));
+        auto word = [&data](int i) { return std::uint8_t(data[i]) | (std::uint8_t(data[i + 1]) << 8); };
+        int checksum = 0;
+        for (int i = 0; i < 20; i += 2)
+            checksum ^= word(i);
+        QCOMPARE(word(20), checksum);
+        QCOMPARE(data.mid(22), wmf.Data());
+    }
+
+    // A pen 10 units wide drawn at twice the size is 20 pixels wide; records that name no object or scale
+    // by zero change nothing.
+    void metafilePenAndOddRecords_data()
+    {
+        QTest::addColumn<Records>("before");
+        QTest::newRow("plain") << Records{};
+        QTest::newRow("an object that does not exist")
+            << Records{{0x012D, QByteArray::fromHex("0700")}, {0x012D, QByteArray::fromHex("ffff")}};
+        QTest::newRow("scaled by zero") << Records{{0x0410, QByteArray::fromHex("0100010000000200")},
+                                                   {0x0410, QByteArray::fromHex("0000020001000100")}};
+    }
+    void metafilePenAndOddRecords()
+    {
+        QFETCH(Records, before);
+        Records records = before;
+        records += {{0x02FA, QByteArray::fromHex("00000a000000"
+                                                 "00000000")}, // solid, 10 wide, black
+                    {0x012D, QByteArray::fromHex("0000")},
+                    {0x0214, QByteArray::fromHex("0a003200")},  // move to 50, 10
+                    {0x0213, QByteArray::fromHex("5a003200")}}; // line to 50, 90
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        const QImage image = wmf.Render(QSize(400, 200));
+        int first = -1, last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, 100)) < 128) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
+        QVERIFY2(first >= 88 && last <= 111 && last - first + 1 >= 18,
+                 qPrintable(QStringLiteral("%1..%2").arg(first).arg(last)));
     }
 
     void targaKinds()

@@ -198,6 +198,8 @@ private Q_SLOTS:
             << QStringLiteral("$5 0 10") << 10 << 2024 << QList<int>{27};
         QTest::newRow("weekends of February 2024")
             << QStringLiteral("%17") << 2 << 2024 << QList<int>{3, 4, 10, 11, 17, 18, 24, 25};
+        QTest::newRow("weekends of March 2024, to the last day")
+            << QStringLiteral("%17") << 3 << 2024 << QList<int>{2, 3, 9, 10, 16, 17, 23, 24, 30, 31};
         QTest::newRow("Easter 2024") << QStringLiteral("#EASTER") << 3 << 2024 << QList<int>{31};
         QTest::newRow("Easter, lower case with blanks")
             << QStringLiteral(" #easter ") << 3 << 2024 << QList<int>{};
