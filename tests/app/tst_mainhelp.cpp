@@ -274,6 +274,11 @@ private Q_SLOTS:
         QCOMPARE(nameOf("ZoomPlusButton"), QStringLiteral("Zoom In"));
         QCOMPARE(nameOf("ZoomMinusButton"), QStringLiteral("Zoom Out"));
         QCOMPARE(nameOf("DrawRichText"), QStringLiteral("Rich Text tool"));
+        // The whole hint describes the button to a screen reader.
+        QCOMPARE(window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"))
+                     ->widgetForAction(window.Action("DrawRichText"))
+                     ->accessibleDescription(),
+                 QStringLiteral("Rich Text tool \nMixed fonts, colors and styles"));
         window.SetModified(false);
     }
 
