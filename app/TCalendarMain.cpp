@@ -14,6 +14,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "platform/Screen.h"
+#include "platform/WebBrowser.h"
 #include "print/PagePrinter.h"
 #include "print/PrinterCheck.h"
 #include "print/TReportSystem.h"
@@ -35,6 +36,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -104,6 +106,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     buildIconTool();
     buildShortcuts();
     buildDesktopFiles();
+    nameToolBarButtons();
 
     m_page->SetClickedInCellEvent(
         [this](const platform::TRect&, const platform::TRect& rFree, int cell, int,
@@ -192,7 +195,8 @@ void TCalendarMain::buildToolBars()
     add(tr("Properties"), "PropertiesButton", tr("Set/change Properties for the calendar"),
         [this] { Properties(); });
     add(tr("Print"), "Printbutton", tr("Print the calendar"), [this] { PrintCalendar(); });
-    add(tr("Show Icon Tool"), "ShowHideIconTool", QString(), [this] { ShowHideIconTool(); });
+    add(tr("Show Icon Tool"), "ShowHideIconTool", tr("Show or hide the Icons palette"),
+        [this] { ShowHideIconTool(); });
     design->addSeparator();
     m_tools = new QActionGroup(this);
     QAction* pointer = add(tr("Select"), "Pointerbutton", tr("Selection tool"),
@@ -288,7 +292,7 @@ void TCalendarMain::buildMenus()
 
     QMenu* online = menuBar()->addMenu(tr("&Online"));
     add(online, tr("Visit Our Internet Website"), "mnuWebsite",
-        [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://datoria.app/"))); });
+        [this] { platform::OpenWebPage(this, QUrl(QStringLiteral("https://datoria.app/"))); });
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     add(help, tr("&Contents"), "mnuContents", [this] { platform::ShowHelpTopic(this, 0); });
     add(help, tr("&About"), "mnuAbout", [this] { showAbout(); });
@@ -358,6 +362,7 @@ void TCalendarMain::SetButtons()
     Action("CancelButton")->setVisible(m_modified && named);
     syncIconTool();
     syncStartPage();
+    explainDisabledCommands();
 }
 
 void TCalendarMain::CreateFloatingWindows()
@@ -510,7 +515,8 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (historyEvent(watched, event))
         return true;
-    if (event->type() == QEvent::ToolTip && !m_prefs.hintsOn)
+    // Menus keep their hints: they say why an item is greyed out.
+    if (event->type() == QEvent::ToolTip && !m_prefs.hintsOn && !qobject_cast<QMenu*>(watched))
         return true;
     if (watched == m_page && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
         auto* drag = static_cast<QDragMoveEvent*>(event);

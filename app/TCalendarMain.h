@@ -188,6 +188,10 @@ private:
     void savePlacement();
     void showAbout();
     void toggleHints();
+    /** Names every tool bar button after its hint, for screen readers; menus show their hints. */
+    void nameToolBarButtons();
+    /** Gives each greyed-out command the reason as its hint. */
+    void explainDisabledCommands();
     void setZoom(float factor);
     void layoutCanvas();
     void buildIconTool();

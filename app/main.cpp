@@ -8,11 +8,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Datoria"));
+    // The installed desktop entry and icon theme give the windows their icon.
+    QApplication::setDesktopFileName(QStringLiteral("datoria"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("datoria")));
     QApplication::setStyle(new app::HintDelayStyle);
     controls::TFontDialog::Install();
 

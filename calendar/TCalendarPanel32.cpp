@@ -18,7 +18,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
 
 namespace calendar {
@@ -805,7 +807,7 @@ void TCalendarPanel32::RenderCellText(QImage& target, const richtext::TVelRtfSto
 }
 
 void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive,
-                                      const QRect& area)
+                                      const QRect& area, bool onScreen)
 {
     const int zoomPercent = Trunc(double(Zoom()) * 100);
     for (int i = 0; i < kCellCount; ++i) {
@@ -818,6 +820,8 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
         // A cell outside the part being painted costs nothing (a window shows a part of a zoomed page).
         if (!area.intersects(QRect(free.left, free.top, free.width() + 1, free.height() + 1)))
             continue;
+        if (onScreen)
+            m_hiddenLines[static_cast<size_t>(i)] = 0;
         // An empty cell is a white area, and the grid under it is white already.
         if (storage.IsEmpty())
             continue;
@@ -827,17 +831,76 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
         if (m_cellScratch.size() != size)
             m_cellScratch = QImage(size, QImage::Format_RGB32);
         m_cellScratch.fill(Qt::white);
-        RenderCellText(m_cellScratch, storage, zoomPercent);
+        int hidden = 0;
+        if (onScreen) {
+            // Laid out as wide as always, so it wraps as the editor and the printout do; only the lines that
+            // fit the part of the picture copied to the page are drawn.
+            QPainter scratch(&m_cellScratch);
+            hidden = m_cellRenderer
+                         .RenderWholeLines(scratch, storage.RtfText(),
+                                           QRect(0, 0, size.width(), free.height()), zoomPercent)
+                         .hiddenLines;
+            m_hiddenLines[static_cast<size_t>(i)] = hidden;
+        } else {
+            RenderCellText(m_cellScratch, storage, zoomPercent);
+        }
         // The text is laid out one pixel wider and higher than the cell's free area, as the cell editor lays
         // it out, so both wrap alike. Squeezing that picture into the area would drop a pixel column from the
         // middle of the text and cut glyphs in two; the picture is copied unscaled instead, losing only its
         // last column and row.
         canvas.Painter().drawImage(QPoint(free.left, free.top), m_cellScratch,
                                    QRect(0, 0, free.width(), free.height()));
+        if (hidden > 0)
+            drawOverflowMark(canvas.Painter(), free);
     }
 }
 
-void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area)
+void TCalendarPanel32::drawOverflowMark(QPainter& painter, const TRect& free) const
+{
+    // A small triangle filling the cell's lower right corner, scaled with the page but never too small to
+    // see.
+    const int size =
+        std::clamp(Trunc(8 * double(Zoom())), 5, std::max(5, std::min(free.width(), free.height())));
+    const int right = free.left + free.width() - 1;
+    const int bottom = free.top + free.height() - 1;
+    const QPoint corner[] = {QPoint(right + 1, bottom - size), QPoint(right + 1, bottom + 1),
+                             QPoint(right - size, bottom + 1)};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(192, 0, 0));
+    painter.drawPolygon(corner, 3);
+    painter.restore();
+}
+
+int TCalendarPanel32::HiddenLines(int i) const
+{
+    Q_ASSERT(i >= 1 && i <= kCellCount);
+    return m_hiddenLines[static_cast<size_t>(i - 1)];
+}
+
+bool TCalendarPanel32::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return TQelBasePanel::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const int cell = CellAtPoint(help->pos().x(), help->pos().y());
+    const int hidden = cell != 0 ? m_hiddenLines[static_cast<size_t>(cell - 1)] : 0;
+    if (hidden > 0) {
+        const TRect& total = m_cells[static_cast<size_t>(cell - 1)].rTotal;
+        const QString text =
+            hidden == 1 ? tr("1 more line in this day: click it to see all of its text")
+                        : tr("%1 more lines in this day: click it to see all of its text").arg(hidden);
+        QToolTip::showText(help->globalPos(), text, this,
+                           QRect(total.left, total.top, total.width(), total.height()));
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
+}
+
+void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area, bool onScreen)
 {
     // The page is white; the month grid and the planners fill their own rectangle white, so only the margins
     // around it are filled here (a zoomed page is millions of pixels).
@@ -860,7 +923,7 @@ void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area)
         }
         m_cells = p.cells;
         m_titleRect = p.titleRect;
-        paintCellTexts(canvas, week, !week, area);
+        paintCellTexts(canvas, week, !week, area, onScreen);
     } else if (m_layoutResult.showMainCalendar) {
         MonthPaintParams p = MainPaintParams(Zoom());
         for (auto& cell : p.cells)
@@ -869,7 +932,7 @@ void TCalendarPanel32::renderPage(QPainter& painter, const QRect& area)
         m_cells = p.cells;
         m_titleRect = p.titleRect;
         m_headersRect = p.headersRect;
-        paintCellTexts(canvas, false, false, area);
+        paintCellTexts(canvas, false, false, area, onScreen);
     }
 
     if (m_layoutResult.showMiniCalendars) {
@@ -889,7 +952,7 @@ QImage TCalendarPanel32::RenderToBitmap()
     QImage image(size(), QImage::Format_RGB32);
     if (!image.isNull()) {
         QPainter painter(&image);
-        renderPage(painter, image.rect());
+        renderPage(painter, image.rect(), false);
     }
     update();
     return image;
@@ -906,7 +969,7 @@ void TCalendarPanel32::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect area = event->rect() & rect();
     painter.setClipRect(area);
-    renderPage(painter, area);
+    renderPage(painter, area, true);
     m_painting = false;
 }
 

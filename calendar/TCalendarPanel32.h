@@ -195,8 +195,11 @@ public:
     /** A gesture's rectangle as objects are created in it: at least 50 wide when under 25, at least 15 high.
      */
     static platform::TRect CreationRect(const platform::TRect& band);
-    /** Everything a paint copies to the screen, at the current size. */
+    /** The page at the current size as its rules draw it (as printed: long cell text cut at the cell's edge).
+     */
     QImage RenderToBitmap();
+    /** Lines of cell i that the screen left out at the last paint, because they do not fit the cell. */
+    int HiddenLines(int i) const;
     /** What the main grid or planner is drawn from at a zoom: the page's style, month and main rectangle. */
     MonthPaintParams MainPaintParams(float zoom) const;
     /** What every mini calendar is drawn from at a zoom, less its month, year and rectangle. */
@@ -204,6 +207,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    /** The hint over a cell with hidden lines names how many. */
+    bool event(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     /** The page wants every key while it has the focus: Tab and Shift+Tab reach its key handling too. */
     bool focusNextPrevChild(bool next) override;
@@ -216,8 +221,14 @@ protected:
 
 private:
     /** Draws the page onto a white surface; cell texts outside area (the part being painted) are left out. */
-    void renderPage(QPainter& painter, const QRect& area);
-    void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive, const QRect& area);
+    /**
+     * On screen, a cell shows only the lines of its text that fit whole, with a mark in its lower right
+     * corner when some are left out; otherwise the text is cut at the cell's edge, as the page is printed.
+     */
+    void renderPage(QPainter& painter, const QRect& area, bool onScreen);
+    void paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive, const QRect& area,
+                        bool onScreen);
+    void drawOverflowMark(QPainter& painter, const platform::TRect& free) const;
     int zoomed(int value) const;
     platform::TRect zoomed(const platform::TRect& rect) const;
     void loadLocaleNames();
@@ -282,6 +293,7 @@ private:
     QImage m_cellScratch;
     platform::TextCache m_textCache;
     richtext::RichTextRenderer m_cellRenderer;
+    std::array<int, kCellCount> m_hiddenLines{};
 };
 
 } // namespace calendar

@@ -1,33 +1,22 @@
 #include "platform/Help.h"
 
 #include "platform/Prompts.h"
+#include "platform/THelpWindow.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QUrl>
 
 namespace platform {
 
-QString DataFolder()
-{
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../share/datoria");
-}
-
 void ShowHelpTopic(QWidget* parent, int context)
 {
-    const QString page = DataFolder() + QStringLiteral("/help/Datoria.html");
-    if (!QFileInfo::exists(page)) {
-        Prompts::Current().Information(parent, QStringLiteral("The help file is not installed."));
+    THelpWindow* window = THelpWindow::Shared();
+    if (!window->ShowContext(context)) {
+        Prompts::Current().Information(
+            parent, QCoreApplication::translate("platform", "The help pages are not installed (%1).")
+                        .arg(DataFolder() + QStringLiteral("/help")));
         return;
     }
-    QUrl url = QUrl::fromLocalFile(QDir::cleanPath(page));
-    url.setFragment(QStringLiteral("topic-%1").arg(context));
-    QDesktopServices::openUrl(url);
+    window->Present();
 }
 
 } // namespace platform

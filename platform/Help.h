@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ProgramFolder.h"
+
 #include <QString>
 
 class QWidget;
@@ -7,12 +9,9 @@ class QWidget;
 namespace platform {
 
 /**
- * Opens the program's help page at the topic with that context number (its anchor "topic-N") in the browser;
- * an information box says so when the help page is not installed.
+ * Opens the program's help window at the topic with that context number (0 for the contents); an
+ * information box says so when the help pages are not installed.
  */
 void ShowHelpTopic(QWidget* parent, int context);
-
-/** The folder of the program's shipped data (help page, icon libraries, textures). */
-QString DataFolder();
 
 } // namespace platform

@@ -30,6 +30,24 @@ void RenderDocument(QPainter& painter, QTextDocument& document, const QRect& rec
                     const QColor& background = QColor());
 
 /**
+ * How many lines of a laid-out document fit a height whole: the height they take and the count of the lines
+ * below them. Only lines from the top count, so a line that does not fit hides every line after it.
+ */
+struct LineFit
+{
+    int shownHeight = 0;
+    int shownLines = 0;
+    int hiddenLines = 0;
+};
+LineFit FitWholeLines(QTextDocument& document, int height);
+
+/**
+ * Paints a document like RenderDocument, but only the lines that fit the rectangle whole: no line is cut at
+ * the bottom. Gives back what was shown and what was left out.
+ */
+LineFit RenderWholeLines(QPainter& painter, QTextDocument& document, const QRect& rect, int zoomPercent);
+
+/**
  * Renders RTF documents, keeping the documents it read recently: a page paints the same cell texts again and
  * again, and reading them once is enough.
  */
@@ -41,6 +59,8 @@ public:
 
     void Render(QPainter& painter, const QByteArray& rtf, const QRect& rect, int zoomPercent,
                 const QColor& background = QColor());
+    /** Renders only the lines that fit whole (see RenderWholeLines). */
+    LineFit RenderWholeLines(QPainter& painter, const QByteArray& rtf, const QRect& rect, int zoomPercent);
     /** The document read from rtf (cached). */
     QTextDocument& Document(const QByteArray& rtf);
 
