@@ -80,13 +80,13 @@ QPushButton* TFlatCalendarEditor::fontButton(const QString& caption,
 }
 
 controls::TColorButton* TFlatCalendarEditor::colorButton(const QString& caption,
-                                                         void (TQelFlatCalendar::*set)(platform::TColor))
+                                                         const std::function<void(platform::TColor)>& apply)
 {
     auto* button = new controls::TColorButton(caption, this);
     button->setAutoDefault(false);
-    connect(button, &controls::TColorButton::colorChosen, this, [this, set](platform::TColor color) {
+    connect(button, &controls::TColorButton::colorChosen, this, [this, apply](platform::TColor color) {
         if (!m_initialising && !m_filling)
-            (m_sample->*set)(color);
+            apply(color);
     });
     return button;
 }
@@ -118,10 +118,13 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent) : QDialog(parent)
     m_headerBorder =
         list(kBorders, [this](int i) { m_sample->SetDayNameBorderStyle(TFlatCalBorderStyle(i)); });
     m_cellBorder = list(kBorders, [this](int i) { m_sample->SetCellBorderStyle(TFlatCalBorderStyle(i)); });
-    m_titleColor = colorButton(tr("Title Background"), &F::SetTitleBGColor);
-    m_headerColor = colorButton(tr("Header Background "), &F::SetDayNameBGColor);
-    m_bodyColor = colorButton(tr("Body Background "), &F::SetBackgroundColor);
-    m_shadowColor = colorButton(tr("Color"), &F::SetShadowColor);
+    m_titleColor =
+        colorButton(tr("Title Background"), [this](platform::TColor c) { m_sample->SetTitleBGColor(c); });
+    m_headerColor =
+        colorButton(tr("Header Background "), [this](platform::TColor c) { m_sample->SetDayNameBGColor(c); });
+    m_bodyColor =
+        colorButton(tr("Body Background "), [this](platform::TColor c) { m_sample->SetBackgroundColor(c); });
+    m_shadowColor = colorButton(tr("Color"), [this](platform::TColor c) { m_sample->SetShadowColor(c); });
     m_transparent = new QCheckBox(tr("Transparent"), this);
     connect(m_transparent, &QCheckBox::toggled, this, [this](bool on) {
         if (!m_initialising && !m_filling)

@@ -74,7 +74,7 @@ private:
     QComboBox* list(const QStringList& items, const std::function<void(int)>& apply);
     QPushButton* fontButton(const QString& caption, platform::TFont* (TQelFlatCalendar::*font)() const);
     controls::TColorButton* colorButton(const QString& caption,
-                                        void (TQelFlatCalendar::*set)(platform::TColor));
+                                        const std::function<void(platform::TColor)>& apply);
     void placeSample();
 
     TQelFlatCalendar* m_sample = nullptr;
