@@ -21,7 +21,7 @@ namespace app {
 
 namespace {
 
-// Enough for a long session; each step shares its snapshots with its neighbours.
+// Enough for a long day of editing; each step shares its snapshots with its neighbours.
 constexpr int kUndoLimit = 200;
 // While a dialog runs, changes wait for it to close: they belong to the action that opened it.
 constexpr int kModalRetryMs = 50;

@@ -255,7 +255,7 @@ bool MonkeyPrompts::PrinterSetup(QWidget*, QPrinter&)
 Monkey::Monkey(app::TCalendarMain& window, quint32 seed, const QString& folder)
     : m_window(window), m_random(seed), m_prompts(m_random, folder), m_folder(folder)
 {
-    // Files the open dialogs can offer besides what the session saves: damaged ones and a picture.
+    // Files the open dialogs can offer besides what the run saves: damaged ones and a picture.
     QByteArray noise(700, Qt::Uninitialized);
     for (char& byte : noise)
         byte = char(m_random.bounded(256));
@@ -506,7 +506,7 @@ void Monkey::pressKey()
 void Monkey::createObject()
 {
     const char* tool = kTools[pick(int(std::size(kTools)))];
-    // Past a page's worth of objects every paint gets slower and the session would not end in time.
+    // Past a page's worth of objects every paint gets slower and the run would not end in time.
     if (m_window.Page()->PlacedObjects().size() >= kEnoughObjects) {
         note(QStringLiteral("tool %1 left alone: enough objects").arg(QLatin1String(tool)));
         return;

@@ -1,5 +1,5 @@
 // A seeded monkey: thousands of random user events on the real main window, with the page checked for
-// consistency every hundred events. DATORIA_MONKEY_SEED and DATORIA_MONKEY_EVENTS run another session by
+// consistency every hundred events. DATORIA_MONKEY_SEED and DATORIA_MONKEY_EVENTS run another sequence by
 // hand; DATORIA_MONKEY_TRACE=1 prints every event as it is sent.
 #include "app/HintDelayStyle.h"
 #include "app/TCalendarMain.h"
@@ -207,7 +207,7 @@ private Q_SLOTS:
                     // The last events first, in full: the failure message itself is cut short.
                     qWarning("last events:\n%s", qPrintable(monkey.RecentEvents()));
                     folder.setAutoRemove(false);
-                    qWarning("the session's files are kept in %s", qPrintable(folder.path()));
+                    qWarning("the run's files are kept in %s", qPrintable(folder.path()));
                     QFAIL(qPrintable(
                         QStringLiteral("seed %1, after event %2: %3").arg(seed).arg(event).arg(problem)));
                 }
