@@ -7,6 +7,7 @@
 #include "platform/THelpWindow.h"
 #include "tests/app/MainWindowTesting.h"
 #include "tests/support/ModalDialogs.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -41,32 +42,6 @@ public:
 
 public Q_SLOTS:
     void open(const QUrl& url) { urls.append(url); }
-};
-
-/** Sets an environment variable for the lifetime of the object, then gives back the old value. */
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
 };
 
 class TestMainHelp : public QObject
@@ -221,8 +196,8 @@ private Q_SLOTS:
     {
         testsupport::ScriptedPrompts prompts;
         QTemporaryDir emptyPath;
-        ScopedEnvironment path("PATH", emptyPath.path().toLocal8Bit());
-        ScopedEnvironment browser("BROWSER", QByteArray());
+        testsupport::ScopedEnvironment path("PATH", emptyPath.path().toLocal8Bit());
+        testsupport::ScopedEnvironment browser("BROWSER", QByteArray());
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
         TCalendarMain window;
@@ -238,7 +213,7 @@ private Q_SLOTS:
     void onlineWithBrowserOpensTheSite()
     {
         testsupport::ScriptedPrompts prompts;
-        ScopedEnvironment browser("BROWSER", "true");
+        testsupport::ScopedEnvironment browser("BROWSER", "true");
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
         TCalendarMain window;

@@ -3,6 +3,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/THelpWindow.h"
 #include "platform/WebBrowser.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <QDesktopServices>
@@ -43,31 +44,6 @@ QSet<QString> AnchorsOf(const QString& path)
         ids.insert(match.next().captured(1));
     return ids;
 }
-
-class ScopedEnvironment
-{
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
 
 } // namespace
 
@@ -187,8 +163,8 @@ private Q_SLOTS:
                           "<html><body><p><a href=\"https://example.org/x\">site</a></p></body></html>"));
         testsupport::ScriptedPrompts prompts;
         QTemporaryDir emptyPath;
-        ScopedEnvironment path("PATH", emptyPath.path().toLocal8Bit());
-        ScopedEnvironment browser("BROWSER", QByteArray());
+        testsupport::ScopedEnvironment path("PATH", emptyPath.path().toLocal8Bit());
+        testsupport::ScopedEnvironment browser("BROWSER", QByteArray());
         platform::THelpWindow help(dir.path());
         help.show();
         QVERIFY(QTest::qWaitForWindowExposed(&help));
@@ -226,8 +202,8 @@ private Q_SLOTS:
         QTemporaryDir bin;
         if (!programOnPath.isEmpty())
             QVERIFY(WriteFile(bin.filePath(programOnPath), "#!/bin/sh\nexit 0\n", true));
-        ScopedEnvironment path("PATH", bin.path().toLocal8Bit());
-        ScopedEnvironment browser("BROWSER", browserVariable);
+        testsupport::ScopedEnvironment path("PATH", bin.path().toLocal8Bit());
+        testsupport::ScopedEnvironment browser("BROWSER", browserVariable);
         QCOMPARE(platform::WebBrowserAvailable(), found);
     }
 
@@ -238,8 +214,8 @@ private Q_SLOTS:
         QVERIFY(WriteFile(
             bin.filePath(QStringLiteral("xdg-mime")),
             "#!/bin/sh\n[ \"$3\" = x-scheme-handler/https ] && echo some-browser.desktop\nexit 0\n", true));
-        ScopedEnvironment path("PATH", bin.path().toLocal8Bit());
-        ScopedEnvironment browser("BROWSER", QByteArray());
+        testsupport::ScopedEnvironment path("PATH", bin.path().toLocal8Bit());
+        testsupport::ScopedEnvironment browser("BROWSER", QByteArray());
         QVERIFY(platform::WebBrowserAvailable());
         QVERIFY(WriteFile(bin.filePath(QStringLiteral("xdg-mime")), "#!/bin/sh\nexit 0\n", true));
         QVERIFY(!platform::WebBrowserAvailable());
