@@ -90,6 +90,7 @@ struct FlatCalendarLook
     TFlatShadowPosition shadowPosition = fcpLowerRight;
     TFlatCalLanguage language = fclEnglish;
     bool transparent = false;
+    friend bool operator==(const FlatCalendarLook&, const FlatCalendarLook&) = default;
 };
 
 /**

@@ -17,6 +17,7 @@ struct PaintFont
     int size = 0;
     platform::TFontStyles style;
     platform::TColor color = 0;
+    friend bool operator==(const PaintFont&, const PaintFont&) = default;
 };
 
 /** Everything one month grid or planner is drawn from, and the geometry its drawing records. */

@@ -828,31 +828,55 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
         const QSize size(free.width() + 1, free.height() + 1);
         if (size.width() <= 0 || size.height() <= 0)
             continue;
-        if (m_cellScratch.size() != size)
-            m_cellScratch = QImage(size, QImage::Format_RGB32);
-        m_cellScratch.fill(Qt::white);
         int hidden = 0;
+        const QImage* picture = &m_cellScratch;
         if (onScreen) {
-            // Laid out as wide as always, so it wraps as the editor and the printout do; only the lines that
-            // fit the part of the picture copied to the page are drawn.
-            QPainter scratch(&m_cellScratch);
-            hidden = m_cellRenderer
-                         .RenderWholeLines(scratch, storage.RtfText(),
-                                           QRect(0, 0, size.width(), free.height()), zoomPercent)
-                         .hiddenLines;
+            const CellPicture& cell = cellPicture(i, size, zoomPercent);
+            hidden = cell.hiddenLines;
             m_hiddenLines[static_cast<size_t>(i)] = hidden;
+            picture = &cell.picture;
         } else {
+            if (m_cellScratch.size() != size)
+                m_cellScratch = QImage(size, QImage::Format_RGB32);
+            m_cellScratch.fill(Qt::white);
             RenderCellText(m_cellScratch, storage, zoomPercent);
         }
         // The text is laid out one pixel wider and higher than the cell's free area, as the cell editor lays
         // it out, so both wrap alike. Squeezing that picture into the area would drop a pixel column from the
         // middle of the text and cut glyphs in two; the picture is copied unscaled instead, losing only its
         // last column and row.
-        canvas.Painter().drawImage(QPoint(free.left, free.top), m_cellScratch,
+        canvas.Painter().drawImage(QPoint(free.left, free.top), *picture,
                                    QRect(0, 0, free.width(), free.height()));
         if (hidden > 0)
             drawOverflowMark(canvas.Painter(), free);
     }
+}
+
+const TCalendarPanel32::CellPicture& TCalendarPanel32::cellPicture(int index, const QSize& size,
+                                                                   int zoomPercent)
+{
+    // A repaint draws the same cell texts again and again; laying out and drawing rich text is the costliest
+    // part of a page, so each cell keeps its picture until its text, its size or the zoom changes.
+    CellPicture& cell = m_cellPictures[static_cast<size_t>(index)];
+    const QByteArray& rtf = m_storages[static_cast<size_t>(index)].RtfText();
+    if (cell.size == size && cell.zoomPercent == zoomPercent && cell.rtf == rtf && !cell.picture.isNull())
+        return cell;
+    if (cell.picture.size() != size)
+        cell.picture = QImage(size, QImage::Format_RGB32);
+    cell.picture.fill(Qt::white);
+    {
+        // Laid out as wide as always, so it wraps as the editor and the printout do; only the lines that fit
+        // the part of the picture copied to the page are drawn.
+        QPainter painter(&cell.picture);
+        cell.hiddenLines =
+            m_cellRenderer
+                .RenderWholeLines(painter, rtf, QRect(0, 0, size.width(), size.height() - 1), zoomPercent)
+                .hiddenLines;
+    }
+    cell.rtf = rtf;
+    cell.size = size;
+    cell.zoomPercent = zoomPercent;
+    return cell;
 }
 
 void TCalendarPanel32::drawOverflowMark(QPainter& painter, const TRect& free) const

@@ -294,6 +294,18 @@ private:
     platform::TextCache m_textCache;
     richtext::RichTextRenderer m_cellRenderer;
     std::array<int, kCellCount> m_hiddenLines{};
+
+    /** A cell's text as last drawn on screen, with what it was drawn from: the same three draw the same. */
+    struct CellPicture
+    {
+        QByteArray rtf;
+        QSize size;
+        int zoomPercent = 0;
+        int hiddenLines = 0;
+        QImage picture;
+    };
+    const CellPicture& cellPicture(int index, const QSize& size, int zoomPercent);
+    std::array<CellPicture, kCellCount> m_cellPictures;
 };
 
 } // namespace calendar

@@ -207,7 +207,8 @@ void TQelFlatCalendar::paintEvent(QPaintEvent*)
     if (const design::TQelBasePanel* panel = Panel(); panel && panel->SuspendPaint())
         return;
     QPainter painter(this);
-    DrawOn(painter, &m_textCache);
+    m_screen.Paint(painter, size(), std::pair(Look(), ZoomFactor()),
+                   [this](QPainter& p) { DrawOn(p, &m_textCache); });
 }
 
 void TQelFlatCalendar::PrintTo(QPainter& painter, double originX, double originY)

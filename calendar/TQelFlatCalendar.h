@@ -2,6 +2,7 @@
 
 #include "calendar/FlatCalendarPainter.h"
 #include "design/TQelGraphicControl.h"
+#include "platform/CachedPicture.h"
 #include "platform/TColor.h"
 #include "platform/TextCache.h"
 
@@ -107,6 +108,8 @@ private:
     TFlatCalLanguage m_language = fclEnglish;
     bool m_transparent = false;
     platform::TextCache m_textCache;
+    // The screen's picture is drawn from the calendar's look at a zoom.
+    platform::CachedPicture<std::pair<FlatCalendarLook, float>> m_screen;
 };
 
 /** Registers the floating calendar with the object stream; registering twice is harmless. */

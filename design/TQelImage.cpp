@@ -52,6 +52,7 @@ void TQelImage::SetPicture(const platform::TPicture& picture)
 
 void TQelImage::pictureChanged()
 {
+    ++m_pictureRevision;
     BoundsChanged();
     m_opaque = m_picture.GraphicKind() == platform::TPicture::pkBitmap && m_picture.Size() == size();
     setAttribute(Qt::WA_OpaquePaintEvent, m_opaque);
@@ -126,6 +127,12 @@ void TQelImage::paintEvent(QPaintEvent*)
     if (const TQelBasePanel* panel = Panel(); panel && panel->SuspendPaint())
         return;
     QPainter painter(this);
+    m_screen.Paint(painter, size(), std::pair(m_pictureRevision, m_borderStyle),
+                   [this](QPainter& p) { draw(p); });
+}
+
+void TQelImage::draw(QPainter& painter) const
+{
     // The picture always fills the object; without one, a white rectangle in a black frame.
     if (!m_picture.IsEmpty()) {
         m_picture.Draw(painter, QRectF(0, 0, width(), height()));

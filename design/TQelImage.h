@@ -2,6 +2,7 @@
 
 #include "design/TQelBaseLabel.h"
 #include "design/TQelGraphicControl.h"
+#include "platform/CachedPicture.h"
 #include "platform/TPicture.h"
 
 namespace design {
@@ -50,6 +51,7 @@ protected:
 
 private:
     void pictureChanged();
+    void draw(QPainter& painter) const;
 
     bool m_autoSize = false;
     bool m_stretch = true;
@@ -59,6 +61,9 @@ private:
     QAction* m_borderItem = nullptr;
     QAction* m_stretchItem = nullptr;
     QAction* m_autoSizeItem = nullptr;
+    // The screen's picture is drawn from the picture (counted by its changes) and the frame.
+    int m_pictureRevision = 0;
+    platform::CachedPicture<std::pair<int, TBorderStyle>> m_screen;
 };
 
 /** Registers the picture object with the object stream; registering twice is harmless. */

@@ -147,7 +147,11 @@ void TZubRichBaseLabel::paintEvent(QPaintEvent*)
     if (const TQelBasePanel* panel = Panel(); panel && panel->SuspendPaint())
         return;
     QPainter painter(this);
-    DrawOn(painter);
+    const int zoomPercent = static_cast<int>(std::trunc(double(ZoomFactor()) * 100));
+    m_screen.Paint(painter, size(),
+                   ScreenKey(m_storage.RtfText(), m_transparent, m_bgColor, zoomPercent, m_borderStyle,
+                             !m_renderer.isNull()),
+                   [this](QPainter& p) { DrawOn(p); });
 }
 
 void TZubRichBaseLabel::PrintTo(QPainter& painter, double originX, double originY)

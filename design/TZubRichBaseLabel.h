@@ -2,11 +2,14 @@
 
 #include "design/TQelBaseLabel.h"
 #include "design/TQelGraphicControl.h"
+#include "platform/CachedPicture.h"
 #include "platform/TColor.h"
 #include "richtext/TVelRichRenderer.h"
 #include "richtext/TVelRtfStorage.h"
 
 #include <QPointer>
+
+#include <tuple>
 
 namespace design {
 
@@ -65,6 +68,10 @@ private:
     bool m_transparent = true;
     platform::TColor m_bgColor = platform::clWhite;
     QPointer<richtext::TVelRichRenderer> m_renderer;
+    // The screen's picture is drawn from the text, the colours, the zoom in percent and the frame, through
+    // the renderer when there is one.
+    using ScreenKey = std::tuple<QByteArray, bool, platform::TColor, int, TBorderStyle, bool>;
+    platform::CachedPicture<ScreenKey> m_screen;
     QAction* m_transparentItem = nullptr;
     QAction* m_borderItem = nullptr;
 };
