@@ -278,6 +278,22 @@ private Q_SLOTS:
         QCOMPARE(page.Cell(1), CellGeometry{}); // minis keep no cell geometry
     }
 
+    // The mini calendars' titles carry the year only while the page asks for it; nothing else changes.
+    void miniTitleYear()
+    {
+        TCalendarPanel32 page;
+        page.SetCalendarLayout(loMC12Month);
+        page.Relayout(true);
+        const QImage withYear = page.RenderToBitmap();
+        page.SetMiniShowYear(false);
+        const QImage withoutYear = page.RenderToBitmap();
+        const TRect slot = page.MiniSlots(1).rect;
+        QVERIFY(CountInk(withYear, slot) > CountInk(withoutYear, slot));
+        const int titleBottom = slot.top + slot.height() / 6;
+        const QRect body(slot.left, titleBottom, slot.width(), slot.bottom - titleBottom);
+        QCOMPARE(withYear.copy(body), withoutYear.copy(body));
+    }
+
     void weekPlanner()
     {
         TCalendarPanel32 page;

@@ -184,18 +184,45 @@ private Q_SLOTS:
         QCOMPARE(page.cursor().shape(), Qt::ArrowCursor);
     }
 
+    // Each of the six font setters copies the font it is given into the page's own font and ignores null.
+    void fontSettersCopy_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("title") << 0;
+        QTest::newRow("headers") << 1;
+        QTest::newRow("cells") << 2;
+        QTest::newRow("mini title") << 3;
+        QTest::newRow("mini headers") << 4;
+        QTest::newRow("mini cells") << 5;
+    }
     void fontSettersCopy()
     {
+        using Getter = platform::TFont* (TCalendarPanel32::*)() const;
+        using Setter = void (TCalendarPanel32::*)(const platform::TFont*);
+        static const std::pair<Getter, Setter> fonts[] = {
+            {&TCalendarPanel32::TitleFont, &TCalendarPanel32::SetTitleFont},
+            {&TCalendarPanel32::HeadersFont, &TCalendarPanel32::SetHeadersFont},
+            {&TCalendarPanel32::CellFont, &TCalendarPanel32::SetCellFont},
+            {&TCalendarPanel32::MiniTitleFont, &TCalendarPanel32::SetMiniTitleFont},
+            {&TCalendarPanel32::MiniHeadersFont, &TCalendarPanel32::SetMiniHeadersFont},
+            {&TCalendarPanel32::MiniCellFont, &TCalendarPanel32::SetMiniCellFont},
+        };
+        QFETCH(int, which);
+        const auto [getter, setter] = fonts[which];
         TCalendarPanel32 page;
         platform::TFont font;
         font.SetName(QStringLiteral("Arial"));
         font.SetSize(30);
-        page.SetTitleFont(&font);
-        QCOMPARE(page.TitleFont()->Name(), QStringLiteral("Arial"));
-        QCOMPARE(page.TitleFont()->Size(), 30);
-        QVERIFY(page.TitleFont() != &font);
-        page.SetTitleFont(nullptr);
-        QCOMPARE(page.TitleFont()->Name(), QStringLiteral("Arial"));
+        font.SetColor(platform::clRed);
+        (page.*setter)(&font);
+        const platform::TFont* own = (page.*getter)();
+        QCOMPARE(own->Name(), QStringLiteral("Arial"));
+        QCOMPARE(own->Size(), 30);
+        QCOMPARE(own->Color(), platform::clRed);
+        QVERIFY(own != &font);
+        (page.*setter)(nullptr);
+        QCOMPARE((page.*getter)(), own);
+        QCOMPARE(own->Name(), QStringLiteral("Arial"));
     }
 
     void assignStyleCopiesStyleOnly()
@@ -380,9 +407,17 @@ private Q_SLOTS:
 
         page->ClickPreviousCell(1);
         page->ClickNextCell(42);
+        page->ClickNextCell(0);
+        page->ClickPreviousCell(43);
         QCOMPARE(opened.size(), 1); // nothing before the first or after the last cell
         page->ClickNextCell(32);    // day 31 to the blank cell 33, which has a text area
         QCOMPARE(opened.last(), 33);
+        page->ClickPreviousCell(3); // day 2 back to day 1
+        QCOMPARE(opened.last(), 2);
+        page->ClickPreviousCell(42);
+        QCOMPARE(opened.last(), 41);
+        page->ClickNextCell(1);
+        QCOMPARE(opened, (QList<int>{2, 33, 2, 41, 2}));
 
         int headerClicks = 0;
         page->SetOnClickedHeader([&headerClicks](QObject*) { ++headerClicks; });
