@@ -641,6 +641,8 @@ private Q_SLOTS:
             QCOMPARE(editor.DepthSpin()->value(), 2);
             QTest::keyClick(editor.MonthList(), Qt::Key_Down);
             QCOMPARE(editor.Sample()->Month(), 5);
+            QTest::keyClick(editor.YearSpin(), Qt::Key_Up);
+            QCOMPARE(editor.Sample()->Year(), 2031);
             QTest::keyClick(editor.DepthSpin(), Qt::Key_Up);
             QCOMPARE(editor.Sample()->ShadowDepth(), 3);
             QTest::mouseClick(editor.ShowYearBox(), Qt::LeftButton);
@@ -673,6 +675,7 @@ private Q_SLOTS:
         QVERIFY(calendar.EditProperties());
         QVERIFY(checked);
         QCOMPARE(calendar.Month(), 5);
+        QCOMPARE(calendar.Year(), 2031);
         QCOMPARE(calendar.ShadowDepth(), 3);
         QVERIFY(calendar.ShowYear());
         QCOMPARE(calendar.StartOfWeek(), 2);
