@@ -294,6 +294,36 @@ private Q_SLOTS:
         QCOMPARE(withYear.copy(body), withoutYear.copy(body));
     }
 
+    // A page of mini calendars is white between them, where the month grid of the layout before lay, on
+    // screen as in the bitmap.
+    void miniPagesAreWhiteBetweenTheMinis_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::newRow("6 months") << int(lopMC6Month);
+        QTest::newRow("12 months") << int(loMC12Month);
+        QTest::newRow("24 months, landscape") << int(loMC24MonthLS);
+    }
+    void miniPagesAreWhiteBetweenTheMinis()
+    {
+        QFETCH(int, layout);
+        TCalendarPanel32 page;
+        page.RenderToBitmap();
+        page.SetCalendarLayout(TCalendarLayout(layout));
+        QImage screen(page.size(), QImage::Format_RGB32);
+        screen.fill(Qt::red);
+        page.render(&screen, QPoint(), QRegion(), QWidget::DrawChildren);
+        const QImage bitmap = page.RenderToBitmap();
+        // Between the first two minis of the top row.
+        const TRect first = page.MiniSlots(1).rect;
+        const TRect second = page.MiniSlots(2).rect;
+        QCOMPARE(second.top, first.top);
+        const QPoint between((first.right + second.left) / 2, (first.top + first.bottom) / 2);
+        for (const QImage* image : {&std::as_const(screen), &bitmap}) {
+            QCOMPARE(ColorAt(*image, between.x(), between.y()), platform::clWhite);
+            QCOMPARE(CountColor(*image, {0, 0, image->width(), image->height()}, platform::clRed), 0);
+        }
+    }
+
     void weekPlanner()
     {
         TCalendarPanel32 page;
