@@ -149,6 +149,30 @@ private Q_SLOTS:
         QCOMPARE(page.MiniCellFont()->Size(), 14);
     }
 
+    // Each margin moves its own edge of the main rectangle (one inch is 96 pixels, 2 more inside).
+    void marginsMoveTheMainRectangle_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<TRect>("mainRect");
+        QTest::newRow("left") << 0 << TRect{98, 26, 790, 1030};
+        QTest::newRow("top") << 1 << TRect{26, 98, 790, 1030};
+        QTest::newRow("right") << 2 << TRect{26, 26, 718, 1030};
+        QTest::newRow("bottom") << 3 << TRect{26, 26, 790, 958};
+    }
+    void marginsMoveTheMainRectangle()
+    {
+        QFETCH(int, side);
+        QFETCH(TRect, mainRect);
+        using Setter = void (TCalendarPanel32::*)(float);
+        static const Setter setters[] = {
+            &TCalendarPanel32::SetLeftMarginInch, &TCalendarPanel32::SetTopMarginInch,
+            &TCalendarPanel32::SetRightMarginInch, &TCalendarPanel32::SetBottomMarginInch};
+        TCalendarPanel32 page;
+        (page.*setters[side])(1.0f);
+        QCOMPARE(page.MainRect(), mainRect);
+        QCOMPARE(page.size(), QSize(816, 1056));
+    }
+
     void nameAccessorsCheckBounds()
     {
         TCalendarPanel32 page;
@@ -424,6 +448,17 @@ private Q_SLOTS:
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(400, 100));
         QCOMPARE(headerClicks, 1);
 
+        // The right button opens no cell; a click beside the grid is a click on the page.
+        int pageClicks = 0;
+        page->SetOnClick([&pageClicks](QObject*) { ++pageClicks; });
+        QTest::mouseClick(page, Qt::RightButton, {}, QPoint(150, 240));
+        QCOMPARE(opened.size(), 5);
+        QCOMPARE(pageClicks, 0);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(pageClicks, 1);
+        QCOMPARE(opened.size(), 5);
+        QCOMPARE(headerClicks, 1);
+
         auto* object = new design::TQelGraphicControl(page);
         object->setGeometry(140, 230, 80, 60);
         object->show();
@@ -435,6 +470,7 @@ private Q_SLOTS:
         page->RenderToBitmap();
         page->PageClicked(QPoint(400, 600));
         QVERIFY(opened.isEmpty());
+        QCOMPARE(pageClicks, 2); // a page of mini calendars has no cells to open
     }
 
     void layoutFamily_data()
