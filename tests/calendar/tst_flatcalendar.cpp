@@ -729,13 +729,25 @@ private Q_SLOTS:
             auto* editor = qobject_cast<TFlatCalendarEditor*>(dialog);
             QVERIFY(editor);
             QCOMPARE(editor->Sample()->size(), QSize(150, 120));
-            opened = true;
+            opened = editor->parentWidget() == nullptr; // a calendar alone is its own window
             QTest::keyClick(editor->LanguageList(), Qt::Key_Down);
             QTest::mouseClick(editor->OkButton(), Qt::LeftButton);
         });
         QVERIFY(calendar.EditProperties());
         QVERIFY(opened);
         QCOMPARE(calendar.Language(), fclGerman);
+
+        // On a window the dialog belongs to that window, so it opens over it.
+        QWidget window;
+        auto* placed = new TQelFlatCalendar(&window);
+        placed->resize(150, 120);
+        QWidget* parent = &calendar;
+        testsupport::WhenDialogOpens(placed, [&](QWidget* dialog) {
+            parent = dialog->parentWidget();
+            QTest::mouseClick(qobject_cast<TFlatCalendarEditor*>(dialog)->CancelButton(), Qt::LeftButton);
+        });
+        QVERIFY(!placed->EditProperties());
+        QCOMPARE(parent, &window);
     }
 };
 
