@@ -8,6 +8,7 @@
 #include "tests/support/Bytes.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QTest>
 
 #include <memory>
@@ -479,6 +480,78 @@ private Q_SLOTS:
             QVERIFY2(!ReadRootError(bytes.left(n), back).isEmpty(), qPrintable(QString::number(n)));
         }
         QCOMPARE(Thing::live, 2);
+    }
+
+    // The dump a person reads (the command line's "dump"): one line per value, nested values indented.
+    void dumpShowsEveryValue_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("dump");
+        QTest::newRow("integers") << Hex("02 05 02 FF 03 34 12 04 78 56 34 12")
+                                  << QStringLiteral("int8 5\nint8 -1\nint16 4660\nint32 305419896\n");
+        QTest::newRow("real") << Hex("05 00 00 00 00 00 00 00 C0 FF 3F") << QStringLiteral("real 1.5\n");
+        QTest::newRow("texts")
+            << Hex("06 02 48 69 0C 01 00 00 00 78 14 02 00 00 00 C3 A9 12 01 00 00 00 A9 03")
+            << QStringLiteral("text \"Hi\"\nlongtext \"x\"\nutf8text \"\u00E9\"\n"
+                              "widetext \"\u03A9\"\n");
+        QTest::newRow("quoting") << Hex("06 09 22 5C 0A 0D 09 01 1F 7F 41")
+                                 << QStringLiteral("text \"\\\"\\\\\\n\\r\\t\\x01\\x1f\\x7fA\"\n");
+        QTest::newRow("identifiers") << Hex("07 03 61 62 63 08 09 0D")
+                                     << QStringLiteral("ident abc\nident False\nident True\nident nil\n");
+        QTest::newRow("raw data") << Hex("0A 03 00 00 00 41 42 43")
+                                  << QStringLiteral("raw 3 bytes \"ABC\"\n");
+        QTest::newRow("sets") << Hex("0B 02 66 73 02 66 62 00 0B 00")
+                              << QStringLiteral("set [fs, fb]\nset []\n");
+        QTest::newRow("list") << Hex("01 02 01 01 00 00")
+                              << QStringLiteral("list\n  int8 1\n  list\n  end\nend\n");
+        QTest::newRow("collection")
+            << Hex("0E 02 07 01 04 4E 61 6D 65 02 01 00 01 00 00")
+            << QStringLiteral(
+                   "collection\n  order 7\n  item\n    Name = int8 1\n  end\n  item\n  end\nend\n");
+        QTest::newRow("record with position and child")
+            << Hex("54 50 46 30 F2 02 05 02 54 41 01 6E 04 4C 65 66 74 02 0A 00 02 54 42 00 00 00 00")
+            << QStringLiteral("TPF0\nrecord TA \"n\" flags 2 position 5\n  Left = int8 10\n  child\n"
+                              "    record TB \"\"\n    end record\nend record\n");
+        QTest::newRow("record with flags only")
+            << Hex("54 50 46 30 F1 02 54 41 00 00 00")
+            << QStringLiteral("TPF0\nrecord TA \"\" flags 1\nend record\n");
+        QTest::newRow("T that is no signature")
+            << Hex("54 50 46 31") << QStringLiteral("error at offset 0: Unknown value tag 84\n");
+        QTest::newRow("short value at the end")
+            << Hex("02") << QStringLiteral("error at offset 1: Stream read error\n");
+    }
+    void dumpShowsEveryValue()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, dump);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QCOMPARE(DumpStream(&buffer), dump);
+    }
+
+    // Lists nested deeper than 64 levels are a damaged stream, not a reason to exhaust the stack.
+    void dumpStopsAtTheNestingLimit()
+    {
+        QByteArray bytes(70, '\x01');
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const QStringList lines = DumpStream(&buffer).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 66);
+        QCOMPARE(lines[64], QString(128, u' ') + QStringLiteral("list"));
+        QCOMPARE(lines.last(), QStringLiteral("error at offset 65: Invalid stream format"));
+    }
+
+    // A long raw value shows its first 4000 bytes and a checksum of the whole.
+    void dumpShortensLongRawData()
+    {
+        const QByteArray data = QByteArray(4000, 'a') + "bc";
+        QByteArray bytes = Hex("0A A2 0F 00 00") + data;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const QString sha1 =
+            QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex());
+        QCOMPARE(DumpStream(&buffer), QStringLiteral("raw 4002 bytes \"") + QString(4000, u'a') +
+                                          QStringLiteral("\" ... 2 more bytes, sha1 ") + sha1 + u'\n');
     }
 
     void dumpShowsTheStructure()
