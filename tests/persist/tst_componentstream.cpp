@@ -40,6 +40,7 @@ struct Thing
     qint32 readOnlyValue = 5;
     platform::TFont font;
     QByteArray data;
+    QList<qint32> points;
     std::vector<std::unique_ptr<Thing>> kids;
     Thing* parent = nullptr;
 };
@@ -150,6 +151,28 @@ ClassInfo MakeThingClass()
     d.readRaw = [](void* o, const QByteArray& b) { T(o)->data = b; };
     c.defined.append(d);
 
+    // A defined property of plain values, and one an older version wrote that is now only skipped.
+    d = {};
+    d.name = QStringLiteral("Points");
+    d.hasData = [](const void* o) { return !T(o)->points.isEmpty(); };
+    d.write = [](const void* o, TWriter& w) {
+        w.BeginList();
+        for (const qint32 point : T(o)->points)
+            w.PutInteger(point);
+        w.EndList();
+    };
+    d.read = [](void* o, TReader& r) {
+        r.ExpectBeginList();
+        while (!r.AtListEnd())
+            T(o)->points.append(r.TakeInteger());
+        r.ExpectEndList();
+    };
+    c.defined.append(d);
+    d = {};
+    d.name = QStringLiteral("Legacy");
+    d.hasData = [](const void*) { return false; };
+    c.defined.append(d);
+
     c.getName = [](const void* o) { return T(o)->name; };
     c.setName = [](void* o, const QString& n) { T(o)->name = n; };
     c.children = [](const void* o) {
@@ -256,6 +279,7 @@ private Q_SLOTS:
         thing.font.SetName(QStringLiteral("Arial"));
         thing.font.SetColor(platform::clRed);
         thing.font.SetStyle(platform::fsBold | platform::fsUnderline);
+        thing.font.SetPitch(platform::fpFixed);
         thing.data = "xyz";
         const QByteArray bytes = WriteRoot(thing);
         const QByteArray expected =
@@ -264,9 +288,9 @@ private Q_SLOTS:
             Short("Options") + Hex("0B 00") + Short("Scale") + Hex("05 00 00 00 00 00 00 00 80 FE 3F") +
             Short("Caption") + Hex("06 02") + "Hi" + Short("Font.Color") + Hex("07") + Short("clRed") +
             Short("Font.Height") + Hex("02 F5") + Short("Font.Name") + Hex("06 05") + "Arial" +
-            Short("Font.Style") + Hex("0B") + Short("fsBold") + Short("fsUnderline") + Hex("00") +
-            Short("OnClick") + Hex("07") + Short("ThingClick") + Short("Data") + Hex("0A 03 00 00 00") +
-            "xyz" + Hex("00 00");
+            Short("Font.Pitch") + Hex("07") + Short("fpFixed") + Short("Font.Style") + Hex("0B") +
+            Short("fsBold") + Short("fsUnderline") + Hex("00") + Short("OnClick") + Hex("07") +
+            Short("ThingClick") + Short("Data") + Hex("0A 03 00 00 00") + "xyz" + Hex("00 00");
         QCOMPARE(HexOf(bytes), HexOf(expected));
     }
 
@@ -282,6 +306,7 @@ private Q_SLOTS:
         thing.caption = QStringLiteral("\u00C9t\u00E9 \u2192 \u03A9");
         thing.font.SetHeight(-35);
         thing.font.SetStyle(platform::fsItalic);
+        thing.font.SetPitch(platform::fpVariable);
         thing.data = QByteArray("\0\1\2", 3);
         auto kid = std::make_unique<Thing>();
         kid->name = QStringLiteral("Kid");
@@ -303,12 +328,34 @@ private Q_SLOTS:
         QCOMPARE(back.caption, thing.caption);
         QCOMPARE(back.font.Height(), -35);
         QCOMPARE(back.font.Style(), platform::TFontStyles(platform::fsItalic));
+        QCOMPARE(back.font.Pitch(), platform::fpVariable);
         QCOMPARE(back.data, thing.data);
         QCOMPARE(back.kids.size(), size_t(1));
         QCOMPARE(back.kids[0]->caption, QStringLiteral("child"));
         QCOMPARE(back.kids[0]->parent, &back);
         // Every component read is told the record is complete, in reading order.
         QCOMPARE(log, (QStringList{QStringLiteral("loaded Kid"), QStringLiteral("loaded Root")}));
+    }
+
+    // Defined properties write and read their own values; one without a reader is skipped whole.
+    void definedProperties()
+    {
+        Thing thing;
+        thing.points = {3, 300};
+        const QByteArray bytes = WriteRoot(thing);
+        const QByteArray points = Short("Points") + Hex("01 02 03 03 2C 01 00");
+        QVERIFY2(bytes.endsWith(points + Hex("00 00")), qPrintable(HexOf(bytes))); // after the font
+        Thing back;
+        QCOMPARE(ReadRootError(bytes, back), QString());
+        QCOMPARE(back.points, (QList<qint32>{3, 300}));
+
+        Thing old;
+        const QByteArray legacy = QByteArray("TPF0") + Short("TThing") + Short("") + Short("Legacy") +
+                                  Hex("01 02 01 06 01 78 00") + points + Short("Caption") + Hex("06 01 79") +
+                                  Hex("00 00");
+        QCOMPARE(ReadRootError(legacy, old), QString());
+        QCOMPARE(old.points, (QList<qint32>{3, 300}));
+        QCOMPARE(old.caption, QStringLiteral("y"));
     }
 
     // A colour with a name, system colours included, is written by that name and read back to its value;
