@@ -267,6 +267,23 @@ private Q_SLOTS:
         b.SetMiniCalendarLineLayout(mllMinimal);
         b.SetCalendarBorder(cbTop); // an individual border the line layout does not explain
         b.SetUserTitle(QStringLiteral("Our year"));
+        // Every other part of the style differs from a new page's too, so each must be copied.
+        b.SetDayName(2, QStringLiteral("Lunes"));
+        b.HeadersFont()->SetName(QStringLiteral("Arial"));
+        b.SetHeadersBGColor(platform::clSilver);
+        b.SetHeadersStyle(dsWhole);
+        b.CellFont()->SetStyle(platform::fsItalic);
+        b.SetMiniCalBGColor(platform::clAqua);
+        b.MiniTitleFont()->SetName(QStringLiteral("Arial"));
+        b.MiniHeadersFont()->SetColor(platform::clBlue);
+        b.SetMiniHeadersBGColor(platform::clGreen);
+        b.SetMiniHeadersStyle(dsThreeChars);
+        b.MiniCellFont()->SetStyle(platform::fsBold);
+        b.SetTitleShowYear(false);
+        b.SetMiniShowYear(false);
+        b.SetLeftMarginInch(0.3f);
+        b.SetRightMarginInch(0.4f);
+        b.SetBottomMarginInch(0.6f);
         b.CellStorage(5).SetRtfText(QByteArrayLiteral("{\\rtf1 b}"));
         a.CellStorage(3).SetRtfText(QByteArrayLiteral("{\\rtf1 a}"));
 
