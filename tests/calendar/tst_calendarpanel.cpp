@@ -483,6 +483,14 @@ private Q_SLOTS:
         page->PageClicked(QPoint(150, 240));
         QVERIFY(opened.isEmpty());
 
+        // Cells without a text area (numbers in the middle) are passed over by the previous and next cell.
+        page->SetNumberPosition(cnpCenter);
+        page->RenderToBitmap();
+        page->ClickNextCell(5);
+        page->ClickPreviousCell(5);
+        QVERIFY(opened.isEmpty());
+        page->SetNumberPosition(cnpUpperRight);
+
         page->SetCalendarLayout(loMC12Month);
         page->RenderToBitmap();
         page->PageClicked(QPoint(400, 600));
