@@ -541,8 +541,8 @@ private Q_SLOTS:
             << Hex("06 02 48 69 0C 01 00 00 00 78 14 02 00 00 00 C3 A9 12 01 00 00 00 A9 03")
             << QStringLiteral("text \"Hi\"\nlongtext \"x\"\nutf8text \"\u00E9\"\n"
                               "widetext \"\u03A9\"\n");
-        QTest::newRow("quoting") << Hex("06 09 22 5C 0A 0D 09 01 1F 7F 41")
-                                 << QStringLiteral("text \"\\\"\\\\\\n\\r\\t\\x01\\x1f\\x7fA\"\n");
+        QTest::newRow("quoting") << Hex("06 0B 22 5C 0A 0D 09 01 1F 7F 41 20 42")
+                                 << QStringLiteral("text \"\\\"\\\\\\n\\r\\t\\x01\\x1f\\x7fA B\"\n");
         QTest::newRow("identifiers") << Hex("07 03 61 62 63 08 09 0D")
                                      << QStringLiteral("ident abc\nident False\nident True\nident nil\n");
         QTest::newRow("raw data") << Hex("0A 03 00 00 00 41 42 43")
