@@ -95,12 +95,35 @@ private Q_SLOTS:
         QCOMPARE(doc.begin().next().text(), QStringLiteral("Dentist"));
     }
 
+    void currentAttributes_data()
+    {
+        QTest::addColumn<CharAttributes>("wanted");
+        QTest::newRow("Arial") << CharAttributes{QStringLiteral("Arial"), 12, false, true, false, true, 12};
+        // Every field unlike the defaults, so none can be left at its default unnoticed.
+        QTest::newRow("Courier New") << CharAttributes{
+            QStringLiteral("Courier New"), 20, true, false, true, false, 4};
+    }
     void currentAttributes()
     {
+        QFETCH(CharAttributes, wanted);
         TVelRichEdit editor;
-        const CharAttributes wanted{QStringLiteral("Arial"), 12, false, true, false, true, 12};
         editor.SetCurrentAttributes(wanted);
         QCOMPARE(editor.CurrentAttributes(), wanted);
+        // Text typed now carries them, and the caret after it reports them.
+        QTest::keyClicks(&editor, QStringLiteral("ab"));
+        QCOMPARE(editor.CurrentAttributes(), wanted);
+    }
+
+    // Text without a font of its own reports the document's font.
+    void currentAttributesOfPlainText()
+    {
+        TVelRichEdit editor;
+        editor.document()->setDefaultFont(QFont(QStringLiteral("Times New Roman"), 15));
+        editor.setPlainText(QStringLiteral("plain"));
+        editor.moveCursor(QTextCursor::End);
+        const CharAttributes a = editor.CurrentAttributes();
+        QCOMPARE(a.fontName, QStringLiteral("Times New Roman"));
+        QCOMPARE(a.pointSize, 15);
     }
 
     void bitmapAtTheCaret()
