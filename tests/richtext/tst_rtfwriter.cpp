@@ -166,6 +166,29 @@ private Q_SLOTS:
         QCOMPARE(PlainText(back), QString(text).replace(QChar(QChar::LineSeparator), u'\n'));
     }
 
+    // Control characters and object marks without a picture have no place in the text and are left out.
+    void controlCharactersAreLeftOut()
+    {
+        const QByteArray rtf = WriteText(QStringLiteral("a\u0001b\u001Fc\uFFFCd"));
+        QVERIFY2(rtf.contains(" abcd\\par"), rtf.constData());
+        QTextDocument back;
+        ReadRtf(rtf, back);
+        QCOMPARE(back.toPlainText(), QStringLiteral("abcd"));
+    }
+
+    // A run whose colour brush is empty has the automatic colour: no colour table, no colour switch.
+    void emptyColourBrushIsTheAutomaticColour()
+    {
+        QTextDocument doc;
+        QTextCharFormat format;
+        format.setForeground(QBrush());
+        format.setBackground(QBrush());
+        QTextCursor(&doc).insertText(QStringLiteral("plain"), format);
+        const QByteArray rtf = WriteRtf(doc);
+        QVERIFY2(!rtf.contains("\\colortbl") && !rtf.contains("\\cf") && !rtf.contains("\\highlight"),
+                 rtf.constData());
+    }
+
     // A document built in code keeps its formats through writing and reading.
     void formatsSurvive()
     {
