@@ -185,6 +185,24 @@ private Q_SLOTS:
         c.setPosition(2);
         editor->setTextCursor(c);
         QVERIFY(bar->ItalicAction()->isChecked());
+        // Only the alignment of the caret's paragraph is checked.
+        const auto checkedAlignments = [bar] {
+            QList<int> checked;
+            for (Qt::Alignment a : {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify}) {
+                if (bar->AlignAction(a)->isChecked())
+                    checked.append(int(a));
+            }
+            return checked;
+        };
+        QCOMPARE(checkedAlignments(), QList<int>{int(Qt::AlignLeft)});
+        editor->LoadRtf("{\\rtf1 left\\par\\qr right\\par}");
+        c = editor->textCursor();
+        c.movePosition(QTextCursor::End);
+        editor->setTextCursor(c);
+        QCOMPARE(checkedAlignments(), QList<int>{int(Qt::AlignRight)});
+        c.movePosition(QTextCursor::Start);
+        editor->setTextCursor(c);
+        QCOMPARE(checkedAlignments(), QList<int>{int(Qt::AlignLeft)});
         editor->DetachToolBar();
         QVERIFY(!bar->ItalicAction()->isEnabled());
     }

@@ -176,6 +176,23 @@ private Q_SLOTS:
         QCOMPARE(back.toPlainText(), QStringLiteral("abcd"));
     }
 
+    // Font names and link targets go in Windows-1252 where it has the character, as the text does.
+    void fontNamesAndLinksInWindows1252()
+    {
+        QTextDocument doc;
+        QTextCharFormat format;
+        format.setFontFamilies({QStringLiteral("Caf\u00E9 Sans")});
+        QTextCursor cursor(&doc);
+        cursor.insertText(QStringLiteral("menu "), format);
+        QTextCharFormat link;
+        link.setAnchor(true);
+        link.setAnchorHref(QStringLiteral("https://example.org/caf\u00E9"));
+        cursor.insertText(QStringLiteral("here"), link);
+        const QByteArray rtf = WriteRtf(doc);
+        QVERIFY2(rtf.contains("Caf\\'e9 Sans;}"), rtf.constData());
+        QVERIFY2(rtf.contains("HYPERLINK \"https://example.org/caf\\'e9\""), rtf.constData());
+    }
+
     // A run whose colour brush is empty has the automatic colour: no colour table, no colour switch.
     void emptyColourBrushIsTheAutomaticColour()
     {
