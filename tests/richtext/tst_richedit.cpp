@@ -207,6 +207,39 @@ private Q_SLOTS:
         QVERIFY(!bar->ItalicAction()->isEnabled());
     }
 
+    // Loading is not an edit: undo right after it leaves the loaded text, and a typed word is undone alone.
+    void loadingCannotBeUndone()
+    {
+        TVelRichEdit editor;
+        editor.LoadRtf("{\\rtf1 loaded\\par}");
+        QVERIFY(!editor.document()->isUndoAvailable());
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.toPlainText(), QStringLiteral("loaded"));
+        editor.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&editor, QStringLiteral(" more"));
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.toPlainText(), QStringLiteral("loaded"));
+    }
+
+    // The bar showing the caret's format changes nothing: selecting text of mixed fonts and sizes keeps them.
+    void showingTheFormatChangesNothing()
+    {
+        QWidget window;
+        auto* bar = new TVelRichToolBar(&window);
+        auto* editor = new TVelRichEdit(&window);
+        editor->AttachToolBar(bar);
+        editor->LoadRtf(
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;}"
+            "\\f0\\fs20 small {\\f1\\fs40\\cf1 big}\\par}");
+        const QByteArray before = editor->Rtf();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(editor->textCursor().hasSelection());
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClick(editor, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(editor->Rtf(), before);
+        QVERIFY(!editor->document()->isModified());
+    }
+
     // Normal takes bold, italic, underline and strike-out off the selection; only bars that ask show it.
     void normalMakesTextPlain()
     {
