@@ -243,6 +243,41 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("December 2026")));
     }
 
+    // Day numbers print across their cell where the screen shows them: at the right, or in the middle.
+    void dayNumbersSitWhereTheScreenPutsThem_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::newRow("upper right") << int(calendar::cnpUpperRight);
+        QTest::newRow("center") << int(calendar::cnpCenter);
+    }
+    void dayNumbersSitWhereTheScreenPutsThem()
+    {
+        QFETCH(int, position);
+        auto page = newPage(calendar::LOFullCalendarLS);
+        page->SetCellBorder(calendar::cbNone);
+        page->SetNumberPosition(calendar::TCalendarNumberPosition(position));
+        const QImage screen = page->RenderToBitmap();
+        const QImage printed = PdfTools::Render(print(*page, QStringLiteral("numberplace%1").arg(position)));
+        // The middle of the ink of day 16 across its cell.
+        const platform::TRect cell = page->Cell(page->CellOfDay(16)).rTotal;
+        auto inkMiddle = [&cell](const QImage& image) {
+            int left = cell.right, right = cell.left;
+            for (int y = cell.top; y < cell.bottom; ++y) {
+                for (int x = cell.left; x < cell.right; ++x) {
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+            }
+            return (left + right) / 2.0;
+        };
+        const double onScreen = inkMiddle(screen);
+        QVERIFY(onScreen > cell.left);
+        QVERIFY2(std::abs(inkMiddle(printed) - onScreen) <= 4,
+                 qPrintable(QStringLiteral("%1 %2").arg(inkMiddle(printed)).arg(onScreen)));
+    }
+
     // Lines drawn cell by cell fall where the screen's whole-grid lines are, for every cell border style.
     void cellBorders_data()
     {
@@ -251,6 +286,7 @@ private Q_SLOTS:
         QTest::newRow("bottom") << int(calendar::cbBottom);
         QTest::newRow("top and bottom") << int(calendar::cbTopBottom);
         QTest::newRow("none") << int(calendar::cbNone);
+        QTest::newRow("all") << int(calendar::cbAll);
     }
     void cellBorders()
     {
@@ -270,6 +306,14 @@ private Q_SLOTS:
         // Every one of these is a row line inside the grid, where the screen's row height drops its
         // remainder.
         CompareLines(cells(DarkRuns(printed, x, false)), cells(DarkRuns(screen, x, false)), "horizontal", 4);
+        // Across a row of cells, and nothing beside the grid in the margins.
+        const int y = (page->Cell(8).rTotal.top + page->Cell(8).rTotal.bottom) / 2;
+        CompareLines(DarkRuns(printed, y, true), DarkRuns(screen, y, true), "vertical", 2);
+        for (int row = top; row < page->MainRect().bottom; ++row) {
+            for (int column = 0; column < page->MainRect().left - 2; ++column)
+                QVERIFY2(qGray(printed.pixel(column, row)) > 200,
+                         qPrintable(QStringLiteral("%1,%2").arg(column).arg(row)));
+        }
     }
 
     // Rows of the day planner take their text, as the screen shows it.
