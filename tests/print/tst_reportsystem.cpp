@@ -323,6 +323,8 @@ private Q_SLOTS:
             r.Line(100, 50, 200, 50);
             r.Line(200, 60, 100, 60);
             r.Line(300, 200, 300, 100);
+            r.SetPen(platform::clBlack, Qt::DashLine, 1);
+            r.Line(100, 300, 400, 300);
         };
         QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
         const QImage page = testsupport::PdfTools::Render(path, 1, int(report.XDPI()));
@@ -330,6 +332,11 @@ private Q_SLOTS:
         QVERIFY(dark(100, 50) && dark(199, 50) && !dark(200, 50) && !dark(99, 50));
         QVERIFY(!dark(100, 60) && dark(101, 60) && dark(200, 60) && !dark(201, 60));
         QVERIFY(!dark(300, 100) && dark(300, 101) && dark(300, 200) && !dark(300, 201));
+        // A dashed pen leaves gaps.
+        int dots = 0;
+        for (int x = 100; x < 400; ++x)
+            dots += dark(x, 300);
+        QVERIFY2(dots > 60 && dots < 260, qPrintable(QString::number(dots)));
     }
 
     void printerCannotStart()
