@@ -86,6 +86,11 @@ private Q_SLOTS:
         grid.SetXIcons(0); // ignored
         QCOMPARE(grid.XIcons(), 3);
         QCOMPARE(grid.width(), 3 * 38 + 2);
+        // As wide as its columns, the grid needs no scroll bar below them.
+        QCOMPARE(grid.height(), 3 * 38 + 3);
+        grid.resize(50, grid.height());
+        grid.SetYIcons(2);
+        QCOMPARE(grid.height(), 2 * 38 + grid.horizontalScrollBar()->sizeHint().height() + 1);
         int changes = 0;
         connect(&grid, &TIconListBox::fileChange, this, [&changes] { ++changes; });
         grid.SetFileName(Library("holiday.icl"));
