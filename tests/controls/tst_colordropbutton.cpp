@@ -86,6 +86,7 @@ private Q_SLOTS:
         QCOMPARE(button.Color(), 0x112233);
         QCOMPARE(chosen.size(), 3);
         QCOMPARE(button.CustomColors().Cell(3, 1), 0xFFFFFF);
+        QVERIFY(!button.DropDown()->isVisible()); // closed before the colour dialog, chosen or not
     }
 
     void sixteenCustomColoursGoRound()
