@@ -347,6 +347,15 @@ private Q_SLOTS:
         text->SetImage(Checker());
         text->SetImage(QImage(0, 5, QImage::Format_RGB32));
         QVERIFY(text->Image().isNull());
+
+        // A texture is opaque: see-through parts of a picture become white, opaque parts stay.
+        QImage seeThrough(2, 1, QImage::Format_ARGB32);
+        seeThrough.setPixelColor(0, 0, Qt::transparent);
+        seeThrough.setPixelColor(1, 0, Qt::red);
+        text->SetImage(seeThrough);
+        QVERIFY(!text->Image().hasAlphaChannel());
+        QCOMPARE(text->Image().pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(text->Image().pixelColor(1, 0), QColor(Qt::red));
     }
 
     void gradientRunsInItsDirection_data()
