@@ -240,6 +240,12 @@ private Q_SLOTS:
         QCOMPARE(placed->width(), 1);
         placed->resize(10, 0);
         QCOMPARE(placed->height(), 1);
+        // Five pixels wide or less, the object takes the width of its caption.
+        placed->SetCaption(QStringLiteral("A caption of some width"));
+        placed->resize(4, 60);
+        const int captionWidth = placed->Layout().width;
+        QVERIFY2(captionWidth > 60, qPrintable(QString::number(captionWidth)));
+        QCOMPARE(placed->width(), captionWidth);
     }
 
     void gradientFollowsItsColours()
