@@ -295,6 +295,25 @@ private Q_SLOTS:
         QCOMPARE(opaque.height(), 300);
     }
 
+    // A zoom that leaves the object's size alone still redraws it at the new zoom, not from the kept picture.
+    void zoomAloneRedraws()
+    {
+        TQelSuperText text;
+        text.SetControlTransparent(false);
+        text.resize(300, 120);
+        const QImage full = Render(text);
+        text.SetZoomFactor(0.5f);
+        text.resize(300, 120);
+        const QImage half = Render(text);
+        TQelSuperText fresh;
+        fresh.SetControlTransparent(false);
+        fresh.SetZoomFactor(0.5f);
+        fresh.resize(300, 120);
+        QCOMPARE(half.size(), full.size());
+        QVERIFY(half != full);
+        QCOMPARE(half, Render(fresh));
+    }
+
     void zoomedFont()
     {
         TQelSuperText text;
