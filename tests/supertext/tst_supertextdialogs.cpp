@@ -517,6 +517,20 @@ private Q_SLOTS:
         platform::SetProgramFolderOverride(QString());
     }
 
+    // Enter in the symbol grid takes the symbol chosen, as the dialog's default button does.
+    void enterChoosesTheSymbol()
+    {
+        TSuperTextGetSymbol selector;
+        selector.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&selector));
+        selector.SymbolList()->setFocus();
+        QTest::keyClick(selector.SymbolList(), Qt::Key_Right);
+        QTest::keyClick(selector.SymbolList(), Qt::Key_Return);
+        QCOMPARE(selector.result(), int(QDialog::Accepted));
+        QVERIFY(!selector.isVisible());
+        QCOMPARE(selector.Code(), 33);
+    }
+
     void symbolSelector()
     {
         TSuperTextGetSymbol selector;
