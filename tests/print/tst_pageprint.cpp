@@ -5,6 +5,7 @@
 #include "print/PdfExport.h"
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichRenderer.h"
+#include "supertext/TQelSuperText.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -394,6 +395,26 @@ private Q_SLOTS:
         QVERIFY(QColor(printed.pixel(r.left() - 4, r.top() + 2)) != QColor(Qt::red));
         QVERIFY(PdfTools::Text(pdf).contains(QStringLiteral("Party at noon")));
     }
+    // A super text prints its frame when it has one, and none when it has not.
+    void superTextFramePrints()
+    {
+        int frame[2] = {};
+        for (bool framed : {false, true}) {
+            auto page = newPage(calendar::LOFullCalendarLS);
+            auto* text = new supertext::TQelSuperText(page.get());
+            text->AfterLoad();
+            text->setGeometry(311, 431, 201, 81);
+            text->SetControlTransparent(false);
+            text->SetBGColor(platform::clWhite);
+            text->SetBorderStyle(framed ? design::bsSingle : design::bsNone);
+            const QRect r = text->geometry();
+            const QImage printed = PdfTools::Render(print(*page, QStringLiteral("superframe%1").arg(framed)));
+            frame[framed] = qGray(printed.pixel(r.left(), r.center().y()));
+        }
+        QVERIFY2(frame[0] > 200 && frame[1] < 160,
+                 qPrintable(QStringLiteral("%1 %2").arg(frame[0]).arg(frame[1])));
+    }
+
     // A rich-text label and a floating calendar print where they stand, at full size also from a zoomed page:
     // the label's background and frame, its text, the calendar's shadow on its side and its Spanish title.
     void richLabelAndFloatingCalendarPrintInTheirPlace()
