@@ -200,6 +200,28 @@ private Q_SLOTS:
         QVERIFY(MonthLines(ics, 9, 2024).filter(QStringLiteral("Quarterly")).isEmpty()); // COUNT=3 ended
     }
 
+    // Rules begun long before the month shown: a December date every year, and a weekly event that began on
+    // a 31st, shown in a month of 30 days.
+    void rulesBegunLongBefore()
+    {
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Christmas"),
+                           {QStringLiteral("DTSTART;VALUE=DATE:20001225"),
+                            QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=12;BYMONTHDAY=25")}) +
+                     Event(QStringLiteral("Choir"),
+                           {QStringLiteral("DTSTART:20240131T190000"), QStringLiteral("RRULE:FREQ=WEEKLY")}) +
+                     Event(QStringLiteral("Walk"),
+                           {QStringLiteral("DTSTART:19000131T070000"), QStringLiteral("RRULE:FREQ=DAILY")}));
+        QCOMPARE(MonthLines(ics, 12, 2024).filter(QStringLiteral("Christmas")),
+                 QStringList{QStringLiteral("2024-12-25 Christmas")});
+        QCOMPARE(MonthLines(ics, 11, 2024).filter(QStringLiteral("Walk")).size(), 30);
+        QCOMPARE(MonthLines(ics, 11, 2024).filter(QStringLiteral("Choir")),
+                 (QStringList{QStringLiteral("2024-11-06 7:00 pm Choir"),
+                              QStringLiteral("2024-11-13 7:00 pm Choir"),
+                              QStringLiteral("2024-11-20 7:00 pm Choir"),
+                              QStringLiteral("2024-11-27 7:00 pm Choir")}));
+    }
+
     // Calendar programs do not always give an exclusion the start's value type: a time excludes the day of a
     // whole-day event, and a day excludes the timed occurrence that starts on it.
     void exclusionsOfTheOtherValueType()
