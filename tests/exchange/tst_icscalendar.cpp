@@ -212,6 +212,15 @@ private Q_SLOTS:
                            {QStringLiteral("DTSTART:20240131T190000"), QStringLiteral("RRULE:FREQ=WEEKLY")}) +
                      Event(QStringLiteral("Walk"),
                            {QStringLiteral("DTSTART:19000131T070000"), QStringLiteral("RRULE:FREQ=DAILY")}));
+        // An evening that ends as the month begins belongs to the month before only.
+        const QByteArray evening =
+            Calendar(Event(QStringLiteral("Late"), {QStringLiteral("DTSTART:20240229T220000"),
+                                                    QStringLiteral("DTEND:20240301T000000")}));
+        QCOMPARE(MonthLines(evening, 3, 2024), QStringList{});
+        IcsCalendar late;
+        QVERIFY(late.Read(evening));
+        QCOMPARE(late.Occurrences(QDate(2024, 3, 1), QDate(2024, 3, 31), kBerlin).occurrences.size(), 0);
+        QCOMPARE(MonthLines(evening, 2, 2024), QStringList{QStringLiteral("2024-02-29 10:00 pm Late")});
         QCOMPARE(MonthLines(ics, 12, 2024).filter(QStringLiteral("Christmas")),
                  QStringList{QStringLiteral("2024-12-25 Christmas")});
         QCOMPARE(MonthLines(ics, 11, 2024).filter(QStringLiteral("Walk")).size(), 30);
