@@ -231,6 +231,21 @@ private Q_SLOTS:
                               QStringLiteral("2024-11-27 7:00 pm Choir")}));
     }
 
+    // A moved occurrence names its series by UID; without one it replaces nothing.
+    void movedOccurrenceWithoutUid()
+    {
+        const QByteArray ics = Calendar(
+            {QStringLiteral("BEGIN:VEVENT"), QStringLiteral("DTSTAMP:20240101T000000Z"),
+             QStringLiteral("DTSTART:20240304T180000"), QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=2"),
+             QStringLiteral("SUMMARY:Yoga"), QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
+             QStringLiteral("DTSTAMP:20240101T000000Z"), QStringLiteral("RECURRENCE-ID:20240311T180000"),
+             QStringLiteral("DTSTART:20240312T180000"), QStringLiteral("SUMMARY:Yoga moved"),
+             QStringLiteral("END:VEVENT")});
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-04 6:00 pm Yoga"),
+                                                        QStringLiteral("2024-03-11 6:00 pm Yoga"),
+                                                        QStringLiteral("2024-03-12 6:00 pm Yoga moved")}));
+    }
+
     // Calendar programs do not always give an exclusion the start's value type: a time excludes the day of a
     // whole-day event, and a day excludes the timed occurrence that starts on it.
     void exclusionsOfTheOtherValueType()
