@@ -248,15 +248,35 @@ private Q_SLOTS:
         QCOMPARE(scene.Handle()->geometry(), QRect(98, 98, 265, 35));
     }
 
-    // Dragging the bottom-right corner of a 100 x 40 object by (10, 10) makes it 109 x 49.
-    void cornerResize()
+    // Each of the eight squares of a single selection resizes by its edges; elsewhere the handle moves the
+    // object. Dragging the bottom-right corner of a 100 x 40 object by (10, 10) makes it 109 x 49.
+    void resizeByEachSquare_data()
     {
+        QTest::addColumn<QPoint>("from"); // on the handle, which is 105 x 45
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("top left") << QPoint(1, 1)
+                                  << QRect(110, 110, 90, 30); // QTest takes (0, 0) as the centre
+        QTest::newRow("top right") << QPoint(104, 0) << QRect(100, 110, 109, 30);
+        QTest::newRow("bottom left") << QPoint(0, 44) << QRect(110, 100, 90, 49);
+        QTest::newRow("bottom right") << QPoint(104, 44) << QRect(100, 100, 109, 49);
+        QTest::newRow("top") << QPoint(52, 0) << QRect(100, 110, 100, 30);
+        QTest::newRow("bottom") << QPoint(52, 44) << QRect(100, 100, 100, 49);
+        QTest::newRow("left") << QPoint(0, 22) << QRect(110, 100, 90, 40);
+        QTest::newRow("right") << QPoint(104, 22) << QRect(100, 100, 109, 40);
+        QTest::newRow("inside") << QPoint(30, 10) << QRect(110, 110, 100, 40);
+        // The squares reach 7 pixels in from the handle's edge.
+        QTest::newRow("8 above the bottom edge") << QPoint(52, 37) << QRect(110, 110, 100, 40);
+        QTest::newRow("7 above the bottom edge") << QPoint(52, 38) << QRect(100, 100, 100, 49);
+    }
+    void resizeByEachSquare()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QRect, geometry);
         Scene scene;
         TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
         scene.Handle()->Select(object);
-        const QPoint corner(104, 44); // the handle is 105 x 45
-        scene.DragHandle(corner, corner + QPoint(10, 10));
-        QCOMPARE(object->geometry(), QRect(100, 100, 109, 49));
+        scene.DragHandle(from, from + QPoint(10, 10));
+        QCOMPARE(object->geometry(), geometry);
     }
 
     void quickClickMovesNothing()
@@ -270,6 +290,25 @@ private Q_SLOTS:
         QTest::mouseMove(h, QPoint(60, 30));
         QTest::mouseRelease(h, Qt::LeftButton, {}, QPoint(60, 30));
         QCOMPARE(object->pos(), QPoint(100, 100));
+    }
+
+    // A double click on the selection opens the object's menu; once it is closed, the selection drags as
+    // before.
+    void dragAfterADoubleClick()
+    {
+        Scene scene;
+        TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
+        scene.Handle()->Select(object);
+        QTest::mouseDClick(scene.Handle(), Qt::LeftButton, {}, QPoint(30, 10));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu, object->Menu());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        scene.DragHandle(QPoint(30, 10), QPoint(50, 30));
+        QCOMPARE(object->pos(), QPoint(120, 120));
+        scene.DragHandle(QPoint(30, 10), QPoint(40, 20));
+        QCOMPARE(object->pos(), QPoint(130, 130));
     }
 
     // A locked object in a moved selection stays where it is.
