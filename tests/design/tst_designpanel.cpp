@@ -248,6 +248,20 @@ private Q_SLOTS:
         QCOMPARE(scene.Handle()->geometry(), QRect(98, 98, 265, 35));
     }
 
+    // Selecting what is already selected, or nothing, leaves a single selection that still resizes.
+    void selectingAgainKeepsOne()
+    {
+        Scene scene;
+        TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
+        scene.Handle()->Select(object);
+        scene.Handle()->Select(object);
+        scene.Handle()->Select(nullptr);
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{object});
+        QCOMPARE(scene.Handle()->geometry(), QRect(98, 98, 105, 45));
+        scene.DragHandle(QPoint(104, 44), QPoint(114, 54));
+        QCOMPARE(object->geometry(), QRect(100, 100, 109, 49));
+    }
+
     // Each of the eight squares of a single selection resizes by its edges; elsewhere the handle moves the
     // object. Dragging the bottom-right corner of a 100 x 40 object by (10, 10) makes it 109 x 49.
     void resizeByEachSquare_data()
