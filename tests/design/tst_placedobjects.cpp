@@ -390,6 +390,11 @@ private Q_SLOTS:
         const QImage coarse = panel.grab().toImage();
         QCOMPARE(coarse.pixelColor(6, 10), QColor(255, 255, 255));
         QCOMPARE(coarse.pixelColor(10, 18), QColor(0, 128, 0));
+        // Back to the fine grid while snapping: the handle snaps to the dots shown.
+        panel.SetGridSize(TQelBasePanel::gs4x4);
+        QCOMPARE(panel.Handle()->GridX(), 4);
+        QCOMPARE(panel.Handle()->GridY(), 4);
+        QCOMPARE(panel.grab().toImage().pixelColor(6, 10), QColor(0, 128, 0));
     }
 
     // Printed at its physical size: a label at panel pixel 96 prints one inch in.

@@ -501,6 +501,16 @@ private Q_SLOTS:
         QCOMPARE(ColorAt(image, 180, 20), dark);
         QCOMPARE(ColorAt(image, 6, 20), platform::clYellow);
 
+        // A bevel wider than half the panel stops where its two sides meet.
+        panel->resize(6, 41);
+        panel->SetBorderStyle(bsNone);
+        panel->SetBevelInner(bvNone);
+        panel->SetBevelWidth(10);
+        image = panel->grab().toImage();
+        for (int x = 0; x < 6; ++x)
+            QCOMPARE(ColorAt(image, x, 20), x < 3 ? dark : light);
+        panel->resize(185, 41);
+
         // The caption: centred, or at the left, in a band centred vertically.
         panel->SetBorderStyle(bsNone);
         panel->SetBevelOuter(bvNone);
