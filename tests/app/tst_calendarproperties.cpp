@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 #include "app/TCalendarProperties.h"
+#include "app/TSetTimeDialog.h"
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
 #include "controls/TFontDialog.h"
@@ -206,23 +207,30 @@ private Q_SLOTS:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("orientation");
         QTest::addColumn<int>("layout");
-        QTest::newRow("month grid portrait") << 0 << 0 << int(loFullCalendar);
-        QTest::newRow("12 months landscape") << 5 << 1 << int(loMC12MonthLS);
-        QTest::newRow("60 months landscape") << 8 << 1 << int(loMC60MonthLS);
-        QTest::newRow("two-week planner ignores landscape") << 10 << 1 << int(lo2Week);
-        QTest::newRow("15-hour day planner") << 12 << 0 << int(loDay15);
+        QTest::addColumn<bool>("planner");
+        QTest::newRow("month grid portrait") << 0 << 0 << int(loFullCalendar) << false;
+        QTest::newRow("12 months landscape") << 5 << 1 << int(loMC12MonthLS) << false;
+        QTest::newRow("60 months landscape") << 8 << 1 << int(loMC60MonthLS) << false;
+        QTest::newRow("week planner") << 9 << 0 << int(loWeek) << true;
+        QTest::newRow("two-week planner ignores landscape") << 10 << 1 << int(lo2Week) << true;
+        QTest::newRow("15-hour day planner") << 12 << 0 << int(loDay15) << true;
     }
 
+    // Planners start on a day, the other pages show a month: the date page says which.
     void layoutListAndOrientation()
     {
         QFETCH(int, row);
         QFETCH(int, orientation);
         QFETCH(int, layout);
+        QFETCH(bool, planner);
         TCalendarProperties dialog;
         open(dialog);
         dialog.Orientation()->button(orientation)->click();
         chooseLayout(dialog, row);
         QCOMPARE(int(dialog.ExampleCalendar()->CalendarLayout()), layout);
+        QCOMPARE(dialog.PlannerSelected(), planner);
+        QCOMPARE(dialog.DateCaption()->text(),
+                 planner ? QStringLiteral("Select Starting Date") : QStringLiteral("Select Month & Year"));
     }
 
     void tenMonthLinesKeepTheLastTwo()
@@ -309,6 +317,21 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Sunday"), QStringLiteral("Monday"), QStringLiteral("Tuesday"),
                               QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
                               QStringLiteral("Friday"), QStringLiteral("Saturday")}));
+        // The time button opens on that time; the minute clicked there is the page's.
+        chooseLayout(dialog, 11);
+        showPageOf(dialog.StartingTimeButton());
+        QTime opened;
+        testsupport::WhenDialogOpens(&dialog, [&opened](QWidget* modal) {
+            auto* set = qobject_cast<app::TSetTimeDialog*>(modal);
+            QVERIFY(set);
+            opened = set->Time();
+            QTest::mouseClick(set->MinuteButton(45), Qt::LeftButton);
+            set->accept();
+        });
+        QTest::mouseClick(dialog.StartingTimeButton(), Qt::LeftButton);
+        QCOMPARE(opened, QTime(9, 30));
+        QCOMPARE(dialog.TimeLabel()->text(), QLocale().toString(QTime(9, 45), QLocale::ShortFormat));
+        QCOMPARE(dialog.ExampleCalendar()->DayStartTime(), calendar::EncodeTime(9, 45));
     }
 
     void yearTypedIntoTheDatePicker()
