@@ -658,6 +658,49 @@ private Q_SLOTS:
         QVERIFY(!window.Modified());
     }
 
+    // The calendar's properties change its look and keep its content, unless the new layout has no room for
+    // it: a change of layout family (answered Yes to the warning) takes the cells' texts and the objects.
+    void propertiesKeepTheContentOfTheSameFamily_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("colour only") << int(calendar::loFCMinisInTitleLS) << true;
+        QTest::newRow("another month grid") << int(calendar::loFullCalendar) << true;
+        QTest::newRow("twelve minis") << int(calendar::loMC12MonthLS) << false;
+        QTest::newRow("week planner") << int(calendar::loWeek) << false;
+    }
+    void propertiesKeepTheContentOfTheSameFamily()
+    {
+        QFETCH(int, layout);
+        QFETCH(bool, kept);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.PuttextOnDay(4, QStringLiteral("Keep"));
+        window.DoSaveRichtext();
+        auto* object = new design::TQelGraphicControl(window.Page());
+        object->AfterLoad();
+        object->setGeometry(300, 300, 40, 20);
+        object->show();
+        prompts.answers = {true};
+        whenModal<app::TCalendarProperties>(window, [layout](app::TCalendarProperties* dialog) {
+            dialog->ExampleCalendar()->SetTitleBGColor(platform::clYellow);
+            dialog->ExampleCalendar()->SetCalendarLayout(calendar::TCalendarLayout(layout));
+            QTest::mouseClick(dialog->Button("OkButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"))
+                              ->widgetForAction(window.Action("PropertiesButton")),
+                          Qt::LeftButton);
+        QCOMPARE(int(window.Page()->CalendarLayout()), layout);
+        QCOMPARE(window.Page()->TitleBGColor(), platform::clYellow);
+        QVERIFY(window.Modified());
+        QCOMPARE(window.Page()->PlacedObjects().size(), kept ? 1 : 0);
+        QCOMPARE(window.Page()->HasCellContent(), kept);
+        if (kept)
+            QCOMPARE(cellText(window, 4), QStringLiteral("Keep"));
+    }
+
     void firstStartHasNoDocument()
     {
         testsupport::ScriptedPrompts prompts;
