@@ -34,6 +34,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -367,18 +368,34 @@ private Q_SLOTS:
         QVERIFY(!window.Action("mnuClearAllCellContents")->isEnabled());
     }
 
+    // A busy pointer left behind becomes the arrow over the design tool bar, and only there; the pointer of
+    // a drag stays.
+    void pointerIsResetOverTheDesignBar_data()
+    {
+        QTest::addColumn<bool>("overBar");
+        QTest::addColumn<Qt::CursorShape>("pointer");
+        QTest::addColumn<Qt::CursorShape>("after");
+        QTest::newRow("busy over the bar") << true << Qt::WaitCursor << Qt::ArrowCursor;
+        QTest::newRow("busy over the menu bar") << false << Qt::WaitCursor << Qt::WaitCursor;
+        QTest::newRow("drag over the bar") << true << Qt::DragMoveCursor << Qt::DragMoveCursor;
+    }
     void pointerIsResetOverTheDesignBar()
     {
+        QFETCH(bool, overBar);
+        QFETCH(Qt::CursorShape, pointer);
+        QFETCH(Qt::CursorShape, after);
         testsupport::ScriptedPrompts prompts;
         TCalendarMain window;
         start(window);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
-        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), bar->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+        QApplication::setOverrideCursor(pointer);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        QWidget* over =
+            overBar ? static_cast<QWidget*>(window.findChild<QToolBar*>(QStringLiteral("DesignToolBar")))
+                    : window.menuBar();
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), over->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(bar, &move);
-        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
-        QApplication::restoreOverrideCursor();
+        QApplication::sendEvent(over, &move);
+        QCOMPARE(QApplication::overrideCursor()->shape(), after);
     }
 
     void superTextToolPlacesAnObject()

@@ -622,6 +622,19 @@ private Q_SLOTS:
         QCOMPARE(window.Action("mnuRedo")->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                       QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+        // A click on the disabled Redo does nothing.
+        QMenu* menu = edit->menu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(window.Action("mnuRedo")).center());
+        QVERIFY(menu->isVisible());
+        QCOMPARE(window.Action("mnuUndo")->text(), QStringLiteral("&Undo Clear All Cell Contents"));
+        // Clicked as the window system delivers it, the title opens the menu on the press and the menu takes
+        // the release, away from all its items: it stays open.
+        menu->close();
+        QTRY_VERIFY(!menu->isVisible());
+        const QPoint title = bar->mapTo(&window, bar->actionGeometry(edit).center());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, title);
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(!menu->actionAt(menu->mapFrom(&window, title)));
         const QString target = qEnvironmentVariable("DATORIA_SCREENSHOTS");
         if (!target.isEmpty()) {
             QImage shot = window.grab().toImage();
