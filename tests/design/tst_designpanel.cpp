@@ -1,6 +1,7 @@
 #include "calendar/TCalendarPanel32.h"
 #include "design/TGetLabelText.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TQelBasePanel.h"
 #include "design/TQelGraphicControl.h"
 #include "design/TQelHandle.h"
 #include "platform/Clock.h"
@@ -168,6 +169,38 @@ private Q_SLOTS:
         QCOMPARE(dropped, (TRect{120, 140, 120, 140}));
     }
 
+    // New objects are named by the first free number, at any depth of the owner, up to 1000.
+    void freeNames_data()
+    {
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("name");
+        QStringList many;
+        for (int n = 1; n <= 999; ++n)
+            many.append(QStringLiteral("Special%1").arg(n));
+        QTest::newRow("none taken") << QStringList() << QStringLiteral("Special") << 1
+                                    << QStringLiteral("Special1");
+        QTest::newRow("a gap") << QStringList{QStringLiteral("Special1"), QStringLiteral("Special3")}
+                               << QStringLiteral("Special") << 1 << QStringLiteral("Special2");
+        QTest::newRow("from zero") << QStringList{QStringLiteral("Component0")} << QStringLiteral("Component")
+                                   << 0 << QStringLiteral("Component1");
+        QTest::newRow("the thousandth")
+            << many << QStringLiteral("Special") << 1 << QStringLiteral("Special1000");
+    }
+    void freeNames()
+    {
+        QFETCH(QStringList, taken);
+        QFETCH(QString, stem);
+        QFETCH(int, first);
+        QFETCH(QString, name);
+        QObject owner;
+        QObject* inner = new QObject(&owner);
+        for (qsizetype i = 0; i < taken.size(); ++i)
+            (new QObject(i % 2 ? inner : &owner))->setObjectName(taken[i]);
+        QCOMPARE(TQelBasePanel::FreeName(&owner, stem, first), name);
+    }
+
     // Dragged either way, the gesture gives the same rectangle.
     void dragsInEveryDirection_data()
     {
@@ -262,6 +295,24 @@ private Q_SLOTS:
         QCOMPARE(object->geometry(), QRect(100, 100, 109, 49));
     }
 
+    // The selection holds the mouse only while the button is down: once the pointer moves on, a click on
+    // another object selects that one.
+    void clickAnotherObjectAfterSelecting()
+    {
+        Scene scene;
+        TQelGraphicControl* a = scene.Object(QRect(100, 100, 60, 30));
+        TQelGraphicControl* b = scene.Object(QRect(300, 100, 60, 30));
+        QWindow* window = scene.window.windowHandle();
+        const auto at = [&scene](QPoint p) { return scene.page->mapTo(&scene.window, p); };
+        QTest::mouseClick(window, Qt::LeftButton, {}, at(QPoint(110, 110)));
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{a});
+        QTest::mouseMove(window, at(QPoint(120, 112)));
+        QTest::mouseMove(window, at(QPoint(250, 112)));
+        QTest::mouseClick(window, Qt::LeftButton, {}, at(QPoint(310, 110)));
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{b});
+        QCOMPARE(a->pos(), QPoint(100, 100));
+    }
+
     // Each of the eight squares of a single selection resizes by its edges; elsewhere the handle moves the
     // object. Dragging the bottom-right corner of a 100 x 40 object by (10, 10) makes it 109 x 49.
     void resizeByEachSquare_data()
@@ -281,6 +332,8 @@ private Q_SLOTS:
         // The squares reach 7 pixels in from the handle's edge.
         QTest::newRow("8 above the bottom edge") << QPoint(52, 37) << QRect(110, 110, 100, 40);
         QTest::newRow("7 above the bottom edge") << QPoint(52, 38) << QRect(100, 100, 100, 49);
+        QTest::newRow("8 left of the corner") << QPoint(97, 44) << QRect(110, 110, 100, 40);
+        QTest::newRow("7 left of the corner") << QPoint(98, 44) << QRect(100, 100, 109, 49);
     }
     void resizeByEachSquare()
     {
@@ -390,6 +443,36 @@ private Q_SLOTS:
         QCOMPARE(object->pos(), QPoint(100, 103));
     }
 
+    // Arrow keys move the selection up to the page's edges and no further.
+    void nudgesStopAtThePageEdges_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QPoint>("from"); // negative: that far from the right or bottom edge
+        QTest::addColumn<QPoint>("to");
+        QTest::newRow("left") << int(Qt::Key_Left) << QPoint(2, 100) << QPoint(0, 100);
+        QTest::newRow("up") << int(Qt::Key_Up) << QPoint(100, 2) << QPoint(100, 0);
+        QTest::newRow("right") << int(Qt::Key_Right) << QPoint(-22, 100) << QPoint(-20, 100);
+        QTest::newRow("down") << int(Qt::Key_Down) << QPoint(100, -17) << QPoint(100, -15);
+    }
+    void nudgesStopAtThePageEdges()
+    {
+        QFETCH(int, key);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        Scene scene;
+        const auto onPage = [&scene](QPoint p) {
+            return QPoint(p.x() < 0 ? scene.page->width() + p.x() : p.x(),
+                          p.y() < 0 ? scene.page->height() + p.y() : p.y());
+        };
+        TQelGraphicControl* object = scene.Object(QRect(onPage(from), QSize(20, 15)));
+        scene.Handle()->Select(object);
+        scene.Handle()->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyPress(scene.Handle(), Qt::Key(key));
+        QTest::keyRelease(scene.Handle(), Qt::Key(key));
+        QCOMPARE(object->geometry(), QRect(onPage(to), QSize(20, 15)));
+    }
+
     void unselectingShrinksTheHandle()
     {
         Scene scene;
@@ -407,14 +490,23 @@ private Q_SLOTS:
     }
 
     // Two pastes within a second paste once; copies land 15 pixels right and down, named Component0, 1, ...
+    // The guard holds from the clock's first milliseconds on.
+    void clipboard_data()
+    {
+        QTest::addColumn<qint64>("start");
+        QTest::newRow("clock at 5 s") << qint64(5000);
+        QTest::newRow("clock at 0 ms") << qint64(0);
+        QTest::newRow("clock at 1 ms") << qint64(1);
+    }
     void clipboard()
     {
+        QFETCH(qint64, start);
         Scene scene;
         TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Copied"));
         label->setObjectName(QStringLiteral("Special1"));
         scene.Handle()->Select(label);
         // The program's clock stands still unless the test moves it.
-        qint64 now = 5000;
+        qint64 now = start;
         platform::SetTickCountOverride([&now] { return now; });
         const auto realClock = qScopeGuard([] { platform::SetTickCountOverride({}); });
         QTest::keyClick(scene.Handle(), Qt::Key_C, Qt::ControlModifier);
