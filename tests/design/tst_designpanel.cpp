@@ -266,6 +266,15 @@ private Q_SLOTS:
         QTest::mouseRelease(scene.page, Qt::LeftButton, Qt::ShiftModifier, QPoint(400, 150));
         QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{b});
         QCOMPARE(scene.Handle()->geometry(), QRect(298, 98, 65, 35));
+        // The band's end point counts: a band that ends on an object's top row, or on its left column,
+        // takes it.
+        TQelGraphicControl* c = scene.Object(QRect(500, 300, 60, 30));
+        for (const QPoint end : {QPoint(520, 300), QPoint(500, 320)}) {
+            QTest::mousePress(scene.page, Qt::LeftButton, {}, QPoint(450, 250));
+            QTest::mouseMove(scene.page, end);
+            QTest::mouseRelease(scene.page, Qt::LeftButton, {}, end);
+            QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{c});
+        }
     }
 
     void clickSelectsAndShiftAdds()
@@ -332,6 +341,8 @@ private Q_SLOTS:
         // The squares reach 7 pixels in from the handle's edge.
         QTest::newRow("8 above the bottom edge") << QPoint(52, 37) << QRect(110, 110, 100, 40);
         QTest::newRow("7 above the bottom edge") << QPoint(52, 38) << QRect(100, 100, 100, 49);
+        QTest::newRow("8 below the top-left corner") << QPoint(1, 8) << QRect(110, 110, 100, 40);
+        QTest::newRow("7 below the top-left corner") << QPoint(1, 7) << QRect(110, 110, 90, 30);
         QTest::newRow("8 left of the corner") << QPoint(97, 44) << QRect(110, 110, 100, 40);
         QTest::newRow("7 left of the corner") << QPoint(98, 44) << QRect(100, 100, 109, 49);
     }
@@ -441,6 +452,34 @@ private Q_SLOTS:
             QTest::keyPress(scene.Handle(), Qt::Key_Down);
         QTest::keyRelease(scene.Handle(), Qt::Key_Down);
         QCOMPARE(object->pos(), QPoint(100, 103));
+    }
+
+    // Shift and an arrow key resize a single selection by its right or bottom edge, one pixel a press, down
+    // to 10 pixels counting both edges.
+    void keyboardResizes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("narrower") << int(Qt::Key_Left) << 3 << QSize(17, 15);
+        QTest::newRow("wider") << int(Qt::Key_Right) << 3 << QSize(23, 15);
+        QTest::newRow("lower") << int(Qt::Key_Up) << 3 << QSize(20, 12);
+        QTest::newRow("taller") << int(Qt::Key_Down) << 3 << QSize(20, 18);
+        QTest::newRow("lowest") << int(Qt::Key_Up) << 20 << QSize(20, 9);
+    }
+    void keyboardResizes()
+    {
+        QFETCH(int, key);
+        QFETCH(int, presses);
+        QFETCH(QSize, size);
+        Scene scene;
+        TQelGraphicControl* object = scene.Object(QRect(100, 100, 20, 15));
+        scene.Handle()->Select(object);
+        scene.Handle()->setFocus();
+        for (int i = 0; i < presses; ++i)
+            QTest::keyPress(scene.Handle(), Qt::Key(key), Qt::ShiftModifier);
+        QTest::keyRelease(scene.Handle(), Qt::Key(key), Qt::ShiftModifier);
+        QCOMPARE(object->geometry(), QRect(QPoint(100, 100), size));
     }
 
     // Arrow keys move the selection up to the page's edges and no further.

@@ -466,6 +466,13 @@ private Q_SLOTS:
         QCOMPARE(first.pixelColor(30, 20), QColor(255, 0, 0));
         QCOMPARE(first.pixelColor(58, 20), QColor(255, 0, 0));
         QCOMPARE(first.pixelColor(1, 1), QColor(255, 255, 255)); // outside the ellipse
+        QCOMPARE(first.pixelColor(3, 8),
+                 QColor(255, 255, 255)); // inside a rounded corner, outside the ellipse
+        panel.SetShape(TQelBasePanel::lsRoundRect);
+        const QImage rounded = panel.grab().toImage();
+        QCOMPARE(rounded.pixelColor(3, 8), QColor(255, 0, 0));
+        QCOMPARE(rounded.pixelColor(1, 1), QColor(255, 255, 255));
+        panel.SetShape(TQelBasePanel::lsEllipse);
         QImage half(2, 1, QImage::Format_ARGB32);
         half.setPixelColor(0, 0, QColor(0, 0, 255));
         half.setPixelColor(1, 0, QColor(0, 0, 0, 0));
