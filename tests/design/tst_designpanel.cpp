@@ -201,6 +201,28 @@ private Q_SLOTS:
         QCOMPARE(TQelBasePanel::FreeName(&owner, stem, first), name);
     }
 
+    // Objects beyond the page come back onto it: their left edge at most 20 pixels from its right edge, their
+    // top at most 10 from its bottom.
+    void pullObjectsOntoPage_data()
+    {
+        QTest::addColumn<QPoint>("from"); // from the page's bottom-right corner
+        QTest::addColumn<QPoint>("to");
+        QTest::newRow("inside") << QPoint(-20, -10) << QPoint(-20, -10);
+        QTest::newRow("one too far right") << QPoint(-19, -10) << QPoint(-20, -10);
+        QTest::newRow("one too low") << QPoint(-20, -9) << QPoint(-20, -10);
+        QTest::newRow("far out") << QPoint(300, 400) << QPoint(-20, -10);
+    }
+    void pullObjectsOntoPage()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        Scene scene;
+        const QPoint corner(scene.page->width(), scene.page->height());
+        TQelGraphicControl* object = scene.Object(QRect(corner + from, QSize(40, 20)));
+        scene.page->PullObjectsOntoPage();
+        QCOMPARE(object->pos(), corner + to);
+    }
+
     // Dragged either way, the gesture gives the same rectangle.
     void dragsInEveryDirection_data()
     {

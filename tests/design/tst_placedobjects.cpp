@@ -453,6 +453,31 @@ private Q_SLOTS:
         QCOMPARE(CountNear(page, QColor(0, 255, 0)) > 50, highlightDepth > 0);
     }
 
+    // The outline follows the panel's shape: a dotted frame on the edges of a rectangle, none in the corners
+    // of an ellipse.
+    void basePanelOutline()
+    {
+        TQelBasePanel panel;
+        panel.resize(60, 40);
+        panel.SetDrawOutline(true);
+        const auto dark = [](const QImage& image, QRect area) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    count += image.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+            return count;
+        };
+        panel.SetShape(TQelBasePanel::lsRectangle);
+        QImage image = panel.grab().toImage();
+        QVERIFY(dark(image, QRect(0, 0, 1, 40)) >= 10); // the left edge
+        QVERIFY(dark(image, QRect(0, 0, 4, 4)) > 0);    // the corner
+        QCOMPARE(dark(image, QRect(10, 10, 40, 20)), 0);
+        panel.SetShape(TQelBasePanel::lsEllipse);
+        image = panel.grab().toImage();
+        QCOMPARE(dark(image, QRect(0, 0, 4, 4)), 0);
+        QVERIFY(dark(image, QRect(0, 10, 2, 20)) > 0); // the ellipse touches the left edge
+    }
+
     // The panel's two pictures are stretched over it, the second over the first, and clipped to its shape.
     void basePanelPictures()
     {
