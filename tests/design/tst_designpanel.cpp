@@ -722,6 +722,31 @@ private Q_SLOTS:
 
     // Delete and Cut chosen from an object's own menu destroy the object while the menu is still handling
     // the click: the menu must outlive it.
+    // The label's menu shows its state as it opens: Transparent, Border and the alignment are checked as the
+    // label is.
+    void labelMenuChecksFollowTheLabel()
+    {
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Checked"));
+        QMenu* menu = label->Menu();
+        const auto checked = [menu](const char* name) {
+            return menu->findChild<QAction*>(QLatin1String(name))->isChecked();
+        };
+        for (const bool on : {true, false, true}) {
+            label->SetTransparent(on);
+            label->SetBorderStyle(on ? bsNone : bsSingle);
+            label->SetAlignment(on ? taCenter : taRightJustify);
+            QTest::mouseClick(label, Qt::RightButton, {}, QPoint(10, 10));
+            QTRY_VERIFY(menu->isVisible());
+            QCOMPARE(checked("mnuTransparent"), on);
+            QCOMPARE(checked("mnuBorder"), !on);
+            QCOMPARE(checked("mnuAlignCenter"), on);
+            QCOMPARE(checked("mnuAlignRight"), !on);
+            menu->close();
+            QTRY_VERIFY(!menu->isVisible());
+        }
+    }
+
     void objectMenuDeletesItsObject_data()
     {
         QTest::addColumn<QString>("item");
