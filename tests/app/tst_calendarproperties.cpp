@@ -208,21 +208,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("orientation");
         QTest::addColumn<int>("layout");
         QTest::addColumn<bool>("planner");
-        QTest::newRow("month grid portrait") << 0 << 0 << int(loFullCalendar) << false;
-        QTest::newRow("12 months landscape") << 5 << 1 << int(loMC12MonthLS) << false;
-        QTest::newRow("60 months landscape") << 8 << 1 << int(loMC60MonthLS) << false;
-        QTest::newRow("week planner") << 9 << 0 << int(loWeek) << true;
-        QTest::newRow("two-week planner ignores landscape") << 10 << 1 << int(lo2Week) << true;
-        QTest::newRow("15-hour day planner") << 12 << 0 << int(loDay15) << true;
+        QTest::addColumn<int>("miniSize"); // 0: the layout has no minis of its own size
+        QTest::newRow("month grid portrait") << 0 << 0 << int(loFullCalendar) << false << 0;
+        QTest::newRow("12 months landscape") << 5 << 1 << int(loMC12MonthLS) << false << 18;
+        QTest::newRow("60 months landscape") << 8 << 1 << int(loMC60MonthLS) << false << 8;
+        QTest::newRow("week planner") << 9 << 0 << int(loWeek) << true << 0;
+        QTest::newRow("two-week planner ignores landscape") << 10 << 1 << int(lo2Week) << true << 0;
+        QTest::newRow("15-hour day planner") << 12 << 0 << int(loDay15) << true << 0;
     }
 
-    // Planners start on a day, the other pages show a month: the date page says which.
+    // Planners start on a day, the other pages show a month: the date page says which. A page of minis gives
+    // them the type size that fits it.
     void layoutListAndOrientation()
     {
         QFETCH(int, row);
         QFETCH(int, orientation);
         QFETCH(int, layout);
         QFETCH(bool, planner);
+        QFETCH(int, miniSize);
         TCalendarProperties dialog;
         open(dialog);
         dialog.Orientation()->button(orientation)->click();
@@ -231,6 +234,10 @@ private Q_SLOTS:
         QCOMPARE(dialog.PlannerSelected(), planner);
         QCOMPARE(dialog.DateCaption()->text(),
                  planner ? QStringLiteral("Select Starting Date") : QStringLiteral("Select Month & Year"));
+        if (miniSize > 0) {
+            QCOMPARE(dialog.ExampleCalendar()->MiniTitleFont()->Size(), miniSize);
+            QCOMPARE(dialog.ExampleCalendar()->MiniCellFont()->Size(), int(0.8 * miniSize));
+        }
     }
 
     void tenMonthLinesKeepTheLastTwo()
