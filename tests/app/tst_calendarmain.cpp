@@ -4,6 +4,7 @@
 #include "app/WindowPlacement.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelGraphicControl.h"
+#include "design/TQelImage.h"
 #include "persist/formats/Preferences.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -261,6 +262,35 @@ private Q_SLOTS:
         QVERIFY(window.Modified());
         QCOMPARE(cellText(window, 4), QStringLiteral("Saved"));
         QCOMPARE(cellText(window, 5), QStringLiteral("Unsaved"));
+    }
+
+    // The calendar file does not depend on the zoom the page is shown at: saved at 60% and at 100%, a page
+    // with a placed picture object gives the same bytes, and the page is shown at 60% again after the first
+    // save.
+    void savedTheSameAtEveryZoom()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        calendar::TCalendarPanel32* page = window.Page();
+        QCOMPARE(page->Zoom(), 0.6f);
+        auto* image = new design::TQelImage;
+        image->AfterLoad();
+        page->AddObject(image, {120, 90, 240, 120});
+        prompts.saveFiles = {folder() + QStringLiteral("At60.KVF"), folder() + QStringLiteral("At100.KVF")};
+        QVERIFY(window.SaveAs());
+        QCOMPARE(page->Zoom(), 0.6f);
+        QCOMPARE(image->geometry(), QRect(120, 90, 120, 30));
+        for (int i = 0; i < 4; ++i)
+            window.ZoomIn();
+        QCOMPARE(page->Zoom(), 1.0f);
+        QVERIFY(window.SaveAs());
+        QFile at60(folder() + QStringLiteral("At60.KVF"));
+        QFile at100(folder() + QStringLiteral("At100.KVF"));
+        QVERIFY(at60.open(QIODevice::ReadOnly));
+        QVERIFY(at100.open(QIODevice::ReadOnly));
+        QCOMPARE(at60.readAll(), at100.readAll());
     }
 
     // The page starts as the main form stores it, so a new calendar has whole weekday names in a month grid
