@@ -748,6 +748,40 @@ private Q_SLOTS:
             QCOMPARE(cellText(window, 4), QStringLiteral("Keep"));
     }
 
+    // The start page's heading and the About box's program name stand out: bold and larger than the text
+    // around them.
+    void headingsStandOut()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        const auto standsOut = [](const QWidget* around, const QString& text) {
+            for (const QLabel* label : around->findChildren<QLabel*>()) {
+                if (label->text() == text && label->isVisible())
+                    return label->font().bold() && label->font().pointSize() > around->font().pointSize();
+            }
+            return false;
+        };
+        QVERIFY(standsOut(&window, QStringLiteral("No calendar is open")));
+        bool about = false;
+        whenModal<QDialog>(window, [&](QDialog* dialog) {
+            about = standsOut(dialog, QStringLiteral("Datoria"));
+            dialog->accept();
+        });
+        QMenuBar* bar = window.menuBar();
+        QAction* help = nullptr;
+        for (QAction* title : bar->actions()) {
+            if (title->menu() && title->menu()->actions().contains(window.Action("mnuAbout")))
+                help = title;
+        }
+        QVERIFY(help);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help).center());
+        QTRY_VERIFY(help->menu()->isVisible());
+        QTest::mouseClick(help->menu(), Qt::LeftButton, {},
+                          help->menu()->actionGeometry(window.Action("mnuAbout")).center());
+        QVERIFY(about);
+    }
+
     void firstStartHasNoDocument()
     {
         testsupport::ScriptedPrompts prompts;
