@@ -694,6 +694,33 @@ private Q_SLOTS:
         QCOMPARE(calendar.Language(), fclFrench);
     }
 
+    // Enter accepts the dialog wherever the focus is: the colour and font buttons never take the default.
+    void enterAcceptsTheDialog_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::newRow("title colour") << 0;
+        QTest::newRow("title font") << 1;
+    }
+    void enterAcceptsTheDialog()
+    {
+        QFETCH(int, button);
+        testsupport::ScriptedPrompts prompts;
+        TFlatCalendarEditor editor;
+        TQelFlatCalendar calendar;
+        calendar.resize(150, 120);
+        editor.EditObject(calendar);
+        testsupport::WhenDialogOpens(&editor, [&](QWidget*) {
+            QWidget* focused =
+                button == 0 ? static_cast<QWidget*>(editor.TitleBackground()) : editor.FontButton(0);
+            focused->setFocus();
+            QTest::keyClick(focused, Qt::Key_Return);
+            if (editor.isVisible())
+                QTest::mouseClick(editor.CancelButton(), Qt::LeftButton);
+        });
+        QCOMPARE(editor.exec(), int(QDialog::Accepted));
+        QVERIFY(prompts.fontsAsked.isEmpty());
+    }
+
     // A year outside the spin range is shown clamped but stays the calendar's unless the user changes it.
     void dialogKeepsAYearItCannotShow()
     {
