@@ -209,6 +209,62 @@ private Q_SLOTS:
         QCOMPARE(again.CurrentFileName(), folder() + QStringLiteral("OLD3.KVF"));
     }
 
+    // The tool bar's Save button saves a calendar that has a file without asking, and asks for a name for one
+    // that has none.
+    void saveButtonAsksOnlyForANewCalendar()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QWidget* save = bar->widgetForAction(window.Action("Savebutton"));
+        prompts.saveFiles = {folder() + QStringLiteral("Button.KVF")};
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(prompts.proposedNames.size(), 1);
+        QCOMPARE(window.CurrentFileName(), folder() + QStringLiteral("Button.KVF"));
+        QVERIFY(!window.Modified());
+        window.PuttextOnDay(4, QStringLiteral("Later"));
+        window.DoSaveRichtext();
+        QVERIFY(window.Modified());
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(prompts.proposedNames.size(), 1);
+        QVERIFY(!window.Modified());
+        TCalendarMain again;
+        start(again);
+        QCOMPARE(again.CurrentFileName(), folder() + QStringLiteral("Button.KVF"));
+        QCOMPARE(cellText(again, 4), QStringLiteral("Later"));
+    }
+
+    // Properties confirmed without a change leave a saved calendar unmodified; a change marks it.
+    void propertiesMarkOnlyAChange_data()
+    {
+        QTest::addColumn<bool>("change");
+        QTest::newRow("unchanged") << false;
+        QTest::newRow("title colour") << true;
+    }
+    void propertiesMarkOnlyAChange()
+    {
+        QFETCH(bool, change);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        prompts.saveFiles = {folder() + QStringLiteral("Style.KVF")};
+        QVERIFY(window.SaveAs());
+        QVERIFY(!window.Modified());
+        whenModal<app::TCalendarProperties>(window, [change](app::TCalendarProperties* dialog) {
+            if (change)
+                dialog->ExampleCalendar()->SetTitleBGColor(platform::clAqua);
+            QTest::mouseClick(dialog->Button("OkButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"))
+                              ->widgetForAction(window.Action("PropertiesButton")),
+                          Qt::LeftButton);
+        QCOMPARE(window.Modified(), change);
+        QCOMPARE(window.Page()->TitleBGColor(), change ? platform::clAqua : platform::clWhite);
+    }
+
     // Cancel Changes reads the calendar again from its file; it once left the window without a document.
     void cancelChangesReloadsTheFile()
     {

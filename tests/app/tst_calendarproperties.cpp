@@ -234,6 +234,10 @@ private Q_SLOTS:
         QCOMPARE(dialog.PlannerSelected(), planner);
         QCOMPARE(dialog.DateCaption()->text(),
                  planner ? QStringLiteral("Select Starting Date") : QStringLiteral("Select Month & Year"));
+        // The minis' controls are live only for the layouts that have minis.
+        const bool minis = layout >= 2 && layout <= 17;
+        QCOMPARE(dialog.findChild<QWidget*>(QStringLiteral("MiniTitleFontButton"))->isEnabledTo(&dialog),
+                 minis);
         if (miniSize > 0) {
             QCOMPARE(dialog.ExampleCalendar()->MiniTitleFont()->Size(), miniSize);
             QCOMPARE(dialog.ExampleCalendar()->MiniCellFont()->Size(), int(0.8 * miniSize));
