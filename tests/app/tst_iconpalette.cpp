@@ -17,9 +17,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDrag>
 #include <QFile>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -86,6 +88,11 @@ private Q_SLOTS:
         grid.SetXIcons(0); // ignored
         QCOMPARE(grid.XIcons(), 3);
         QCOMPARE(grid.width(), 3 * 38 + 2);
+        // As wide as its columns, the grid needs no scroll bar below them.
+        QCOMPARE(grid.height(), 3 * 38 + 3);
+        grid.resize(50, grid.height());
+        grid.SetYIcons(2);
+        QCOMPARE(grid.height(), 2 * 38 + grid.horizontalScrollBar()->sizeHint().height() + 1);
         int changes = 0;
         connect(&grid, &TIconListBox::fileChange, this, [&changes] { ++changes; });
         grid.SetFileName(Library("holiday.icl"));
@@ -96,6 +103,36 @@ private Q_SLOTS:
         QCOMPARE(grid.item(56)->text(), QStringLiteral("56"));
         QCOMPARE(grid.currentRow(), 0);
         QVERIFY(grid.isEnabled());
+    }
+
+    // Moving the mouse over the icons starts no drag; pressing on one and moving does. (A drag ends at once
+    // on this platform; the drag object lives on until events are next processed.)
+    void dragOnlyFromAPressedIcon()
+    {
+        TIconListBox grid;
+        grid.SetXIcons(3);
+        grid.SetYIcons(2);
+        grid.SetFileName(Library("holiday.icl"));
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QWidget* view = grid.viewport();
+        const QPoint first = grid.visualItemRect(grid.item(0)).center();
+        const QPoint second = grid.visualItemRect(grid.item(1)).center();
+        const auto move = [view](const QPoint& to, Qt::MouseButtons buttons) {
+            QMouseEvent event(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, buttons, {});
+            QApplication::sendEvent(view, &event);
+        };
+        move(first, Qt::NoButton);
+        move(second, Qt::NoButton);
+        QVERIFY(!grid.findChild<QDrag*>());
+        // Only the left button picks an icon up.
+        QTest::mousePress(view, Qt::RightButton, {}, first);
+        move(second, Qt::LeftButton | Qt::RightButton);
+        QVERIFY(!grid.findChild<QDrag*>());
+        QTest::mouseRelease(view, Qt::RightButton, {}, second);
+        QTest::mousePress(view, Qt::LeftButton, {}, first);
+        move(second, Qt::LeftButton);
+        QVERIFY(grid.findChild<QDrag*>());
     }
 
     void iconsTakenWhenDrawn()

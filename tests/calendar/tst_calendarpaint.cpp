@@ -278,6 +278,52 @@ private Q_SLOTS:
         QCOMPARE(page.Cell(1), CellGeometry{}); // minis keep no cell geometry
     }
 
+    // The mini calendars' titles carry the year only while the page asks for it; nothing else changes.
+    void miniTitleYear()
+    {
+        TCalendarPanel32 page;
+        page.SetCalendarLayout(loMC12Month);
+        page.Relayout(true);
+        const QImage withYear = page.RenderToBitmap();
+        page.SetMiniShowYear(false);
+        const QImage withoutYear = page.RenderToBitmap();
+        const TRect slot = page.MiniSlots(1).rect;
+        QVERIFY(CountInk(withYear, slot) > CountInk(withoutYear, slot));
+        const int titleBottom = slot.top + slot.height() / 6;
+        const QRect body(slot.left, titleBottom, slot.width(), slot.bottom - titleBottom);
+        QCOMPARE(withYear.copy(body), withoutYear.copy(body));
+    }
+
+    // A page of mini calendars is white between them, where the month grid of the layout before lay, on
+    // screen as in the bitmap.
+    void miniPagesAreWhiteBetweenTheMinis_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::newRow("6 months") << int(lopMC6Month);
+        QTest::newRow("12 months") << int(loMC12Month);
+        QTest::newRow("24 months, landscape") << int(loMC24MonthLS);
+    }
+    void miniPagesAreWhiteBetweenTheMinis()
+    {
+        QFETCH(int, layout);
+        TCalendarPanel32 page;
+        page.RenderToBitmap();
+        page.SetCalendarLayout(TCalendarLayout(layout));
+        QImage screen(page.size(), QImage::Format_RGB32);
+        screen.fill(Qt::red);
+        page.render(&screen, QPoint(), QRegion(), QWidget::DrawChildren);
+        const QImage bitmap = page.RenderToBitmap();
+        // Between the first two minis of the top row.
+        const TRect first = page.MiniSlots(1).rect;
+        const TRect second = page.MiniSlots(2).rect;
+        QCOMPARE(second.top, first.top);
+        const QPoint between((first.right + second.left) / 2, (first.top + first.bottom) / 2);
+        for (const QImage* image : {&std::as_const(screen), &bitmap}) {
+            QCOMPARE(ColorAt(*image, between.x(), between.y()), platform::clWhite);
+            QCOMPARE(CountColor(*image, {0, 0, image->width(), image->height()}, platform::clRed), 0);
+        }
+    }
+
     void weekPlanner()
     {
         TCalendarPanel32 page;

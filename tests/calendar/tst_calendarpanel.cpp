@@ -149,6 +149,30 @@ private Q_SLOTS:
         QCOMPARE(page.MiniCellFont()->Size(), 14);
     }
 
+    // Each margin moves its own edge of the main rectangle (one inch is 96 pixels, 2 more inside).
+    void marginsMoveTheMainRectangle_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<TRect>("mainRect");
+        QTest::newRow("left") << 0 << TRect{98, 26, 790, 1030};
+        QTest::newRow("top") << 1 << TRect{26, 98, 790, 1030};
+        QTest::newRow("right") << 2 << TRect{26, 26, 718, 1030};
+        QTest::newRow("bottom") << 3 << TRect{26, 26, 790, 958};
+    }
+    void marginsMoveTheMainRectangle()
+    {
+        QFETCH(int, side);
+        QFETCH(TRect, mainRect);
+        using Setter = void (TCalendarPanel32::*)(float);
+        static const Setter setters[] = {
+            &TCalendarPanel32::SetLeftMarginInch, &TCalendarPanel32::SetTopMarginInch,
+            &TCalendarPanel32::SetRightMarginInch, &TCalendarPanel32::SetBottomMarginInch};
+        TCalendarPanel32 page;
+        (page.*setters[side])(1.0f);
+        QCOMPARE(page.MainRect(), mainRect);
+        QCOMPARE(page.size(), QSize(816, 1056));
+    }
+
     void nameAccessorsCheckBounds()
     {
         TCalendarPanel32 page;
@@ -184,18 +208,45 @@ private Q_SLOTS:
         QCOMPARE(page.cursor().shape(), Qt::ArrowCursor);
     }
 
+    // Each of the six font setters copies the font it is given into the page's own font and ignores null.
+    void fontSettersCopy_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("title") << 0;
+        QTest::newRow("headers") << 1;
+        QTest::newRow("cells") << 2;
+        QTest::newRow("mini title") << 3;
+        QTest::newRow("mini headers") << 4;
+        QTest::newRow("mini cells") << 5;
+    }
     void fontSettersCopy()
     {
+        using Getter = platform::TFont* (TCalendarPanel32::*)() const;
+        using Setter = void (TCalendarPanel32::*)(const platform::TFont*);
+        static const std::pair<Getter, Setter> fonts[] = {
+            {&TCalendarPanel32::TitleFont, &TCalendarPanel32::SetTitleFont},
+            {&TCalendarPanel32::HeadersFont, &TCalendarPanel32::SetHeadersFont},
+            {&TCalendarPanel32::CellFont, &TCalendarPanel32::SetCellFont},
+            {&TCalendarPanel32::MiniTitleFont, &TCalendarPanel32::SetMiniTitleFont},
+            {&TCalendarPanel32::MiniHeadersFont, &TCalendarPanel32::SetMiniHeadersFont},
+            {&TCalendarPanel32::MiniCellFont, &TCalendarPanel32::SetMiniCellFont},
+        };
+        QFETCH(int, which);
+        const auto [getter, setter] = fonts[which];
         TCalendarPanel32 page;
         platform::TFont font;
         font.SetName(QStringLiteral("Arial"));
         font.SetSize(30);
-        page.SetTitleFont(&font);
-        QCOMPARE(page.TitleFont()->Name(), QStringLiteral("Arial"));
-        QCOMPARE(page.TitleFont()->Size(), 30);
-        QVERIFY(page.TitleFont() != &font);
-        page.SetTitleFont(nullptr);
-        QCOMPARE(page.TitleFont()->Name(), QStringLiteral("Arial"));
+        font.SetColor(platform::clRed);
+        (page.*setter)(&font);
+        const platform::TFont* own = (page.*getter)();
+        QCOMPARE(own->Name(), QStringLiteral("Arial"));
+        QCOMPARE(own->Size(), 30);
+        QCOMPARE(own->Color(), platform::clRed);
+        QVERIFY(own != &font);
+        (page.*setter)(nullptr);
+        QCOMPARE((page.*getter)(), own);
+        QCOMPARE(own->Name(), QStringLiteral("Arial"));
     }
 
     void assignStyleCopiesStyleOnly()
@@ -216,6 +267,23 @@ private Q_SLOTS:
         b.SetMiniCalendarLineLayout(mllMinimal);
         b.SetCalendarBorder(cbTop); // an individual border the line layout does not explain
         b.SetUserTitle(QStringLiteral("Our year"));
+        // Every other part of the style differs from a new page's too, so each must be copied.
+        b.SetDayName(2, QStringLiteral("Lunes"));
+        b.HeadersFont()->SetName(QStringLiteral("Arial"));
+        b.SetHeadersBGColor(platform::clSilver);
+        b.SetHeadersStyle(dsWhole);
+        b.CellFont()->SetStyle(platform::fsItalic);
+        b.SetMiniCalBGColor(platform::clAqua);
+        b.MiniTitleFont()->SetName(QStringLiteral("Arial"));
+        b.MiniHeadersFont()->SetColor(platform::clBlue);
+        b.SetMiniHeadersBGColor(platform::clGreen);
+        b.SetMiniHeadersStyle(dsThreeChars);
+        b.MiniCellFont()->SetStyle(platform::fsBold);
+        b.SetTitleShowYear(false);
+        b.SetMiniShowYear(false);
+        b.SetLeftMarginInch(0.3f);
+        b.SetRightMarginInch(0.4f);
+        b.SetBottomMarginInch(0.6f);
         b.CellStorage(5).SetRtfText(QByteArrayLiteral("{\\rtf1 b}"));
         a.CellStorage(3).SetRtfText(QByteArrayLiteral("{\\rtf1 a}"));
 
@@ -380,13 +448,32 @@ private Q_SLOTS:
 
         page->ClickPreviousCell(1);
         page->ClickNextCell(42);
+        page->ClickNextCell(0);
+        page->ClickPreviousCell(43);
         QCOMPARE(opened.size(), 1); // nothing before the first or after the last cell
         page->ClickNextCell(32);    // day 31 to the blank cell 33, which has a text area
         QCOMPARE(opened.last(), 33);
+        page->ClickPreviousCell(3); // day 2 back to day 1
+        QCOMPARE(opened.last(), 2);
+        page->ClickPreviousCell(42);
+        QCOMPARE(opened.last(), 41);
+        page->ClickNextCell(1);
+        QCOMPARE(opened, (QList<int>{2, 33, 2, 41, 2}));
 
         int headerClicks = 0;
         page->SetOnClickedHeader([&headerClicks](QObject*) { ++headerClicks; });
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(400, 100));
+        QCOMPARE(headerClicks, 1);
+
+        // The right button opens no cell; a click beside the grid is a click on the page.
+        int pageClicks = 0;
+        page->SetOnClick([&pageClicks](QObject*) { ++pageClicks; });
+        QTest::mouseClick(page, Qt::RightButton, {}, QPoint(150, 240));
+        QCOMPARE(opened.size(), 5);
+        QCOMPARE(pageClicks, 0);
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(pageClicks, 1);
+        QCOMPARE(opened.size(), 5);
         QCOMPARE(headerClicks, 1);
 
         auto* object = new design::TQelGraphicControl(page);
@@ -396,10 +483,19 @@ private Q_SLOTS:
         page->PageClicked(QPoint(150, 240));
         QVERIFY(opened.isEmpty());
 
+        // Cells without a text area (numbers in the middle) are passed over by the previous and next cell.
+        page->SetNumberPosition(cnpCenter);
+        page->RenderToBitmap();
+        page->ClickNextCell(5);
+        page->ClickPreviousCell(5);
+        QVERIFY(opened.isEmpty());
+        page->SetNumberPosition(cnpUpperRight);
+
         page->SetCalendarLayout(loMC12Month);
         page->RenderToBitmap();
         page->PageClicked(QPoint(400, 600));
         QVERIFY(opened.isEmpty());
+        QCOMPARE(pageClicks, 2); // a page of mini calendars has no cells to open
     }
 
     void layoutFamily_data()

@@ -324,6 +324,44 @@ private Q_SLOTS:
         QCOMPARE(record.cells[8].rTotal, (TRect{cw + 1, top + rh + 1, 2 * cw - 1, top + 2 * rh}));
     }
 
+    // The cell border style draws the row lines it names across the body, and column lines only for all.
+    void cellBorderLines_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<bool>("middle");
+        QTest::addColumn<bool>("last");
+        QTest::addColumn<bool>("columns");
+        QTest::newRow("none") << int(fcbNone) << false << false << false << false;
+        QTest::newRow("all") << int(fcbAll) << true << true << true << true;
+        QTest::newRow("top") << int(fcbTop) << true << true << false << false;
+        QTest::newRow("bottom") << int(fcbBottom) << false << true << true << false;
+        QTest::newRow("top and bottom") << int(fcbTopBottom) << true << true << true << false;
+    }
+    void cellBorderLines()
+    {
+        QFETCH(int, style);
+        QFETCH(bool, first);
+        QFETCH(bool, middle);
+        QFETCH(bool, last);
+        QFETCH(bool, columns);
+        TQelFlatCalendar calendar;
+        calendar.resize(280, 220);
+        calendar.SetCalendarBorderStyle(fcbNone);
+        calendar.SetDayNameBorderStyle(fcbNone);
+        calendar.SetCellBorderStyle(TFlatCalBorderStyle(style));
+        MonthPaintParams record;
+        const QImage image = Paint(calendar, &record);
+        const int top = record.headersRect.bottom;
+        const int rh = (219 - top) / 6;
+        const int cw = 279 / 7;
+        const auto black = [&image](int x, int y) { return ColorAt(image, x, y) == platform::clBlack; };
+        QCOMPARE(black(cw / 2, top), first);
+        QCOMPARE(black(cw / 2, top + 3 * rh), middle);
+        QCOMPARE(black(cw / 2, 219), last);
+        QCOMPARE(black(cw, top + rh / 2), columns);
+    }
+
     void names_data()
     {
         QTest::addColumn<int>("language");
@@ -641,6 +679,8 @@ private Q_SLOTS:
             QCOMPARE(editor.DepthSpin()->value(), 2);
             QTest::keyClick(editor.MonthList(), Qt::Key_Down);
             QCOMPARE(editor.Sample()->Month(), 5);
+            QTest::keyClick(editor.YearSpin(), Qt::Key_Up);
+            QCOMPARE(editor.Sample()->Year(), 2031);
             QTest::keyClick(editor.DepthSpin(), Qt::Key_Up);
             QCOMPARE(editor.Sample()->ShadowDepth(), 3);
             QTest::mouseClick(editor.ShowYearBox(), Qt::LeftButton);
@@ -664,6 +704,9 @@ private Q_SLOTS:
             prompts.font = QFont(QStringLiteral("Arial"), 14);
             QTest::mouseClick(editor.FontButton(0), Qt::LeftButton);
             QCOMPARE(editor.Sample()->TitleFont()->Size(), 14);
+            prompts.font = QFont(QStringLiteral("Arial"), 11);
+            QTest::mouseClick(editor.FontButton(1), Qt::LeftButton);
+            QCOMPARE(editor.Sample()->DayNameFont()->Size(), 11);
             QTest::mouseClick(editor.TransparentBox(), Qt::LeftButton);
             QVERIFY(editor.Sample()->CalTransparent());
             QCOMPARE(calendar.Month(), 4);
@@ -673,6 +716,7 @@ private Q_SLOTS:
         QVERIFY(calendar.EditProperties());
         QVERIFY(checked);
         QCOMPARE(calendar.Month(), 5);
+        QCOMPARE(calendar.Year(), 2031);
         QCOMPARE(calendar.ShadowDepth(), 3);
         QVERIFY(calendar.ShowYear());
         QCOMPARE(calendar.StartOfWeek(), 2);
@@ -680,6 +724,7 @@ private Q_SLOTS:
         QCOMPARE(calendar.CellFont()->Name(), QStringLiteral("Times New Roman"));
         QCOMPARE(calendar.CellFont()->Color(), platform::clRed);
         QCOMPARE(calendar.TitleFont()->Size(), 14);
+        QCOMPARE(calendar.DayNameFont()->Size(), 11);
         QVERIFY(calendar.CalTransparent());
         QCOMPARE(calendar.Language(), fclFrench);
         QCOMPARE(calendar.size(), QSize(100, 80));
@@ -753,13 +798,25 @@ private Q_SLOTS:
             auto* editor = qobject_cast<TFlatCalendarEditor*>(dialog);
             QVERIFY(editor);
             QCOMPARE(editor->Sample()->size(), QSize(150, 120));
-            opened = true;
+            opened = editor->parentWidget() == nullptr; // a calendar alone is its own window
             QTest::keyClick(editor->LanguageList(), Qt::Key_Down);
             QTest::mouseClick(editor->OkButton(), Qt::LeftButton);
         });
         QVERIFY(calendar.EditProperties());
         QVERIFY(opened);
         QCOMPARE(calendar.Language(), fclGerman);
+
+        // On a window the dialog belongs to that window, so it opens over it.
+        QWidget window;
+        auto* placed = new TQelFlatCalendar(&window);
+        placed->resize(150, 120);
+        QWidget* parent = &calendar;
+        testsupport::WhenDialogOpens(placed, [&](QWidget* dialog) {
+            parent = dialog->parentWidget();
+            QTest::mouseClick(qobject_cast<TFlatCalendarEditor*>(dialog)->CancelButton(), Qt::LeftButton);
+        });
+        QVERIFY(!placed->EditProperties());
+        QCOMPARE(parent, &window);
     }
 };
 

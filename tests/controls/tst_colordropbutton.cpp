@@ -86,6 +86,14 @@ private Q_SLOTS:
         QCOMPARE(button.Color(), 0x112233);
         QCOMPARE(chosen.size(), 3);
         QCOMPARE(button.CustomColors().Cell(3, 1), 0xFFFFFF);
+        QVERIFY(!button.DropDown()->isVisible()); // closed before the colour dialog, chosen or not
+        // New custom colours start over: the next colour chosen takes their first place.
+        TColorArrayClass fresh(8, 2);
+        button.SetCustomColors(fresh);
+        prompts.color = 0x778899;
+        other();
+        QCOMPARE(button.CustomColors().Cell(1, 1), 0x778899);
+        QCOMPARE(button.CustomColors().Cell(3, 1), fresh.Cell(3, 1));
     }
 
     void sixteenCustomColoursGoRound()

@@ -200,6 +200,52 @@ private Q_SLOTS:
         QVERIFY(MonthLines(ics, 9, 2024).filter(QStringLiteral("Quarterly")).isEmpty()); // COUNT=3 ended
     }
 
+    // Rules begun long before the month shown: a December date every year, and a weekly event that began on
+    // a 31st, shown in a month of 30 days.
+    void rulesBegunLongBefore()
+    {
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Christmas"),
+                           {QStringLiteral("DTSTART;VALUE=DATE:20001225"),
+                            QStringLiteral("RRULE:FREQ=YEARLY;BYMONTH=12;BYMONTHDAY=25")}) +
+                     Event(QStringLiteral("Choir"),
+                           {QStringLiteral("DTSTART:20240131T190000"), QStringLiteral("RRULE:FREQ=WEEKLY")}) +
+                     Event(QStringLiteral("Walk"),
+                           {QStringLiteral("DTSTART:19000131T070000"), QStringLiteral("RRULE:FREQ=DAILY")}));
+        // An evening that ends as the month begins belongs to the month before only.
+        const QByteArray evening =
+            Calendar(Event(QStringLiteral("Late"), {QStringLiteral("DTSTART:20240229T220000"),
+                                                    QStringLiteral("DTEND:20240301T000000")}));
+        QCOMPARE(MonthLines(evening, 3, 2024), QStringList{});
+        IcsCalendar late;
+        QVERIFY(late.Read(evening));
+        QCOMPARE(late.Occurrences(QDate(2024, 3, 1), QDate(2024, 3, 31), kBerlin).occurrences.size(), 0);
+        QCOMPARE(MonthLines(evening, 2, 2024), QStringList{QStringLiteral("2024-02-29 10:00 pm Late")});
+        QCOMPARE(MonthLines(ics, 12, 2024).filter(QStringLiteral("Christmas")),
+                 QStringList{QStringLiteral("2024-12-25 Christmas")});
+        QCOMPARE(MonthLines(ics, 11, 2024).filter(QStringLiteral("Walk")).size(), 30);
+        QCOMPARE(MonthLines(ics, 11, 2024).filter(QStringLiteral("Choir")),
+                 (QStringList{QStringLiteral("2024-11-06 7:00 pm Choir"),
+                              QStringLiteral("2024-11-13 7:00 pm Choir"),
+                              QStringLiteral("2024-11-20 7:00 pm Choir"),
+                              QStringLiteral("2024-11-27 7:00 pm Choir")}));
+    }
+
+    // A moved occurrence names its series by UID; without one it replaces nothing.
+    void movedOccurrenceWithoutUid()
+    {
+        const QByteArray ics = Calendar(
+            {QStringLiteral("BEGIN:VEVENT"), QStringLiteral("DTSTAMP:20240101T000000Z"),
+             QStringLiteral("DTSTART:20240304T180000"), QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=2"),
+             QStringLiteral("SUMMARY:Yoga"), QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
+             QStringLiteral("DTSTAMP:20240101T000000Z"), QStringLiteral("RECURRENCE-ID:20240311T180000"),
+             QStringLiteral("DTSTART:20240312T180000"), QStringLiteral("SUMMARY:Yoga moved"),
+             QStringLiteral("END:VEVENT")});
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-04 6:00 pm Yoga"),
+                                                        QStringLiteral("2024-03-11 6:00 pm Yoga"),
+                                                        QStringLiteral("2024-03-12 6:00 pm Yoga moved")}));
+    }
+
     // Calendar programs do not always give an exclusion the start's value type: a time excludes the day of a
     // whole-day event, and a day excludes the timed occurrence that starts on it.
     void exclusionsOfTheOtherValueType()

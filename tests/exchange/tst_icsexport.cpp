@@ -115,6 +115,26 @@ private Q_SLOTS:
         QCOMPARE(icalcomponent_count_properties(events[0], ICAL_RDATE_PROPERTY), rdates);
     }
 
+    // Fields out of range, as a damaged store may hold them, make no rule of the calendar's.
+    void damagedRulesWriteNoRule_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::newRow("occurrence 6") << "$6 1 0 ";
+        QTest::newRow("occurrence -1") << "$-11 0 ";
+        QTest::newRow("weekday 8") << "$3 8 0 ";
+        QTest::newRow("weekday -1") << "$3 -10 ";
+        QTest::newRow("month 13") << "$3 1 13";
+        QTest::newRow("month -1") << "$3 1 -1";
+        QTest::newRow("date in month 13") << "@1304";
+        QTest::newRow("day 32") << "@0732";
+    }
+    void damagedRulesWriteNoRule()
+    {
+        QFETCH(QString, formula);
+        const IcsExport result = ExportStore({MakeLine(QStringLiteral("Day"), formula)}, 2024, 10);
+        QVERIFY2(!result.ics.contains("RRULE"), result.ics.constData());
+    }
+
     void calendarAndEventFields()
     {
         const QStringList lines = {

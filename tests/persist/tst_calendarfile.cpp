@@ -276,6 +276,9 @@ private Q_SLOTS:
         QWidget owner;
         TCalendarPanel32 page(&owner);
         MakeDecember1997(page);
+        // A date unlike a new page's, so a date the reader leaves alone shows.
+        page.SetMainCalMonth(3);
+        page.SetMainCalYear(2031);
         page.SetStartOfWeek(2);
         page.SetPaperSize(1);
         page.SetCalendarLayout(calendar::loFC6Before6After);
@@ -293,6 +296,8 @@ private Q_SLOTS:
         QVERIFY(back.SameStyle(page));
         QCOMPARE(back.StartOfWeek(), 2);
         QCOMPARE(back.MainCalDay(), 1);
+        QCOMPARE(back.MainCalMonth(), 3);
+        QCOMPARE(back.MainCalYear(), 2031);
         QCOMPARE(back.DayStartTime(), calendar::EncodeTime(9, 30));
         QCOMPARE(back.CellBorder(), calendar::cbTop);
         QCOMPARE(back.UserTitle(), QStringLiteral("Family \u2014 1997"));

@@ -8,6 +8,7 @@
 #include "tests/support/Bytes.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QTest>
 
 #include <memory>
@@ -39,6 +40,7 @@ struct Thing
     qint32 readOnlyValue = 5;
     platform::TFont font;
     QByteArray data;
+    QList<qint32> points;
     std::vector<std::unique_ptr<Thing>> kids;
     Thing* parent = nullptr;
 };
@@ -149,6 +151,28 @@ ClassInfo MakeThingClass()
     d.readRaw = [](void* o, const QByteArray& b) { T(o)->data = b; };
     c.defined.append(d);
 
+    // A defined property of plain values, and one an older version wrote that is now only skipped.
+    d = {};
+    d.name = QStringLiteral("Points");
+    d.hasData = [](const void* o) { return !T(o)->points.isEmpty(); };
+    d.write = [](const void* o, TWriter& w) {
+        w.BeginList();
+        for (const qint32 point : T(o)->points)
+            w.PutInteger(point);
+        w.EndList();
+    };
+    d.read = [](void* o, TReader& r) {
+        r.ExpectBeginList();
+        while (!r.AtListEnd())
+            T(o)->points.append(r.TakeInteger());
+        r.ExpectEndList();
+    };
+    c.defined.append(d);
+    d = {};
+    d.name = QStringLiteral("Legacy");
+    d.hasData = [](const void*) { return false; };
+    c.defined.append(d);
+
     c.getName = [](const void* o) { return T(o)->name; };
     c.setName = [](void* o, const QString& n) { T(o)->name = n; };
     c.children = [](const void* o) {
@@ -255,6 +279,7 @@ private Q_SLOTS:
         thing.font.SetName(QStringLiteral("Arial"));
         thing.font.SetColor(platform::clRed);
         thing.font.SetStyle(platform::fsBold | platform::fsUnderline);
+        thing.font.SetPitch(platform::fpFixed);
         thing.data = "xyz";
         const QByteArray bytes = WriteRoot(thing);
         const QByteArray expected =
@@ -263,9 +288,9 @@ private Q_SLOTS:
             Short("Options") + Hex("0B 00") + Short("Scale") + Hex("05 00 00 00 00 00 00 00 80 FE 3F") +
             Short("Caption") + Hex("06 02") + "Hi" + Short("Font.Color") + Hex("07") + Short("clRed") +
             Short("Font.Height") + Hex("02 F5") + Short("Font.Name") + Hex("06 05") + "Arial" +
-            Short("Font.Style") + Hex("0B") + Short("fsBold") + Short("fsUnderline") + Hex("00") +
-            Short("OnClick") + Hex("07") + Short("ThingClick") + Short("Data") + Hex("0A 03 00 00 00") +
-            "xyz" + Hex("00 00");
+            Short("Font.Pitch") + Hex("07") + Short("fpFixed") + Short("Font.Style") + Hex("0B") +
+            Short("fsBold") + Short("fsUnderline") + Hex("00") + Short("OnClick") + Hex("07") +
+            Short("ThingClick") + Short("Data") + Hex("0A 03 00 00 00") + "xyz" + Hex("00 00");
         QCOMPARE(HexOf(bytes), HexOf(expected));
     }
 
@@ -281,6 +306,7 @@ private Q_SLOTS:
         thing.caption = QStringLiteral("\u00C9t\u00E9 \u2192 \u03A9");
         thing.font.SetHeight(-35);
         thing.font.SetStyle(platform::fsItalic);
+        thing.font.SetPitch(platform::fpVariable);
         thing.data = QByteArray("\0\1\2", 3);
         auto kid = std::make_unique<Thing>();
         kid->name = QStringLiteral("Kid");
@@ -302,12 +328,34 @@ private Q_SLOTS:
         QCOMPARE(back.caption, thing.caption);
         QCOMPARE(back.font.Height(), -35);
         QCOMPARE(back.font.Style(), platform::TFontStyles(platform::fsItalic));
+        QCOMPARE(back.font.Pitch(), platform::fpVariable);
         QCOMPARE(back.data, thing.data);
         QCOMPARE(back.kids.size(), size_t(1));
         QCOMPARE(back.kids[0]->caption, QStringLiteral("child"));
         QCOMPARE(back.kids[0]->parent, &back);
         // Every component read is told the record is complete, in reading order.
         QCOMPARE(log, (QStringList{QStringLiteral("loaded Kid"), QStringLiteral("loaded Root")}));
+    }
+
+    // Defined properties write and read their own values; one without a reader is skipped whole.
+    void definedProperties()
+    {
+        Thing thing;
+        thing.points = {3, 300};
+        const QByteArray bytes = WriteRoot(thing);
+        const QByteArray points = Short("Points") + Hex("01 02 03 03 2C 01 00");
+        QVERIFY2(bytes.endsWith(points + Hex("00 00")), qPrintable(HexOf(bytes))); // after the font
+        Thing back;
+        QCOMPARE(ReadRootError(bytes, back), QString());
+        QCOMPARE(back.points, (QList<qint32>{3, 300}));
+
+        Thing old;
+        const QByteArray legacy = QByteArray("TPF0") + Short("TThing") + Short("") + Short("Legacy") +
+                                  Hex("01 02 01 06 01 78 00") + points + Short("Caption") + Hex("06 01 79") +
+                                  Hex("00 00");
+        QCOMPARE(ReadRootError(legacy, old), QString());
+        QCOMPARE(old.points, (QList<qint32>{3, 300}));
+        QCOMPARE(old.caption, QStringLiteral("y"));
     }
 
     // A colour with a name, system colours included, is written by that name and read back to its value;
@@ -479,6 +527,78 @@ private Q_SLOTS:
             QVERIFY2(!ReadRootError(bytes.left(n), back).isEmpty(), qPrintable(QString::number(n)));
         }
         QCOMPARE(Thing::live, 2);
+    }
+
+    // The dump a person reads (the command line's "dump"): one line per value, nested values indented.
+    void dumpShowsEveryValue_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("dump");
+        QTest::newRow("integers") << Hex("02 05 02 FF 03 34 12 04 78 56 34 12")
+                                  << QStringLiteral("int8 5\nint8 -1\nint16 4660\nint32 305419896\n");
+        QTest::newRow("real") << Hex("05 00 00 00 00 00 00 00 C0 FF 3F") << QStringLiteral("real 1.5\n");
+        QTest::newRow("texts")
+            << Hex("06 02 48 69 0C 01 00 00 00 78 14 02 00 00 00 C3 A9 12 01 00 00 00 A9 03")
+            << QStringLiteral("text \"Hi\"\nlongtext \"x\"\nutf8text \"\u00E9\"\n"
+                              "widetext \"\u03A9\"\n");
+        QTest::newRow("quoting") << Hex("06 0B 22 5C 0A 0D 09 01 1F 7F 41 20 42")
+                                 << QStringLiteral("text \"\\\"\\\\\\n\\r\\t\\x01\\x1f\\x7fA B\"\n");
+        QTest::newRow("identifiers") << Hex("07 03 61 62 63 08 09 0D")
+                                     << QStringLiteral("ident abc\nident False\nident True\nident nil\n");
+        QTest::newRow("raw data") << Hex("0A 03 00 00 00 41 42 43")
+                                  << QStringLiteral("raw 3 bytes \"ABC\"\n");
+        QTest::newRow("sets") << Hex("0B 02 66 73 02 66 62 00 0B 00")
+                              << QStringLiteral("set [fs, fb]\nset []\n");
+        QTest::newRow("list") << Hex("01 02 01 01 00 00")
+                              << QStringLiteral("list\n  int8 1\n  list\n  end\nend\n");
+        QTest::newRow("collection")
+            << Hex("0E 02 07 01 04 4E 61 6D 65 02 01 00 01 00 00")
+            << QStringLiteral(
+                   "collection\n  order 7\n  item\n    Name = int8 1\n  end\n  item\n  end\nend\n");
+        QTest::newRow("record with position and child")
+            << Hex("54 50 46 30 F2 02 05 02 54 41 01 6E 04 4C 65 66 74 02 0A 00 02 54 42 00 00 00 00")
+            << QStringLiteral("TPF0\nrecord TA \"n\" flags 2 position 5\n  Left = int8 10\n  child\n"
+                              "    record TB \"\"\n    end record\nend record\n");
+        QTest::newRow("record with flags only")
+            << Hex("54 50 46 30 F1 02 54 41 00 00 00")
+            << QStringLiteral("TPF0\nrecord TA \"\" flags 1\nend record\n");
+        QTest::newRow("T that is no signature")
+            << Hex("54 50 46 31") << QStringLiteral("error at offset 0: Unknown value tag 84\n");
+        QTest::newRow("short value at the end")
+            << Hex("02") << QStringLiteral("error at offset 1: Stream read error\n");
+    }
+    void dumpShowsEveryValue()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, dump);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QCOMPARE(DumpStream(&buffer), dump);
+    }
+
+    // Lists nested deeper than 64 levels are a damaged stream, not a reason to exhaust the stack.
+    void dumpStopsAtTheNestingLimit()
+    {
+        QByteArray bytes(70, '\x01');
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const QStringList lines = DumpStream(&buffer).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 66);
+        QCOMPARE(lines[64], QString(128, u' ') + QStringLiteral("list"));
+        QCOMPARE(lines.last(), QStringLiteral("error at offset 65: Invalid stream format"));
+    }
+
+    // A long raw value shows its first 4000 bytes and a checksum of the whole.
+    void dumpShortensLongRawData()
+    {
+        const QByteArray data = QByteArray(4000, 'a') + "bc";
+        QByteArray bytes = Hex("0A A2 0F 00 00") + data;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const QString sha1 =
+            QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex());
+        QCOMPARE(DumpStream(&buffer), QStringLiteral("raw 4002 bytes \"") + QString(4000, u'a') +
+                                          QStringLiteral("\" ... 2 more bytes, sha1 ") + sha1 + u'\n');
     }
 
     void dumpShowsTheStructure()

@@ -123,6 +123,11 @@ private Q_SLOTS:
         QTest::newRow("off to the left") << QList<int>{-500, 0, -100, 300} << QRect(-500, 0, 400, 300);
         QTest::newRow("edges of a whole int") << QList<int>{INT_MIN, 0, INT_MAX, 100} << QRect();
         QTest::newRow("beyond 32767") << QList<int>{0, 0, 40000, 100} << QRect();
+        QTest::newRow("32767 is still an edge")
+            << QList<int>{-32767, -32767, 32767, 32767} << QRect(-32767, -32767, 65534, 65534);
+        QTest::newRow("32768 is not") << QList<int>{0, 0, 32768, 100} << QRect();
+        QTest::newRow("-32768 is not") << QList<int>{0, -32768, 100, 100} << QRect();
+        QTest::newRow("no width") << QList<int>{100, 0, 100, 300} << QRect();
         QTest::newRow("right before left") << QList<int>{500, 0, 100, 300} << QRect();
         QTest::newRow("no height") << QList<int>{0, 300, 100, 300} << QRect();
     }

@@ -217,6 +217,9 @@ private Q_SLOTS:
         QTest::newRow("nested list") << Hex("01 02 01 01 06 01 41 00 09 00");
         QTest::newRow("collection") << Hex("0E 01 04 4E 61 6D 65 06 01 41 00 02 01 01 00 00");
         QTest::newRow("utf8") << Hex("14 02 00 00 00 CE A9");
+        QTest::newRow("wide text") << Hex("12 02 00 00 00 A9 03 41 00");
+        QTest::newRow("empty set") << Hex("0B 00");
+        QTest::newRow("true") << Hex("09");
         QTest::newRow("nil") << Hex("0D");
     }
     void skipItemConsumesWholeValues()

@@ -3,6 +3,7 @@
 #include "platform/Screen.h"
 #include "platform/TColor.h"
 #include "platform/TFont.h"
+#include "platform/Windows1252.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -96,6 +97,16 @@ private Q_SLOTS:
         }
         QCOMPARE(contents(), before);
 
+        // A disk that fills up only after more than is written takes the whole file.
+        SetSaveFault(SaveFault{QStringLiteral("Page.KVF"), SaveStage::Write, 100});
+        {
+            SaveFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write("0123456789"), qint64(10));
+            QVERIFY(file.commit());
+        }
+        QCOMPARE(contents(), QStringList{QStringLiteral("Page.KVF=0123456789")});
+
         // A fault for another name leaves this one alone.
         SetSaveFault(SaveFault{QStringLiteral("KV.ini"), SaveStage::Open});
         {
@@ -106,6 +117,15 @@ private Q_SLOTS:
         }
         SetSaveFault(std::nullopt);
         QCOMPARE(contents(), QStringList{QStringLiteral("Page.KVF=new")});
+    }
+
+    // Text to Windows-1252: ASCII and Latin-1 as themselves, the 0x80 row by its table, the rest not at all.
+    void windows1252()
+    {
+        QCOMPARE(EncodeWindows1252(QStringLiteral("Az~ \u00A0\u00E9\u00FF\u20AC\u2019")).value_or("none"),
+                 QByteArray("Az~ \xA0\xE9\xFF\x80\x92"));
+        QVERIFY(!EncodeWindows1252(QStringLiteral("\u0100")));
+        QCOMPARE(DecodeWindows1252(QByteArray("Az\xE9\x80")), QStringLiteral("Az\u00E9\u20AC"));
     }
 
     void mulDiv_data()

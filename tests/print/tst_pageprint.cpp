@@ -5,6 +5,7 @@
 #include "print/PdfExport.h"
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichRenderer.h"
+#include "supertext/TQelSuperText.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -243,6 +244,41 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("December 2026")));
     }
 
+    // Day numbers print across their cell where the screen shows them: at the right, or in the middle.
+    void dayNumbersSitWhereTheScreenPutsThem_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::newRow("upper right") << int(calendar::cnpUpperRight);
+        QTest::newRow("center") << int(calendar::cnpCenter);
+    }
+    void dayNumbersSitWhereTheScreenPutsThem()
+    {
+        QFETCH(int, position);
+        auto page = newPage(calendar::LOFullCalendarLS);
+        page->SetCellBorder(calendar::cbNone);
+        page->SetNumberPosition(calendar::TCalendarNumberPosition(position));
+        const QImage screen = page->RenderToBitmap();
+        const QImage printed = PdfTools::Render(print(*page, QStringLiteral("numberplace%1").arg(position)));
+        // The middle of the ink of day 16 across its cell.
+        const platform::TRect cell = page->Cell(page->CellOfDay(16)).rTotal;
+        auto inkMiddle = [&cell](const QImage& image) {
+            int left = cell.right, right = cell.left;
+            for (int y = cell.top; y < cell.bottom; ++y) {
+                for (int x = cell.left; x < cell.right; ++x) {
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+            }
+            return (left + right) / 2.0;
+        };
+        const double onScreen = inkMiddle(screen);
+        QVERIFY(onScreen > cell.left);
+        QVERIFY2(std::abs(inkMiddle(printed) - onScreen) <= 4,
+                 qPrintable(QStringLiteral("%1 %2").arg(inkMiddle(printed)).arg(onScreen)));
+    }
+
     // Lines drawn cell by cell fall where the screen's whole-grid lines are, for every cell border style.
     void cellBorders_data()
     {
@@ -251,6 +287,7 @@ private Q_SLOTS:
         QTest::newRow("bottom") << int(calendar::cbBottom);
         QTest::newRow("top and bottom") << int(calendar::cbTopBottom);
         QTest::newRow("none") << int(calendar::cbNone);
+        QTest::newRow("all") << int(calendar::cbAll);
     }
     void cellBorders()
     {
@@ -270,6 +307,14 @@ private Q_SLOTS:
         // Every one of these is a row line inside the grid, where the screen's row height drops its
         // remainder.
         CompareLines(cells(DarkRuns(printed, x, false)), cells(DarkRuns(screen, x, false)), "horizontal", 4);
+        // Across a row of cells, and nothing beside the grid in the margins.
+        const int y = (page->Cell(8).rTotal.top + page->Cell(8).rTotal.bottom) / 2;
+        CompareLines(DarkRuns(printed, y, true), DarkRuns(screen, y, true), "vertical", 2);
+        for (int row = top; row < page->MainRect().bottom; ++row) {
+            for (int column = 0; column < page->MainRect().left - 2; ++column)
+                QVERIFY2(qGray(printed.pixel(column, row)) > 200,
+                         qPrintable(QStringLiteral("%1,%2").arg(column).arg(row)));
+        }
     }
 
     // Rows of the day planner take their text, as the screen shows it.
@@ -350,6 +395,26 @@ private Q_SLOTS:
         QVERIFY(QColor(printed.pixel(r.left() - 4, r.top() + 2)) != QColor(Qt::red));
         QVERIFY(PdfTools::Text(pdf).contains(QStringLiteral("Party at noon")));
     }
+    // A super text prints its frame when it has one, and none when it has not.
+    void superTextFramePrints()
+    {
+        int frame[2] = {};
+        for (bool framed : {false, true}) {
+            auto page = newPage(calendar::LOFullCalendarLS);
+            auto* text = new supertext::TQelSuperText(page.get());
+            text->AfterLoad();
+            text->setGeometry(311, 431, 201, 81);
+            text->SetControlTransparent(false);
+            text->SetBGColor(platform::clWhite);
+            text->SetBorderStyle(framed ? design::bsSingle : design::bsNone);
+            const QRect r = text->geometry();
+            const QImage printed = PdfTools::Render(print(*page, QStringLiteral("superframe%1").arg(framed)));
+            frame[framed] = qGray(printed.pixel(r.left(), r.center().y()));
+        }
+        QVERIFY2(frame[0] > 200 && frame[1] < 160,
+                 qPrintable(QStringLiteral("%1 %2").arg(frame[0]).arg(frame[1])));
+    }
+
     // A rich-text label and a floating calendar print where they stand, at full size also from a zoomed page:
     // the label's background and frame, its text, the calendar's shadow on its side and its Spanish title.
     void richLabelAndFloatingCalendarPrintInTheirPlace()

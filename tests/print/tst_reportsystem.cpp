@@ -6,6 +6,7 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -235,6 +236,107 @@ private Q_SLOTS:
         QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
         QCOMPARE(pages, 50);
         QCOMPARE(report.PageNumber(), 50);
+    }
+
+    // The status window follows the pages: "Printing page 3" with two of the pages done. It exists only when
+    // asked for and when there is a window to show it over.
+    void statusFollowsThePages()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TReportSystem report(&window);
+        report.SetShowSetup(false);
+        report.SetShowStatus(true, 0);
+        report.SetPageCount(5);
+        report.Printer().setOutputFormat(QPrinter::PdfFormat);
+        report.Printer().setOutputFileName(m_dir.path() + QStringLiteral("/status.pdf"));
+        int value = -1;
+        QString label;
+        report.OnPrint = [&](TReportSystem& r) {
+            r.NewPage();
+            r.NewPage();
+            if (auto* status = window.findChild<QProgressDialog*>()) {
+                value = status->value();
+                label = status->labelText();
+            }
+        };
+        QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
+        QCOMPARE(value, 2);
+        QCOMPARE(label, QStringLiteral("Printing page 3"));
+
+        const auto statusWindows = [] {
+            int n = 0;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                n += qobject_cast<QProgressDialog*>(w) != nullptr;
+            return n;
+        };
+        int shown = -1;
+        report.OnPrint = [&](TReportSystem&) { shown = statusWindows(); };
+        report.SetShowStatus(false);
+        QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
+        QCOMPARE(shown, 0);
+        TReportSystem alone;
+        alone.SetShowSetup(false);
+        alone.SetShowStatus(true, 0);
+        alone.Printer().setOutputFormat(QPrinter::PdfFormat);
+        alone.Printer().setOutputFileName(m_dir.path() + QStringLiteral("/alone.pdf"));
+        alone.OnPrint = [&](TReportSystem&) { shown = statusWindows(); };
+        QCOMPARE(alone.Execute(), TReportSystem::Result::Printed);
+        QCOMPARE(shown, 0);
+    }
+
+    // Cancelled in the status window during the last page, the job is cancelled, not printed.
+    void cancelOnTheLastPage()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TReportSystem report(&window);
+        report.SetShowSetup(false);
+        report.SetShowStatus(true, 0);
+        report.SetPageCount(1);
+        report.Printer().setOutputFormat(QPrinter::PdfFormat);
+        report.Printer().setOutputFileName(m_dir.path() + QStringLiteral("/last.pdf"));
+        report.OnPrint = [&window](TReportSystem&) {
+            if (auto* status = window.findChild<QProgressDialog*>())
+                QTest::mouseClick(status->findChild<QPushButton*>(), Qt::LeftButton);
+        };
+        QCOMPARE(report.Execute(), TReportSystem::Result::Cancelled);
+    }
+
+    // A line drawn backwards covers the points a forward one would, less its start and with its end, as on
+    // screen: from 100 to 200 covers 100..199, from 200 to 100 covers 101..200.
+    void lineDrawnBackwards()
+    {
+        if (!testsupport::PdfTools::Available())
+            QSKIP("poppler-utils are not installed");
+        const QString path = m_dir.path() + QStringLiteral("/backwards.pdf");
+        TReportSystem report;
+        report.SetShowSetup(false);
+        report.SetPrinter(std::make_unique<QPrinter>(QPrinter::ScreenResolution));
+        report.Printer().setOutputFormat(QPrinter::PdfFormat);
+        report.Printer().setOutputFileName(path);
+        report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+        report.OnPrint = [](TReportSystem& r) {
+            r.SetPen(platform::clBlack, Qt::SolidLine, 1);
+            r.Line(100, 50, 200, 50);
+            r.Line(200, 60, 100, 60);
+            r.Line(300, 200, 300, 100);
+            r.SetPen(platform::clBlack, Qt::DashLine, 1);
+            r.Line(100, 300, 400, 300);
+        };
+        QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
+        const QImage page = testsupport::PdfTools::Render(path, 1, int(report.XDPI()));
+        const auto dark = [&page](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+        QVERIFY(dark(100, 50) && dark(199, 50) && !dark(200, 50) && !dark(99, 50));
+        QVERIFY(!dark(100, 60) && dark(101, 60) && dark(200, 60) && !dark(201, 60));
+        QVERIFY(!dark(300, 100) && dark(300, 101) && dark(300, 200) && !dark(300, 201));
+        // A dashed pen leaves gaps.
+        int dots = 0;
+        for (int x = 100; x < 400; ++x)
+            dots += dark(x, 300);
+        QVERIFY2(dots > 60 && dots < 260, qPrintable(QString::number(dots)));
     }
 
     void printerCannotStart()

@@ -193,6 +193,11 @@ private Q_SLOTS:
             << QStringLiteral("$5 7 2 ") << 2 << 2023 << QList<int>{28};
         QTest::newRow("1st day") << QStringLiteral("$0 7 0 ") << 5 << 2023 << QList<int>{1};
         QTest::newRow("3rd day") << QStringLiteral("$2 7 0 ") << 5 << 2023 << QList<int>{3};
+        QTest::newRow("5th day") << QStringLiteral("$4 7 0 ") << 5 << 2023 << QList<int>{5};
+        // Occurrences no dialog makes, from a damaged store: no day rather than a made-up one.
+        QTest::newRow("7th day is no occurrence") << QStringLiteral("$6 7 0 ") << 5 << 2023 << QList<int>{};
+        QTest::newRow("negative occurrence of a day")
+            << QStringLiteral("$-17 0 ") << 5 << 2023 << QList<int>{};
         QTest::newRow("Thanksgiving 2024") << QStringLiteral("$3 4 11") << 11 << 2024 << QList<int>{28};
         QTest::newRow("last Sunday of October 2024")
             << QStringLiteral("$5 0 10") << 10 << 2024 << QList<int>{27};

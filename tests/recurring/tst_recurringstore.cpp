@@ -172,6 +172,24 @@ private Q_SLOTS:
         QCOMPARE(FillPlan(lines, 3, 2024).value(0).text, QStringLiteral("Easter").leftJustified(120, u' '));
     }
 
+    // Weekday rules and dates pour their trimmed description on their day; weekday sets pour it as stored.
+    void fillOfTheOlderKinds()
+    {
+        const QString thanksgiving = MakeLine(QStringLiteral("Thanksgiving"), QStringLiteral("$3 4 11"));
+        const QString independence = MakeLine(QStringLiteral("Independence Day"), QStringLiteral("@0704"));
+        const QString weekend = MakeLine(QStringLiteral("Weekend"), QStringLiteral("%17"));
+        const QStringList lines = {thanksgiving, independence, weekend};
+        const QList<DayText> november = FillPlan(lines, 11, 2024);
+        QCOMPARE(november.size(), 1 + 9); // Thursday 28 and the nine weekend days
+        QCOMPARE(november[0].day, 28);
+        QCOMPARE(november[0].text, QStringLiteral("Thanksgiving"));
+        QCOMPARE(november[1].day, 2);
+        QCOMPARE(november[1].text, QStringLiteral("Weekend").leftJustified(120, u' '));
+        const QList<DayText> july = FillPlan(lines, 7, 2024);
+        QCOMPARE(july[0].day, 4);
+        QCOMPARE(july[0].text, QStringLiteral("Independence Day"));
+    }
+
     // Thanksgiving and Memorial Day over many years agree with the dates QDate gives.
     void holidaysAgreeWithQDate()
     {

@@ -95,12 +95,35 @@ private Q_SLOTS:
         QCOMPARE(doc.begin().next().text(), QStringLiteral("Dentist"));
     }
 
+    void currentAttributes_data()
+    {
+        QTest::addColumn<CharAttributes>("wanted");
+        QTest::newRow("Arial") << CharAttributes{QStringLiteral("Arial"), 12, false, true, false, true, 12};
+        // Every field unlike the defaults, so none can be left at its default unnoticed.
+        QTest::newRow("Courier New") << CharAttributes{
+            QStringLiteral("Courier New"), 20, true, false, true, false, 4};
+    }
     void currentAttributes()
     {
+        QFETCH(CharAttributes, wanted);
         TVelRichEdit editor;
-        const CharAttributes wanted{QStringLiteral("Arial"), 12, false, true, false, true, 12};
         editor.SetCurrentAttributes(wanted);
         QCOMPARE(editor.CurrentAttributes(), wanted);
+        // Text typed now carries them, and the caret after it reports them.
+        QTest::keyClicks(&editor, QStringLiteral("ab"));
+        QCOMPARE(editor.CurrentAttributes(), wanted);
+    }
+
+    // Text without a font of its own reports the document's font.
+    void currentAttributesOfPlainText()
+    {
+        TVelRichEdit editor;
+        editor.document()->setDefaultFont(QFont(QStringLiteral("Times New Roman"), 15));
+        editor.setPlainText(QStringLiteral("plain"));
+        editor.moveCursor(QTextCursor::End);
+        const CharAttributes a = editor.CurrentAttributes();
+        QCOMPARE(a.fontName, QStringLiteral("Times New Roman"));
+        QCOMPARE(a.pointSize, 15);
     }
 
     void bitmapAtTheCaret()
@@ -162,8 +185,59 @@ private Q_SLOTS:
         c.setPosition(2);
         editor->setTextCursor(c);
         QVERIFY(bar->ItalicAction()->isChecked());
+        // Only the alignment of the caret's paragraph is checked.
+        const auto checkedAlignments = [bar] {
+            QList<int> checked;
+            for (Qt::Alignment a : {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify}) {
+                if (bar->AlignAction(a)->isChecked())
+                    checked.append(int(a));
+            }
+            return checked;
+        };
+        QCOMPARE(checkedAlignments(), QList<int>{int(Qt::AlignLeft)});
+        editor->LoadRtf("{\\rtf1 left\\par\\qr right\\par}");
+        c = editor->textCursor();
+        c.movePosition(QTextCursor::End);
+        editor->setTextCursor(c);
+        QCOMPARE(checkedAlignments(), QList<int>{int(Qt::AlignRight)});
+        c.movePosition(QTextCursor::Start);
+        editor->setTextCursor(c);
+        QCOMPARE(checkedAlignments(), QList<int>{int(Qt::AlignLeft)});
         editor->DetachToolBar();
         QVERIFY(!bar->ItalicAction()->isEnabled());
+    }
+
+    // Loading is not an edit: undo right after it leaves the loaded text, and a typed word is undone alone.
+    void loadingCannotBeUndone()
+    {
+        TVelRichEdit editor;
+        editor.LoadRtf("{\\rtf1 loaded\\par}");
+        QVERIFY(!editor.document()->isUndoAvailable());
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.toPlainText(), QStringLiteral("loaded"));
+        editor.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&editor, QStringLiteral(" more"));
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.toPlainText(), QStringLiteral("loaded"));
+    }
+
+    // The bar showing the caret's format changes nothing: selecting text of mixed fonts and sizes keeps them.
+    void showingTheFormatChangesNothing()
+    {
+        QWidget window;
+        auto* bar = new TVelRichToolBar(&window);
+        auto* editor = new TVelRichEdit(&window);
+        editor->AttachToolBar(bar);
+        editor->LoadRtf(
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;}"
+            "\\f0\\fs20 small {\\f1\\fs40\\cf1 big}\\par}");
+        const QByteArray before = editor->Rtf();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(editor->textCursor().hasSelection());
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClick(editor, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(editor->Rtf(), before);
+        QVERIFY(!editor->document()->isModified());
     }
 
     // Normal takes bold, italic, underline and strike-out off the selection; only bars that ask show it.

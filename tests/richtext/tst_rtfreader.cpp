@@ -186,6 +186,37 @@ private Q_SLOTS:
         QVERIFY(sawSuper && sawSub);
     }
 
+    // Font tables as different writers make them: the family and code page the text is read with.
+    void fontTables_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("text");
+        // The first paragraph is complete before any group after the font table closes.
+        QTest::newRow("names closed by their group, no semicolons")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial}{\\f1 Courier New}}\\f1 mono\\par two\\par}")
+            << QStringLiteral("Courier New") << QStringLiteral("mono\ntwo");
+        QTest::newRow("a number defined twice takes the later definition whole")
+            << QByteArray(
+                   "{\\rtf1{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f0 Courier New;}}\\f0 mono \\'e0\\par}")
+            << QStringLiteral("Courier New") << QStringLiteral("mono \u00E0");
+        QTest::newRow("entries without groups")
+            << QByteArray("{\\rtf1{\\fonttbl\\f0 Arial;\\f1 Courier New;}\\f1 mono\\par}")
+            << QStringLiteral("Courier New") << QStringLiteral("mono");
+    }
+    void fontTables()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, family);
+        QFETCH(QString, text);
+        QTextDocument doc;
+        ReadRtf(rtf, doc);
+        QCOMPARE(doc.toPlainText(), text);
+        const QTextFragment run = Fragment(doc, text.section(u'\n', 0, 0));
+        QVERIFY(run.isValid());
+        QCOMPARE(run.charFormat().fontFamilies().toStringList().value(0), family);
+    }
+
     void hyperlinks()
     {
         QTextDocument doc;

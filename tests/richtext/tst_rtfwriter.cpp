@@ -166,6 +166,46 @@ private Q_SLOTS:
         QCOMPARE(PlainText(back), QString(text).replace(QChar(QChar::LineSeparator), u'\n'));
     }
 
+    // Control characters and object marks without a picture have no place in the text and are left out.
+    void controlCharactersAreLeftOut()
+    {
+        const QByteArray rtf = WriteText(QStringLiteral("a\u0001b\u001Fc\uFFFCd"));
+        QVERIFY2(rtf.contains(" abcd\\par"), rtf.constData());
+        QTextDocument back;
+        ReadRtf(rtf, back);
+        QCOMPARE(back.toPlainText(), QStringLiteral("abcd"));
+    }
+
+    // Font names and link targets go in Windows-1252 where it has the character, as the text does.
+    void fontNamesAndLinksInWindows1252()
+    {
+        QTextDocument doc;
+        QTextCharFormat format;
+        format.setFontFamilies({QStringLiteral("Caf\u00E9 Sans")});
+        QTextCursor cursor(&doc);
+        cursor.insertText(QStringLiteral("menu "), format);
+        QTextCharFormat link;
+        link.setAnchor(true);
+        link.setAnchorHref(QStringLiteral("https://example.org/caf\u00E9"));
+        cursor.insertText(QStringLiteral("here"), link);
+        const QByteArray rtf = WriteRtf(doc);
+        QVERIFY2(rtf.contains("Caf\\'e9 Sans;}"), rtf.constData());
+        QVERIFY2(rtf.contains("HYPERLINK \"https://example.org/caf\\'e9\""), rtf.constData());
+    }
+
+    // A run whose colour brush is empty has the automatic colour: no colour table, no colour switch.
+    void emptyColourBrushIsTheAutomaticColour()
+    {
+        QTextDocument doc;
+        QTextCharFormat format;
+        format.setForeground(QBrush());
+        format.setBackground(QBrush());
+        QTextCursor(&doc).insertText(QStringLiteral("plain"), format);
+        const QByteArray rtf = WriteRtf(doc);
+        QVERIFY2(!rtf.contains("\\colortbl") && !rtf.contains("\\cf") && !rtf.contains("\\highlight"),
+                 rtf.constData());
+    }
+
     // A document built in code keeps its formats through writing and reading.
     void formatsSurvive()
     {

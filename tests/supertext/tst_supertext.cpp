@@ -240,6 +240,12 @@ private Q_SLOTS:
         QCOMPARE(placed->width(), 1);
         placed->resize(10, 0);
         QCOMPARE(placed->height(), 1);
+        // Five pixels wide or less, the object takes the width of its caption.
+        placed->SetCaption(QStringLiteral("A caption of some width"));
+        placed->resize(4, 60);
+        const int captionWidth = placed->Layout().width;
+        QVERIFY2(captionWidth > 60, qPrintable(QString::number(captionWidth)));
+        QCOMPARE(placed->width(), captionWidth);
     }
 
     void gradientFollowsItsColours()
@@ -287,6 +293,25 @@ private Q_SLOTS:
         opaque.resize(300, 300);
         opaque.Layout();
         QCOMPARE(opaque.height(), 300);
+    }
+
+    // A zoom that leaves the object's size alone still redraws it at the new zoom, not from the kept picture.
+    void zoomAloneRedraws()
+    {
+        TQelSuperText text;
+        text.SetControlTransparent(false);
+        text.resize(300, 120);
+        const QImage full = Render(text);
+        text.SetZoomFactor(0.5f);
+        text.resize(300, 120);
+        const QImage half = Render(text);
+        TQelSuperText fresh;
+        fresh.SetControlTransparent(false);
+        fresh.SetZoomFactor(0.5f);
+        fresh.resize(300, 120);
+        QCOMPARE(half.size(), full.size());
+        QVERIFY(half != full);
+        QCOMPARE(half, Render(fresh));
     }
 
     void zoomedFont()
@@ -347,6 +372,15 @@ private Q_SLOTS:
         text->SetImage(Checker());
         text->SetImage(QImage(0, 5, QImage::Format_RGB32));
         QVERIFY(text->Image().isNull());
+
+        // A texture is opaque: see-through parts of a picture become white, opaque parts stay.
+        QImage seeThrough(2, 1, QImage::Format_ARGB32);
+        seeThrough.setPixelColor(0, 0, Qt::transparent);
+        seeThrough.setPixelColor(1, 0, Qt::red);
+        text->SetImage(seeThrough);
+        QVERIFY(!text->Image().hasAlphaChannel());
+        QCOMPARE(text->Image().pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(text->Image().pixelColor(1, 0), QColor(Qt::red));
     }
 
     void gradientRunsInItsDirection_data()

@@ -190,7 +190,9 @@ private Q_SLOTS:
         auto* text = new TQelSuperText(&window);
         text->setGeometry(10, 10, 400, 200);
         text->SetControlTransparent(false);
-        testsupport::WhenDialogOpens(this, [](QWidget* dialog) {
+        QWidget* parent = nullptr;
+        testsupport::WhenDialogOpens(this, [&parent](QWidget* dialog) {
+            parent = dialog->parentWidget();
             auto* caption = Child<QLineEdit>(dialog, "CaptionText");
             caption->setFocus();
             caption->selectAll();
@@ -208,6 +210,7 @@ private Q_SLOTS:
             QTest::mouseClick(Child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
         });
         QVERIFY(text->EditProperties());
+        QCOMPARE(parent, &window); // the dialog belongs to the window the text stands on
         QCOMPARE(text->Caption(), QStringLiteral("Noel"));
         QCOMPARE(text->SurfaceType(), stNormal);
         QCOMPARE(text->Font()->Color(), 0x00007F);
@@ -223,7 +226,9 @@ private Q_SLOTS:
     {
         TQelSuperText text;
         text.setGeometry(0, 0, 300, 100);
-        testsupport::WhenDialogOpens(this, [](QWidget* dialog) {
+        QWidget* parent = &text;
+        testsupport::WhenDialogOpens(this, [&parent](QWidget* dialog) {
+            parent = dialog->parentWidget();
             ChooseByKeys(Child<QComboBox>(dialog, "SurfaceTypeCombo"), stNormal);
             auto* caption = Child<QLineEdit>(dialog, "CaptionText");
             caption->setFocus();
@@ -231,6 +236,7 @@ private Q_SLOTS:
             QTest::mouseClick(Child<QPushButton>(dialog, "Cancelbutton"), Qt::LeftButton);
         });
         QVERIFY(!text.EditProperties());
+        QCOMPARE(parent, nullptr); // a text alone is its own window
         QCOMPARE(text.Caption(), QStringLiteral("Text"));
         QCOMPARE(text.SurfaceType(), stGradientFill);
         QCOMPARE(text.size(), QSize(300, 100));
@@ -509,6 +515,20 @@ private Q_SLOTS:
         QVERIFY(QDir(program.path()).mkdir(QStringLiteral("bmbrush")));
         QCOMPARE(dialog.TextureStart(), QDir(program.path()).filePath(QStringLiteral("bmbrush")));
         platform::SetProgramFolderOverride(QString());
+    }
+
+    // Enter in the symbol grid takes the symbol chosen, as the dialog's default button does.
+    void enterChoosesTheSymbol()
+    {
+        TSuperTextGetSymbol selector;
+        selector.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&selector));
+        selector.SymbolList()->setFocus();
+        QTest::keyClick(selector.SymbolList(), Qt::Key_Right);
+        QTest::keyClick(selector.SymbolList(), Qt::Key_Return);
+        QCOMPARE(selector.result(), int(QDialog::Accepted));
+        QVERIFY(!selector.isVisible());
+        QCOMPARE(selector.Code(), 33);
     }
 
     void symbolSelector()

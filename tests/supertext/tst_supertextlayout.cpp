@@ -108,6 +108,8 @@ private Q_SLOTS:
         QTest::newRow("shadow below") << QPoint(9, 4) << QSize(100, 30) << QSize(129, 40);
         QTest::newRow("truncated") << QPoint(5, 0) << QSize(11, 11) << QSize(18, 13);
         QTest::newRow("empty") << QPoint(5, 0) << QSize(0, 30) << QSize(5, 36);
+        // Text four pixels high: a fifth more truncates back to exactly its height, which is enough.
+        QTest::newRow("tiny, exactly its height") << QPoint(5, 0) << QSize(3, 4) << QSize(8, 4);
     }
     void fitSize()
     {
