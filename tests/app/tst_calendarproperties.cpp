@@ -551,6 +551,13 @@ private Q_SLOTS:
         for (int i = 0; i < 12; ++i)
             dialog.ZoomExample(true);
         QCOMPARE(dialog.ZoomLabel()->text(), QStringLiteral("100%"));
+        // Opened at exactly 100%, as the remembered zoom gives it, the example zooms in no further.
+        TCalendarProperties full;
+        full.ExampleCalendar()->SetZoom(1.0f);
+        open(full);
+        QTest::mouseClick(full.Button("ZoomInButton"), Qt::LeftButton);
+        QCOMPARE(full.ZoomLabel()->text(), QStringLiteral("100%"));
+        QCOMPARE(full.ExampleCalendar()->Zoom(), 1.0f);
     }
 
     void styleSheetsKeepDateAndContent()
