@@ -18,6 +18,8 @@ QPushButton* SmallButton(const QString& caption, const QString& hint, QWidget* p
     button->setFixedSize(28, 22);
     button->setAutoFillBackground(true);
     button->setFlat(true);
+    // A click leaves the focus where it was, so Enter still means OK; Tab reaches the buttons.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 

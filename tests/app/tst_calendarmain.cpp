@@ -4,6 +4,7 @@
 #include "app/WindowPlacement.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelGraphicControl.h"
+#include "design/TQelImage.h"
 #include "persist/formats/Preferences.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -34,6 +35,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -207,6 +209,62 @@ private Q_SLOTS:
         QCOMPARE(again.CurrentFileName(), folder() + QStringLiteral("OLD3.KVF"));
     }
 
+    // The tool bar's Save button saves a calendar that has a file without asking, and asks for a name for one
+    // that has none.
+    void saveButtonAsksOnlyForANewCalendar()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QWidget* save = bar->widgetForAction(window.Action("Savebutton"));
+        prompts.saveFiles = {folder() + QStringLiteral("Button.KVF")};
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(prompts.proposedNames.size(), 1);
+        QCOMPARE(window.CurrentFileName(), folder() + QStringLiteral("Button.KVF"));
+        QVERIFY(!window.Modified());
+        window.PuttextOnDay(4, QStringLiteral("Later"));
+        window.DoSaveRichtext();
+        QVERIFY(window.Modified());
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(prompts.proposedNames.size(), 1);
+        QVERIFY(!window.Modified());
+        TCalendarMain again;
+        start(again);
+        QCOMPARE(again.CurrentFileName(), folder() + QStringLiteral("Button.KVF"));
+        QCOMPARE(cellText(again, 4), QStringLiteral("Later"));
+    }
+
+    // Properties confirmed without a change leave a saved calendar unmodified; a change marks it.
+    void propertiesMarkOnlyAChange_data()
+    {
+        QTest::addColumn<bool>("change");
+        QTest::newRow("unchanged") << false;
+        QTest::newRow("title colour") << true;
+    }
+    void propertiesMarkOnlyAChange()
+    {
+        QFETCH(bool, change);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        prompts.saveFiles = {folder() + QStringLiteral("Style.KVF")};
+        QVERIFY(window.SaveAs());
+        QVERIFY(!window.Modified());
+        whenModal<app::TCalendarProperties>(window, [change](app::TCalendarProperties* dialog) {
+            if (change)
+                dialog->ExampleCalendar()->SetTitleBGColor(platform::clAqua);
+            QTest::mouseClick(dialog->Button("OkButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"))
+                              ->widgetForAction(window.Action("PropertiesButton")),
+                          Qt::LeftButton);
+        QCOMPARE(window.Modified(), change);
+        QCOMPARE(window.Page()->TitleBGColor(), change ? platform::clAqua : platform::clWhite);
+    }
+
     // Cancel Changes reads the calendar again from its file; it once left the window without a document.
     void cancelChangesReloadsTheFile()
     {
@@ -260,6 +318,35 @@ private Q_SLOTS:
         QVERIFY(window.Modified());
         QCOMPARE(cellText(window, 4), QStringLiteral("Saved"));
         QCOMPARE(cellText(window, 5), QStringLiteral("Unsaved"));
+    }
+
+    // The calendar file does not depend on the zoom the page is shown at: saved at 60% and at 100%, a page
+    // with a placed picture object gives the same bytes, and the page is shown at 60% again after the first
+    // save.
+    void savedTheSameAtEveryZoom()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        calendar::TCalendarPanel32* page = window.Page();
+        QCOMPARE(page->Zoom(), 0.6f);
+        auto* image = new design::TQelImage;
+        image->AfterLoad();
+        page->AddObject(image, {120, 90, 240, 120});
+        prompts.saveFiles = {folder() + QStringLiteral("At60.KVF"), folder() + QStringLiteral("At100.KVF")};
+        QVERIFY(window.SaveAs());
+        QCOMPARE(page->Zoom(), 0.6f);
+        QCOMPARE(image->geometry(), QRect(120, 90, 120, 30));
+        for (int i = 0; i < 4; ++i)
+            window.ZoomIn();
+        QCOMPARE(page->Zoom(), 1.0f);
+        QVERIFY(window.SaveAs());
+        QFile at60(folder() + QStringLiteral("At60.KVF"));
+        QFile at100(folder() + QStringLiteral("At100.KVF"));
+        QVERIFY(at60.open(QIODevice::ReadOnly));
+        QVERIFY(at100.open(QIODevice::ReadOnly));
+        QCOMPARE(at60.readAll(), at100.readAll());
     }
 
     // The page starts as the main form stores it, so a new calendar has whole weekday names in a month grid
@@ -367,18 +454,34 @@ private Q_SLOTS:
         QVERIFY(!window.Action("mnuClearAllCellContents")->isEnabled());
     }
 
+    // A busy pointer left behind becomes the arrow over the design tool bar, and only there; the pointer of
+    // a drag stays.
+    void pointerIsResetOverTheDesignBar_data()
+    {
+        QTest::addColumn<bool>("overBar");
+        QTest::addColumn<Qt::CursorShape>("pointer");
+        QTest::addColumn<Qt::CursorShape>("after");
+        QTest::newRow("busy over the bar") << true << Qt::WaitCursor << Qt::ArrowCursor;
+        QTest::newRow("busy over the menu bar") << false << Qt::WaitCursor << Qt::WaitCursor;
+        QTest::newRow("drag over the bar") << true << Qt::DragMoveCursor << Qt::DragMoveCursor;
+    }
     void pointerIsResetOverTheDesignBar()
     {
+        QFETCH(bool, overBar);
+        QFETCH(Qt::CursorShape, pointer);
+        QFETCH(Qt::CursorShape, after);
         testsupport::ScriptedPrompts prompts;
         TCalendarMain window;
         start(window);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
-        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), bar->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+        QApplication::setOverrideCursor(pointer);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        QWidget* over =
+            overBar ? static_cast<QWidget*>(window.findChild<QToolBar*>(QStringLiteral("DesignToolBar")))
+                    : window.menuBar();
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), over->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(bar, &move);
-        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
-        QApplication::restoreOverrideCursor();
+        QApplication::sendEvent(over, &move);
+        QCOMPARE(QApplication::overrideCursor()->shape(), after);
     }
 
     void superTextToolPlacesAnObject()
@@ -656,6 +759,83 @@ private Q_SLOTS:
         QCOMPARE(window.Page()->MainCalMonth(), 1);
         QCOMPARE(cellText(window, 4), QStringLiteral("Keep"));
         QVERIFY(!window.Modified());
+    }
+
+    // The calendar's properties change its look and keep its content, unless the new layout has no room for
+    // it: a change of layout family (answered Yes to the warning) takes the cells' texts and the objects.
+    void propertiesKeepTheContentOfTheSameFamily_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("colour only") << int(calendar::loFCMinisInTitleLS) << true;
+        QTest::newRow("another month grid") << int(calendar::loFullCalendar) << true;
+        QTest::newRow("twelve minis") << int(calendar::loMC12MonthLS) << false;
+        QTest::newRow("week planner") << int(calendar::loWeek) << false;
+    }
+    void propertiesKeepTheContentOfTheSameFamily()
+    {
+        QFETCH(int, layout);
+        QFETCH(bool, kept);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.PuttextOnDay(4, QStringLiteral("Keep"));
+        window.DoSaveRichtext();
+        auto* object = new design::TQelGraphicControl(window.Page());
+        object->AfterLoad();
+        object->setGeometry(300, 300, 40, 20);
+        object->show();
+        prompts.answers = {true};
+        whenModal<app::TCalendarProperties>(window, [layout](app::TCalendarProperties* dialog) {
+            dialog->ExampleCalendar()->SetTitleBGColor(platform::clYellow);
+            dialog->ExampleCalendar()->SetCalendarLayout(calendar::TCalendarLayout(layout));
+            QTest::mouseClick(dialog->Button("OkButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"))
+                              ->widgetForAction(window.Action("PropertiesButton")),
+                          Qt::LeftButton);
+        QCOMPARE(int(window.Page()->CalendarLayout()), layout);
+        QCOMPARE(window.Page()->TitleBGColor(), platform::clYellow);
+        QVERIFY(window.Modified());
+        QCOMPARE(window.Page()->PlacedObjects().size(), kept ? 1 : 0);
+        QCOMPARE(window.Page()->HasCellContent(), kept);
+        if (kept)
+            QCOMPARE(cellText(window, 4), QStringLiteral("Keep"));
+    }
+
+    // The start page's heading and the About box's program name stand out: bold and larger than the text
+    // around them.
+    void headingsStandOut()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        const auto standsOut = [](const QWidget* around, const QString& text) {
+            for (const QLabel* label : around->findChildren<QLabel*>()) {
+                if (label->text() == text && label->isVisible())
+                    return label->font().bold() && label->font().pointSize() > around->font().pointSize();
+            }
+            return false;
+        };
+        QVERIFY(standsOut(&window, QStringLiteral("No calendar is open")));
+        bool about = false;
+        whenModal<QDialog>(window, [&](QDialog* dialog) {
+            about = standsOut(dialog, QStringLiteral("Datoria"));
+            dialog->accept();
+        });
+        QMenuBar* bar = window.menuBar();
+        QAction* help = nullptr;
+        for (QAction* title : bar->actions()) {
+            if (title->menu() && title->menu()->actions().contains(window.Action("mnuAbout")))
+                help = title;
+        }
+        QVERIFY(help);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help).center());
+        QTRY_VERIFY(help->menu()->isVisible());
+        QTest::mouseClick(help->menu(), Qt::LeftButton, {},
+                          help->menu()->actionGeometry(window.Action("mnuAbout")).center());
+        QVERIFY(about);
     }
 
     void firstStartHasNoDocument()

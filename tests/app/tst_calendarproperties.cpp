@@ -1,5 +1,6 @@
 #include "app/TCalendarMain.h"
 #include "app/TCalendarProperties.h"
+#include "app/TSetTimeDialog.h"
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
 #include "controls/TFontDialog.h"
@@ -206,23 +207,41 @@ private Q_SLOTS:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("orientation");
         QTest::addColumn<int>("layout");
-        QTest::newRow("month grid portrait") << 0 << 0 << int(loFullCalendar);
-        QTest::newRow("12 months landscape") << 5 << 1 << int(loMC12MonthLS);
-        QTest::newRow("60 months landscape") << 8 << 1 << int(loMC60MonthLS);
-        QTest::newRow("two-week planner ignores landscape") << 10 << 1 << int(lo2Week);
-        QTest::newRow("15-hour day planner") << 12 << 0 << int(loDay15);
+        QTest::addColumn<bool>("planner");
+        QTest::addColumn<int>("miniSize"); // 0: the layout has no minis of its own size
+        QTest::newRow("month grid portrait") << 0 << 0 << int(loFullCalendar) << false << 0;
+        QTest::newRow("12 months landscape") << 5 << 1 << int(loMC12MonthLS) << false << 18;
+        QTest::newRow("60 months landscape") << 8 << 1 << int(loMC60MonthLS) << false << 8;
+        QTest::newRow("week planner") << 9 << 0 << int(loWeek) << true << 0;
+        QTest::newRow("two-week planner ignores landscape") << 10 << 1 << int(lo2Week) << true << 0;
+        QTest::newRow("15-hour day planner") << 12 << 0 << int(loDay15) << true << 0;
     }
 
+    // Planners start on a day, the other pages show a month: the date page says which. A page of minis gives
+    // them the type size that fits it.
     void layoutListAndOrientation()
     {
         QFETCH(int, row);
         QFETCH(int, orientation);
         QFETCH(int, layout);
+        QFETCH(bool, planner);
+        QFETCH(int, miniSize);
         TCalendarProperties dialog;
         open(dialog);
         dialog.Orientation()->button(orientation)->click();
         chooseLayout(dialog, row);
         QCOMPARE(int(dialog.ExampleCalendar()->CalendarLayout()), layout);
+        QCOMPARE(dialog.PlannerSelected(), planner);
+        QCOMPARE(dialog.DateCaption()->text(),
+                 planner ? QStringLiteral("Select Starting Date") : QStringLiteral("Select Month & Year"));
+        // The minis' controls are live only for the layouts that have minis.
+        const bool minis = layout >= 2 && layout <= 17;
+        QCOMPARE(dialog.findChild<QWidget*>(QStringLiteral("MiniTitleFontButton"))->isEnabledTo(&dialog),
+                 minis);
+        if (miniSize > 0) {
+            QCOMPARE(dialog.ExampleCalendar()->MiniTitleFont()->Size(), miniSize);
+            QCOMPARE(dialog.ExampleCalendar()->MiniCellFont()->Size(), int(0.8 * miniSize));
+        }
     }
 
     void tenMonthLinesKeepTheLastTwo()
@@ -309,6 +328,21 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Sunday"), QStringLiteral("Monday"), QStringLiteral("Tuesday"),
                               QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
                               QStringLiteral("Friday"), QStringLiteral("Saturday")}));
+        // The time button opens on that time; the minute clicked there is the page's.
+        chooseLayout(dialog, 11);
+        showPageOf(dialog.StartingTimeButton());
+        QTime opened;
+        testsupport::WhenDialogOpens(&dialog, [&opened](QWidget* modal) {
+            auto* set = qobject_cast<app::TSetTimeDialog*>(modal);
+            QVERIFY(set);
+            opened = set->Time();
+            QTest::mouseClick(set->MinuteButton(45), Qt::LeftButton);
+            set->accept();
+        });
+        QTest::mouseClick(dialog.StartingTimeButton(), Qt::LeftButton);
+        QCOMPARE(opened, QTime(9, 30));
+        QCOMPARE(dialog.TimeLabel()->text(), QLocale().toString(QTime(9, 45), QLocale::ShortFormat));
+        QCOMPARE(dialog.ExampleCalendar()->DayStartTime(), calendar::EncodeTime(9, 45));
     }
 
     void yearTypedIntoTheDatePicker()
@@ -517,6 +551,13 @@ private Q_SLOTS:
         for (int i = 0; i < 12; ++i)
             dialog.ZoomExample(true);
         QCOMPARE(dialog.ZoomLabel()->text(), QStringLiteral("100%"));
+        // Opened at exactly 100%, as the remembered zoom gives it, the example zooms in no further.
+        TCalendarProperties full;
+        full.ExampleCalendar()->SetZoom(1.0f);
+        open(full);
+        QTest::mouseClick(full.Button("ZoomInButton"), Qt::LeftButton);
+        QCOMPARE(full.ZoomLabel()->text(), QStringLiteral("100%"));
+        QCOMPARE(full.ExampleCalendar()->Zoom(), 1.0f);
     }
 
     void styleSheetsKeepDateAndContent()

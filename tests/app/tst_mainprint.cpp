@@ -13,6 +13,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
 #include <QPushButton>
@@ -151,7 +152,7 @@ private Q_SLOTS:
     }
 
     // The tool bar's button and Ctrl+P print too; declining the set-up window prints nothing and says
-    // nothing.
+    // nothing. The pointer is the normal one afterwards.
     void printButtonAndShortcut()
     {
         testsupport::ScriptedPrompts prompts;
@@ -168,6 +169,7 @@ private Q_SLOTS:
         QCOMPARE(prompts.printSetupTitles.size(), 2);
         QCOMPARE(prompts.messages, QStringList{u"Print job completed and sent to printer!"_s});
         QVERIFY(QFile::exists(prompts.printTarget));
+        QVERIFY(!QApplication::overrideCursor()); // the busy pointer of the job is gone
     }
 
     // A page with SuperText asks for patience; a printer that gives up is reported, never as sent.

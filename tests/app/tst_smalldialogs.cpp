@@ -3,6 +3,8 @@
 #include "app/TUserTitleForm.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,6 +75,42 @@ private Q_SLOTS:
         const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS");
         if (!folder.isEmpty())
             dialog.grab().save(folder + QStringLiteral("/set-time.png"));
+    }
+
+    // Enter takes the time shown, also after the hour and minute were clicked; Escape keeps the old one.
+    void keysCloseTheDialog_data()
+    {
+        QTest::addColumn<bool>("click");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QTime>("time");
+        QTest::newRow("Enter at once")
+            << false << int(Qt::Key_Return) << int(QDialog::Accepted) << QTime(8, 30);
+        QTest::newRow("Enter after clicks")
+            << true << int(Qt::Key_Return) << int(QDialog::Accepted) << QTime(15, 45);
+        QTest::newRow("keypad Enter")
+            << true << int(Qt::Key_Enter) << int(QDialog::Accepted) << QTime(15, 45);
+        QTest::newRow("Escape") << true << int(Qt::Key_Escape) << int(QDialog::Rejected) << QTime(15, 45);
+    }
+    void keysCloseTheDialog()
+    {
+        QFETCH(bool, click);
+        QFETCH(int, key);
+        QFETCH(int, result);
+        QFETCH(QTime, time);
+        TSetTimeDialog dialog(QTime(8, 30));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        if (click) {
+            QTest::mouseClick(dialog.HourButton(15), Qt::LeftButton);
+            QTest::mouseClick(dialog.MinuteButton(45), Qt::LeftButton);
+        }
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key(key));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), result);
+        QCOMPARE(dialog.Time(), time);
     }
 
     void hintsWaitOneAndAFifthSeconds()

@@ -39,6 +39,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 using app::TCalendarMain;
 using calendar::TCalendarPanel32;
@@ -123,6 +124,20 @@ void ChooseFromObjectMenu(design::TQelGraphicControl* object, const char* item)
     QAction* action = menu->findChild<QAction*>(QLatin1String(item));
     QVERIFY2(action, item);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+}
+
+/** A right press on the object, then the item of its own menu chosen with the arrow keys and the key. */
+void ChooseFromObjectMenuByKey(design::TQelGraphicControl* object, const char* item, Qt::Key key)
+{
+    QTest::mousePress(object, Qt::RightButton, {}, QPoint(5, 5));
+    QMenu* menu = object->Menu();
+    QTRY_VERIFY(menu->isVisible());
+    QAction* action = menu->findChild<QAction*>(QLatin1String(item));
+    QVERIFY2(action, item);
+    for (int i = 0; i < menu->actions().size() && menu->activeAction() != action; ++i)
+        QTest::keyClick(menu, Qt::Key_Down);
+    QCOMPARE(menu->activeAction(), action);
+    QTest::keyClick(menu, key);
 }
 
 /** A right press on the selection handle, then a click on the item of the page's command menu. */
@@ -302,6 +317,12 @@ private Q_SLOTS:
         QTest::newRow("lock") << twoLabels << Change([](TCalendarMain& window) {
             ChooseFromObjectMenu(LabelAt(*window.Page(), 1), "mnuLocked");
         }) << QStringLiteral("&Undo Locked");
+        for (const auto& [key, name] :
+             {std::pair{Qt::Key_Return, "Return"}, std::pair{Qt::Key_Enter, "Enter"}}) {
+            QTest::addRow("lock by %s", name) << twoLabels << Change([key](TCalendarMain& window) {
+                ChooseFromObjectMenuByKey(LabelAt(*window.Page(), 1), "mnuLocked", key);
+            }) << QStringLiteral("&Undo Locked");
+        }
         QTest::newRow("bring to front") << twoLabels << Change([](TCalendarMain& window) {
             ChooseFromObjectMenu(LabelAt(*window.Page(), 0), "mnuBringToFront");
         }) << QStringLiteral("&Undo Bring To Front");
@@ -622,6 +643,19 @@ private Q_SLOTS:
         QCOMPARE(window.Action("mnuRedo")->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                                       QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+        // A click on the disabled Redo does nothing.
+        QMenu* menu = edit->menu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(window.Action("mnuRedo")).center());
+        QVERIFY(menu->isVisible());
+        QCOMPARE(window.Action("mnuUndo")->text(), QStringLiteral("&Undo Clear All Cell Contents"));
+        // Clicked as the window system delivers it, the title opens the menu on the press and the menu takes
+        // the release, away from all its items: it stays open.
+        menu->close();
+        QTRY_VERIFY(!menu->isVisible());
+        const QPoint title = bar->mapTo(&window, bar->actionGeometry(edit).center());
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, title);
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(!menu->actionAt(menu->mapFrom(&window, title)));
         const QString target = qEnvironmentVariable("DATORIA_SCREENSHOTS");
         if (!target.isEmpty()) {
             QImage shot = window.grab().toImage();

@@ -1,6 +1,7 @@
 #include "calendar/TCalendarPanel32.h"
 #include "design/TGetLabelText.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TQelBasePanel.h"
 #include "design/TQelGraphicControl.h"
 #include "design/TQelHandle.h"
 #include "platform/Clock.h"
@@ -168,6 +169,60 @@ private Q_SLOTS:
         QCOMPARE(dropped, (TRect{120, 140, 120, 140}));
     }
 
+    // New objects are named by the first free number, at any depth of the owner, up to 1000.
+    void freeNames_data()
+    {
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("name");
+        QStringList many;
+        for (int n = 1; n <= 999; ++n)
+            many.append(QStringLiteral("Special%1").arg(n));
+        QTest::newRow("none taken") << QStringList() << QStringLiteral("Special") << 1
+                                    << QStringLiteral("Special1");
+        QTest::newRow("a gap") << QStringList{QStringLiteral("Special1"), QStringLiteral("Special3")}
+                               << QStringLiteral("Special") << 1 << QStringLiteral("Special2");
+        QTest::newRow("from zero") << QStringList{QStringLiteral("Component0")} << QStringLiteral("Component")
+                                   << 0 << QStringLiteral("Component1");
+        QTest::newRow("the thousandth")
+            << many << QStringLiteral("Special") << 1 << QStringLiteral("Special1000");
+    }
+    void freeNames()
+    {
+        QFETCH(QStringList, taken);
+        QFETCH(QString, stem);
+        QFETCH(int, first);
+        QFETCH(QString, name);
+        QObject owner;
+        QObject* inner = new QObject(&owner);
+        for (qsizetype i = 0; i < taken.size(); ++i)
+            (new QObject(i % 2 ? inner : &owner))->setObjectName(taken[i]);
+        QCOMPARE(TQelBasePanel::FreeName(&owner, stem, first), name);
+    }
+
+    // Objects beyond the page come back onto it: their left edge at most 20 pixels from its right edge, their
+    // top at most 10 from its bottom.
+    void pullObjectsOntoPage_data()
+    {
+        QTest::addColumn<QPoint>("from"); // from the page's bottom-right corner
+        QTest::addColumn<QPoint>("to");
+        QTest::newRow("inside") << QPoint(-20, -10) << QPoint(-20, -10);
+        QTest::newRow("one too far right") << QPoint(-19, -10) << QPoint(-20, -10);
+        QTest::newRow("one too low") << QPoint(-20, -9) << QPoint(-20, -10);
+        QTest::newRow("far out") << QPoint(300, 400) << QPoint(-20, -10);
+    }
+    void pullObjectsOntoPage()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        Scene scene;
+        const QPoint corner(scene.page->width(), scene.page->height());
+        TQelGraphicControl* object = scene.Object(QRect(corner + from, QSize(40, 20)));
+        scene.page->PullObjectsOntoPage();
+        QCOMPARE(object->pos(), corner + to);
+    }
+
     // Dragged either way, the gesture gives the same rectangle.
     void dragsInEveryDirection_data()
     {
@@ -233,6 +288,15 @@ private Q_SLOTS:
         QTest::mouseRelease(scene.page, Qt::LeftButton, Qt::ShiftModifier, QPoint(400, 150));
         QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{b});
         QCOMPARE(scene.Handle()->geometry(), QRect(298, 98, 65, 35));
+        // The band's end point counts: a band that ends on an object's top row, or on its left column,
+        // takes it.
+        TQelGraphicControl* c = scene.Object(QRect(500, 300, 60, 30));
+        for (const QPoint end : {QPoint(520, 300), QPoint(500, 320)}) {
+            QTest::mousePress(scene.page, Qt::LeftButton, {}, QPoint(450, 250));
+            QTest::mouseMove(scene.page, end);
+            QTest::mouseRelease(scene.page, Qt::LeftButton, {}, end);
+            QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{c});
+        }
     }
 
     void clickSelectsAndShiftAdds()
@@ -248,15 +312,71 @@ private Q_SLOTS:
         QCOMPARE(scene.Handle()->geometry(), QRect(98, 98, 265, 35));
     }
 
-    // Dragging the bottom-right corner of a 100 x 40 object by (10, 10) makes it 109 x 49.
-    void cornerResize()
+    // Selecting what is already selected, or nothing, leaves a single selection that still resizes.
+    void selectingAgainKeepsOne()
     {
         Scene scene;
         TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
         scene.Handle()->Select(object);
-        const QPoint corner(104, 44); // the handle is 105 x 45
-        scene.DragHandle(corner, corner + QPoint(10, 10));
+        scene.Handle()->Select(object);
+        scene.Handle()->Select(nullptr);
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{object});
+        QCOMPARE(scene.Handle()->geometry(), QRect(98, 98, 105, 45));
+        scene.DragHandle(QPoint(104, 44), QPoint(114, 54));
         QCOMPARE(object->geometry(), QRect(100, 100, 109, 49));
+    }
+
+    // The selection holds the mouse only while the button is down: once the pointer moves on, a click on
+    // another object selects that one.
+    void clickAnotherObjectAfterSelecting()
+    {
+        Scene scene;
+        TQelGraphicControl* a = scene.Object(QRect(100, 100, 60, 30));
+        TQelGraphicControl* b = scene.Object(QRect(300, 100, 60, 30));
+        QWindow* window = scene.window.windowHandle();
+        const auto at = [&scene](QPoint p) { return scene.page->mapTo(&scene.window, p); };
+        QTest::mouseClick(window, Qt::LeftButton, {}, at(QPoint(110, 110)));
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{a});
+        QTest::mouseMove(window, at(QPoint(120, 112)));
+        QTest::mouseMove(window, at(QPoint(250, 112)));
+        QTest::mouseClick(window, Qt::LeftButton, {}, at(QPoint(310, 110)));
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{b});
+        QCOMPARE(a->pos(), QPoint(100, 100));
+    }
+
+    // Each of the eight squares of a single selection resizes by its edges; elsewhere the handle moves the
+    // object. Dragging the bottom-right corner of a 100 x 40 object by (10, 10) makes it 109 x 49.
+    void resizeByEachSquare_data()
+    {
+        QTest::addColumn<QPoint>("from"); // on the handle, which is 105 x 45
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("top left") << QPoint(1, 1)
+                                  << QRect(110, 110, 90, 30); // QTest takes (0, 0) as the centre
+        QTest::newRow("top right") << QPoint(104, 0) << QRect(100, 110, 109, 30);
+        QTest::newRow("bottom left") << QPoint(0, 44) << QRect(110, 100, 90, 49);
+        QTest::newRow("bottom right") << QPoint(104, 44) << QRect(100, 100, 109, 49);
+        QTest::newRow("top") << QPoint(52, 0) << QRect(100, 110, 100, 30);
+        QTest::newRow("bottom") << QPoint(52, 44) << QRect(100, 100, 100, 49);
+        QTest::newRow("left") << QPoint(0, 22) << QRect(110, 100, 90, 40);
+        QTest::newRow("right") << QPoint(104, 22) << QRect(100, 100, 109, 40);
+        QTest::newRow("inside") << QPoint(30, 10) << QRect(110, 110, 100, 40);
+        // The squares reach 7 pixels in from the handle's edge.
+        QTest::newRow("8 above the bottom edge") << QPoint(52, 37) << QRect(110, 110, 100, 40);
+        QTest::newRow("7 above the bottom edge") << QPoint(52, 38) << QRect(100, 100, 100, 49);
+        QTest::newRow("8 below the top-left corner") << QPoint(1, 8) << QRect(110, 110, 100, 40);
+        QTest::newRow("7 below the top-left corner") << QPoint(1, 7) << QRect(110, 110, 90, 30);
+        QTest::newRow("8 left of the corner") << QPoint(97, 44) << QRect(110, 110, 100, 40);
+        QTest::newRow("7 left of the corner") << QPoint(98, 44) << QRect(100, 100, 109, 49);
+    }
+    void resizeByEachSquare()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QRect, geometry);
+        Scene scene;
+        TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
+        scene.Handle()->Select(object);
+        scene.DragHandle(from, from + QPoint(10, 10));
+        QCOMPARE(object->geometry(), geometry);
     }
 
     void quickClickMovesNothing()
@@ -270,6 +390,25 @@ private Q_SLOTS:
         QTest::mouseMove(h, QPoint(60, 30));
         QTest::mouseRelease(h, Qt::LeftButton, {}, QPoint(60, 30));
         QCOMPARE(object->pos(), QPoint(100, 100));
+    }
+
+    // A double click on the selection opens the object's menu; once it is closed, the selection drags as
+    // before.
+    void dragAfterADoubleClick()
+    {
+        Scene scene;
+        TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
+        scene.Handle()->Select(object);
+        QTest::mouseDClick(scene.Handle(), Qt::LeftButton, {}, QPoint(30, 10));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu, object->Menu());
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+        scene.DragHandle(QPoint(30, 10), QPoint(50, 30));
+        QCOMPARE(object->pos(), QPoint(120, 120));
+        scene.DragHandle(QPoint(30, 10), QPoint(40, 20));
+        QCOMPARE(object->pos(), QPoint(130, 130));
     }
 
     // A locked object in a moved selection stays where it is.
@@ -337,6 +476,64 @@ private Q_SLOTS:
         QCOMPARE(object->pos(), QPoint(100, 103));
     }
 
+    // Shift and an arrow key resize a single selection by its right or bottom edge, one pixel a press, down
+    // to 10 pixels counting both edges.
+    void keyboardResizes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("narrower") << int(Qt::Key_Left) << 3 << QSize(17, 15);
+        QTest::newRow("wider") << int(Qt::Key_Right) << 3 << QSize(23, 15);
+        QTest::newRow("lower") << int(Qt::Key_Up) << 3 << QSize(20, 12);
+        QTest::newRow("taller") << int(Qt::Key_Down) << 3 << QSize(20, 18);
+        QTest::newRow("lowest") << int(Qt::Key_Up) << 20 << QSize(20, 9);
+    }
+    void keyboardResizes()
+    {
+        QFETCH(int, key);
+        QFETCH(int, presses);
+        QFETCH(QSize, size);
+        Scene scene;
+        TQelGraphicControl* object = scene.Object(QRect(100, 100, 20, 15));
+        scene.Handle()->Select(object);
+        scene.Handle()->setFocus();
+        for (int i = 0; i < presses; ++i)
+            QTest::keyPress(scene.Handle(), Qt::Key(key), Qt::ShiftModifier);
+        QTest::keyRelease(scene.Handle(), Qt::Key(key), Qt::ShiftModifier);
+        QCOMPARE(object->geometry(), QRect(QPoint(100, 100), size));
+    }
+
+    // Arrow keys move the selection up to the page's edges and no further.
+    void nudgesStopAtThePageEdges_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QPoint>("from"); // negative: that far from the right or bottom edge
+        QTest::addColumn<QPoint>("to");
+        QTest::newRow("left") << int(Qt::Key_Left) << QPoint(2, 100) << QPoint(0, 100);
+        QTest::newRow("up") << int(Qt::Key_Up) << QPoint(100, 2) << QPoint(100, 0);
+        QTest::newRow("right") << int(Qt::Key_Right) << QPoint(-22, 100) << QPoint(-20, 100);
+        QTest::newRow("down") << int(Qt::Key_Down) << QPoint(100, -17) << QPoint(100, -15);
+    }
+    void nudgesStopAtThePageEdges()
+    {
+        QFETCH(int, key);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        Scene scene;
+        const auto onPage = [&scene](QPoint p) {
+            return QPoint(p.x() < 0 ? scene.page->width() + p.x() : p.x(),
+                          p.y() < 0 ? scene.page->height() + p.y() : p.y());
+        };
+        TQelGraphicControl* object = scene.Object(QRect(onPage(from), QSize(20, 15)));
+        scene.Handle()->Select(object);
+        scene.Handle()->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyPress(scene.Handle(), Qt::Key(key));
+        QTest::keyRelease(scene.Handle(), Qt::Key(key));
+        QCOMPARE(object->geometry(), QRect(onPage(to), QSize(20, 15)));
+    }
+
     void unselectingShrinksTheHandle()
     {
         Scene scene;
@@ -354,14 +551,23 @@ private Q_SLOTS:
     }
 
     // Two pastes within a second paste once; copies land 15 pixels right and down, named Component0, 1, ...
+    // The guard holds from the clock's first milliseconds on.
+    void clipboard_data()
+    {
+        QTest::addColumn<qint64>("start");
+        QTest::newRow("clock at 5 s") << qint64(5000);
+        QTest::newRow("clock at 0 ms") << qint64(0);
+        QTest::newRow("clock at 1 ms") << qint64(1);
+    }
     void clipboard()
     {
+        QFETCH(qint64, start);
         Scene scene;
         TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Copied"));
         label->setObjectName(QStringLiteral("Special1"));
         scene.Handle()->Select(label);
         // The program's clock stands still unless the test moves it.
-        qint64 now = 5000;
+        qint64 now = start;
         platform::SetTickCountOverride([&now] { return now; });
         const auto realClock = qScopeGuard([] { platform::SetTickCountOverride({}); });
         QTest::keyClick(scene.Handle(), Qt::Key_C, Qt::ControlModifier);
@@ -516,6 +722,31 @@ private Q_SLOTS:
 
     // Delete and Cut chosen from an object's own menu destroy the object while the menu is still handling
     // the click: the menu must outlive it.
+    // The label's menu shows its state as it opens: Transparent, Border and the alignment are checked as the
+    // label is.
+    void labelMenuChecksFollowTheLabel()
+    {
+        Scene scene;
+        TZubLabel* label = scene.Label(QRect(100, 100, 120, 30), QStringLiteral("Checked"));
+        QMenu* menu = label->Menu();
+        const auto checked = [menu](const char* name) {
+            return menu->findChild<QAction*>(QLatin1String(name))->isChecked();
+        };
+        for (const bool on : {true, false, true}) {
+            label->SetTransparent(on);
+            label->SetBorderStyle(on ? bsNone : bsSingle);
+            label->SetAlignment(on ? taCenter : taRightJustify);
+            QTest::mouseClick(label, Qt::RightButton, {}, QPoint(10, 10));
+            QTRY_VERIFY(menu->isVisible());
+            QCOMPARE(checked("mnuTransparent"), on);
+            QCOMPARE(checked("mnuBorder"), !on);
+            QCOMPARE(checked("mnuAlignCenter"), on);
+            QCOMPARE(checked("mnuAlignRight"), !on);
+            menu->close();
+            QTRY_VERIFY(!menu->isVisible());
+        }
+    }
+
     void objectMenuDeletesItsObject_data()
     {
         QTest::addColumn<QString>("item");

@@ -9,6 +9,7 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
@@ -334,6 +335,43 @@ private Q_SLOTS:
         QVERIFY(image->AutoSize());
         QVERIFY(!image->Stretch());
         QCOMPARE(image->geometry(), QRect(300, 400, 32, 32));
+    }
+
+    // "Load Image From Disk" takes the chosen file on OK; Cancel keeps the picture, whatever was chosen.
+    void loadImageFromDisk_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("OK") << QStringLiteral("OkButton") << QSize(32, 32);
+        QTest::newRow("Cancel") << QStringLiteral("CancelButton") << QSize(20, 10);
+    }
+    void loadImageFromDisk()
+    {
+        QFETCH(QString, button);
+        QFETCH(QSize, size);
+        QWidget owner;
+        calendar::TCalendarPanel32 page(&owner);
+        auto* image = new TQelImage(&page);
+        image->AfterLoad();
+        image->SetPicture(Solid(20, 10, qRgb(1, 2, 3)));
+        QDir::setCurrent(QStringLiteral(DATORIA_TEST_DATA "/images"));
+        bool asked = false;
+        testsupport::WhenDialogOpens(this, [&](QWidget* modal) {
+            auto* browser = qobject_cast<TQelImageBrowser*>(modal);
+            QVERIFY(browser);
+            asked = true;
+            QVERIFY(browser->SelectFile(QStringLiteral("multi.ico")));
+            QTest::mouseClick(browser->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+        QMenu* menu = image->Menu();
+        menu->popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QAction* load = menu->findChild<QAction*>(QStringLiteral("mnuLoadImage"));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(load).center());
+        QTRY_VERIFY(asked);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(image->Picture().Size(), size);
+        QCOMPARE(image->Picture().GraphicKind(), TPicture::pkBitmap);
     }
 
     void browserListsPicturesAndPreviews()

@@ -20,6 +20,9 @@ private Q_SLOTS:
         QCOMPARE(HighlightOffset(3, 2), QPoint(2, -2));  // up right
         QCOMPARE(HighlightOffset(5, 4), QPoint(0, -4));  // up
         QCOMPARE(ShadowOffset(9, 4), QPoint());
+        QCOMPARE(ShadowOffset(6, 4), QPoint()); // one past the last direction
+        QCOMPARE(HighlightOffset(6, 4), QPoint());
+        QCOMPARE(ShadowOffset(-1, 4), QPoint());
     }
 
     // Line height 20 and text width 100 throughout.

@@ -7,6 +7,7 @@
 #include "persist/formats/CalendarFile.h"
 #include "persist/stream/StreamDump.h"
 #include "supertext/TQelFont3DEffects.h"
+#include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QBuffer>
@@ -351,6 +352,27 @@ private Q_SLOTS:
         QCOMPARE(label.Font()->Color(), platform::clRed);
     }
 
+    // "Other..." at the end of a colour list asks for any colour; the sample and then the label take it.
+    void effectsDialogOtherColour()
+    {
+        testsupport::ScriptedPrompts prompts;
+        const platform::TColor chosen = 0x00345678;
+        prompts.color = chosen;
+        TZubLabel label;
+        label.SetDepthShadow(2);
+        label.SetColorShadow(platform::clGray);
+        supertext::TQelFont3DEffects dialog(&label);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        ColorBox* box = dialog.ShadowColor();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End);
+        QCOMPARE(box->currentText(), QStringLiteral("Other..."));
+        QCOMPARE(dialog.Sample()->ColorShadow(), chosen);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Ok")), Qt::LeftButton);
+        QCOMPARE(label.ColorShadow(), chosen);
+    }
+
     void basePanelGrid()
     {
         TQelBasePanel panel;
@@ -368,6 +390,11 @@ private Q_SLOTS:
         const QImage coarse = panel.grab().toImage();
         QCOMPARE(coarse.pixelColor(6, 10), QColor(255, 255, 255));
         QCOMPARE(coarse.pixelColor(10, 18), QColor(0, 128, 0));
+        // Back to the fine grid while snapping: the handle snaps to the dots shown.
+        panel.SetGridSize(TQelBasePanel::gs4x4);
+        QCOMPARE(panel.Handle()->GridX(), 4);
+        QCOMPARE(panel.Handle()->GridY(), 4);
+        QCOMPARE(panel.grab().toImage().pixelColor(6, 10), QColor(0, 128, 0));
     }
 
     // Printed at its physical size: a label at panel pixel 96 prints one inch in.
@@ -389,6 +416,96 @@ private Q_SLOTS:
         QCOMPARE(page.pixelColor(155, 155), QColor(255, 0, 0));
         QCOMPARE(page.pixelColor(145, 155), QColor(255, 255, 255));
         QCOMPARE(page.pixelColor(360, 155), QColor(255, 255, 255));
+    }
+
+    // The printout carries the shadow and the highlight the label shows, and no copy it does not.
+    void printsShadowAndHighlight_data()
+    {
+        QTest::addColumn<int>("shadowDepth");
+        QTest::addColumn<int>("highlightDepth");
+        QTest::newRow("plain") << 0 << 0;
+        QTest::newRow("shadow") << 3 << 0;
+        QTest::newRow("highlight") << 0 << 3;
+        QTest::newRow("both") << 3 << 3;
+    }
+    void printsShadowAndHighlight()
+    {
+        QFETCH(int, shadowDepth);
+        QFETCH(int, highlightDepth);
+        QImage page(600, 300, QImage::Format_RGB32); // 100 dots per inch
+        page.setDotsPerMeterX(3937);
+        page.setDotsPerMeterY(3937);
+        page.fill(Qt::white);
+        TZubLabel label;
+        label.setGeometry(20, 20, 400, 80);
+        label.SetCaption(QStringLiteral("Printed"));
+        label.Font()->SetSize(36);
+        label.Font()->SetStyle(platform::fsBold);
+        label.SetDepthShadow(shadowDepth);
+        label.SetDepthHighlight(highlightDepth);
+        label.SetColorShadow(platform::clRed);
+        label.SetColorHighlight(platform::clLime);
+        QPainter painter(&page);
+        label.PrintTo(painter, 0, 0);
+        painter.end();
+        QVERIFY(CountNear(page, QColor(0, 0, 0)) > 200);
+        QCOMPARE(CountNear(page, QColor(255, 0, 0)) > 50, shadowDepth > 0);
+        QCOMPARE(CountNear(page, QColor(0, 255, 0)) > 50, highlightDepth > 0);
+    }
+
+    // The outline follows the panel's shape: a dotted frame on the edges of a rectangle, none in the corners
+    // of an ellipse.
+    void basePanelOutline()
+    {
+        TQelBasePanel panel;
+        panel.resize(60, 40);
+        panel.SetDrawOutline(true);
+        const auto dark = [](const QImage& image, QRect area) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    count += image.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+            return count;
+        };
+        panel.SetShape(TQelBasePanel::lsRectangle);
+        QImage image = panel.grab().toImage();
+        QVERIFY(dark(image, QRect(0, 0, 1, 40)) >= 10); // the left edge
+        QVERIFY(dark(image, QRect(0, 0, 4, 4)) > 0);    // the corner
+        QCOMPARE(dark(image, QRect(10, 10, 40, 20)), 0);
+        panel.SetShape(TQelBasePanel::lsEllipse);
+        image = panel.grab().toImage();
+        QCOMPARE(dark(image, QRect(0, 0, 4, 4)), 0);
+        QVERIFY(dark(image, QRect(0, 10, 2, 20)) > 0); // the ellipse touches the left edge
+    }
+
+    // The panel's two pictures are stretched over it, the second over the first, and clipped to its shape.
+    void basePanelPictures()
+    {
+        TQelBasePanel panel;
+        panel.resize(60, 40);
+        panel.SetShape(TQelBasePanel::lsEllipse);
+        QImage red(6, 4, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        panel.SetPicture(red);
+        const QImage first = panel.grab().toImage();
+        QCOMPARE(first.pixelColor(30, 20), QColor(255, 0, 0));
+        QCOMPARE(first.pixelColor(58, 20), QColor(255, 0, 0));
+        QCOMPARE(first.pixelColor(1, 1), QColor(255, 255, 255)); // outside the ellipse
+        QCOMPARE(first.pixelColor(3, 8),
+                 QColor(255, 255, 255)); // inside a rounded corner, outside the ellipse
+        panel.SetShape(TQelBasePanel::lsRoundRect);
+        const QImage rounded = panel.grab().toImage();
+        QCOMPARE(rounded.pixelColor(3, 8), QColor(255, 0, 0));
+        QCOMPARE(rounded.pixelColor(1, 1), QColor(255, 255, 255));
+        panel.SetShape(TQelBasePanel::lsEllipse);
+        QImage half(2, 1, QImage::Format_ARGB32);
+        half.setPixelColor(0, 0, QColor(0, 0, 255));
+        half.setPixelColor(1, 0, QColor(0, 0, 0, 0));
+        panel.SetColorPicture(half);
+        const QImage both = panel.grab().toImage();
+        QCOMPARE(both.pixelColor(10, 20), QColor(0, 0, 255));
+        QCOMPARE(both.pixelColor(50, 20), QColor(255, 0, 0));
+        QCOMPARE(both.pixelColor(1, 1), QColor(255, 255, 255));
     }
 };
 

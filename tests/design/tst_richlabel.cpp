@@ -20,6 +20,7 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QDialog>
 #include <QFrame>
 #include <QMenu>
 #include <QPainter>
@@ -153,6 +154,12 @@ private Q_SLOTS:
         label->AfterLoad();
         QCOMPARE(label->Renderer(), master);
         QCOMPARE(TZubRichBaseLabel::FindRenderer(page), master);
+        // A dialog owned by that window is a window of its own: its labels use its renderer.
+        QDialog dialog(&window);
+        auto* own = new richtext::TVelRichRenderer(&dialog);
+        own->setObjectName(QStringLiteral("MasterVelRichText"));
+        auto* dialogPage = new TCalendarPanel32(&dialog);
+        QCOMPARE(TZubRichBaseLabel::FindRenderer(dialogPage), own);
         // A window of its own has no renderer: the after-load step fails, the menu is built all the same.
         TCalendarPanel32 alone;
         auto* orphan = new TZubRichBaseLabel(&alone);
@@ -500,6 +507,20 @@ private Q_SLOTS:
         QCOMPARE(ColorAt(image, 5, 20), light);
         QCOMPARE(ColorAt(image, 180, 20), dark);
         QCOMPARE(ColorAt(image, 6, 20), platform::clYellow);
+
+        // A bevel wider than half the panel stops where its two sides meet.
+        panel->resize(6, 41);
+        panel->SetBorderStyle(bsNone);
+        panel->SetBevelInner(bvNone);
+        panel->SetBevelWidth(10);
+        image = panel->grab().toImage();
+        for (int x = 0; x < 6; ++x)
+            QCOMPARE(ColorAt(image, x, 20), x < 3 ? dark : light);
+        panel->resize(41, 6);
+        image = panel->grab().toImage();
+        for (int y = 0; y < 6; ++y)
+            QCOMPARE(ColorAt(image, 20, y), y < 3 ? dark : light);
+        panel->resize(185, 41);
 
         // The caption: centred, or at the left, in a band centred vertically.
         panel->SetBorderStyle(bsNone);
