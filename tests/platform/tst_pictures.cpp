@@ -247,6 +247,27 @@ private Q_SLOTS:
         QVERIFY(TPicture::FromStreamData(stored) == metafile);
     }
 
+    // Pictures are equal by what they hold: the same kind and the same pixels or metafile records.
+    void picturesCompareByContent()
+    {
+        QImage grey(3, 2, QImage::Format_RGB32);
+        grey.fill(qRgb(10, 20, 30));
+        QImage red = grey;
+        red.setPixel(1, 1, qRgb(255, 0, 0));
+        QVERIFY(TPicture(grey) == TPicture(grey));
+        QVERIFY(!(TPicture(grey) == TPicture(red)));
+        QVERIFY(!(TPicture(grey) == TPicture()));
+        QVERIFY(TPicture() == TPicture());
+
+        WmfMetafile empty, line;
+        QString error;
+        QVERIFY(empty.Load(Metafile({}, 0), error));
+        QVERIFY(line.Load(Metafile({{0x0213, QByteArray::fromHex("5a003200")}}, 0), error));
+        QVERIFY(TPicture(line) == TPicture(line));
+        QVERIFY(!(TPicture(empty) == TPicture(line)));
+        QVERIFY(!(TPicture(empty) == TPicture(grey)));
+    }
+
     void brokenStreamFormGivesEmptyPicture_data()
     {
         QTest::addColumn<QByteArray>("data");
@@ -701,6 +722,23 @@ private Q_SLOTS:
         }
         QVERIFY2(first >= 88 && last <= 111 && last - first + 1 >= 18,
                  qPrintable(QStringLiteral("%1..%2").arg(first).arg(last)));
+    }
+
+    // Each line of a path starts where the one before it ended.
+    void metafileLinesJoin()
+    {
+        const Records records{{0x02FA, QByteArray::fromHex("00000a00000000000000")}, // solid, 10 wide, black
+                              {0x012D, QByteArray::fromHex("0000")},
+                              {0x0214, QByteArray::fromHex("5a009600")},  // move to 150, 90
+                              {0x0213, QByteArray::fromHex("5a003200")},  // line to 50, 90
+                              {0x0213, QByteArray::fromHex("0a003200")}}; // line to 50, 10
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        const QImage image = wmf.Render(QSize(400, 200));
+        QCOMPARE(qGray(image.pixel(100, 100)) < 128, true); // the upright line at x = 50
+        QCOMPARE(qGray(image.pixel(200, 100)) < 128, false);
+        QCOMPARE(qGray(image.pixel(200, 180)) < 128, true); // the level line at y = 90
     }
 
     void targaKinds()
