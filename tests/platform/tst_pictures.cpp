@@ -465,6 +465,14 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(1, 0), 0xFF0000AAu);
         QCOMPARE(image.pixel(6, 0), 0xFFAA5500u);
         QCOMPARE(image.pixel(7, 0), 0xFFAAAAAAu);
+        // The same picture with colours in its header: those colours, except in version 3, which has none.
+        QByteArray own = pcx;
+        for (int i = 0; i < 48; ++i)
+            own[16 + i] = char(i * 5 + 1);
+        QCOMPARE(DecodePcx(own, error).pixel(1, 0), qRgb(16, 21, 26));
+        QCOMPARE(DecodePcx(own, error).pixel(7, 0), qRgb(106, 111, 116));
+        own[1] = 3;
+        QCOMPARE(DecodePcx(own, error).pixel(1, 0), 0xFF0000AAu);
         // One plane of one bit with no palette: black and white.
         QByteArray mono(128, '\0');
         mono[0] = 0x0A;
@@ -697,6 +705,9 @@ private Q_SLOTS:
         QTest::newRow("plain") << Records{};
         QTest::newRow("an object that does not exist")
             << Records{{0x012D, QByteArray::fromHex("0700")}, {0x012D, QByteArray::fromHex("ffff")}};
+        QTest::newRow("clip cut beside the line")
+            << Records{{0x0416, QByteArray::fromHex("6400c80000000000")},
+                       {0x0415, QByteArray::fromHex("6400140000000000")}};
         QTest::newRow("scaled by zero") << Records{{0x0410, QByteArray::fromHex("0100010000000200")},
                                                    {0x0410, QByteArray::fromHex("0000020001000100")}};
     }
