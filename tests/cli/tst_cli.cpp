@@ -156,6 +156,15 @@ private Q_SLOTS:
         QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniTitle")][QStringLiteral("size")].toInt(), 12);
     }
 
+    // The margins' bounds are themselves allowed.
+    void marginsAtTheirBounds()
+    {
+        const Result r = Run({QStringLiteral("inspect"), QStringLiteral("--json"),
+                              QStringLiteral("--margins"), QStringLiteral("0,4,0,0")});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(QJsonDocument::fromJson(r.out.toUtf8()).isObject());
+    }
+
     void renderWritesTheImage_data()
     {
         QTest::addColumn<QString>("name");
@@ -209,6 +218,17 @@ private Q_SLOTS:
         QTest::newRow("three margins") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
                                                       QStringLiteral("--margins"), QStringLiteral("1,1,1")}
                                        << QStringLiteral("--margins");
+        QTest::newRow("margin over 4 inches")
+            << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--margins"),
+                           QStringLiteral("0,4.5,0,0")}
+            << QStringLiteral("--margins");
+        QTest::newRow("image without input")
+            << QStringList{QStringLiteral("image"), QStringLiteral("--to"), QStringLiteral("png"),
+                           QStringLiteral("-o"), QStringLiteral("out.png")}
+            << QStringLiteral("needs an input file");
+        QTest::newRow("image without --to") << QStringList{QStringLiteral("image"), QStringLiteral("in.png"),
+                                                           QStringLiteral("-o"), QStringLiteral("out.png")}
+                                            << QStringLiteral("--to");
         QTest::newRow("month 13") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
                                                  QStringLiteral("--month"), QStringLiteral("13")}
                                   << QStringLiteral("--month");
