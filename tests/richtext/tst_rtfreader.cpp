@@ -196,6 +196,9 @@ private Q_SLOTS:
         QTest::newRow("names closed by their group, no semicolons")
             << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial}{\\f1 Courier New}}\\f1 mono\\par two\\par}")
             << QStringLiteral("Courier New") << QStringLiteral("mono\ntwo");
+        QTest::newRow("names closed by their group, spaces around")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial}{\\f1  Courier New }}\\f1 mono\\par}")
+            << QStringLiteral("Courier New") << QStringLiteral("mono");
         QTest::newRow("a number defined twice takes the later definition whole")
             << QByteArray(
                    "{\\rtf1{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f0 Courier New;}}\\f0 mono \\'e0\\par}")
