@@ -3,6 +3,7 @@
 #include "platform/Prompts.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -10,6 +11,23 @@
 #include <cmath>
 
 namespace print {
+
+namespace {
+
+/**
+ * Whether a PDF file the printer wrote is whole: the printer does not report a write that failed (a full
+ * disk), but a cut-short file lacks the end-of-file mark that closes every PDF.
+ */
+bool PdfFileComplete(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16)
+        return false;
+    file.seek(file.size() - 16);
+    return file.read(16).contains("%%EOF");
+}
+
+} // namespace
 
 TReportSystem::TReportSystem(QWidget* parent)
     : m_parent(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
@@ -76,6 +94,12 @@ TReportSystem::Result TReportSystem::Execute()
     if (m_stopped || !ended || m_printer->printerState() == QPrinter::Error) {
         if (m_error.isEmpty())
             m_error = QCoreApplication::translate("print", "The printer stopped during the job.");
+        return Result::Failed;
+    }
+    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty() &&
+        !PdfFileComplete(m_printer->outputFileName())) {
+        m_error = QCoreApplication::translate("print", "The file %1 could not be written whole.")
+                      .arg(m_printer->outputFileName());
         return Result::Failed;
     }
     return Result::Printed;

@@ -113,6 +113,15 @@ private Q_SLOTS:
         QCOMPARE(button.CustomColors().Cell(2, 1), 2);
         QCOMPARE(button.CustomColors().Cell(1, 2), 9);
         QCOMPARE(button.CustomColors().Cell(8, 2), 16);
+        // Custom colours given anew fill from their first place again.
+        button.SetCustomColors(TColorArrayClass(8, 2));
+        prompts.color = 0x0A0B0C;
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QPushButton* other = button.DropDown()->findChild<QPushButton*>(QStringLiteral("OtherColor"));
+        QTest::mouseClick(other, Qt::LeftButton);
+        QCOMPARE(button.CustomColors().Cell(1, 1), 0x0A0B0C);
+        // The drop-down closed when the colour dialog opened.
+        QVERIFY(!button.DropDown()->isVisible());
     }
 
     void givenPalette()

@@ -7,6 +7,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -181,6 +182,23 @@ private Q_SLOTS:
         QCOMPARE(report.Execute(), TReportSystem::Result::Failed);
         QCOMPARE(pages, 2);
         QCOMPARE(report.ErrorString(), QStringLiteral("The printer stopped at page 3."));
+    }
+
+    // A job whose output cannot be written whole is a failure, not a printed job.
+    void unwritableOutputFails()
+    {
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full here");
+        TReportSystem report;
+        report.SetShowSetup(false);
+        report.Printer().setOutputFormat(QPrinter::PdfFormat);
+        report.Printer().setOutputFileName(QStringLiteral("/dev/full"));
+        report.OnPrint = [](TReportSystem& r) {
+            r.SetFont(QStringLiteral("Arial"), 12, false, false, false);
+            r.PrintCenter(QStringLiteral("lost"), 4.25, 1);
+        };
+        QCOMPARE(report.Execute(), TReportSystem::Result::Failed);
+        QCOMPARE(report.ErrorString(), QStringLiteral("The file /dev/full could not be written whole."));
     }
 
     // Text goes over what lies below unless asked to stand on the brush's colour.
