@@ -134,6 +134,24 @@ private Q_SLOTS:
                  QStringLiteral("%1 more lines in this day: click it to see all of its text").arg(hidden));
     }
 
+    // A repaint of only the cell's last pixel column (a window scrolled to it) still shows the mark there.
+    void repaintOfTheLastColumnShowsTheMark()
+    {
+        TCalendarPanel32 page;
+        page.SetMainCalMonth(12);
+        page.SetMainCalYear(1997);
+        page.CellStorage(kCell).SetRtfText(Lines(20, 20));
+        page.grab();
+        const TRect free = page.Cell(kCell).rFree;
+        const int right = free.left + free.width() - 1;
+        const QImage strip = page.grab(QRect(right, free.top, 1, free.height()))
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(strip.size(), QSize(1, free.height()));
+        QCOMPARE(strip.pixelColor(0, free.height() - 1), kMark);
+        QCOMPARE(strip.pixelColor(0, 0), QColor(Qt::white));
+    }
+
     void aLineTallerThanTheCellLeavesOnlyTheMark()
     {
         TCalendarPanel32 page;

@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "recurring/RecurringStore.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QImage>
@@ -156,6 +157,16 @@ private Q_SLOTS:
         QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniTitle")][QStringLiteral("size")].toInt(), 12);
     }
 
+    // The bounds of the margins and of the zoom are themselves allowed.
+    void optionsAtTheirBounds()
+    {
+        const Result r =
+            Run({QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--margins"),
+                 QStringLiteral("0,4,0,0"), QStringLiteral("--zoom"), QStringLiteral("0.1")});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(QJsonDocument::fromJson(r.out.toUtf8()).isObject());
+    }
+
     void renderWritesTheImage_data()
     {
         QTest::addColumn<QString>("name");
@@ -209,6 +220,17 @@ private Q_SLOTS:
         QTest::newRow("three margins") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
                                                       QStringLiteral("--margins"), QStringLiteral("1,1,1")}
                                        << QStringLiteral("--margins");
+        QTest::newRow("margin over 4 inches")
+            << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--margins"),
+                           QStringLiteral("0,4.5,0,0")}
+            << QStringLiteral("--margins");
+        QTest::newRow("image without input")
+            << QStringList{QStringLiteral("image"), QStringLiteral("--to"), QStringLiteral("png"),
+                           QStringLiteral("-o"), QStringLiteral("out.png")}
+            << QStringLiteral("needs an input file");
+        QTest::newRow("image without --to") << QStringList{QStringLiteral("image"), QStringLiteral("in.png"),
+                                                           QStringLiteral("-o"), QStringLiteral("out.png")}
+                                            << QStringLiteral("--to");
         QTest::newRow("month 13") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json"),
                                                  QStringLiteral("--month"), QStringLiteral("13")}
                                   << QStringLiteral("--month");
@@ -429,6 +451,15 @@ private Q_SLOTS:
                  QStringLiteral("--year"), QStringLiteral("2024")});
         QCOMPARE(weekends.out.count(u'\n'), 104);
         QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--year"), QStringLiteral("2024")}).code, 2);
+        // A store of its own replaces the built-in holidays.
+        QTemporaryDir dir;
+        const QString store = dir.filePath(QStringLiteral("KVRECUR.DAX"));
+        QVERIFY(recurring::WriteStore(
+            store, {recurring::MakeLine(QStringLiteral("Our day"), QStringLiteral("@0514"))}));
+        const Result own =
+            Run({QStringLiteral("dates"), QStringLiteral("--store"), store, QStringLiteral("--month"),
+                 QStringLiteral("5"), QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(own.out, QStringLiteral("2024-05-14\tOur day\n"));
         QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--store"), QStringLiteral("/nonexistent"),
                       QStringLiteral("--month"), QStringLiteral("1"), QStringLiteral("--year"),
                       QStringLiteral("2024")})

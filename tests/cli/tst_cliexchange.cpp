@@ -167,6 +167,10 @@ private Q_SLOTS:
         exchange::IcsCalendar calendar;
         QVERIFY(calendar.Load(out));
         QCOMPARE(calendar.EventCount(), 26);
+        QCOMPARE(Run({QStringLiteral("ics"), QStringLiteral("-o"), out, QStringLiteral("--from"),
+                      QStringLiteral("1"), QStringLiteral("--years"), QStringLiteral("1")})
+                     .code,
+                 0);
         QCOMPARE(Run({QStringLiteral("ics")}).code, 2);
         QCOMPARE(Run({QStringLiteral("ics"), QStringLiteral("--store"), QStringLiteral("/nonexistent"),
                       QStringLiteral("-o"), out})

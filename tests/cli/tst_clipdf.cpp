@@ -80,6 +80,15 @@ private Q_SLOTS:
         QCOMPARE(PdfTools::Info(pdf, u"Pages"_s), u"1"_s);
     }
 
+    void oneMonth()
+    {
+        const QString pdf = path(u"one.pdf"_s);
+        const Result r = Run({u"pdf"_s, u"--months"_s, u"1"_s, u"-o"_s, pdf});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        if (PdfTools::Available())
+            QCOMPARE(PdfTools::Info(pdf, u"Pages"_s), u"1"_s);
+    }
+
     void yearWithDates()
     {
         if (!PdfTools::Available())

@@ -200,6 +200,21 @@ private Q_SLOTS:
         QVERIFY(MonthLines(ics, 9, 2024).filter(QStringLiteral("Quarterly")).isEmpty()); // COUNT=3 ended
     }
 
+    // A changed occurrence without a UID names no series: it is an event of its own, and the series that
+    // happens to share its missing UID keeps all its occurrences.
+    void changeWithoutUidKeepsTheSeries()
+    {
+        const QByteArray ics = Calendar(
+            {QStringLiteral("BEGIN:VEVENT"), QStringLiteral("DTSTART:20240305T120000"),
+             QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=2"), QStringLiteral("SUMMARY:Lunch"),
+             QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"),
+             QStringLiteral("RECURRENCE-ID:20240305T120000"), QStringLiteral("DTSTART:20240306T120000"),
+             QStringLiteral("SUMMARY:Lunch moved"), QStringLiteral("END:VEVENT")});
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-05 12:00 pm Lunch"),
+                                                        QStringLiteral("2024-03-06 12:00 pm Lunch moved"),
+                                                        QStringLiteral("2024-03-12 12:00 pm Lunch")}));
+    }
+
     // Rules begun long before the month shown: a December date every year, and a weekly event that began on
     // a 31st, shown in a month of 30 days.
     void rulesBegunLongBefore()

@@ -65,6 +65,37 @@ private Q_SLOTS:
         QCOMPARE(ColorAt(image, 15, 20), clWhite);
     }
 
+    // A filled rectangle is its outline with the fill inside; one without width or height draws nothing.
+    void rectangleFillsInsideItsOutline_data()
+    {
+        QTest::addColumn<TRect>("rect");
+        QTest::addColumn<int>("ink");
+        QTest::addColumn<int>("filled");
+        QTest::newRow("10 x 20") << TRect{10, 10, 20, 30} << 2 * 10 + 2 * 18 + 8 * 18 << 8 * 18;
+        QTest::newRow("no width") << TRect{10, 10, 10, 30} << 0 << 0;
+        QTest::newRow("no height") << TRect{10, 10, 20, 10} << 0 << 0;
+        QTest::newRow("upside down") << TRect{10, 30, 20, 10} << 0 << 0;
+    }
+    void rectangleFillsInsideItsOutline()
+    {
+        QFETCH(TRect, rect);
+        QFETCH(int, ink);
+        QFETCH(int, filled);
+        QImage image = blank();
+        {
+            QPainter painter(&image);
+            TCanvas canvas(painter);
+            canvas.Rectangle(rect, clRed);
+        }
+        QCOMPARE(CountInk(image, {0, 0, 40, 40}), ink);
+        QCOMPARE(CountColor(image, {0, 0, 40, 40}, clRed), filled);
+        if (filled) {
+            QCOMPARE(ColorAt(image, rect.left, rect.top), clBlack);
+            QCOMPARE(ColorAt(image, rect.right - 1, rect.bottom - 1), clBlack);
+            QCOMPARE(ColorAt(image, rect.right, rect.bottom), clWhite);
+        }
+    }
+
     void fillExcludesRightAndBottom()
     {
         QImage image = blank();

@@ -247,6 +247,27 @@ private Q_SLOTS:
         QVERIFY(TPicture::FromStreamData(stored) == metafile);
     }
 
+    // Pictures are equal by what they hold: the same kind and the same pixels or metafile records.
+    void picturesCompareByContent()
+    {
+        QImage grey(3, 2, QImage::Format_RGB32);
+        grey.fill(qRgb(10, 20, 30));
+        QImage red = grey;
+        red.setPixel(1, 1, qRgb(255, 0, 0));
+        QVERIFY(TPicture(grey) == TPicture(grey));
+        QVERIFY(!(TPicture(grey) == TPicture(red)));
+        QVERIFY(!(TPicture(grey) == TPicture()));
+        QVERIFY(TPicture() == TPicture());
+
+        WmfMetafile empty, line;
+        QString error;
+        QVERIFY(empty.Load(Metafile({}, 0), error));
+        QVERIFY(line.Load(Metafile({{0x0213, QByteArray::fromHex("5a003200")}}, 0), error));
+        QVERIFY(TPicture(line) == TPicture(line));
+        QVERIFY(!(TPicture(empty) == TPicture(line)));
+        QVERIFY(!(TPicture(empty) == TPicture(grey)));
+    }
+
     void brokenStreamFormGivesEmptyPicture_data()
     {
         QTest::addColumn<QByteArray>("data");
@@ -444,6 +465,14 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(1, 0), 0xFF0000AAu);
         QCOMPARE(image.pixel(6, 0), 0xFFAA5500u);
         QCOMPARE(image.pixel(7, 0), 0xFFAAAAAAu);
+        // The same picture with colours in its header: those colours, except in version 3, which has none.
+        QByteArray own = pcx;
+        for (int i = 0; i < 48; ++i)
+            own[16 + i] = char(i * 5 + 1);
+        QCOMPARE(DecodePcx(own, error).pixel(1, 0), qRgb(16, 21, 26));
+        QCOMPARE(DecodePcx(own, error).pixel(7, 0), qRgb(106, 111, 116));
+        own[1] = 3;
+        QCOMPARE(DecodePcx(own, error).pixel(1, 0), 0xFF0000AAu);
         // One plane of one bit with no palette: black and white.
         QByteArray mono(128, '\0');
         mono[0] = 0x0A;
@@ -676,6 +705,9 @@ private Q_SLOTS:
         QTest::newRow("plain") << Records{};
         QTest::newRow("an object that does not exist")
             << Records{{0x012D, QByteArray::fromHex("0700")}, {0x012D, QByteArray::fromHex("ffff")}};
+        QTest::newRow("clip cut beside the line")
+            << Records{{0x0416, QByteArray::fromHex("6400c80000000000")},
+                       {0x0415, QByteArray::fromHex("6400140000000000")}};
         QTest::newRow("scaled by zero") << Records{{0x0410, QByteArray::fromHex("0100010000000200")},
                                                    {0x0410, QByteArray::fromHex("0000020001000100")}};
     }
@@ -701,6 +733,23 @@ private Q_SLOTS:
         }
         QVERIFY2(first >= 88 && last <= 111 && last - first + 1 >= 18,
                  qPrintable(QStringLiteral("%1..%2").arg(first).arg(last)));
+    }
+
+    // Each line of a path starts where the one before it ended.
+    void metafileLinesJoin()
+    {
+        const Records records{{0x02FA, QByteArray::fromHex("00000a00000000000000")}, // solid, 10 wide, black
+                              {0x012D, QByteArray::fromHex("0000")},
+                              {0x0214, QByteArray::fromHex("5a009600")},  // move to 150, 90
+                              {0x0213, QByteArray::fromHex("5a003200")},  // line to 50, 90
+                              {0x0213, QByteArray::fromHex("0a003200")}}; // line to 50, 10
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        const QImage image = wmf.Render(QSize(400, 200));
+        QCOMPARE(qGray(image.pixel(100, 100)) < 128, true); // the upright line at x = 50
+        QCOMPARE(qGray(image.pixel(200, 100)) < 128, false);
+        QCOMPARE(qGray(image.pixel(200, 180)) < 128, true); // the level line at y = 90
     }
 
     void targaKinds()

@@ -1,6 +1,7 @@
 #include "platform/PrintableText.h"
 #include "platform/SaveFile.h"
 #include "platform/Screen.h"
+#include "platform/SymbolFonts.h"
 #include "platform/TColor.h"
 #include "platform/TFont.h"
 #include "platform/Windows1252.h"
@@ -126,6 +127,33 @@ private Q_SLOTS:
                  QByteArray("Az~ \xA0\xE9\xFF\x80\x92"));
         QVERIFY(!EncodeWindows1252(QStringLiteral("\u0100")));
         QCOMPARE(DecodeWindows1252(QByteArray("Az\xE9\x80")), QStringLiteral("Az\u00E9\u20AC"));
+    }
+
+    // A symbol font's character codes are the Windows-1252 bytes of the text; text without one stays as it
+    // is.
+    void symbolCodes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::newRow("ASCII") << QStringLiteral("J") << 0x4A;
+        QTest::newRow("Latin-1") << QStringLiteral("\u00E9") << 0xE9;
+        QTest::newRow("euro") << QStringLiteral("\u20AC") << 0x80;
+        QTest::newRow("quote") << QStringLiteral("\u2019") << 0x92;
+        QTest::newRow("no byte") << QStringLiteral("\u0100") << -1;
+        QTest::newRow("ideograph") << QStringLiteral("\u4E2D") << -1;
+    }
+    void symbolCodes()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        QCOMPARE(SymbolCode(text.at(0)), code);
+        const QString drawn = SymbolText(QStringLiteral("Wingdings"), text);
+        if (code < 0)
+            QCOMPARE(drawn, text);
+        else {
+            const char32_t symbol = SymbolCharacter(QStringLiteral("Wingdings"), code);
+            QCOMPARE(drawn, QString::fromUcs4(&symbol, 1));
+        }
     }
 
     void mulDiv_data()

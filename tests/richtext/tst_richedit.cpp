@@ -205,6 +205,9 @@ private Q_SLOTS:
         QCOMPARE(checkedAlignments(), QList<int>{int(Qt::AlignLeft)});
         editor->DetachToolBar();
         QVERIFY(!bar->ItalicAction()->isEnabled());
+        // Attached again, the bar serves the editor again.
+        editor->AttachToolBar(bar);
+        QVERIFY(bar->ItalicAction()->isEnabled());
     }
 
     // Loading is not an edit: undo right after it leaves the loaded text, and a typed word is undone alone.

@@ -21,6 +21,9 @@ private Q_SLOTS:
             << QStringLiteral("Birthday");
         QTest::newRow("paragraphs and tabs") << QByteArray("{\\rtf1 one\\par two\\tab three\\line four\\par}")
                                              << QStringLiteral("one\ntwo\tthree\nfour");
+        // Capitals belong to a control word, as the reader takes them: an unknown word leaves no text.
+        QTest::newRow("control word with capitals")
+            << QByteArray("{\\rtf1 x\\fooAbar y}") << QStringLiteral("xy");
         QTest::newRow("hex in Windows-1252")
             << QByteArray("{\\rtf1 caf\\'e9 \\'80}") << QStringLiteral("caf\u00E9 \u20AC");
         QTest::newRow("unicode with fallback")

@@ -1,3 +1,4 @@
+#include "richtext/RtfPicture.h"
 #include "richtext/RtfReader.h"
 
 #include <QDir>
@@ -196,6 +197,9 @@ private Q_SLOTS:
         QTest::newRow("names closed by their group, no semicolons")
             << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial}{\\f1 Courier New}}\\f1 mono\\par two\\par}")
             << QStringLiteral("Courier New") << QStringLiteral("mono\ntwo");
+        QTest::newRow("names closed by their group, spaces around")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial}{\\f1  Courier New }}\\f1 mono\\par}")
+            << QStringLiteral("Courier New") << QStringLiteral("mono");
         QTest::newRow("a number defined twice takes the later definition whole")
             << QByteArray(
                    "{\\rtf1{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f0 Courier New;}}\\f0 mono \\'e0\\par}")
@@ -226,6 +230,28 @@ private Q_SLOTS:
             for (auto it = b.begin(); !it.atEnd(); ++it)
                 found |= it.fragment().charFormat().anchorHref().startsWith(QLatin1String("http"));
         QVERIFY(found);
+    }
+
+    // A bare DIB: the pixels follow the header, after the three colour masks only when it declares them.
+    void dibPictures_data()
+    {
+        QTest::addColumn<QByteArray>("dib");
+        // 2 x 1 pixels, red then blue.
+        QTest::newRow("24 bits") << QByteArray::fromHex(
+            "28000000020000000100000001001800000000000000000000000000000000000000000000000000"
+            "0000ff ff0000 0000");
+        QTest::newRow("32 bits with masks") << QByteArray::fromHex(
+            "28000000020000000100000001002000030000000000000000000000000000000000000000000000"
+            "0000ff00 00ff0000 ff000000"
+            "0000ff00 ff000000");
+    }
+    void dibPictures()
+    {
+        QFETCH(QByteArray, dib);
+        const QImage image = richtext::DecodePicture(richtext::PictureKind::Dib, dib);
+        QCOMPARE(image.size(), QSize(2, 1));
+        QCOMPARE(QColor(image.pixel(0, 0)), QColor(Qt::red));
+        QCOMPARE(QColor(image.pixel(1, 0)), QColor(Qt::blue));
     }
 
     void pictures_data()

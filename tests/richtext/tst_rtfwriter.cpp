@@ -193,6 +193,19 @@ private Q_SLOTS:
         QVERIFY2(rtf.contains("HYPERLINK \"https://example.org/caf\\'e9\""), rtf.constData());
     }
 
+    // A named anchor without a target (a bookmark brought in with pasted HTML) is plain text, not a link.
+    void anchorWithoutTargetIsNoLink()
+    {
+        QTextDocument doc;
+        QTextCharFormat bookmark;
+        bookmark.setAnchor(true);
+        bookmark.setAnchorNames({QStringLiteral("top")});
+        QTextCursor(&doc).insertText(QStringLiteral("Top"), bookmark);
+        const QByteArray rtf = WriteRtf(doc);
+        QVERIFY2(!rtf.contains("HYPERLINK") && !rtf.contains("\\field"), rtf.constData());
+        QVERIFY2(rtf.contains("Top"), rtf.constData());
+    }
+
     // A run whose colour brush is empty has the automatic colour: no colour table, no colour switch.
     void emptyColourBrushIsTheAutomaticColour()
     {
