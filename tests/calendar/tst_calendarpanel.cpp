@@ -163,12 +163,21 @@ private Q_SLOTS:
     {
         QFETCH(int, side);
         QFETCH(TRect, mainRect);
-        using Setter = void (TCalendarPanel32::*)(float);
-        static const Setter setters[] = {
-            &TCalendarPanel32::SetLeftMarginInch, &TCalendarPanel32::SetTopMarginInch,
-            &TCalendarPanel32::SetRightMarginInch, &TCalendarPanel32::SetBottomMarginInch};
         TCalendarPanel32 page;
-        (page.*setters[side])(1.0f);
+        switch (side) {
+        case 0:
+            page.SetLeftMarginInch(1.0f);
+            break;
+        case 1:
+            page.SetTopMarginInch(1.0f);
+            break;
+        case 2:
+            page.SetRightMarginInch(1.0f);
+            break;
+        default:
+            page.SetBottomMarginInch(1.0f);
+            break;
+        }
         QCOMPARE(page.MainRect(), mainRect);
         QCOMPARE(page.size(), QSize(816, 1056));
     }
