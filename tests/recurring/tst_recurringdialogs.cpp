@@ -225,6 +225,15 @@ private Q_SLOTS:
                               Qt::LeftButton);
             // Germany's New Year's Day, Good Friday and Christmas Day are the table's own lines.
             QCOMPARE(holidays->List()->count(), 26 + 6);
+            // The country's holidays take their places in the sorted list.
+            QStringList shown;
+            for (int i = 0; i < holidays->List()->count(); ++i)
+                shown.append(holidays->List()->item(i)->text());
+            QStringList sorted = shown;
+            std::stable_sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+                return a.compare(b, Qt::CaseInsensitive) < 0;
+            });
+            QCOMPARE(shown, sorted);
             QCOMPARE(holidays->Chosen().size(), 9);
             QVERIFY(holidays->Chosen().contains(
                 HolidayLine(QStringLiteral("Whit Monday"), QStringLiteral("#EASTER+50"))));
@@ -288,6 +297,35 @@ private Q_SLOTS:
         QCOMPARE(ReadStore(path).size(), 2);
         QVERIFY(dialog.Save());
         QCOMPARE(ReadStore(path).size(), 28);
+
+        // Delete takes the selected line out, and only that one.
+        const QString apple = MakeLine(QStringLiteral("Apple day"), QStringLiteral("%2"));
+        list->setCurrentRow(int(dialog.Lines().indexOf(apple)));
+        QCOMPARE(dialog.SelectedLine(), apple);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("DeleteButton")), Qt::LeftButton);
+        QCOMPARE(dialog.Lines().size(), 27);
+        QVERIFY(!dialog.Lines().contains(apple));
+    }
+
+    // A store that cannot be written keeps the dialog open with its lines, and says so.
+    void unwritableStoreKeepsTheDialog()
+    {
+        testsupport::ScriptedPrompts prompts;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("gone/KVRECUR.DAX"));
+        TEditRecurringDates dialog(path);
+        dialog.show();
+        testsupport::WhenDialogOpens(this, [](QWidget* modal) {
+            auto* formula = qobject_cast<TEditRecurringDateFormula*>(modal);
+            formula->SetDescription(QStringLiteral("Piano lesson"));
+            formula->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+        });
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Newbutton")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okbutton")), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), 0);
+        QCOMPARE(dialog.Lines().size(), 1);
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral("Unable to save ") + path});
     }
 
     void newDate()

@@ -172,6 +172,20 @@ private Q_SLOTS:
         QCOMPARE(FillPlan(lines, 3, 2024).value(0).text, QStringLiteral("Easter").leftJustified(120, u' '));
     }
 
+    // The days counted from Easter by name, as the holiday table stores them whole: in 2024 Palm Sunday is 24
+    // March, Good Friday 29 March.
+    void daysNamedAfterEaster()
+    {
+        const QStringList lines = {HolidayLine(QStringLiteral("Palm Sunday"), QStringLiteral("#PALMSUNDAY")),
+                                   HolidayLine(QStringLiteral("Good Friday"), QStringLiteral("#GOODFRIDAY"))};
+        const QList<DayText> march = FillPlan(lines, 3, 2024);
+        QCOMPARE(march.size(), 2);
+        QCOMPARE(march[0].day, 24);
+        QCOMPARE(march[1].day, 29);
+        QVERIFY(march[1].text.startsWith(QStringLiteral("Good Friday")));
+        QVERIFY(FillPlan(lines, 4, 2024).isEmpty());
+    }
+
     // Weekday rules and dates pour their trimmed description on their day; weekday sets pour it as stored.
     void fillOfTheOlderKinds()
     {
