@@ -88,6 +88,15 @@ QList<ObjRef> ClassInfo::ChildrenOf(const void* object) const
     return {};
 }
 
+bool ClassInfo::HoldsChildren() const
+{
+    for (const ClassInfo* c = this; c; c = c->base) {
+        if (c->children)
+            return true;
+    }
+    return false;
+}
+
 bool ClassInfo::SetParentOf(void* object, const ObjRef& parent) const
 {
     for (const ClassInfo* c = this; c; c = c->base) {

@@ -123,6 +123,8 @@ struct ClassInfo
     QString NameOf(const void* object) const;
     bool SetNameOf(void* object, const QString& name) const;
     QList<ObjRef> ChildrenOf(const void* object) const;
+    /** Whether objects of the class hold children: only then does a stream nest records in theirs. */
+    bool HoldsChildren() const;
     bool SetParentOf(void* object, const ObjRef& parent) const;
     void Loaded(void* object) const;
     void Destroy(void* object) const;

@@ -382,6 +382,10 @@ ObjRef TReader::readComponent(const ObjRef& target, QObject* owner, const ObjRef
         while (!AtListEnd())
             readProperty(object);
         TakeTag();
+        // Records nest only in those of classes that hold children. Anywhere else the stream is damaged, and
+        // placing an object there would take its parent for an object of another kind.
+        if (!AtListEnd() && !object.cls->HoldsChildren())
+            throw StreamError(kInvalidStreamFormat);
         while (!AtListEnd())
             readComponent(ObjRef{}, owner, object, false, readOrder, depth + 1);
         TakeTag();

@@ -408,6 +408,11 @@ private Q_SLOTS:
                    Hex("02 01 00 00 00")
             << 1;
         QTest::newRow("list cut short") << Hex("01") + good + good.left(10) << 1;
+        // Only a class that holds children has records nested in its own.
+        QTest::newRow("an object nested in one that holds none")
+            << Hex("01") + good.chopped(1) + Short("TTestObject") + Short("B") + Hex("00 00") + Hex("00") +
+                   good
+            << 0;
         QTest::newRow("no object list at all") << QByteArray() << 0;
         QTest::newRow("not a list") << Hex("02 05") << 0;
     }
