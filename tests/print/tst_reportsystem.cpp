@@ -24,6 +24,16 @@ class TestReportSystem : public QObject
 
     QTemporaryDir m_dir;
 
+    /** A job of pages into a PDF file of the test folder, its status window shown at once. */
+    void toPdfWithStatus(TReportSystem& report, int pages, const QString& name) const
+    {
+        report.SetShowSetup(false);
+        report.SetShowStatus(true, 0);
+        report.SetPageCount(pages);
+        report.Printer().setOutputFormat(QPrinter::PdfFormat);
+        report.Printer().setOutputFileName(m_dir.path() + u'/' + name + QStringLiteral(".pdf"));
+    }
+
 private Q_SLOTS:
     void initTestCase() { testsupport::PinEnvironment(); }
 
@@ -234,11 +244,7 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         TReportSystem report(&window);
-        report.SetShowSetup(false);
-        report.SetShowStatus(true, 0);
-        report.SetPageCount(50);
-        report.Printer().setOutputFormat(QPrinter::PdfFormat);
-        report.Printer().setOutputFileName(m_dir.path() + QStringLiteral("/again.pdf"));
+        toPdfWithStatus(report, 50, QStringLiteral("again"));
         int pages = 0;
         report.OnPrint = [&pages](TReportSystem& r) {
             pages = 1;
@@ -264,11 +270,7 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         TReportSystem report(&window);
-        report.SetShowSetup(false);
-        report.SetShowStatus(true, 0);
-        report.SetPageCount(5);
-        report.Printer().setOutputFormat(QPrinter::PdfFormat);
-        report.Printer().setOutputFileName(m_dir.path() + QStringLiteral("/status.pdf"));
+        toPdfWithStatus(report, 5, QStringLiteral("status"));
         int value = -1;
         QString label;
         report.OnPrint = [&](TReportSystem& r) {
@@ -311,11 +313,7 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         TReportSystem report(&window);
-        report.SetShowSetup(false);
-        report.SetShowStatus(true, 0);
-        report.SetPageCount(1);
-        report.Printer().setOutputFormat(QPrinter::PdfFormat);
-        report.Printer().setOutputFileName(m_dir.path() + QStringLiteral("/last.pdf"));
+        toPdfWithStatus(report, 1, QStringLiteral("last"));
         report.OnPrint = [&window](TReportSystem&) {
             if (auto* status = window.findChild<QProgressDialog*>())
                 QTest::mouseClick(status->findChild<QPushButton*>(), Qt::LeftButton);
