@@ -123,11 +123,15 @@ bool CanMatch(const icalrecurrencetype& rule)
     for (int m : ByValues(rule.by_month, ICAL_BY_MONTH_SIZE))
         months.append(icalrecurrencetype_month_month(short(m)));
     // A numbered weekday counts within the month for a monthly rule or a yearly one naming months (a month
-    // holds at most five of each weekday), otherwise within the year (at most 53).
+    // holds at most five of each weekday), otherwise within the year (at most 53). A daily or hourly rule has
+    // no period to count in: libical matches no numbered weekday there, after scanning to its last year.
     const QList<int> weekdays = ByValues(rule.by_day, ICAL_BY_DAY_SIZE);
+    const bool numbersCount = rule.freq != ICAL_DAILY_RECURRENCE && rule.freq != ICAL_HOURLY_RECURRENCE;
     const int mostPerPeriod = rule.freq == ICAL_MONTHLY_RECURRENCE || !months.isEmpty() ? 5 : 53;
-    if (!weekdays.isEmpty() && std::none_of(weekdays.begin(), weekdays.end(), [mostPerPeriod](int day) {
-            return std::abs(icalrecurrencetype_day_position(short(day))) <= mostPerPeriod;
+    if (!weekdays.isEmpty() &&
+        std::none_of(weekdays.begin(), weekdays.end(), [numbersCount, mostPerPeriod](int day) {
+            const int position = icalrecurrencetype_day_position(short(day));
+            return position == 0 || (numbersCount && std::abs(position) <= mostPerPeriod);
         }))
         return false;
     if (months.isEmpty())
@@ -451,7 +455,21 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
         }
         if (rule.freq == ICAL_NO_RECURRENCE || !CanMatch(rule) || startDay > to)
             continue;
-        icalrecur_iterator* it = icalrecur_iterator_new(rule, event.start);
+        // A rule without a count ends, for this expansion, with the window: libical then gives up a search
+        // for a rare match (a Monday 29 February, hour by hour) at the window's end, not decades later.
+        icalrecurrencetype bounded = rule;
+        if (rule.count == 0) {
+            const QDate end = to.addDays(1);
+            const QDate until(rule.until.year, rule.until.month, rule.until.day);
+            if (icaltime_is_null_time(rule.until) || !until.isValid() || until > end) {
+                bounded.until = event.start;
+                bounded.until.year = end.year();
+                bounded.until.month = end.month();
+                bounded.until.day = end.day();
+                bounded.until.hour = bounded.until.minute = bounded.until.second = 0;
+            }
+        }
+        icalrecur_iterator* it = icalrecur_iterator_new(bounded, event.start);
         if (!it)
             continue;
         if (rule.count == 0 && startDay < from) {

@@ -432,6 +432,22 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("DTSTART;VALUE=DATE:19700308"),
                            QStringLiteral("RRULE:FREQ=YEARLY;BYDAY=10SU")}
             << 1 << QString();
+        QTest::newRow("a first Monday, hour by hour")
+            << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20240902"),
+                           QStringLiteral("RRULE:FREQ=HOURLY;BYDAY=1MO;BYMONTH=9")}
+            << 0 << QString();
+        QTest::newRow("a last Monday, day by day")
+            << QStringList{QStringLiteral("DTSTART:20240101T000000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;BYDAY=-1MO")}
+            << 0 << QString();
+        QTest::newRow("Mondays of March, hour by hour")
+            << QStringList{QStringLiteral("DTSTART:20240101T000000"),
+                           QStringLiteral("RRULE:FREQ=HOURLY;BYDAY=MO,2TU;BYMONTH=3")}
+            << 4 * 24 << QString();
+        QTest::newRow("a Monday 29 February, hour by hour")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"),
+                           QStringLiteral("RRULE:FREQ=HOURLY;BYDAY=MO;BYMONTHDAY=29;BYMONTH=2")}
+            << 0 << QString();
         QTest::newRow("daily, no end")
             << QStringList{QStringLiteral("DTSTART:19000101T090000"), QStringLiteral("RRULE:FREQ=DAILY")}
             << 31 << QString();
