@@ -265,6 +265,32 @@ private Q_SLOTS:
         QCOMPARE(testsupport::ColorAt(Render(text), p.x(), p.y()), 0x0000FF);
     }
 
+    // Each input of the gradient, changed alone after a paint, shows in the next one as on a new object.
+    void gradientRedrawsAfterOneChange_data()
+    {
+        QTest::addColumn<std::function<void(TQelSuperText&)>>("change");
+        QTest::newRow("start colour") << std::function<void(TQelSuperText&)>(
+            [](TQelSuperText& t) { t.SetGradientFromColor(0x00FF00); });
+        QTest::newRow("end colour") << std::function<void(TQelSuperText&)>(
+            [](TQelSuperText& t) { t.SetGradientToColor(0x00FF00); });
+        QTest::newRow("direction") << std::function<void(TQelSuperText&)>(
+            [](TQelSuperText& t) { t.SetFillDirection(gdLeft); });
+    }
+    void gradientRedrawsAfterOneChange()
+    {
+        QFETCH(std::function<void(TQelSuperText&)>, change);
+        TQelSuperText text;
+        MakeBig(text);
+        const QImage before = Render(text);
+        change(text);
+        TQelSuperText fresh;
+        MakeBig(fresh);
+        change(fresh);
+        const QImage after = Render(fresh);
+        QVERIFY(after != before);
+        QCOMPARE(Render(text), after);
+    }
+
     void repaintsShowChanges()
     {
         // Painted as the window paints it, twice: the second picture shows the change.
@@ -312,6 +338,18 @@ private Q_SLOTS:
         QCOMPARE(half.size(), full.size());
         QVERIFY(half != full);
         QCOMPARE(half, Render(fresh));
+
+        // With a shadow thrown left, the text's place follows the zoom too, there and back.
+        TQelSuperText shadowed;
+        shadowed.SetShadowOrientation(sdLeft);
+        shadowed.SetShadowDepth(8);
+        QCOMPARE(shadowed.Layout().TextOrigin(), QPoint(13, 0));
+        shadowed.SetZoomFactor(0.5f);
+        QCOMPARE(shadowed.Layout().TextOrigin(), QPoint(9, 0));
+        QCOMPARE(shadowed.Layout().ShadowOrigin(), QPoint(5, 0));
+        shadowed.SetZoomFactor(1.0f);
+        QCOMPARE(shadowed.Layout().TextOrigin(), QPoint(13, 0));
+        QCOMPARE(shadowed.Layout().ShadowOrigin(), QPoint(5, 0));
     }
 
     void zoomedFont()
@@ -617,6 +655,21 @@ private Q_SLOTS:
         QCOMPARE(testsupport::CountInk(narrower, {248, 0, 250, narrower.height()}), 0);
     }
 
+    // A caption exactly as wide as the room right of the text's start is drawn whole.
+    void captionExactlyAsWideAsItsRoom()
+    {
+        TQelSuperText text;
+        MakeBig(text);
+        text.SetSurfaceType(stNormal);
+        const int advance = QFontMetrics(text.DrawingFont()).horizontalAdvance(text.Caption());
+        text.resize(text.Layout().X0() + advance, text.height());
+        TQelSuperText wider;
+        MakeBig(wider);
+        wider.SetSurfaceType(stNormal);
+        wider.resize(text.width() + 60, text.height());
+        QCOMPARE(Render(text), Render(wider).copy(0, 0, text.width(), text.height()));
+    }
+
     void emptyCaptionDrawsACrossedBox()
     {
         TQelSuperText text;
@@ -707,6 +760,31 @@ private Q_SLOTS:
         text.SetOutlineWidth(2000000000);
         QCOMPARE(text.ShadowDepth(), 2000000000); // kept as read
         Render(text);
+    }
+
+    // A downward gradient in an object taller than the bands are made for is stretched over its height, not
+    // repeated: the top of a glyph taller than one band still lies in the first band.
+    void gradientStretchedOverAHugeHeight()
+    {
+        TQelSuperText text;
+        MakeBig(text, QStringLiteral("I"));
+        text.Font()->SetSize(900);
+        text.SetFillDirection(gdDown);
+        text.SetGradientFromColor(platform::clBlack);
+        text.SetGradientToColor(platform::clWhite);
+        text.resize(1000, 16000000);
+        QImage image(1000, 1300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        text.Paint(painter);
+        painter.end();
+        QCOMPARE(text.GradientBitmap().size(), QSize(1, 65536));
+        // The stem of the I, between a third of the band height and four band heights down.
+        int black = 0;
+        for (int y = 400; y < 1000; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                black += (image.pixel(x, y) & 0xFFFFFF) == 0 ? 1 : 0;
+        QVERIFY2(black > 600 * 50, qPrintable(QString::number(black)));
     }
 
     void fitToText()
