@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSpinBox>
+#include <QStorageInfo>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -405,6 +407,26 @@ private Q_SLOTS:
         QCOMPARE(browser.Folder(), QDir::cleanPath(dir.path()));
     }
 
+    // The drive list shows the volume the folder shown lies on, whichever entry led there.
+    void driveListFollowsTheFolder()
+    {
+        QTemporaryDir dir;
+        TSuperTextBrushImageBrowser browser;
+        browser.OpenAt(QDir::rootPath());
+        browser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&browser));
+        auto* drives = Child<QComboBox>(&browser, "DriveComboBox1");
+        const int volume = drives->findData(QStorageInfo(dir.path()).rootPath());
+        if (volume < 0)
+            QSKIP("the temporary folder lies on a volume the list leaves out");
+        // An entry that leads into the folder, as a volume mounted there would.
+        drives->addItem(QStringLiteral("Z:"), dir.path());
+        drives->setFocus();
+        QTest::keyClick(drives, Qt::Key_End);
+        QCOMPARE(browser.Folder(), QDir::cleanPath(dir.path()));
+        QCOMPARE(drives->currentIndex(), volume);
+    }
+
     void browserReadsEveryListedKind_data()
     {
         QTest::addColumn<QString>("file");
@@ -580,6 +602,23 @@ private Q_SLOTS:
         QCOMPARE(selector.result(), int(QDialog::Accepted));
         QCOMPARE(selector.Character(), QStringLiteral("a"));
         QCOMPARE(selector.Code(), 97);
+    }
+
+    // Besides the three built-in tables, the fonts this machine has for symbols are offered by their names.
+    void installedSymbolFontsOffered()
+    {
+        QStringList installed;
+        for (const QString& family : QFontDatabase::families(QFontDatabase::Symbol))
+            if (QFontDatabase::isSmoothlyScalable(family) && !QFontDatabase::isPrivateFamily(family))
+                installed.append(family.section(QStringLiteral(" ["), 0, 0));
+        if (installed.isEmpty())
+            QSKIP("no font of the symbol writing system is installed");
+        TSuperTextGetSymbol selector;
+        QStringList offered;
+        for (int i = 0; i < selector.SymbolSets()->count(); ++i)
+            offered.append(selector.SymbolSets()->item(i)->text());
+        for (const QString& name : installed)
+            QVERIFY2(offered.contains(name, Qt::CaseInsensitive), qPrintable(name));
     }
 
     void symbolIntoTheCaption()
