@@ -754,6 +754,13 @@ private Q_SLOTS:
         painter.end();
         QCOMPARE(text.GradientBitmap().size(), QSize(65536, 1));
         QVERIFY(testsupport::CountInk(image, {0, 0, 300, 100}) > 100);
+        // As large both ways, the object is drawn without a picture of its size.
+        text.resize(16000000, 16000000);
+        image.fill(Qt::white);
+        painter.begin(&image);
+        text.Paint(painter);
+        painter.end();
+        QVERIFY(testsupport::CountInk(image, {0, 0, 300, 100}) > 100);
         // Hostile depths and widths are drawn within bounds too.
         text.resize(300, 100);
         text.SetShadowDepth(2000000000);

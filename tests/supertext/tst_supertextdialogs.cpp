@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSet>
 #include <QSpinBox>
 #include <QStorageInfo>
@@ -279,6 +280,11 @@ private Q_SLOTS:
         QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(font->Size(), 150);
         QVERIFY(dialog.Example()->width() > narrow); // fitted to the larger text
+        // The white panel under the example grows with it, so the whole example can be scrolled into view.
+        const QWidget* area = Child<QScrollArea>(&dialog, "SamplePanel")->widget();
+        const QRect example = dialog.Example()->geometry();
+        QVERIFY2(area->width() > example.right() && area->height() > example.bottom(),
+                 qPrintable(QStringLiteral("%1x%2").arg(area->width()).arg(area->height())));
         QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(font->Size(), 150);
     }
