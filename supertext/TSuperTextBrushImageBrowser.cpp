@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -93,11 +94,30 @@ TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent) : QDia
     fillDrives();
     connect(m_drives, &QComboBox::activated, this,
             [this](int i) { OpenAt(m_drives->itemData(i).toString()); });
-    connect(m_folders, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        OpenAt(QDir::cleanPath(QDir(m_folder).filePath(item->text())));
-    });
+    connect(m_folders, &QListWidget::itemActivated, this, &TSuperTextBrushImageBrowser::openFolder);
+    m_folders->installEventFilter(this);
     connect(m_files, &QListWidget::currentRowChanged, this, &TSuperTextBrushImageBrowser::fileChosen);
     design::CentreOverMainWindow(this);
+}
+
+void TSuperTextBrushImageBrowser::openFolder(const QListWidgetItem* item)
+{
+    OpenAt(QDir::cleanPath(QDir(m_folder).filePath(item->text())));
+}
+
+bool TSuperTextBrushImageBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on a folder opens it. The list passes the key on after opening, and the dialog would take it
+    // for its OK button and close, so the folder list keeps it.
+    if (watched == m_folders && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (const QListWidgetItem* item = m_folders->currentItem())
+                openFolder(item);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSuperTextBrushImageBrowser::fillDrives()

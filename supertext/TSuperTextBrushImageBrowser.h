@@ -5,6 +5,7 @@
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QScrollArea;
 
 namespace supertext {
@@ -42,9 +43,13 @@ public:
     QListWidget* Folders() const { return m_folders; }
     QListWidget* Files() const { return m_files; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillDrives();
     void fileChosen();
+    void openFolder(const QListWidgetItem* item);
 
     QComboBox* m_drives = nullptr;
     QLabel* m_folderLabel = nullptr;

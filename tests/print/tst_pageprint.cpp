@@ -415,6 +415,25 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 %2").arg(frame[0]).arg(frame[1])));
     }
 
+    // An opaque super text prints its background; a see-through one leaves the page under it showing.
+    void superTextBackgroundPrints()
+    {
+        for (bool opaque : {false, true}) {
+            auto page = newPage(calendar::LOFullCalendarLS);
+            auto* text = new supertext::TQelSuperText(page.get());
+            text->AfterLoad();
+            text->setGeometry(311, 431, 201, 81);
+            text->SetControlTransparent(!opaque);
+            text->SetBGColor(platform::clYellow);
+            const QImage printed = PdfTools::Render(print(*page, QStringLiteral("superback%1").arg(opaque)));
+            const QRect r = text->geometry();
+            // The lower right corner, clear of the caption.
+            const QColor c = printed.pixelColor(r.right() - 6, r.bottom() - 6);
+            const bool yellow = c.red() > 200 && c.green() > 200 && c.blue() < 60;
+            QVERIFY2(yellow == opaque, qPrintable(c.name()));
+        }
+    }
+
     // A rich-text label and a floating calendar print where they stand, at full size also from a zoomed page:
     // the label's background and frame, its text, the calendar's shadow on its side and its Spanish title.
     void richLabelAndFloatingCalendarPrintInTheirPlace()

@@ -706,6 +706,9 @@ private Q_SLOTS:
         QCOMPARE(testsupport::ColorAt(image, 0, 40), platform::clBlack);
         QCOMPARE(testsupport::ColorAt(image, 99, 40), platform::clBlack);
         QCOMPARE(testsupport::ColorAt(image, 1, 40), 0x00FFFF);
+        QCOMPARE(testsupport::ColorAt(image, 90, 0), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(image, 90, 79), platform::clBlack);
+        QCOMPARE(testsupport::ColorAt(image, 90, 78), 0x00FFFF);
         text.SetBorderStyle(design::bsNone);
         text.SetControlTransparent(true);
         const QImage bare = Render(text);

@@ -405,12 +405,22 @@ private Q_SLOTS:
         QListWidgetItem* wood =
             browser.Folders()->findItems(QStringLiteral("Wood"), Qt::MatchExactly).first();
         browser.Folders()->setCurrentItem(wood);
+        browser.Folders()->setFocus();
         QTest::keyClick(browser.Folders(), Qt::Key_Return);
         QCOMPARE(browser.Folder(), QDir::cleanPath(folder.filePath(QStringLiteral("Wood"))));
+        QVERIFY(browser.isVisible()); // Enter on a folder opens it; it does not close the browser
         QCOMPARE(browser.Files()->count(), 0);
         browser.Folders()->setCurrentRow(0);
         QTest::keyClick(browser.Folders(), Qt::Key_Return);
         QCOMPARE(browser.Folder(), QDir::cleanPath(dir.path()));
+
+        // Enter on a file takes it, as the OK button does.
+        browser.Files()->setFocus();
+        browser.Files()->setCurrentRow(2);
+        QTest::keyClick(browser.Files(), Qt::Key_Return);
+        QVERIFY(!browser.isVisible());
+        QCOMPARE(browser.result(), int(QDialog::Accepted));
+        QVERIFY(browser.ChosenFile().endsWith(QStringLiteral("red.bmp")));
     }
 
     // The drive list shows the volume the folder shown lies on, whichever entry led there.
