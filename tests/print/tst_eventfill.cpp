@@ -133,6 +133,8 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("last");
         QTest::newRow("month grid") << int(calendar::loFullCalendar) << 24 << QDate(2024, 12, 1)
                                     << QDate(2024, 12, 31);
+        QTest::newRow("month grid, twelve after, landscape")
+            << int(calendar::loFC12AfterLS) << 24 << QDate(2024, 12, 1) << QDate(2024, 12, 31);
         QTest::newRow("week") << int(calendar::loWeek) << 24 << QDate(2024, 12, 24) << QDate(2024, 12, 30);
         QTest::newRow("two weeks") << int(calendar::lo2Week) << 24 << QDate(2024, 12, 24)
                                    << QDate(2025, 1, 6);

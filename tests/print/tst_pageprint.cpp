@@ -2,15 +2,22 @@
 #include "calendar/TQelFlatCalendar.h"
 #include "design/TQelBaseLabel.h"
 #include "design/TZubRichBaseLabel.h"
+#include "print/MonthFill.h"
+#include "print/PagePrinter.h"
 #include "print/PdfExport.h"
+#include "richtext/RichTextRenderer.h"
 #include "richtext/RtfPlainText.h"
 #include "richtext/TVelRichRenderer.h"
 #include "supertext/TQelSuperText.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -315,6 +322,38 @@ private Q_SLOTS:
                 QVERIFY2(qGray(printed.pixel(column, row)) > 200,
                          qPrintable(QStringLiteral("%1,%2").arg(column).arg(row)));
         }
+    }
+
+    // Cell texts are laid out for paper five pixels wider than the free area of the first cell on the screen:
+    // a line that just fits that width stays one line on paper.
+    void cellLineThatJustFitsStaysWhole()
+    {
+        auto page = newPage(calendar::LOFullCalendarLS);
+        page->RenderToBitmap();
+        const platform::TRect free = page->Cell(1).rFree;
+        const int width = free.width() + 5 + 1;
+        const platform::TRect frame = print::CellTextFrame(*page, print::ContentOf(*page));
+        QCOMPARE(frame.width() + 1, width);
+        richtext::RichTextRenderer renderer;
+        auto lines = [&renderer](const QString& text, int w) {
+            QTextDocument& document = renderer.Document(print::AppendParagraph({}, text, {}));
+            QImage scratch(1, 1, QImage::Format_RGB32);
+            QPainter painter(&scratch);
+            richtext::RenderDocument(painter, document, QRect(0, 0, w, 400), 100);
+            return document.begin().layout()->lineCount();
+        };
+        // The longest line of this kind that fits: two pixels narrower it wraps.
+        QString text = QStringLiteral("Tea iii");
+        while (lines(text + u'i', width) == 1)
+            text += u'i';
+        for (const QString& end : {QStringLiteral("."), QStringLiteral("'"), QStringLiteral("l")})
+            if (lines(text + end, width) == 1)
+                text += end;
+        if (lines(text, width - 2) == 1)
+            QSKIP("no text of this kind fits within two pixels of the width");
+        putText(*page, page->CellOfDay(16), text);
+        const QString printed = PdfTools::Text(print(*page, QStringLiteral("justfits")));
+        QVERIFY2(printed.contains(text), qPrintable(printed));
     }
 
     // Rows of the day planner take their text, as the screen shows it.

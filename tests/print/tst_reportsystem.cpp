@@ -321,6 +321,37 @@ private Q_SLOTS:
         QCOMPARE(report.Execute(), TReportSystem::Result::Cancelled);
     }
 
+    // Rectangles without width or height, or turned inside out, leave the paper blank: no fill, no outline.
+    void emptyRectanglesDrawNothing()
+    {
+        if (!testsupport::PdfTools::Available())
+            QSKIP("poppler-utils are not installed");
+        const QString path = m_dir.path() + QStringLiteral("/empty.pdf");
+        TReportSystem report;
+        report.SetShowSetup(false);
+        report.SetPrinter(std::make_unique<QPrinter>(QPrinter::ScreenResolution));
+        report.Printer().setOutputFormat(QPrinter::PdfFormat);
+        report.Printer().setOutputFileName(path);
+        report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+        report.OnPrint = [](TReportSystem& r) {
+            r.SetPen(platform::clBlack, Qt::SolidLine, 1);
+            r.SetBrush(platform::clBlack);
+            r.Rectangle({100, 100, 100, 200}); // no width
+            r.Rectangle({200, 100, 300, 100}); // no height
+            r.FillRect({400, 100, 300, 200});  // right of its left edge
+            r.FillRect({100, 400, 200, 300});  // above its top
+            r.Rectangle({100, 500, 150, 550}); // one that shows, to be sure the page printed
+        };
+        QCOMPARE(report.Execute(), TReportSystem::Result::Printed);
+        const QImage page = testsupport::PdfTools::Render(path, 1, int(report.XDPI()));
+        int dark = 0;
+        for (int y = 0; y < 450; ++y)
+            for (int x = 0; x < 450; ++x)
+                dark += qGray(page.pixel(x, y)) < 128;
+        QCOMPARE(dark, 0);
+        QVERIFY(qGray(page.pixel(125, 525)) < 128);
+    }
+
     // A line drawn backwards covers the points a forward one would, less its start and with its end, as on
     // screen: from 100 to 200 covers 100..199, from 200 to 100 covers 101..200.
     void lineDrawnBackwards()
