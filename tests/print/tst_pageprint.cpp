@@ -219,6 +219,7 @@ private Q_SLOTS:
         QTest::newRow("letter landscape")
             << int(calendar::LOFullCalendarLS) << 0 << u"792 x 612 pts (letter)"_s;
         QTest::newRow("a4 portrait") << int(calendar::loWeek) << 1 << u"595 x 842 pts (A4)"_s;
+        QTest::newRow("a4 month grid") << int(calendar::loFullCalendar) << 1 << u"595 x 842 pts (A4)"_s;
     }
     void paperAndOrientation()
     {
@@ -229,6 +230,18 @@ private Q_SLOTS:
         page->SetPaperSize(paper);
         const QString pdf = print(*page, QStringLiteral("paper%1%2").arg(layout).arg(paper));
         QCOMPARE(PdfTools::Info(pdf, QStringLiteral("Page size")), size);
+        if (!page->PlannerMode()) {
+            // The grid is laid out for that paper: its outer edges fall where the screen shows them (the
+            // columns between drift by up to a pixel each, as the screen drops its remainder).
+            const QImage screen = page->RenderToBitmap();
+            const QImage printed = PdfTools::Render(pdf);
+            const int y = (page->Cell(8).rTotal.top + page->Cell(8).rTotal.bottom) / 2;
+            const QList<double> onPaper = DarkRuns(printed, y, true), onScreen = DarkRuns(screen, y, true);
+            QCOMPARE(onPaper.size(), onScreen.size());
+            QVERIFY(std::abs(onPaper.first() - onScreen.first()) <= 1);
+            QVERIFY2(std::abs(onPaper.last() - onScreen.last()) <= 1,
+                     qPrintable(QStringLiteral("%1 %2").arg(onPaper.last()).arg(onScreen.last())));
+        }
     }
 
     // Cell text prints as text (not as a picture) with the number in the upper right, and not at all centred.
