@@ -246,6 +246,20 @@ private Q_SLOTS:
                               QStringLiteral("2024-11-27 7:00 pm Choir")}));
     }
 
+    // Between zones 25 hours apart, a repetition two days after the month, as the file writes it, still falls
+    // on the month's last evening where the calendar is shown.
+    void repetitionsFromAZoneFarAhead()
+    {
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Line Islands"),
+                           {QStringLiteral("DTSTART;TZID=Pacific/Kiritimati:20261101T003000"),
+                            QStringLiteral("RRULE:FREQ=DAILY")}));
+        const QStringList lines = MonthLines(ics, 12, 2026, QTimeZone("Pacific/Pago_Pago"));
+        QCOMPARE(lines.size(), 31);
+        QCOMPARE(lines.first(), QStringLiteral("2026-12-01 11:30 pm Line Islands"));
+        QCOMPARE(lines.last(), QStringLiteral("2026-12-31 11:30 pm Line Islands"));
+    }
+
     // A moved occurrence names its series by UID; without one it replaces nothing.
     void movedOccurrenceWithoutUid()
     {
