@@ -422,6 +422,14 @@ private Q_SLOTS:
                                                     QStringLiteral(
                                                         "RRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30")}
                                      << 0 << QString();
+        QTest::newRow("30 February, counted")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30;COUNT=3")}
+            << 0 << QString();
+        QTest::newRow("the Monday of week 10, in March")
+            << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20230306"),
+                           QStringLiteral("RRULE:FREQ=YEARLY;BYWEEKNO=10;BYDAY=MO;BYMONTH=3")}
+            << 1 << QString();
         QTest::newRow("a week no June has")
             << QStringList{QStringLiteral("DTSTART:19700101T000000"),
                            QStringLiteral("RRULE:FREQ=DAILY;BYWEEKNO=1;BYMONTH=6")}
