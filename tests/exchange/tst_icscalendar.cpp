@@ -260,6 +260,60 @@ private Q_SLOTS:
         QCOMPARE(lines.last(), QStringLiteral("2026-12-31 11:30 pm Line Islands"));
     }
 
+    // A moved occurrence whose RECURRENCE-ID names another zone than the series' start replaces the
+    // occurrence at that instant.
+    void movedOccurrenceNamedInAnotherZone_data()
+    {
+        QTest::addColumn<QString>("recurrenceId");
+        // 9:00 in New York on 11 March 2024 (summer time there, not yet in Europe) is 14:00 in Berlin.
+        QTest::newRow("zone libical knows")
+            << QStringLiteral("RECURRENCE-ID;TZID=Europe/Berlin:20240311T140000");
+        QTest::newRow("Windows zone name")
+            << QStringLiteral("RECURRENCE-ID;TZID=W. Europe Standard Time:20240311T140000");
+        QTest::newRow("UTC") << QStringLiteral("RECURRENCE-ID:20240311T130000Z");
+    }
+    void movedOccurrenceNamedInAnotherZone()
+    {
+        QFETCH(QString, recurrenceId);
+        const QByteArray ics = Calendar(
+            {QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:standup"),
+             QStringLiteral("DTSTART;TZID=America/New_York:20240304T090000"),
+             QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=2"), QStringLiteral("SUMMARY:Standup"),
+             QStringLiteral("END:VEVENT"), QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:standup"),
+             recurrenceId, QStringLiteral("DTSTART;TZID=America/New_York:20240312T090000"),
+             QStringLiteral("SUMMARY:Standup moved"), QStringLiteral("END:VEVENT")});
+        QCOMPARE(MonthLines(ics, 3, 2024, QTimeZone("America/New_York")),
+                 (QStringList{QStringLiteral("2024-03-04 9:00 am Standup"),
+                              QStringLiteral("2024-03-12 9:00 am Standup moved")}));
+    }
+
+    // Events that begin as the window ends, the midnight after its last day, are not in it.
+    void startAtTheWindowsEnd_data()
+    {
+        QTest::addColumn<QStringList>("properties");
+        QTest::newRow("an hour long")
+            << QStringList{QStringLiteral("DTSTART:20240401T000000"), QStringLiteral("DURATION:PT1H")};
+        QTest::newRow("without duration") << QStringList{QStringLiteral("DTSTART:20240401T000000")};
+    }
+    void startAtTheWindowsEnd()
+    {
+        QFETCH(QStringList, properties);
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(Calendar(Event(QStringLiteral("April"), properties))));
+        QCOMPARE(calendar.Occurrences(QDate(2024, 3, 1), QDate(2024, 3, 31), kBerlin).occurrences.size(), 0);
+        QCOMPARE(calendar.Occurrences(QDate(2024, 4, 1), QDate(2024, 4, 30), kBerlin).occurrences.size(), 1);
+    }
+
+    // A file holding two calendars, one after the other, gives the events of both.
+    void twoCalendarsInOneFile()
+    {
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Work"), {QStringLiteral("DTSTART:20240305T093000")})) +
+            Calendar(Event(QStringLiteral("Home"), {QStringLiteral("DTSTART:20240306T193000")}));
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-05 9:30 am Work"),
+                                                        QStringLiteral("2024-03-06 7:30 pm Home")}));
+    }
+
     // A moved occurrence names its series by UID; without one it replaces nothing.
     void movedOccurrenceWithoutUid()
     {
@@ -514,6 +568,21 @@ private Q_SLOTS:
         QCOMPARE(march.warnings, QStringList{QStringLiteral(
                                      "More than 5000 events fall in these days; the rest are left out.")});
         QVERIFY(ImportMonth(calendar, 4, 2024, kBerlin).entries.isEmpty());
+    }
+
+    // Exactly as many events as a window may hold: all of them, and no word about any left out.
+    void asManyEventsAsAllowed()
+    {
+        QStringList lines;
+        for (int i = 0; i < IcsCalendar::kMaxOccurrences; ++i)
+            lines +=
+                Event(QStringLiteral("Event %1").arg(i),
+                      {QStringLiteral("DTSTART:202403%1T100000").arg(1 + i % 28, 2, 10, QLatin1Char('0'))});
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(Calendar(lines)));
+        const IcsExpansion march = calendar.Occurrences(QDate(2024, 3, 1), QDate(2024, 3, 31), kBerlin);
+        QCOMPARE(march.occurrences.size(), IcsCalendar::kMaxOccurrences);
+        QCOMPARE(march.warnings, QStringList());
     }
 
     // Events lasting the whole month count once on each of its days: the earliest starts are kept, up to the

@@ -93,6 +93,12 @@ private Q_SLOTS:
                                   << "FREQ=WEEKLY;BYDAY=SA,SU" << 0; // as libical prints it
         QTest::newRow("Midsummer") << ">60620"
                                    << "FREQ=YEARLY;BYDAY=SA;BYMONTHDAY=20,21,22,23,24,25,26;BYMONTH=6" << 0;
+        QTest::newRow("last Sunday of October")
+            << ">01025"
+            << "FREQ=YEARLY;BYDAY=SU;BYMONTHDAY=25,26,27,28,29,30,31;BYMONTH=10" << 0;
+        QTest::newRow("Friday on or after the 22nd, every month")
+            << ">50022"
+            << "FREQ=MONTHLY;BYDAY=FR;BYMONTHDAY=22,23,24,25,26,27,28" << 0;
         QTest::newRow("into the next month") << ">61031"
                                              << "" << 9;
         QTest::newRow("Easter") << "#EASTER"
