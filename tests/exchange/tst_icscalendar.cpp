@@ -314,6 +314,22 @@ private Q_SLOTS:
                                                         QStringLiteral("2024-03-06 7:30 pm Home")}));
     }
 
+    // A series that begins within the month repeats from its own start, in the month and in the counted
+    // one alike.
+    void seriesBegunWithinTheMonth()
+    {
+        const QByteArray ics =
+            Calendar(Event(QStringLiteral("Class"),
+                           {QStringLiteral("DTSTART:20240313T100000"), QStringLiteral("RRULE:FREQ=WEEKLY")}) +
+                     Event(QStringLiteral("Course"), {QStringLiteral("DTSTART:20240314T100000"),
+                                                      QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=2")}));
+        QCOMPARE(MonthLines(ics, 3, 2024), (QStringList{QStringLiteral("2024-03-13 10:00 am Class"),
+                                                        QStringLiteral("2024-03-14 10:00 am Course"),
+                                                        QStringLiteral("2024-03-20 10:00 am Class"),
+                                                        QStringLiteral("2024-03-21 10:00 am Course"),
+                                                        QStringLiteral("2024-03-27 10:00 am Class")}));
+    }
+
     // A moved occurrence names its series by UID; without one it replaces nothing.
     void movedOccurrenceWithoutUid()
     {
