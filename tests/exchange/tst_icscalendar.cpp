@@ -330,6 +330,31 @@ private Q_SLOTS:
                                                         QStringLiteral("2024-03-27 10:00 am Class")}));
     }
 
+    // A daily series begun on the 15th long ago gives each day of a week that starts before the 15th.
+    void dailySeriesInAWeek()
+    {
+        IcsCalendar calendar;
+        QVERIFY(
+            calendar.Read(Calendar(Event(QStringLiteral("Walk"), {QStringLiteral("DTSTART:20230115T090000"),
+                                                                  QStringLiteral("RRULE:FREQ=DAILY")}))));
+        const IcsExpansion week = calendar.Occurrences(QDate(2024, 3, 11), QDate(2024, 3, 17), kBerlin);
+        QCOMPARE(week.occurrences.size(), 7);
+        QCOMPARE(week.occurrences.first().start.date(), QDate(2024, 3, 11));
+    }
+
+    // A weekly event of almost four days, written in a zone 25 hours behind the one shown, still reaches
+    // into the month from the week before.
+    void longRepetitionsFromAZoneFarBehind()
+    {
+        const QByteArray ics = Calendar(Event(
+            QStringLiteral("Retreat"), {QStringLiteral("DTSTART;TZID=Pacific/Pago_Pago:20240218T003000"),
+                                        QStringLiteral("DTEND;TZID=Pacific/Pago_Pago:20240221T233000"),
+                                        QStringLiteral("RRULE:FREQ=WEEKLY")}));
+        const QStringList lines = MonthLines(ics, 3, 2024, QTimeZone("Pacific/Kiritimati"));
+        QVERIFY2(!lines.isEmpty() && lines.first().startsWith(QStringLiteral("2024-03-01 ")),
+                 qPrintable(lines.join(u'|')));
+    }
+
     // A moved occurrence names its series by UID; without one it replaces nothing.
     void movedOccurrenceWithoutUid()
     {
