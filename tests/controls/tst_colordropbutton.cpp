@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -53,6 +54,38 @@ private Q_SLOTS:
                           Qt::LeftButton);
         QCOMPARE(button.Color(), 0xEFBF9F);
         QCOMPARE(chosen.size(), 2);
+    }
+
+    // The list opens below the button, or above it where the screen has no room below.
+    void dropDownStaysOnTheScreen_data()
+    {
+        QTest::addColumn<bool>("nearTheBottom");
+        QTest::newRow("room below") << false;
+        QTest::newRow("at the screen's bottom") << true;
+    }
+    void dropDownStaysOnTheScreen()
+    {
+        QFETCH(bool, nearTheBottom);
+        TColorDropButton button;
+        button.resize(60, 24);
+        const QRect area = button.screen()->availableGeometry();
+        button.move(area.left() + 100, nearTheBottom ? area.bottom() - 40 : area.top() + 40);
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QFrame* dropDown = button.DropDown();
+        QTRY_VERIFY(dropDown->isVisible());
+        const QRect list(dropDown->pos(), dropDown->size());
+        const QRect face(button.mapToGlobal(QPoint(0, 0)), button.size());
+        // Against the button's edge, give or take the 2 pixels of frame the window system may add.
+        if (nearTheBottom)
+            QVERIFY2(std::abs(list.bottom() + 1 - face.top()) <= 2,
+                     qPrintable(QString::number(list.bottom())));
+        else
+            QVERIFY2(std::abs(list.top() - (face.bottom() + 1)) <= 2,
+                     qPrintable(QString::number(list.top())));
+        QVERIFY(area.contains(list));
+        dropDown->hide();
     }
 
     void otherColoursJoinTheCustomOnes()
