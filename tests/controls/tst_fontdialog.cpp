@@ -273,6 +273,24 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
+    // While the size box holds a size the dialog cannot give, the sample shows the text at 10 points.
+    void sampleOfASizeItCannotGive()
+    {
+        TFontDialog dialog;
+        dialog.SetChoice({MakeFont(QStringLiteral("Arial"), 26), platform::clBlack});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto sampleFor = [&dialog](const QString& size) {
+            dialog.SizeEdit()->selectAll();
+            QTest::keyClick(dialog.SizeEdit(), Qt::Key_Backspace);
+            QTest::keyClicks(dialog.SizeEdit(), size);
+            return dialog.Sample()->grab().toImage();
+        };
+        const QImage ten = sampleFor(QStringLiteral("10"));
+        QVERIFY(ten != sampleFor(QStringLiteral("26")));
+        QCOMPARE(sampleFor(QStringLiteral("0")), ten);
+    }
+
     // Offered only outline fonts, the dialog leaves out bitmap fonts.
     void scalableOnly()
     {
