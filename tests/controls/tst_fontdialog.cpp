@@ -273,6 +273,22 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
+    // Typing a family's name brings it into view in the list.
+    void typedFamilyComesIntoView()
+    {
+        TFontDialog dialog;
+        dialog.SetChoice({MakeFont(QStringLiteral("Arial"), 10), platform::clBlack});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QListWidget* list = dialog.FamilyList();
+        QListWidgetItem* last = list->item(list->count() - 1);
+        QVERIFY(!list->viewport()->rect().intersects(list->visualItemRect(last)));
+        dialog.FamilyEdit()->selectAll();
+        QTest::keyClicks(dialog.FamilyEdit(), last->text());
+        QCOMPARE(list->currentItem(), last);
+        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(last)));
+    }
+
     // While the size box holds a size the dialog cannot give, the sample shows the text at 10 points.
     void sampleOfASizeItCannotGive()
     {
