@@ -83,6 +83,8 @@ private Q_SLOTS:
         QCOMPARE(grid.NumberOfIcons(), -1);
         QCOMPARE(TIconListBox::Version(), QStringLiteral("TIconListBox v1.10"));
         QCOMPARE(grid.ItemHeight(), 38);
+        grid.SetXIcons(1); // a single column is a grid too
+        QCOMPARE(grid.width(), 38 + 2);
         grid.SetXIcons(3);
         grid.SetYIcons(3);
         grid.SetXIcons(0); // ignored
