@@ -273,6 +273,26 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
+    // The dialog opens with the font's family and size in the middle of their lists.
+    void opensWithTheChoiceInView()
+    {
+        const QStringList names = TFontDialog::Families({});
+        QVERIFY(names.size() > 20);
+        const QString family = names.at(names.size() * 3 / 4);
+        TFontDialog dialog;
+        dialog.SetChoice({MakeFont(family, 72), platform::clBlack});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // The family list is long enough to centre it; the size list shows its last size at its end.
+        QListWidget* families = dialog.FamilyList();
+        QCOMPARE(families->currentItem()->text(), family);
+        const QRect item = families->visualItemRect(families->currentItem());
+        QVERIFY(std::abs(item.center().y() - families->viewport()->rect().center().y()) <= item.height());
+        QListWidget* sizes = dialog.SizeList();
+        QCOMPARE(sizes->currentItem()->text(), QStringLiteral("72"));
+        QVERIFY(sizes->viewport()->rect().contains(sizes->visualItemRect(sizes->currentItem())));
+    }
+
     // Typing a family's name brings it into view in the list.
     void typedFamilyComesIntoView()
     {
