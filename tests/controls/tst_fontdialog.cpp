@@ -293,20 +293,27 @@ private Q_SLOTS:
         QVERIFY(sizes->viewport()->rect().contains(sizes->visualItemRect(sizes->currentItem())));
     }
 
-    // Typing a family's name brings it into view in the list.
-    void typedFamilyComesIntoView()
+    // The smallest and the largest size the dialog gives are given as typed.
+    void sizesAtTheBounds_data()
     {
+        QTest::addColumn<int>("size");
+        QTest::newRow("smallest") << 1;
+        QTest::newRow("largest") << 1638;
+    }
+    void sizesAtTheBounds()
+    {
+        QFETCH(int, size);
+        testsupport::ScriptedPrompts prompts;
         TFontDialog dialog;
         dialog.SetChoice({MakeFont(QStringLiteral("Arial"), 10), platform::clBlack});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QListWidget* list = dialog.FamilyList();
-        QListWidgetItem* last = list->item(list->count() - 1);
-        QVERIFY(!list->viewport()->rect().intersects(list->visualItemRect(last)));
-        dialog.FamilyEdit()->selectAll();
-        QTest::keyClicks(dialog.FamilyEdit(), last->text());
-        QCOMPARE(list->currentItem(), last);
-        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(last)));
+        dialog.SizeEdit()->selectAll();
+        QTest::keyClicks(dialog.SizeEdit(), QString::number(size));
+        ClickOk(&dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Choice().font.pointSize(), size);
+        QVERIFY(prompts.messages.isEmpty());
     }
 
     // While the size box holds a size the dialog cannot give, the sample shows the text at 10 points.
