@@ -316,6 +316,23 @@ private Q_SLOTS:
         QVERIFY(prompts.messages.isEmpty());
     }
 
+    // Typing inside the size box leaves the caret where the typing is, also when the text names a listed
+    // size.
+    void typingInsideTheSizeBox()
+    {
+        TFontDialog dialog;
+        dialog.SetChoice({MakeFont(QStringLiteral("Arial"), 2), platform::clBlack});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QLineEdit* size = dialog.SizeEdit();
+        size->setFocus();
+        QTest::keyClick(size, Qt::Key_Home);
+        QTest::keyClick(size, Qt::Key_1);
+        QCOMPARE(size->text(), QStringLiteral("12"));
+        QCOMPARE(dialog.SizeList()->currentItem()->text(), QStringLiteral("12"));
+        QCOMPARE(size->cursorPosition(), 1);
+    }
+
     // While the size box holds a size the dialog cannot give, the sample shows the text at 10 points.
     void sampleOfASizeItCannotGive()
     {
