@@ -333,6 +333,25 @@ private Q_SLOTS:
         QCOMPARE(size->cursorPosition(), 1);
     }
 
+    // A standard colour opens as its own entry, the first one of the list too.
+    void standardColoursOpenByName_data()
+    {
+        QTest::addColumn<platform::TColor>("color");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first entry") << platform::TColor(platform::clBlack) << QStringLiteral("Black");
+        QTest::newRow("another") << platform::TColor(platform::clMaroon) << QStringLiteral("Maroon");
+    }
+    void standardColoursOpenByName()
+    {
+        QFETCH(platform::TColor, color);
+        QFETCH(QString, name);
+        TFontDialog dialog;
+        dialog.SetChoice({MakeFont(QStringLiteral("Arial"), 10), color});
+        QCOMPARE(dialog.ColorCombo()->currentText(), name);
+        QCOMPARE(dialog.ColorCombo()->findText(QStringLiteral("Custom")), -1);
+        QCOMPARE(dialog.Choice().color, color);
+    }
+
     // While the size box holds a size the dialog cannot give, the sample shows the text at 10 points.
     void sampleOfASizeItCannotGive()
     {
