@@ -224,6 +224,28 @@ private Q_SLOTS:
         QVERIFY(!pdf.contains("/Subtype /Image"));
     }
 
+    // A metafile picture draws its shapes into any rectangle; an empty picture draws nothing.
+    void picturesDrawIntoARectangle()
+    {
+        QString error;
+        const TPicture picture = LoadPictureFile(Sample(QStringLiteral("drawing.wmf")), error);
+        const QImage natural = OnWhite(picture.ToImage());
+        QImage drawn(natural.size(), QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter painter(&drawn);
+        picture.Draw(painter, QRectF(QPointF(0, 0), natural.size()));
+        TPicture().Draw(painter, QRectF(0, 0, 50, 50));
+        painter.end();
+        int differing = 0, ink = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                differing += drawn.pixel(x, y) != natural.pixel(x, y);
+                ink += qGray(drawn.pixel(x, y)) < 200;
+            }
+        QVERIFY(ink > 500);
+        QVERIFY2(differing * 100 < drawn.width() * drawn.height(), qPrintable(QString::number(differing)));
+    }
+
     void streamForm()
     {
         QImage bitmap(3, 2, QImage::Format_RGB32);
@@ -646,6 +668,44 @@ private Q_SLOTS:
         }
         QCOMPARE(above, strike);
         QCOMPARE(below, underline);
+    }
+
+    // With the alignment that follows the current position, text goes where the last move left it, and the
+    // next text goes on after it.
+    void metafileTextAtTheCurrentPosition()
+    {
+        QByteArray font = QByteArray::fromHex("d8ff0000000000009001"); // 40 high, weight 400
+        font.append(QByteArray(8, '\0'));
+        font.append("Liberation Sans");
+        font.append('\0');
+        const QByteArray out =
+            QByteArray::fromHex("0100") + QByteArray("I\0") + QByteArray::fromHex("14001400");
+        const Records records{{0x0102, QByteArray::fromHex("0100")}, // transparent background
+                              {0x02FB, font},
+                              {0x012D, QByteArray::fromHex("0000")},
+                              {0x012E, QByteArray::fromHex("0100")},     // TA_UPDATECP
+                              {0x0214, QByteArray::fromHex("28009600")}, // move to 150, 40
+                              {0x0521, out},                             // "I" at 20, 20: not used
+                              {0x0521, out}};
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        const QImage image = wmf.Render(QSize(400, 200)); // two pixels a unit
+        // The dark columns: two I's side by side from x = 150 on, none where the records put them.
+        int runs = 0, left = -1;
+        bool previous = false;
+        for (int x = 0; x < image.width(); ++x) {
+            bool dark = false;
+            for (int y = 0; y < image.height() && !dark; ++y)
+                dark = qGray(image.pixel(x, y)) < 128;
+            if (dark && !previous) {
+                ++runs;
+                left = left < 0 ? x : left;
+            }
+            previous = dark;
+        }
+        QCOMPARE(runs, 2);
+        QVERIFY2(left >= 295 && left < 320, qPrintable(QString::number(left)));
     }
 
     // A record that runs past the end of the file is reported, not played.
