@@ -708,6 +708,37 @@ private Q_SLOTS:
         QVERIFY2(left >= 295 && left < 320, qPrintable(QString::number(left)));
     }
 
+    // A five-pointed star drawn as one crossing polygon: the winding mode fills its middle, the alternate
+    // mode leaves it empty; its points are filled either way.
+    void metafilePolygonFillModes_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("middleFilled");
+        QTest::newRow("alternate") << 1 << false;
+        QTest::newRow("winding") << 2 << true;
+    }
+    void metafilePolygonFillModes()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, middleFilled);
+        QByteArray star = QByteArray::fromHex("0500");
+        for (const QPoint& p :
+             {QPoint(100, 5), QPoint(160, 95), QPoint(10, 35), QPoint(190, 35), QPoint(40, 95)}) {
+            star.append(char(p.x())).append('\0');
+            star.append(char(p.y())).append('\0');
+        }
+        const Records records{{0x02FC, QByteArray::fromHex("00000000000000")}, // solid black brush
+                              {0x012D, QByteArray::fromHex("0000")},
+                              {0x0106, QByteArray(1, char(mode)) + QByteArray(1, '\0')},
+                              {0x0324, star}};
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        const QImage image = wmf.Render(QSize(400, 200));
+        QCOMPARE(qGray(image.pixel(200, 110)) < 128, middleFilled);
+        QVERIFY(qGray(image.pixel(200, 30)) < 128); // the top point
+    }
+
     // A record that runs past the end of the file is reported, not played.
     void metafileRecordPastTheEnd()
     {

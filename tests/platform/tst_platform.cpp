@@ -1,3 +1,4 @@
+#include "platform/IniFile.h"
 #include "platform/PrintableText.h"
 #include "platform/SaveFile.h"
 #include "platform/Screen.h"
@@ -8,6 +9,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +22,24 @@ class TestPlatform : public QObject
 
 private Q_SLOTS:
     void initTestCase() { testsupport::PinEnvironment(); }
+
+    // Lines that are no entry of a section, a key before any section, a line without "=" or one without a
+    // key, are passed over: they are neither read nor written back.
+    void iniFileSkipsStrayLines()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KV.ini"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("orphan=1\r\n[Main]\r\na note without equals\r\n=9\r\nzoom=70\r\n");
+        file.close();
+        platform::IniFile ini(path);
+        QCOMPARE(ini.SectionLines(QStringLiteral("Main")), QStringList{QStringLiteral("zoom=70")});
+        QVERIFY(!ini.HasKey(QStringLiteral("Main"), QStringLiteral("orphan")));
+        QVERIFY(ini.Save());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[Main]\r\nzoom=70\r\n\r\n"));
+    }
 
     void printableName_data()
     {
