@@ -509,6 +509,35 @@ private Q_SLOTS:
         QCOMPARE(bw.pixel(7, 0), 0xFF000000u);
     }
 
+    // A PCX picture of four 8-bit planes keeps its fourth plane as alpha; one of three planes is opaque.
+    void pcxAlphaOnlyWithFourPlanes()
+    {
+        auto pcx = [](int planes) {
+            QByteArray data(128, '\0');
+            data[0] = 0x0A;
+            data[1] = 5;
+            data[2] = 0; // not run-length encoded
+            data[3] = 8;
+            data[8] = 1; // 2 × 1 pixels
+            data[65] = char(planes);
+            data[66] = 2; // bytes per line of a plane
+            const char values[4][2] = {{char(255), 0}, {0, 0}, {0, char(255)}, {char(128), char(255)}};
+            for (int p = 0; p < planes; ++p)
+                data.append(values[p], 2);
+            return data;
+        };
+        QString error;
+        const QImage withAlpha = DecodePcx(pcx(4), error);
+        QVERIFY2(!withAlpha.isNull(), qPrintable(error));
+        QVERIFY(withAlpha.hasAlphaChannel());
+        QCOMPARE(withAlpha.pixel(0, 0), qRgba(255, 0, 0, 128));
+        QCOMPARE(withAlpha.pixel(1, 0), qRgba(0, 0, 255, 255));
+        const QImage opaque = DecodePcx(pcx(3), error);
+        QVERIFY2(!opaque.isNull(), qPrintable(error));
+        QVERIFY(!opaque.hasAlphaChannel());
+        QCOMPARE(opaque.pixel(0, 0), qRgb(255, 0, 0));
+    }
+
     // The header decides which Targa pictures are read: the three kinds, raw or run-length, with the pixel
     // and colour-map sizes each kind can have; anything else is not taken for a Targa picture.
     void targaHeaders_data()
