@@ -4,6 +4,7 @@
 #include "platform/TPicture.h"
 #include "platform/TgaDecoder.h"
 #include "platform/WmfMetafile.h"
+#include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QBuffer>
@@ -11,6 +12,7 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace platform;
@@ -766,6 +768,62 @@ private Q_SLOTS:
         const QImage image = wmf.Render(QSize(400, 200));
         QCOMPARE(qGray(image.pixel(200, 110)) < 128, middleFilled);
         QVERIFY(qGray(image.pixel(200, 30)) < 128); // the top point
+    }
+
+    // A mask ORed in and a picture ANDed over it at the same place draw as one picture with clear parts, so
+    // what lies below shows through them on paper too, where raster operations do not exist.
+    void metafileMaskedBitmapOnPaper()
+    {
+        if (!testsupport::PdfTools::Available())
+            QSKIP("poppler-utils are not installed");
+        // A DIB of 2 × 1 pixels at 24 bits: left and right colours as blue, green, red bytes.
+        auto dib = [](QByteArray left, QByteArray right) {
+            QByteArray d = QByteArray::fromHex("28000000"
+                                               "02000000"
+                                               "01000000"
+                                               "0100"
+                                               "1800") +
+                           QByteArray(24, '\0');
+            return d + left + right + QByteArray(2, '\0');
+        };
+        auto stretch = [](std::uint32_t rop, const QByteArray& bitmap) {
+            QByteArray p;
+            for (int i = 0; i < 4; ++i)
+                p.append(char((rop >> (8 * i)) & 0xFF));
+            // usage; source 1 high, 2 wide at 0, 0; destination 100 high, 200 wide at 0, 0
+            p += QByteArray::fromHex("0000"
+                                     "0100"
+                                     "0200"
+                                     "0000"
+                                     "0000"
+                                     "6400"
+                                     "c800"
+                                     "0000"
+                                     "0000");
+            return p + bitmap;
+        };
+        const QByteArray white = QByteArray::fromHex("ffffff"), black = QByteArray::fromHex("000000"),
+                         blue = QByteArray::fromHex("ff0000");
+        const Records records{{0x02FC, QByteArray::fromHex("0000ff000000000000")}, // solid red brush
+                              {0x012D, QByteArray::fromHex("0000")},
+                              {0x041B, QByteArray::fromHex("6400c80000000000")}, // the whole window
+                              {0x0F43, stretch(0x00EE0086, dib(white, black))},  // the mask, SRCPAINT
+                              {0x0F43, stretch(0x008800C6, dib(blue, white))}};  // the picture, SRCAND
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("masked.pdf"));
+        {
+            QPdfWriter writer(path);
+            writer.setResolution(96);
+            QPainter painter(&writer);
+            wmf.Play(painter, QRectF(0, 0, 400, 200));
+        }
+        const QImage page = testsupport::PdfTools::Render(path);
+        const QColor left = page.pixelColor(100, 100), right = page.pixelColor(300, 100);
+        QVERIFY2(left.blue() > left.red() + 80 && left.blue() > left.green() + 80, qPrintable(left.name()));
+        QVERIFY2(right.red() > 200 && right.green() < 60 && right.blue() < 60, qPrintable(right.name()));
     }
 
     // A record that runs past the end of the file is reported, not played.
