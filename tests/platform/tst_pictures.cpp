@@ -301,6 +301,7 @@ private Q_SLOTS:
                                                            14);
         QTest::newRow("not a bitmap") << QByteArray("\x07TBitmap\x04\x00\x00\x00xxxx", 16);
         QTest::newRow("not a metafile") << QByteArray("\x09TMetafile\x08\x00\x00\x00xxxx", 18);
+        QTest::newRow("a metafile of no bytes") << QByteArray("\x09TMetafile\x04\x00\x00\x00", 14);
     }
     void brokenStreamFormGivesEmptyPicture()
     {
@@ -710,7 +711,7 @@ private Q_SLOTS:
         font.append("Liberation Sans");
         font.append('\0');
         const QByteArray out =
-            QByteArray::fromHex("0100") + QByteArray("I\0") + QByteArray::fromHex("14001400");
+            QByteArray::fromHex("0100") + QByteArray("I\0", 2) + QByteArray::fromHex("14001400");
         const Records records{{0x0102, QByteArray::fromHex("0100")}, // transparent background
                               {0x02FB, font},
                               {0x012D, QByteArray::fromHex("0000")},
@@ -824,6 +825,109 @@ private Q_SLOTS:
         const QColor left = page.pixelColor(100, 100), right = page.pixelColor(300, 100);
         QVERIFY2(left.blue() > left.red() + 80 && left.blue() > left.green() + 80, qPrintable(left.name()));
         QVERIFY2(right.red() > 200 && right.green() < 60 && right.blue() < 60, qPrintable(right.name()));
+    }
+
+    // Text aligned by its bottom stands on the point given: its lowest ink lies a descent higher than that of
+    // text aligned by its baseline.
+    void metafileTextAlignedByItsBottom()
+    {
+        auto lowestInk = [](int align) {
+            QByteArray font = QByteArray::fromHex("d8ff0000000000009001"); // 40 high, weight 400
+            font.append(QByteArray(8, '\0'));
+            font.append("Liberation Sans");
+            font.append('\0');
+            const Records records{{0x0102, QByteArray::fromHex("0100")},
+                                  {0x02FB, font},
+                                  {0x012D, QByteArray::fromHex("0000")},
+                                  {0x012E, QByteArray(1, char(align)) + QByteArray(1, '\0')},
+                                  {0x0521, QByteArray::fromHex("0100") + QByteArray("I\0", 2) +
+                                               QByteArray::fromHex("3c001400")}}; // at 20, 60
+            WmfMetafile wmf;
+            QString error;
+            if (!wmf.Load(Metafile(records, 1), error))
+                return -1;
+            const QImage image = wmf.Render(QSize(400, 200)); // two pixels a unit
+            int lowest = -1;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        lowest = y;
+            return lowest;
+        };
+        const int onBaseline = lowestInk(24), onBottom = lowestInk(8);
+        QVERIFY2(onBaseline > 100 && onBaseline <= 121,
+                 qPrintable(QStringLiteral("%1 %2").arg(onBaseline).arg(onBottom)));
+        QVERIFY2(onBaseline - onBottom >= 10,
+                 qPrintable(QStringLiteral("%1 %2").arg(onBaseline).arg(onBottom)));
+    }
+
+    // PATBLT with the pattern copy fills with the brush; whiteness and blackness with their colours.
+    void metafilePatternBlocks()
+    {
+        const Records records{{0x02FC, QByteArray::fromHex("0000"
+                                                           "ff000000"
+                                                           "0000")}, // solid red brush
+                              {0x012D, QByteArray::fromHex("0000")},
+                              {0x061D, QByteArray::fromHex("2100f000"
+                                                           "3200"
+                                                           "3200"
+                                                           "0000"
+                                                           "0000")}, // PATCOPY
+                              {0x061D, QByteArray::fromHex("42000000"
+                                                           "3200"
+                                                           "3200"
+                                                           "0000"
+                                                           "6400")}}; // BLACKNESS
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 1), error), qPrintable(error));
+        const QImage image = wmf.Render(QSize(400, 200));
+        QCOMPARE(image.pixelColor(50, 50), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(250, 50), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(150, 150), QColor(Qt::white));
+    }
+
+    // RESTOREDC goes back to a saved state: a positive count names a level from the oldest, a negative one
+    // counts back from the newest; a level that does not exist changes nothing.
+    void metafileRestoresSavedStates_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QColor>("fill");
+        QTest::newRow("the oldest") << 1 << QColor(Qt::red);
+        QTest::newRow("the second") << 2 << QColor(Qt::blue);
+        QTest::newRow("one back") << -1 << QColor(Qt::blue);
+        QTest::newRow("two back") << -2 << QColor(Qt::red);
+        QTest::newRow("no such level") << 3 << QColor(Qt::green);
+    }
+    void metafileRestoresSavedStates()
+    {
+        QFETCH(int, level);
+        QFETCH(QColor, fill);
+        const Records records{
+            {0x02FC, QByteArray::fromHex("0000"
+                                         "ff000000"
+                                         "0000")}, // 0: red brush
+            {0x012D, QByteArray::fromHex("0000")},
+            {0x001E, QByteArray()}, // save: red
+            {0x02FC, QByteArray::fromHex("0000"
+                                         "0000ff00"
+                                         "0000")}, // 1: blue brush
+            {0x012D, QByteArray::fromHex("0100")},
+            {0x001E, QByteArray()}, // save: blue
+            {0x02FC, QByteArray::fromHex("0000"
+                                         "00ff0000"
+                                         "0000")}, // 2: green brush
+            {0x012D, QByteArray::fromHex("0200")},
+            {0x0127, QByteArray(1, char(level)) + QByteArray(1, char(level < 0 ? 0xFF : 0))},
+            {0x061D, QByteArray::fromHex("2100f000"
+                                         "6400"
+                                         "c800"
+                                         "0000"
+                                         "0000")}}; // PATCOPY
+        WmfMetafile wmf;
+        QString error;
+        QVERIFY2(wmf.Load(Metafile(records, 3), error), qPrintable(error));
+        QCOMPARE(wmf.Render(QSize(400, 200)).pixelColor(200, 100), fill);
     }
 
     // A record that runs past the end of the file is reported, not played.

@@ -162,6 +162,14 @@ private Q_SLOTS:
         QTest::newRow("no byte") << QStringLiteral("\u0100") << -1;
         QTest::newRow("ideograph") << QStringLiteral("\u4E2D") << -1;
     }
+
+    // The tables run from code 32 to code 255, both ends included.
+    void symbolTableEnds()
+    {
+        QCOMPARE(SymbolCharacter(QStringLiteral("Wingdings"), 255), char32_t(0x229E));
+        QCOMPARE(SymbolCharacter(QStringLiteral("Wingdings"), 256), char32_t(256));
+        QCOMPARE(SymbolCharacter(QStringLiteral("Wingdings"), 31), char32_t(31));
+    }
     void symbolCodes()
     {
         QFETCH(QString, text);
