@@ -218,6 +218,9 @@ private Q_SLOTS:
         QTest::newRow("hexadecimal bytes in capitals")
             << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Stra\\'DFe \\'FC\\'C9\\'AF\\par}")
             << QStringLiteral("Arial") << QStringLiteral("Stra\u00DFe \u00FC\u00C9\u00AF");
+        QTest::newRow("line breaks of the file inside words")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Hel\r\nlo wor\nld\rly\\par}")
+            << QStringLiteral("Arial") << QStringLiteral("Hello worldly");
         QTest::newRow("entries without groups")
             << QByteArray("{\\rtf1{\\fonttbl\\f0 Arial;\\f1 Courier New;}\\f1 mono\\par}")
             << QStringLiteral("Courier New") << QStringLiteral("mono");
