@@ -265,6 +265,37 @@ private Q_SLOTS:
                  int(QTextCharFormat::AlignNormal));
     }
 
+    // Each paragraph-ending word of the file ends a paragraph (table rows and sections become paragraphs);
+    // \line breaks the line inside one.
+    void paragraphBreaks_data()
+    {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<int>("paragraphs");
+        for (const char* word : {"par", "row", "nestrow", "sect", "page"})
+            QTest::newRow(word) << QByteArray(word) << 2;
+        QTest::newRow("line") << QByteArray("line") << 1;
+    }
+    void paragraphBreaks()
+    {
+        QFETCH(QByteArray, word);
+        QFETCH(int, paragraphs);
+        QTextDocument doc;
+        ReadRtf("{\\rtf1 one\\" + word + " two\\par}", doc);
+        QCOMPARE(doc.toPlainText(), QStringLiteral("one\ntwo"));
+        QCOMPARE(doc.blockCount(), paragraphs);
+    }
+
+    // Indents in twips become pixels at 96 dots per inch: 15 twips a pixel.
+    void paragraphIndents()
+    {
+        QTextDocument doc;
+        ReadRtf("{\\rtf1\\li720\\ri360\\fi-360 hanging\\par}", doc);
+        const QTextBlockFormat f = doc.begin().blockFormat();
+        QCOMPARE(f.leftMargin(), 48.0);
+        QCOMPARE(f.rightMargin(), 24.0);
+        QCOMPARE(f.textIndent(), -24.0);
+    }
+
     // Read from a part of a larger buffer, the reader stops at the part's end, even inside a number.
     void readingStopsAtTheEndOfThePart()
     {
