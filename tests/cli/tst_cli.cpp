@@ -383,6 +383,22 @@ private Q_SLOTS:
                                 QStringLiteral("-o"), rtf});
         QCOMPARE(bad.code, 2);
         QVERIFY(bad.err.contains(QStringLiteral("--to")));
+        // A picture 16 to 10000 pixels wide; any other width is refused before anything is written.
+        for (const char* width : {"15", "10001", "-300", "wide"}) {
+            const Result narrow = Run({QStringLiteral("rtf"), in, QStringLiteral("--to"),
+                                       QStringLiteral("png"), QStringLiteral("--width"), QLatin1String(width),
+                                       QStringLiteral("-o"), dir.filePath(QStringLiteral("refused.png"))});
+            QCOMPARE(narrow.code, 2);
+            QVERIFY2(
+                narrow.err.contains(QStringLiteral("--width must be a number of pixels from 16 to 10000")),
+                width);
+            QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("refused.png"))));
+        }
+        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("png"),
+                      QStringLiteral("--width"), QStringLiteral("16"), QStringLiteral("-o"), png})
+                     .code,
+                 0);
+        QCOMPARE(QImageReader(png).size().width(), 16);
     }
 
     void placedObjectsOnlyWhenAsked()
