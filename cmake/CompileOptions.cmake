@@ -10,7 +10,11 @@ target_compile_options(datoria_options INTERFACE
 if(DATORIA_WERROR)
   target_compile_options(datoria_options INTERFACE -Werror)
 endif()
-# Both sanitizers stop the program at their first report, so a test or a fuzz run fails on it.
+# Both sanitizers stop the program at their first report, so a test or a fuzz run fails on it. The standard
+# library's own checks (an index out of range, an empty optional read) stop it too.
+if(DATORIA_SANITIZE OR DATORIA_FUZZ)
+  target_compile_definitions(datoria_options INTERFACE _GLIBCXX_ASSERTIONS)
+endif()
 if(DATORIA_SANITIZE)
   target_compile_options(datoria_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -567,6 +567,8 @@ private Q_SLOTS:
             << Hex("54 50 46 31") << QStringLiteral("error at offset 0: Unknown value tag 84\n");
         QTest::newRow("short value at the end")
             << Hex("02") << QStringLiteral("error at offset 1: Stream read error\n");
+        QTest::newRow("record cut short after its flags")
+            << Hex("54 50 46 30 F1") << QStringLiteral("TPF0\nerror at offset 5: Stream read error\n");
     }
     void dumpShowsEveryValue()
     {

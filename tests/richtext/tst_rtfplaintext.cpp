@@ -1,8 +1,13 @@
 #include "richtext/RtfPlainText.h"
+#include "richtext/RtfTokenizer.h"
 
 #include <QTest>
 
+#include <memory>
+
 using richtext::RtfPlainText;
+using richtext::RtfToken;
+using richtext::RtfTokenizer;
 
 class TestRtfPlainText : public QObject
 {
@@ -50,6 +55,35 @@ private Q_SLOTS:
         QVERIFY(RtfPlainText(QByteArray(200000, '{')).isEmpty());
         QCOMPARE(RtfPlainText(QByteArray("{\\rtf1\\bin999999999 abc}")), QString());
         QCOMPARE(RtfPlainText(QByteArray("\\")), QString());
+    }
+
+    // The tokenizer reads views of other programs' bytes, which need not end in a NUL: a cut-off token at the
+    // very end yields what it holds and ends there (the sanitizer build sees any read past the last byte).
+    void tokensEndWithTheBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<int>>("types");
+        QTest::newRow("backslash") << QByteArray("ab\\") << QList<int>{RtfToken::Text};
+        QTest::newRow("word") << QByteArray("\\par") << QList<int>{RtfToken::Word};
+        QTest::newRow("word with a sign")
+            << QByteArray("\\li-") << QList<int>{RtfToken::Word, RtfToken::Text};
+        QTest::newRow("half a hex byte") << QByteArray("x\\'4") << QList<int>{RtfToken::Text};
+        QTest::newRow("binary longer than the rest")
+            << QByteArray("\\bin9 ab") << QList<int>{RtfToken::Binary};
+        QTest::newRow("symbol") << QByteArray("\\~") << QList<int>{RtfToken::Symbol};
+    }
+    void tokensEndWithTheBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<int>, types);
+        const auto exact = std::make_unique<char[]>(size_t(bytes.size()));
+        std::copy(bytes.begin(), bytes.end(), exact.get());
+        RtfTokenizer tokenizer(QByteArrayView(exact.get(), bytes.size()));
+        QList<int> seen;
+        for (RtfToken t = tokenizer.Next(); t.type != RtfToken::End && seen.size() < 10; t = tokenizer.Next())
+            seen.append(t.type);
+        QCOMPARE(seen, types);
+        QCOMPARE(tokenizer.Position(), bytes.size());
     }
 };
 
