@@ -467,6 +467,15 @@ private Q_SLOTS:
                  QStringLiteral("--year"), QStringLiteral("2024")});
         QCOMPARE(weekends.out.count(u'\n'), 104);
         QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--year"), QStringLiteral("2024")}).code, 2);
+        // December is a month like the others; there is no thirteenth.
+        const Result december = Run({QStringLiteral("dates"), QStringLiteral("--month"), QStringLiteral("12"),
+                                     QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(december.code, 0);
+        QVERIFY2(december.out.contains(QStringLiteral("2024-12-25\t")), qPrintable(december.out));
+        QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--month"), QStringLiteral("13"),
+                      QStringLiteral("--year"), QStringLiteral("2024")})
+                     .code,
+                 2);
         // A store of its own replaces the built-in holidays.
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("KVRECUR.DAX"));

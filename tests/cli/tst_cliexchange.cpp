@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 struct Result
@@ -198,6 +200,14 @@ private Q_SLOTS:
                       QStringLiteral("-o"), out})
                      .code,
                  2);
+        // The highest values are taken, one more is refused.
+        for (const auto& [from, years, code] : {std::tuple{"9999", "1", 0}, std::tuple{"2024", "500", 0},
+                                                std::tuple{"10000", "1", 2}, std::tuple{"2024", "501", 2}}) {
+            QCOMPARE(Run({QStringLiteral("ics"), QStringLiteral("-o"), out, QStringLiteral("--from"),
+                          QLatin1String(from), QStringLiteral("--years"), QLatin1String(years)})
+                         .code,
+                     code);
+        }
     }
 };
 
