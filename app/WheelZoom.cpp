@@ -32,8 +32,9 @@ bool WheelZoom::eventFilter(QObject* watched, QEvent* event)
     if (!(wheel->modifiers() & Qt::ControlModifier) || (widget != m_area && !m_area->isAncestorOf(widget)))
         return false;
     const int angle = wheel->angleDelta().y();
-    if ((angle > 0) != (m_pending > 0))
-        m_pending = 0; // a turn the other way starts afresh
+    // A turn the other way starts afresh; a sideways push (no vertical angle) is no turn either way.
+    if (angle != 0 && (angle > 0) != (m_pending > 0))
+        m_pending = 0;
     m_pending += angle;
     while (m_pending >= kNotch || m_pending <= -kNotch) {
         const int step = m_pending > 0 ? 1 : -1;

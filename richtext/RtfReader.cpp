@@ -757,9 +757,11 @@ private:
             return m_ansiCodePage;
         if (it->codePage > 0)
             return it->codePage;
-        const int cp = CodePageOfCharset(it->charset, m_ansiCodePage);
-        if (cp != kSymbolCodePage && it->name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive))
+        // Wingdings has no Unicode of its own: its bytes keep the font's private-use code points, whether
+        // the font table gives it the symbol character set (as Word writes it) or another one.
+        if (it->name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive))
             return kPrivateSymbolCodePage;
+        const int cp = CodePageOfCharset(it->charset, m_ansiCodePage);
         if (cp == 1252 && it->name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
             return kSymbolCodePage;
         return cp;

@@ -146,8 +146,13 @@ class TestDesktop : public QObject
     /** Turns the wheel over a widget of the window, the way the window system sends it. */
     static void turnWheel(QWidget* widget, int angle, Qt::KeyboardModifiers modifiers)
     {
+        turnWheel(widget, QPoint(0, angle), modifiers);
+    }
+
+    static void turnWheel(QWidget* widget, QPoint angles, Qt::KeyboardModifiers modifiers)
+    {
         const QPointF at = QPointF(widget->rect().center());
-        QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+        QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), angles, Qt::NoButton, modifiers,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(widget, &wheel);
     }
@@ -303,7 +308,7 @@ private Q_SLOTS:
     }
 
     // Ctrl+wheel zooms the page a step per notch, also over the cell editor, whose own font stays; the wheel
-    // alone does not zoom.
+    // alone does not zoom. An angle of 0 stands for a push of a tilting wheel sideways.
     void wheelZoom_data()
     {
         QTest::addColumn<QList<int>>("angles");
@@ -314,6 +319,8 @@ private Q_SLOTS:
         QTest::newRow("two notches in") << QList<int>{240} << true << 80;
         QTest::newRow("half notches add up") << QList<int>{60, 30, 30} << true << 70;
         QTest::newRow("a turn back starts afresh") << QList<int>{60, -60, 60} << true << 60;
+        QTest::newRow("a sideways push keeps half a notch in") << QList<int>{60, 0, 60} << true << 70;
+        QTest::newRow("a sideways push keeps half a notch out") << QList<int>{-60, 0, -60} << true << 50;
         QTest::newRow("no control") << QList<int>{120, 240} << false << 60;
     }
 
@@ -331,7 +338,7 @@ private Q_SLOTS:
         apptesting::NewDocument(window);
         const Qt::KeyboardModifiers modifiers = control ? Qt::ControlModifier : Qt::NoModifier;
         for (int angle : angles)
-            turnWheel(window.Page(), angle, modifiers);
+            turnWheel(window.Page(), angle != 0 ? QPoint(0, angle) : QPoint(120, 0), modifiers);
         QCOMPARE(window.windowTitle(), zoomCaption(percent));
 
         window.Page()->grab();

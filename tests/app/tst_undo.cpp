@@ -531,6 +531,33 @@ private Q_SLOTS:
         QCOMPARE(FileBytes(*page), after);
     }
 
+    // A drag is named a move also right after a zoom, which scales every object, and right after opening a
+    // calendar with objects, which the history has not seen placed before.
+    void dragAfterZoomingOrOpeningIsAMove()
+    {
+        TCalendarMain window;
+        apptesting::Start(window);
+        apptesting::NewDocument(window);
+        TCalendarPanel32* page = window.Page();
+        AddLabel(*page, QRect(100, 100, 100, 40), QStringLiteral("Anna"));
+        Settle();
+        PressKey(window, Qt::Key_PageDown, {}); // zoom in
+        page->Handle()->Select(LabelAt(*page, 0));
+        DragHandle(page->Handle(), QPoint(20, 5), QPoint(60, 35));
+        Settle();
+        QCOMPARE(UndoCaption(window), QStringLiteral("&Undo Move"));
+
+        m_prompts->saveFiles = {folder() + QStringLiteral("Anna.KVF")};
+        QVERIFY(window.SaveAs());
+        window.OpenCalendarFile(folder() + QStringLiteral("Anna.KVF"));
+        QVERIFY(!window.Action("mnuUndo")->isEnabled());
+        page = window.Page();
+        page->Handle()->Select(LabelAt(*page, 0));
+        DragHandle(page->Handle(), QPoint(20, 5), QPoint(60, 35));
+        Settle();
+        QCOMPARE(UndoCaption(window), QStringLiteral("&Undo Move"));
+    }
+
     // Reading a step back keeps the objects it did not change: only the moved one is made anew, and one
     // brought back from a deletion returns to its place in the stacking order.
     void unchangedObjectsAreKept()

@@ -225,6 +225,38 @@ private Q_SLOTS:
         QCOMPARE(onPage, alone.copy(0, 0, free.width(), free.height()));
     }
 
+    // The screen keeps a picture of each cell's text between paints; after a new text, a narrower cell or
+    // another zoom it shows the cell as the page now is, as the bitmap of the page draws it afresh.
+    void screenFollowsChangesOfACell_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("new text") << 0;
+        QTest::newRow("narrower cell") << 1;
+        QTest::newRow("another zoom") << 2;
+    }
+    void screenFollowsChangesOfACell()
+    {
+        QFETCH(int, change);
+        TCalendarPanel32 page;
+        SetUpDecember1997(page);
+        page.CellStorage(10).SetRtfText(QByteArrayLiteral(
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Dentist at ten, then lunch with Anna\\par}"));
+        page.grab();
+        const QRect before = page.Cell(10).rFree.toQRect();
+        if (change == 0)
+            page.CellStorage(10).SetRtfText(
+                QByteArrayLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Party\\par}"));
+        else if (change == 1)
+            page.SetLeftMarginInch(2.0f);
+        else
+            page.SetZoom(0.8f);
+        const QImage screen = page.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect cell = page.Cell(10).rTotal.toQRect();
+        QCOMPARE(page.Cell(10).rFree.toQRect().size() == before.size(), change == 0);
+        QVERIFY(CountInk(screen, page.Cell(10).rFree) > 20);
+        QVERIFY(screen.copy(cell) == page.RenderToBitmap().convertToFormat(QImage::Format_RGB32).copy(cell));
+    }
+
     void titleText()
     {
         TCalendarPanel32 page;

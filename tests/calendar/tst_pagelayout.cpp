@@ -205,6 +205,24 @@ private Q_SLOTS:
         }
     }
 
+    // A relayout writes only the slots it uses: those past its count keep what they held. (The 60-month page
+    // uses every slot, so writing one more would write outside the result.)
+    void slotsPastTheCountAreLeftAlone()
+    {
+        for (int layout = loFCMinisInTitle; layout <= loMC60MonthLS; ++layout) {
+            PageLayoutInput in;
+            in.layout = layout;
+            PageLayoutResult r;
+            for (MiniSlot& slot : r.miniSlots)
+                slot = MiniSlot{99, 9999, TRect{1, 2, 3, 4}};
+            ComputePageLayout(in, r);
+            QVERIFY(r.miniCount > 0);
+            for (int i = r.miniCount; i < kMaxMiniSlots; ++i)
+                QVERIFY2(r.miniSlots[size_t(i)] == (MiniSlot{99, 9999, TRect{1, 2, 3, 4}}),
+                         qPrintable(QStringLiteral("layout %1, slot %2").arg(layout).arg(i + 1)));
+        }
+    }
+
     void layoutsWithoutMinisKeepTheOldSlots()
     {
         PageLayoutInput in;

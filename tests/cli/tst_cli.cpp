@@ -383,6 +383,22 @@ private Q_SLOTS:
                                 QStringLiteral("-o"), rtf});
         QCOMPARE(bad.code, 2);
         QVERIFY(bad.err.contains(QStringLiteral("--to")));
+        // A picture 16 to 10000 pixels wide; any other width is refused before anything is written.
+        for (const char* width : {"15", "10001", "-300", "wide"}) {
+            const Result narrow = Run({QStringLiteral("rtf"), in, QStringLiteral("--to"),
+                                       QStringLiteral("png"), QStringLiteral("--width"), QLatin1String(width),
+                                       QStringLiteral("-o"), dir.filePath(QStringLiteral("refused.png"))});
+            QCOMPARE(narrow.code, 2);
+            QVERIFY2(
+                narrow.err.contains(QStringLiteral("--width must be a number of pixels from 16 to 10000")),
+                width);
+            QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("refused.png"))));
+        }
+        QCOMPARE(Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("png"),
+                      QStringLiteral("--width"), QStringLiteral("16"), QStringLiteral("-o"), png})
+                     .code,
+                 0);
+        QCOMPARE(QImageReader(png).size().width(), 16);
     }
 
     void placedObjectsOnlyWhenAsked()
@@ -451,6 +467,15 @@ private Q_SLOTS:
                  QStringLiteral("--year"), QStringLiteral("2024")});
         QCOMPARE(weekends.out.count(u'\n'), 104);
         QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--year"), QStringLiteral("2024")}).code, 2);
+        // December is a month like the others; there is no thirteenth.
+        const Result december = Run({QStringLiteral("dates"), QStringLiteral("--month"), QStringLiteral("12"),
+                                     QStringLiteral("--year"), QStringLiteral("2024")});
+        QCOMPARE(december.code, 0);
+        QVERIFY2(december.out.contains(QStringLiteral("2024-12-25\t")), qPrintable(december.out));
+        QCOMPARE(Run({QStringLiteral("dates"), QStringLiteral("--month"), QStringLiteral("13"),
+                      QStringLiteral("--year"), QStringLiteral("2024")})
+                     .code,
+                 2);
         // A store of its own replaces the built-in holidays.
         QTemporaryDir dir;
         const QString store = dir.filePath(QStringLiteral("KVRECUR.DAX"));

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 struct Result
@@ -158,6 +160,24 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(none));
     }
 
+    // What the import has to say about the file reaches standard error, once however many pages it concerns.
+    void pdfPassesOnTheFilesWarnings()
+    {
+        const QString ics = write(QStringLiteral("mars.ics"),
+                                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                                  "BEGIN:VEVENT\r\nUID:m\r\nDTSTART;TZID=Mars/Olympus:20240305T093000\r\n"
+                                  "RRULE:FREQ=MONTHLY\r\nSUMMARY:Rover\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        const QString pdf = m_dir.filePath(QStringLiteral("mars.pdf"));
+        const Result r = Run({QStringLiteral("pdf"), QStringLiteral("--ics"), ics, QStringLiteral("--month"),
+                              QStringLiteral("3"), QStringLiteral("--year"), QStringLiteral("2024"),
+                              QStringLiteral("--months"), QStringLiteral("2"), QStringLiteral("-o"), pdf});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err,
+                 QStringLiteral("datoria-cli: Unknown time zone \u201CMars/Olympus\u201D: its times are "
+                                "shown as written.\n"));
+        QVERIFY(QFile::exists(pdf));
+    }
+
     void exportingAStore()
     {
         const QString out = m_dir.filePath(QStringLiteral("holidays.ics"));
@@ -180,6 +200,14 @@ private Q_SLOTS:
                       QStringLiteral("-o"), out})
                      .code,
                  2);
+        // The highest values are taken, one more is refused.
+        for (const auto& [from, years, code] : {std::tuple{"9999", "1", 0}, std::tuple{"2024", "500", 0},
+                                                std::tuple{"10000", "1", 2}, std::tuple{"2024", "501", 2}}) {
+            QCOMPARE(Run({QStringLiteral("ics"), QStringLiteral("-o"), out, QStringLiteral("--from"),
+                          QLatin1String(from), QStringLiteral("--years"), QLatin1String(years)})
+                         .code,
+                     code);
+        }
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QTest>
+#include <QtEndian>
 
 #include <memory>
 
@@ -590,17 +591,27 @@ private Q_SLOTS:
         QCOMPARE(lines.last(), QStringLiteral("error at offset 65: Invalid stream format"));
     }
 
-    // A long raw value shows its first 4000 bytes and a checksum of the whole.
+    // A long raw value shows its first 4000 bytes and a checksum of the whole; one of exactly 4000 bytes is
+    // shown whole.
+    void dumpShortensLongRawData_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("4000 bytes") << 4000;
+        QTest::newRow("4002 bytes") << 4002;
+    }
     void dumpShortensLongRawData()
     {
-        const QByteArray data = QByteArray(4000, 'a') + "bc";
-        QByteArray bytes = Hex("0A A2 0F 00 00") + data;
+        QFETCH(int, size);
+        const QByteArray data = QByteArray(4000, 'a') + QByteArray("bc").left(size - 4000);
+        QByteArray bytes = Hex("0A") + QByteArray(4, '\0') + data;
+        qToLittleEndian<quint32>(quint32(size), bytes.data() + 1);
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         const QString sha1 =
             QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex());
-        QCOMPARE(DumpStream(&buffer), QStringLiteral("raw 4002 bytes \"") + QString(4000, u'a') +
-                                          QStringLiteral("\" ... 2 more bytes, sha1 ") + sha1 + u'\n');
+        const QString more = size > 4000 ? QStringLiteral(" ... 2 more bytes, sha1 ") + sha1 : QString();
+        QCOMPARE(DumpStream(&buffer),
+                 QStringLiteral("raw %1 bytes \"").arg(size) + QString(4000, u'a') + u'"' + more + u'\n');
     }
 
     void dumpShowsTheStructure()

@@ -123,6 +123,12 @@ private Q_SLOTS:
         dialog.OnOrAfterMonth()->setCurrentIndex(6);
         QVERIFY(dialog.DetermineFormulaString());
         QCOMPARE(dialog.Formula(), QStringLiteral(">60620"));
+        // The first entries of both lists: the Sunday on or after the 1st of each month.
+        dialog.OnOrAfterWeekday()->setCurrentIndex(0);
+        dialog.OnOrAfterDay()->setValue(1);
+        dialog.OnOrAfterMonth()->setCurrentIndex(0);
+        QVERIFY(dialog.DetermineFormulaString());
+        QCOMPARE(dialog.Formula(), QStringLiteral(">00001"));
         QVERIFY(prompts.messages.isEmpty());
 
         dialog.SetFormula(QStringLiteral("#EASTER-47"));

@@ -187,6 +187,8 @@ private Q_SLOTS:
         QTest::newRow("5th Monday, February 2024 has none")
             << QStringLiteral("$4 1 0 ") << 2 << 2024 << QList<int>{};
         QTest::newRow("5th Monday, July 2024") << QStringLiteral("$4 1 0 ") << 7 << 2024 << QList<int>{29};
+        QTest::newRow("5th Wednesday on the last day, July 2024")
+            << QStringLiteral("$4 3 0 ") << 7 << 2024 << QList<int>{31};
         QTest::newRow("last day of February 2024")
             << QStringLiteral("$5 7 2 ") << 2 << 2024 << QList<int>{29};
         QTest::newRow("last day of February 2023")
@@ -244,6 +246,9 @@ private Q_SLOTS:
         QTest::newRow("September equinox 2025")
             << QStringLiteral("#EQUINOX09") << 9 << 2025 << QList<int>{23};
         QTest::newRow("March equinox 1960") << QStringLiteral("#EQUINOX03") << 3 << 1960 << QList<int>{20};
+        QTest::newRow("March equinox 1979") << QStringLiteral("#EQUINOX03") << 3 << 1979 << QList<int>{21};
+        QTest::newRow("September equinox 1975")
+            << QStringLiteral("#EQUINOX09") << 9 << 1975 << QList<int>{24};
         QTest::newRow("September equinox 1960")
             << QStringLiteral("#EQUINOX09") << 9 << 1960 << QList<int>{23};
         QTest::newRow("March equinox 2100") << QStringLiteral("#EQUINOX03") << 3 << 2100 << QList<int>{20};

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFontComboBox>
 #include <QImage>
 #include <QMimeData>
@@ -386,6 +387,42 @@ private Q_SLOTS:
         QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(editor.toPlainText(), expected);
         QApplication::clipboard()->clear();
+    }
+
+    // Text dragged onto the editor goes in where it is dropped, unless a handler of the drop takes it.
+    void droppedTextGoesIn_data()
+    {
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("nobody takes the drop") << false;
+        QTest::newRow("a handler takes the drop") << true;
+    }
+    void droppedTextGoesIn()
+    {
+        QFETCH(bool, taken);
+        TVelRichEdit editor;
+        editor.resize(300, 100);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.LoadRtf("{\\rtf1 Dentist\\par}");
+        connect(&editor, &TVelRichEdit::dropped, &editor, [taken](QDropEvent* event, bool& handled) {
+            if (taken) {
+                event->acceptProposedAction();
+                handled = true;
+            }
+        });
+        QMimeData data;
+        data.setText(QStringLiteral("Lunch "));
+        // At the start of the text, where the cursor stands before the first letter.
+        const QPoint at = editor.cursorRect(QTextCursor(editor.document())).center();
+        QWidget* viewport = editor.viewport();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &enter);
+        QVERIFY(enter.isAccepted());
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &move);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &drop);
+        QCOMPARE(editor.toPlainText(), taken ? QStringLiteral("Dentist") : QStringLiteral("Lunch Dentist"));
     }
 };
 

@@ -36,6 +36,8 @@ private Q_SLOTS:
         QTest::newRow("uc2 skips two") << QByteArray("{\\rtf1\\uc2\\u8364 EUx}") << QStringLiteral("\u20ACx");
         QTest::newRow("ignorable destination")
             << QByteArray("{\\rtf1{\\*\\generator Msftedit;}Hi}") << QStringLiteral("Hi");
+        QTest::newRow("ignorable destination of no known name")
+            << QByteArray("{\\rtf1{\\*\\myannotation hidden}Hi}") << QStringLiteral("Hi");
         QTest::newRow("escaped braces") << QByteArray("{\\rtf1 a\\{b\\}c\\\\}") << QStringLiteral("a{b}c\\");
         QTest::newRow("picture skipped")
             << QByteArray("{\\rtf1 x{\\pict\\pngblip 89504e47}y}") << QStringLiteral("xy");

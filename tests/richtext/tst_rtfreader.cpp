@@ -204,6 +204,23 @@ private Q_SLOTS:
             << QByteArray(
                    "{\\rtf1{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f0 Courier New;}}\\f0 mono \\'e0\\par}")
             << QStringLiteral("Courier New") << QStringLiteral("mono \u00E0");
+        // Symbol fonts: the Symbol font's letters are Greek; Wingdings keeps the private-use code points of
+        // its glyphs whatever character set the table gives it (Word writes \fcharset2).
+        QTest::newRow("Wingdings of the symbol character set")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset2 Wingdings;}}\\f0 \\'4aJ\\par}")
+            << QStringLiteral("Wingdings") << QStringLiteral("\uF04A\uF04A");
+        QTest::newRow("Wingdings of the Western character set")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset0 Wingdings;}}\\f0 \\'4aJ\\par}")
+            << QStringLiteral("Wingdings") << QStringLiteral("\uF04A\uF04A");
+        QTest::newRow("Symbol of the symbol character set")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset2 Symbol;}}\\f0 \\'61b\\par}")
+            << QStringLiteral("Symbol") << QStringLiteral("\u03B1\u03B2");
+        QTest::newRow("hexadecimal bytes in capitals")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Stra\\'DFe \\'FC\\'C9\\'AF\\par}")
+            << QStringLiteral("Arial") << QStringLiteral("Stra\u00DFe \u00FC\u00C9\u00AF");
+        QTest::newRow("line breaks of the file inside words")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 Hel\r\nlo wor\nld\rly\\par}")
+            << QStringLiteral("Arial") << QStringLiteral("Hello worldly");
         QTest::newRow("entries without groups")
             << QByteArray("{\\rtf1{\\fonttbl\\f0 Arial;\\f1 Courier New;}\\f1 mono\\par}")
             << QStringLiteral("Courier New") << QStringLiteral("mono");
@@ -219,6 +236,74 @@ private Q_SLOTS:
         const QTextFragment run = Fragment(doc, text.section(u'\n', 0, 0));
         QVERIFY(run.isValid());
         QCOMPARE(run.charFormat().fontFamilies().toStringList().value(0), family);
+    }
+
+    // Raised and lowered text: \up and \dn raise or lower by their amount, and by none with a zero.
+    void verticalPositions_data()
+    {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<int>("alignment");
+        QTest::newRow("super") << QByteArray("\\super") << int(QTextCharFormat::AlignSuperScript);
+        QTest::newRow("sub") << QByteArray("\\sub") << int(QTextCharFormat::AlignSubScript);
+        QTest::newRow("up 6") << QByteArray("\\up6") << int(QTextCharFormat::AlignSuperScript);
+        QTest::newRow("up without amount") << QByteArray("\\up") << int(QTextCharFormat::AlignSuperScript);
+        QTest::newRow("up 0") << QByteArray("\\super\\up0") << int(QTextCharFormat::AlignNormal);
+        QTest::newRow("down 6") << QByteArray("\\dn6") << int(QTextCharFormat::AlignSubScript);
+        QTest::newRow("down without amount") << QByteArray("\\dn") << int(QTextCharFormat::AlignSubScript);
+        QTest::newRow("down 0") << QByteArray("\\sub\\dn0") << int(QTextCharFormat::AlignNormal);
+        QTest::newRow("neither") << QByteArray("\\super\\nosupersub") << int(QTextCharFormat::AlignNormal);
+    }
+    void verticalPositions()
+    {
+        QFETCH(QByteArray, word);
+        QFETCH(int, alignment);
+        QTextDocument doc;
+        ReadRtf("{\\rtf1 H{" + word + " 2}O\\par}", doc);
+        QCOMPARE(doc.toPlainText(), QStringLiteral("H2O"));
+        QCOMPARE(int(Fragment(doc, QStringLiteral("2")).charFormat().verticalAlignment()), alignment);
+        QCOMPARE(int(Fragment(doc, QStringLiteral("O")).charFormat().verticalAlignment()),
+                 int(QTextCharFormat::AlignNormal));
+    }
+
+    // Each paragraph-ending word of the file ends a paragraph (table rows and sections become paragraphs);
+    // \line breaks the line inside one.
+    void paragraphBreaks_data()
+    {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<int>("paragraphs");
+        for (const char* word : {"par", "row", "nestrow", "sect", "page"})
+            QTest::newRow(word) << QByteArray(word) << 2;
+        QTest::newRow("line") << QByteArray("line") << 1;
+    }
+    void paragraphBreaks()
+    {
+        QFETCH(QByteArray, word);
+        QFETCH(int, paragraphs);
+        QTextDocument doc;
+        ReadRtf("{\\rtf1 one\\" + word + " two\\par}", doc);
+        QCOMPARE(doc.toPlainText(), QStringLiteral("one\ntwo"));
+        QCOMPARE(doc.blockCount(), paragraphs);
+    }
+
+    // Indents in twips become pixels at 96 dots per inch: 15 twips a pixel.
+    void paragraphIndents()
+    {
+        QTextDocument doc;
+        ReadRtf("{\\rtf1\\li720\\ri360\\fi-360 hanging\\par}", doc);
+        const QTextBlockFormat f = doc.begin().blockFormat();
+        QCOMPARE(f.leftMargin(), 48.0);
+        QCOMPARE(f.rightMargin(), 24.0);
+        QCOMPARE(f.textIndent(), -24.0);
+    }
+
+    // Read from a part of a larger buffer, the reader stops at the part's end, even inside a number.
+    void readingStopsAtTheEndOfThePart()
+    {
+        const QByteArray buffer("{\\rtf1 x\\u65?\\u66"
+                                "7");
+        QTextDocument doc;
+        ReadRtf(QByteArrayView(buffer).first(buffer.size() - 1), doc);
+        QCOMPARE(doc.toPlainText(), QStringLiteral("xAB"));
     }
 
     void hyperlinks()
