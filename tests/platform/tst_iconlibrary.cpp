@@ -192,6 +192,43 @@ private Q_SLOTS:
         QCOMPARE(qAlpha(nil.Icon(0, 32).pixel(0, 0)), 0);
     }
 
+    // The resource table's alignment may go up to 16 bits: each resource then starts on a 64 KiB boundary.
+    void largestAlignment()
+    {
+        const QByteArray written = WriteNeIconLibrary(QStringLiteral("T"), TwoIcons());
+        QByteArray out = written;
+        auto u16 = [&out](qsizetype at) {
+            return int(std::uint8_t(out[at])) | int(std::uint8_t(out[at + 1])) << 8;
+        };
+        auto put16 = [&out](qsizetype at, int v) {
+            out[at] = char(v & 0xFF);
+            out[at + 1] = char((v >> 8) & 0xFF);
+        };
+        const qsizetype header = u16(0x3C) | qsizetype(u16(0x3E)) << 16;
+        qsizetype at = header + u16(header + 0x24);
+        const int shift = u16(at);
+        put16(at, 16);
+        at += 2;
+        // Every resource moves to a 64 KiB boundary of its own, one unit long.
+        while (u16(at) != 0) {
+            const int count = u16(at + 2);
+            at += 8;
+            for (int i = 0; i < count; ++i, at += 12) {
+                const QByteArray bytes =
+                    written.mid(qsizetype(u16(at)) << shift, qsizetype(u16(at + 2)) << shift);
+                out.append(QByteArray((0x10000 - out.size() % 0x10000) % 0x10000, '\0'));
+                put16(at, int(out.size() >> 16));
+                put16(at + 2, 1);
+                out.append(bytes);
+            }
+        }
+        out.append(QByteArray((0x10000 - out.size() % 0x10000) % 0x10000, '\0'));
+        IconLibrary library;
+        QVERIFY(library.OpenData(out));
+        QCOMPARE(library.Count(), 2);
+        QCOMPARE(library.Icon(1, 16).pixel(5, 5), qRgb(0, 0, 200));
+    }
+
     void filesWithoutIcons_data()
     {
         QTest::addColumn<QByteArray>("data");
