@@ -227,6 +227,15 @@ private Q_SLOTS:
         QVERIFY(library.OpenData(out));
         QCOMPARE(library.Count(), 2);
         QCOMPARE(library.Icon(1, 16).pixel(5, 5), qRgb(0, 0, 200));
+        if (HaveIcoutils()) {
+            // wrestool reads the same two groups from it.
+            QTemporaryDir dir;
+            QFile file(dir.filePath(QStringLiteral("aligned.icl")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(out);
+            file.close();
+            QCOMPARE(WrestoolGroups(file.fileName()).size(), 2);
+        }
     }
 
     void filesWithoutIcons_data()
