@@ -276,10 +276,14 @@ private Q_SLOTS:
     // The dialog opens with the font's family and size in the middle of their lists.
     void opensWithTheChoiceInView()
     {
+        // A machine may have only a dozen families, so the family list is made five rows high: short
+        // enough that the family three quarters down cannot be seen without scrolling to it.
         const QStringList names = TFontDialog::Families({});
-        QVERIFY(names.size() > 20);
+        QVERIFY(names.size() >= 10);
         const QString family = names.at(names.size() * 3 / 4);
         TFontDialog dialog;
+        dialog.FamilyList()->setFixedHeight(5 * dialog.FamilyList()->sizeHintForRow(0) +
+                                            2 * dialog.FamilyList()->frameWidth());
         dialog.SetChoice({MakeFont(family, 72), platform::clBlack});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
