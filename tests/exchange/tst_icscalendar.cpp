@@ -405,25 +405,35 @@ private Q_SLOTS:
                  QStringLiteral("2024-03-07 1:00 pm Choir"));
     }
 
-    // What the program never reads is left out before parsing: alarms whole (their times are not events),
-    // long folded descriptions, attendees, extensions. Titles folded over lines stay whole, and a zone's own
-    // lines stay, also those a calendar application adds.
+    // What the program never reads is left out before parsing: alarms whole with their folded lines (their
+    // times are not events), long folded descriptions, attendees, extensions. Titles folded over lines stay
+    // whole, and a zone's own lines stay, also those a calendar application adds.
     void unreadPartsLeftOut()
     {
         QStringList zone = kBerlinZone;
         zone.insert(2, QStringLiteral("X-LIC-LOCATION:Europe/Berlin"));
         const QByteArray ics = Calendar(
             zone +
-            QStringList{QStringLiteral("X-WR-CALNAME:Family"), QStringLiteral("BEGIN:VEVENT"),
-                        QStringLiteral("UID:folded"), QStringLiteral("description:Bring the long list"),
-                        QStringLiteral("  of things\\, folded"), QStringLiteral("\tover three lines"),
+            QStringList{QStringLiteral("X-WR-CALNAME:Family"),
+                        QStringLiteral("BEGIN:VEVENT"),
+                        QStringLiteral("UID:folded"),
+                        QStringLiteral("description:Bring the long list"),
+                        QStringLiteral("  of things\\, folded"),
+                        QStringLiteral("\tover three lines"),
                         QStringLiteral("DTSTART;TZID=Custom/Berlin:20240305T093000"),
-                        QStringLiteral("SUMMARY:Dentist with a title "), QStringLiteral(" folded"),
+                        QStringLiteral("SUMMARY:Dentist with a title "),
+                        QStringLiteral(" folded"),
                         QStringLiteral("ATTENDEE;CN=Someone:mailto:someone@example.org"),
-                        QStringLiteral("X-MOZ-GENERATION:3"), QStringLiteral("BEGIN:VALARM"),
-                        QStringLiteral("ACTION:DISPLAY"), QStringLiteral("TRIGGER:-PT15M"),
-                        QStringLiteral("DTSTART:20240306T093000"), QStringLiteral("SUMMARY:Alarm"),
-                        QStringLiteral("END:VALARM"), QStringLiteral("LOCATION:Main Street"),
+                        QStringLiteral("X-MOZ-GENERATION:3"),
+                        QStringLiteral("BEGIN:VALARM"),
+                        QStringLiteral("ACTION:DISPLAY"),
+                        QStringLiteral("TRIGGER:-PT15M"),
+                        QStringLiteral("DTSTART:20240306T093000"),
+                        QStringLiteral("SUMMARY:Alarm"),
+                        QStringLiteral("DESCRIPTION:Fifteen minutes"),
+                        QStringLiteral("  to go"),
+                        QStringLiteral("END:VALARM"),
+                        QStringLiteral("LOCATION:Main Street"),
                         QStringLiteral("END:VEVENT")} +
             Event(QStringLiteral("After the alarm"), {QStringLiteral("DTSTART;VALUE=DATE:20240307")}));
         IcsCalendar calendar;
@@ -533,6 +543,11 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("DTSTART:19700101T000000"),
                            QStringLiteral("RRULE:FREQ=DAILY;BYYEARDAY=1;BYMONTH=3")}
             << 0 << QString();
+        // Day 70 is 10 March in 2024 and 11 March in other years; day -298 is 9 March in 2024.
+        QTest::newRow("year days counted from either end")
+            << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20230101"),
+                           QStringLiteral("RRULE:FREQ=YEARLY;BYYEARDAY=70,-298")}
+            << 2 << QString();
         QTest::newRow("a sixth Monday of January")
             << QStringList{QStringLiteral("DTSTART;VALUE=DATE:19700105"),
                            QStringLiteral("RRULE:FREQ=YEARLY;BYDAY=6MO;BYMONTH=1")}
