@@ -378,6 +378,8 @@ private Q_SLOTS:
                                  << QStringLiteral("Mercoled\u00EC");
         QTest::newRow("Spanish") << int(fclSpanish) << 2 << QStringLiteral("Febrero")
                                  << QStringLiteral("Mi\u00E9rcoles");
+        // A damaged file's language beyond the five is drawn in English, never read past the name tables.
+        QTest::newRow("unknown language") << 7 << 6 << QStringLiteral("June") << QStringLiteral("Wednesday");
     }
     // The title and the weekday names are the calendar's own, in its language, not the page's.
     void names()
