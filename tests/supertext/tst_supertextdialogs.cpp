@@ -667,6 +667,25 @@ private Q_SLOTS:
         QApplication::restoreOverrideCursor();
     }
 
+    // With no symbol font on the machine the selector says so instead of opening, and gives back the pointer
+    // it took, leaving the caller's own.
+    void noSymbolFonts()
+    {
+        testsupport::ScriptedPrompts prompts;
+        QApplication::setOverrideCursor(Qt::CrossCursor);
+        {
+            TSuperTextGetSymbol selector;
+            selector.SymbolSets()->clear();
+            QCOMPARE(selector.exec(), int(QDialog::Rejected));
+            QVERIFY(!selector.isVisible());
+        }
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral("No Symbol fonts installed")});
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+        QApplication::restoreOverrideCursor();
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
     void insideFrameShowsAsSolid()
     {
         TQelSuperText text;
