@@ -667,6 +667,24 @@ private Q_SLOTS:
         QApplication::restoreOverrideCursor();
     }
 
+    // Hidden and shown again (its window minimised and restored), the dialog stays where the user put it.
+    void reshownWhereItWasLeft()
+    {
+        QWidget main;
+        main.resize(900, 700);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        TSuperTextProperties dialog(&main);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint moved = dialog.pos() + QPoint(40, 30);
+        dialog.move(moved);
+        dialog.hide();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.pos(), moved);
+    }
+
     // With no symbol font on the machine the selector says so instead of opening, and gives back the pointer
     // it took, leaving the caller's own.
     void noSymbolFonts()
