@@ -275,6 +275,8 @@ private Q_SLOTS:
             [](TQelSuperText& t) { t.SetGradientToColor(0x00FF00); });
         QTest::newRow("direction") << std::function<void(TQelSuperText&)>(
             [](TQelSuperText& t) { t.SetFillDirection(gdLeft); });
+        QTest::newRow("width") << std::function<void(TQelSuperText&)>(
+            [](TQelSuperText& t) { t.resize(t.width() + 120, t.height()); });
     }
     void gradientRedrawsAfterOneChange()
     {

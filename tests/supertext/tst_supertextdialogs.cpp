@@ -210,9 +210,14 @@ private Q_SLOTS:
             QTest::keyClick(depth, Qt::Key_Up);
             QTest::keyClick(depth, Qt::Key_Up);
             QTest::keyClick(depth, Qt::Key_Up);
+            // As after loading a texture (loadTextureThroughTheProperties): the object remembers where it
+            // was.
+            static_cast<TSuperTextProperties*>(dialog)->SetLastTexturePath(
+                QStringLiteral("/textures/ivy.bmp"));
             QTest::mouseClick(Child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
         });
         QVERIFY(text->EditProperties());
+        QCOMPARE(text->LastBitmapFileNameandPath(), QStringLiteral("/textures/ivy.bmp"));
         QCOMPARE(parent, &window); // the dialog belongs to the window the text stands on
         QCOMPARE(text->Caption(), QStringLiteral("Noel"));
         QCOMPARE(text->SurfaceType(), stNormal);
@@ -537,6 +542,26 @@ private Q_SLOTS:
         QCOMPARE(dialog.LastUsedImage().pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(dialog.LastTexturePath(), QFileInfo(red).absoluteFilePath());
         QCOMPARE(QDir::currentPath(), working);
+
+        // Another texture looked at in the browser and then cancelled changes nothing.
+        QVERIFY(Picture(Qt::green).save(QDir(dir.path()).filePath(QStringLiteral("green.bmp")), "BMP"));
+        bool looked = false;
+        testsupport::WhenDialogOpens(this, [&looked](QWidget* browser) {
+            auto* files = Child<QListWidget>(browser, "FileListBox1");
+            const QList<QListWidgetItem*> green =
+                files->findItems(QStringLiteral("green.bmp"), Qt::MatchExactly);
+            looked = !green.isEmpty();
+            if (looked) {
+                QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                                  files->visualItemRect(green.first()).center());
+                looked = files->currentItem() == green.first();
+            }
+            QTest::mouseClick(Child<QPushButton>(browser, "CancelButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(Child<QPushButton>(&dialog, "LoadImageButton"), Qt::LeftButton);
+        QVERIFY(looked);
+        QCOMPARE(dialog.Example()->Image().pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(dialog.LastTexturePath(), QFileInfo(red).absoluteFilePath());
     }
 
     void textureStartsInTheTextureFolders()
