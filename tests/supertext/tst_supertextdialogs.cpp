@@ -406,6 +406,15 @@ private Q_SLOTS:
         QVERIFY(std::abs(browser.SuperTextExample()->Image().pixelColor(2, 2).green() - 255) < 8);
         QVERIFY(browser.ChosenFile().endsWith(QStringLiteral("Green.JPG")));
 
+        // Arrow keys move in the folder list without opening anything.
+        browser.Folders()->setFocus();
+        browser.Folders()->setCurrentRow(0);
+        QTest::keyClick(browser.Folders(), Qt::Key_Down);
+        QCOMPARE(browser.Folders()->currentRow(), 1);
+        QTest::keyClick(browser.Folders(), Qt::Key_Up);
+        QCOMPARE(browser.Folders()->currentRow(), 0);
+        QCOMPARE(browser.Folder(), QDir::cleanPath(dir.path()));
+
         // Into a folder and back out.
         QListWidgetItem* wood =
             browser.Folders()->findItems(QStringLiteral("Wood"), Qt::MatchExactly).first();
@@ -714,7 +723,17 @@ private Q_SLOTS:
     // it took, leaving the caller's own.
     void noSymbolFonts()
     {
-        testsupport::ScriptedPrompts prompts;
+        // The wait pointer is gone before the message shows.
+        struct PointerAtMessage : testsupport::ScriptedPrompts
+        {
+            void Information(QWidget* parent, const QString& text) override
+            {
+                ScriptedPrompts::Information(parent, text);
+                shape = QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                       : Qt::ArrowCursor;
+            }
+            Qt::CursorShape shape = Qt::BlankCursor;
+        } prompts;
         QApplication::setOverrideCursor(Qt::CrossCursor);
         {
             TSuperTextGetSymbol selector;
@@ -723,6 +742,7 @@ private Q_SLOTS:
             QVERIFY(!selector.isVisible());
         }
         QCOMPARE(prompts.messages, QStringList{QStringLiteral("No Symbol fonts installed")});
+        QCOMPARE(prompts.shape, Qt::CrossCursor);
         QVERIFY(QApplication::overrideCursor());
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
         QApplication::restoreOverrideCursor();
