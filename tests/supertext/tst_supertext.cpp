@@ -1175,6 +1175,34 @@ private Q_SLOTS:
                 qBlue(page.pixel(left + *last, top + row)) + 100);
     }
 
+    // An outline 0 wide is no outline, on paper as on screen; 1 wide prints.
+    void outlineWidthOnPaper_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("0") << 0;
+        QTest::newRow("1") << 1;
+    }
+    void outlineWidthOnPaper()
+    {
+        QFETCH(int, width);
+        TQelSuperText text;
+        MakeBig(text);
+        text.SetSurfaceType(stNormal);
+        text.Font()->SetColor(platform::clBlack);
+        text.SetOutlineStyle(psSolid);
+        text.SetOutlineWidth(width);
+        text.SetOutlineColor(0x00FF00);
+        QImage page(1300, 400, QImage::Format_RGB32);
+        page.setDotsPerMeterX(3780); // 96 dots per inch
+        page.setDotsPerMeterY(3780);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        text.PrintTo(painter, 0, 0);
+        painter.end();
+        QVERIFY(testsupport::CountInk(page, {0, 0, 400, 120}) > 100);
+        QCOMPARE(CountNear(page, 0x00FF00) > 0, width > 0);
+    }
+
     void printedTextureAndShadow_data()
     {
         QTest::addColumn<int>("depth");
