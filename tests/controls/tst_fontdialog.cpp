@@ -335,6 +335,12 @@ private Q_SLOTS:
         QCOMPARE(size->text(), QStringLiteral("12"));
         QCOMPARE(dialog.SizeList()->currentItem()->text(), QStringLiteral("12"));
         QCOMPARE(size->cursorPosition(), 1);
+        // A size typed far down the list brings it into view.
+        size->selectAll();
+        QTest::keyClicks(size, QStringLiteral("72"));
+        QListWidget* sizes = dialog.SizeList();
+        QCOMPARE(sizes->currentItem()->text(), QStringLiteral("72"));
+        QVERIFY(sizes->viewport()->rect().contains(sizes->visualItemRect(sizes->currentItem())));
     }
 
     // A standard colour opens as its own entry, the first one of the list too.
