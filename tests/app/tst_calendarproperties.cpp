@@ -202,6 +202,20 @@ private Q_SLOTS:
         QVERIFY(dialog.StartingTimeButton()->isEnabledTo(&dialog));
     }
 
+    // Opened on a page that already is a planner, the date page asks for the starting date.
+    void opensOnAPlannerPage()
+    {
+        TCalendarProperties dialog;
+        dialog.ExampleCalendar()->ResetToNew();
+        dialog.ExampleCalendar()->SetCalendarLayout(loWeek);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.LayoutList()->currentRow(), 9);
+        QVERIFY(dialog.PlannerSelected());
+        QCOMPARE(dialog.DateCaption()->text(), QStringLiteral("Select Starting Date"));
+        QCOMPARE(dialog.DateLabel()->text(), QLocale().toString(QDate(2026, 12, 7), QLocale::LongFormat));
+    }
+
     void layoutListAndOrientation_data()
     {
         QTest::addColumn<int>("row");
