@@ -334,9 +334,11 @@ void TCalendarProperties::editsExample(QComboBox* combo, const std::function<voi
 }
 
 controls::TColorButton*
-TCalendarProperties::colorButton(QWidget* parent, void (calendar::TCalendarPanel32::*set)(platform::TColor))
+TCalendarProperties::colorButton(QWidget* parent, void (calendar::TCalendarPanel32::*set)(platform::TColor),
+                                 const char* name)
 {
     auto* button = new controls::TColorButton(tr("Background Color..."), parent);
+    button->setObjectName(QLatin1String(name));
     connect(button, &controls::TColorButton::colorChosen, this, [this, set](platform::TColor color) {
         if (m_initialising)
             return;
@@ -353,13 +355,13 @@ QWidget* TCalendarProperties::buildFontsPage()
     auto* title = new QGroupBox(tr("Title"), page);
     auto* titleRow = new QHBoxLayout(title);
     m_titleFont = FontButton(title, this, &calendar::TCalendarPanel32::TitleFont, "TitleFontButton");
-    m_titleColor = colorButton(title, &calendar::TCalendarPanel32::SetTitleBGColor);
+    m_titleColor = colorButton(title, &calendar::TCalendarPanel32::SetTitleBGColor, "TitleColorButton");
     titleRow->addWidget(m_titleFont);
     titleRow->addWidget(m_titleColor);
     auto* header = new QGroupBox(tr("Header"), page);
     auto* headerRow = new QHBoxLayout(header);
     m_headerFont = FontButton(header, this, &calendar::TCalendarPanel32::HeadersFont, "HeaderFontButton");
-    m_headerColor = colorButton(header, &calendar::TCalendarPanel32::SetHeadersBGColor);
+    m_headerColor = colorButton(header, &calendar::TCalendarPanel32::SetHeadersBGColor, "HeaderColorButton");
     headerRow->addWidget(m_headerFont);
     headerRow->addWidget(m_headerColor);
     auto* cells = new QGroupBox(tr("Number Cells"), page);
@@ -392,7 +394,8 @@ QWidget* TCalendarProperties::buildMiniFontsPage()
     auto [header, headerRow] = group(tr("Mini Header"));
     m_miniHeaderFont =
         FontButton(header, this, &calendar::TCalendarPanel32::MiniHeadersFont, "MiniHeaderFontButton");
-    m_miniHeaderColor = colorButton(header, &calendar::TCalendarPanel32::SetMiniHeadersBGColor);
+    m_miniHeaderColor =
+        colorButton(header, &calendar::TCalendarPanel32::SetMiniHeadersBGColor, "MiniHeaderColorButton");
     headerRow->addWidget(m_miniHeaderFont);
     headerRow->addWidget(m_miniHeaderColor);
     auto [cells, cellsRow] = group(tr("Mini Number Cells"));
@@ -401,7 +404,8 @@ QWidget* TCalendarProperties::buildMiniFontsPage()
     cellsRow->addWidget(m_miniNumberFont);
     cellsRow->addStretch();
     auto [background, backgroundRow] = group(tr("Mini Calendar Background Color"));
-    m_miniCalColor = colorButton(background, &calendar::TCalendarPanel32::SetMiniCalBGColor);
+    m_miniCalColor =
+        colorButton(background, &calendar::TCalendarPanel32::SetMiniCalBGColor, "MiniCalColorButton");
     m_miniCalColor->setText(tr("Color..."));
     backgroundRow->addWidget(m_miniCalColor);
     backgroundRow->addStretch();

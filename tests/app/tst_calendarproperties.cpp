@@ -148,6 +148,35 @@ private Q_SLOTS:
         QCOMPARE(edited->Color(), platform::clGreen);
     }
 
+    // Every background colour button opens the colour dialog, and its part of the example takes the choice.
+    void colourButtonsColourTheirPart_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<platform::TColor (TCalendarPanel32::*)() const>("color");
+        QTest::newRow("title") << QStringLiteral("TitleColorButton") << &TCalendarPanel32::TitleBGColor;
+        QTest::newRow("header") << QStringLiteral("HeaderColorButton") << &TCalendarPanel32::HeadersBGColor;
+        QTest::newRow("mini header") << QStringLiteral("MiniHeaderColorButton")
+                                     << &TCalendarPanel32::MiniHeadersBGColor;
+        QTest::newRow("mini calendar")
+            << QStringLiteral("MiniCalColorButton") << &TCalendarPanel32::MiniCalBGColor;
+    }
+    void colourButtonsColourTheirPart()
+    {
+        using Getter = platform::TColor (TCalendarPanel32::*)() const;
+        QFETCH(QString, button);
+        QFETCH(Getter, color);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarProperties dialog;
+        open(dialog);
+        auto* colourButton = dialog.findChild<QPushButton*>(button);
+        QVERIFY(colourButton);
+        showPageOf(colourButton);
+        QVERIFY(colourButton->isEnabled());
+        prompts.color = platform::TColor(0x40C080);
+        QTest::mouseClick(colourButton, Qt::LeftButton);
+        QCOMPARE((dialog.ExampleCalendar()->*color)(), platform::TColor(0x40C080));
+    }
+
     // The program's own font dialog, confirmed untouched, leaves the title font exactly as it was.
     void untouchedFontDialogChangesNothing()
     {
