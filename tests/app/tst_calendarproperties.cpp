@@ -148,6 +148,17 @@ private Q_SLOTS:
         QCOMPARE(edited->Color(), platform::clGreen);
     }
 
+    // Enter takes the dialog's choices, as OK does.
+    void enterAccepts()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarProperties dialog;
+        open(dialog);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
     // Every background colour button opens the colour dialog, and its part of the example takes the choice.
     void colourButtonsColourTheirPart_data()
     {
