@@ -333,16 +333,16 @@ void TCalendarProperties::editsExample(QComboBox* combo, const std::function<voi
     });
 }
 
-controls::TColorButton*
-TCalendarProperties::colorButton(QWidget* parent, void (calendar::TCalendarPanel32::*set)(platform::TColor),
-                                 const char* name)
+controls::TColorButton* TCalendarProperties::colorButton(QWidget* parent,
+                                                         const std::function<void(platform::TColor)>& apply,
+                                                         const char* name)
 {
     auto* button = new controls::TColorButton(tr("Background Color..."), parent);
     button->setObjectName(QLatin1String(name));
-    connect(button, &controls::TColorButton::colorChosen, this, [this, set](platform::TColor color) {
+    connect(button, &controls::TColorButton::colorChosen, this, [this, apply](platform::TColor color) {
         if (m_initialising)
             return;
-        (m_example->*set)(color);
+        apply(color);
         repaintExample();
     });
     return button;
@@ -355,13 +355,15 @@ QWidget* TCalendarProperties::buildFontsPage()
     auto* title = new QGroupBox(tr("Title"), page);
     auto* titleRow = new QHBoxLayout(title);
     m_titleFont = FontButton(title, this, &calendar::TCalendarPanel32::TitleFont, "TitleFontButton");
-    m_titleColor = colorButton(title, &calendar::TCalendarPanel32::SetTitleBGColor, "TitleColorButton");
+    m_titleColor = colorButton(
+        title, [this](platform::TColor c) { m_example->SetTitleBGColor(c); }, "TitleColorButton");
     titleRow->addWidget(m_titleFont);
     titleRow->addWidget(m_titleColor);
     auto* header = new QGroupBox(tr("Header"), page);
     auto* headerRow = new QHBoxLayout(header);
     m_headerFont = FontButton(header, this, &calendar::TCalendarPanel32::HeadersFont, "HeaderFontButton");
-    m_headerColor = colorButton(header, &calendar::TCalendarPanel32::SetHeadersBGColor, "HeaderColorButton");
+    m_headerColor = colorButton(
+        header, [this](platform::TColor c) { m_example->SetHeadersBGColor(c); }, "HeaderColorButton");
     headerRow->addWidget(m_headerFont);
     headerRow->addWidget(m_headerColor);
     auto* cells = new QGroupBox(tr("Number Cells"), page);
@@ -394,8 +396,8 @@ QWidget* TCalendarProperties::buildMiniFontsPage()
     auto [header, headerRow] = group(tr("Mini Header"));
     m_miniHeaderFont =
         FontButton(header, this, &calendar::TCalendarPanel32::MiniHeadersFont, "MiniHeaderFontButton");
-    m_miniHeaderColor =
-        colorButton(header, &calendar::TCalendarPanel32::SetMiniHeadersBGColor, "MiniHeaderColorButton");
+    m_miniHeaderColor = colorButton(
+        header, [this](platform::TColor c) { m_example->SetMiniHeadersBGColor(c); }, "MiniHeaderColorButton");
     headerRow->addWidget(m_miniHeaderFont);
     headerRow->addWidget(m_miniHeaderColor);
     auto [cells, cellsRow] = group(tr("Mini Number Cells"));
@@ -404,8 +406,8 @@ QWidget* TCalendarProperties::buildMiniFontsPage()
     cellsRow->addWidget(m_miniNumberFont);
     cellsRow->addStretch();
     auto [background, backgroundRow] = group(tr("Mini Calendar Background Color"));
-    m_miniCalColor =
-        colorButton(background, &calendar::TCalendarPanel32::SetMiniCalBGColor, "MiniCalColorButton");
+    m_miniCalColor = colorButton(
+        background, [this](platform::TColor c) { m_example->SetMiniCalBGColor(c); }, "MiniCalColorButton");
     m_miniCalColor->setText(tr("Color..."));
     backgroundRow->addWidget(m_miniCalColor);
     backgroundRow->addStretch();

@@ -106,8 +106,8 @@ private:
     QWidget* buildMarginsPage();
     /** Applies a list's choice to the example when the user makes it, then repaints the example. */
     void editsExample(QComboBox* combo, const std::function<void(int)>& apply);
-    controls::TColorButton*
-    colorButton(QWidget* parent, void (calendar::TCalendarPanel32::*set)(platform::TColor), const char* name);
+    controls::TColorButton* colorButton(QWidget* parent, const std::function<void(platform::TColor)>& apply,
+                                        const char* name);
     void applyEnabling();
     void repaintExample();
     void showZoom();
