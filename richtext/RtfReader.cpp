@@ -20,6 +20,8 @@ namespace {
 
 // Deeper groups than this are read as skipped; real documents nest a few dozen levels.
 constexpr int kMaxDepth = 1000;
+// The longer side of the grey box that stands for a picture the reader cannot show.
+constexpr double kMaxPlaceholderSide = 64.0;
 // One twip is a twentieth of a point; layout works in pixels at 96 per inch.
 constexpr double kTwipsPerPixel = 15.0;
 
@@ -731,8 +733,12 @@ private:
         height = std::clamp(height * scaley / 100.0, 1.0, 20000.0);
         QTextImageFormat format;
         if (image.isNull()) {
-            // Kept as it came, shown as a grey box of its size.
-            image = QImage(std::max(1, int(width)), std::max(1, int(height)), QImage::Format_RGB32);
+            // Kept as it came, shown as a grey box of its size. The box is one colour, so a small picture of
+            // its proportions stretched to the size shows the same, and a size of 20000 pixels square costs
+            // kilobytes, not gigabytes.
+            const double shrink = std::min(1.0, kMaxPlaceholderSide / std::max(width, height));
+            image = QImage(std::max(1, int(width * shrink)), std::max(1, int(height * shrink)),
+                           QImage::Format_RGB32);
             image.fill(QColor(0xE0, 0xE0, 0xE0));
             format.setProperty(kOriginalPictureKind, int(pic.kind));
             format.setProperty(kOriginalPictureData, pic.data);

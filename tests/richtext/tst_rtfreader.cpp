@@ -390,16 +390,38 @@ private Q_SLOTS:
         QCOMPARE(image.charFormat().toImageFormat().height(), 30.0);
     }
 
+    // A picture the reader cannot show is kept as it came and shown as a grey box of its size; a box of the
+    // largest size is a small grey picture stretched, not 20000 pixels square held in memory.
+    void unknownPictureIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("size");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("small") << QByteArray("\\picwgoal300\\pichgoal150") << 20.0 << 10.0 << QSize(20, 10);
+        QTest::newRow("largest") << QByteArray("\\picwgoal3000000\\pichgoal1500000") << 20000.0 << 20000.0
+                                 << QSize(64, 64);
+        QTest::newRow("wide") << QByteArray("\\picwgoal150000\\pichgoal15000") << 10000.0 << 1000.0
+                              << QSize(64, 6);
+    }
     void unknownPictureIsKept()
     {
+        QFETCH(QByteArray, size);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(QSize, pixels);
         QTextDocument doc;
-        ReadRtf(QByteArray("{\\rtf1 a{\\pict\\emfblip\\picwgoal300\\pichgoal150 0102030405}b\\par}"), doc);
+        ReadRtf("{\\rtf1 a{\\pict\\emfblip" + size + " 0102030405}b\\par}", doc);
         const QTextFragment image = Fragment(doc, QString(QChar::ObjectReplacementCharacter));
         QVERIFY(image.isValid());
         const QTextImageFormat f = image.charFormat().toImageFormat();
         QCOMPARE(f.property(richtext::kOriginalPictureData).toByteArray(),
                  QByteArray("\x01\x02\x03\x04\x05"));
-        QCOMPARE(f.width(), 20.0);
+        QCOMPARE(f.width(), width);
+        QCOMPARE(f.height(), height);
+        const QImage box = doc.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
+        QCOMPARE(box.size(), pixels);
+        QCOMPARE(box.pixelColor(box.width() - 1, box.height() - 1), QColor(0xE0, 0xE0, 0xE0));
     }
 
     void lastParagraphMark()
