@@ -45,6 +45,19 @@ QImage Render(TQelSuperText& text)
     return image;
 }
 
+/** The text printed at its place on a white page of 96 dots per inch: one dot per pixel. */
+QImage PrintedAt96Dpi(TQelSuperText& text)
+{
+    QImage page(1300, 400, QImage::Format_RGB32);
+    page.setDotsPerMeterX(3780);
+    page.setDotsPerMeterY(3780);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    text.PrintTo(painter, 0, 0);
+    painter.end();
+    return page;
+}
+
 /** Pixels whose colour and every neighbour within two pixels match: the inside of glyphs, clear of edges. */
 QList<QPoint> Inside(const QImage& image, const std::function<bool(QRgb)>& ink)
 {
@@ -1192,13 +1205,7 @@ private Q_SLOTS:
         text.SetOutlineStyle(psSolid);
         text.SetOutlineWidth(width);
         text.SetOutlineColor(0x00FF00);
-        QImage page(1300, 400, QImage::Format_RGB32);
-        page.setDotsPerMeterX(3780); // 96 dots per inch
-        page.setDotsPerMeterY(3780);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        text.PrintTo(painter, 0, 0);
-        painter.end();
+        const QImage page = PrintedAt96Dpi(text);
         QVERIFY(testsupport::CountInk(page, {0, 0, 400, 120}) > 100);
         QCOMPARE(CountNear(page, 0x00FF00) > 0, width > 0);
     }
@@ -1218,13 +1225,7 @@ private Q_SLOTS:
         text.SetImage(Checker());
         text.SetShadowDepth(depth);
         text.SetShadowcolor(0x808080);
-        QImage page(1300, 400, QImage::Format_RGB32);
-        page.setDotsPerMeterX(3780); // 96 dots per inch: one dot per pixel
-        page.setDotsPerMeterY(3780);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        text.PrintTo(painter, 0, 0);
-        painter.end();
+        const QImage page = PrintedAt96Dpi(text);
         const int shadow = testsupport::CountColor(page, {0, 0, 400, 120}, 0x808080);
         QVERIFY2(shadow > 10, qPrintable(QString::number(shadow)));
         QVERIFY(testsupport::CountColor(page, {0, 0, 400, 120}, 0x0000FF) > 100);
