@@ -17,11 +17,6 @@ using VAlign = TCanvas::VAlign;
 
 namespace {
 
-int FontPixels(int size)
-{
-    return platform::MulDiv(size, platform::PixelsPerInch(), 72);
-}
-
 /** Draws the rows of a planner and records them as cells 1..rows; the remaining cells get no geometry. */
 void DrawPlannerRows(TCanvas& canvas, MonthPaintParams& p, const QString& title,
                      const QList<PlannerRow>& rows)
@@ -84,7 +79,7 @@ QString MonthTitle(const MonthPaintParams& p, const QString& title)
 void SetCanvasFont(TCanvas& canvas, const QString& name, int size, platform::TColor color,
                    platform::TFontStyles style)
 {
-    canvas.SetFont(platform::MakeQFont(name, FontPixels(size), style), color);
+    canvas.SetFont(platform::MakeQFont(name, platform::FontPixels(size), style), color);
 }
 
 void SetCanvasFont(TCanvas& canvas, const PaintFont& font)
@@ -144,7 +139,8 @@ void DrawMonth(TCanvas& canvas, MonthPaintParams& p, const QString& title)
 
     // Weekday headers.
     SetCanvasFont(canvas, p.headersFont);
-    const int headerHeight = static_cast<int>(std::trunc(1.5 * std::abs(FontPixels(p.headersFont.size))));
+    const int headerHeight =
+        static_cast<int>(std::trunc(1.5 * std::abs(platform::FontPixels(p.headersFont.size))));
     p.headersRect = {L, yt + 1, R1, yt + 1 + headerHeight};
     if (fill)
         canvas.FillRect({L, yt + 1, R1, p.headersRect.bottom + 1}, p.headersBGColor);

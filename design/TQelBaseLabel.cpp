@@ -160,10 +160,7 @@ void TQelBaseLabel::BoundsChanged()
 
 QFont TQelBaseLabel::DrawingFont() const
 {
-    int size = m_font->Size();
-    if (ZoomFactor() != 1.0f)
-        size = static_cast<int>(std::trunc(size * double(ZoomFactor())));
-    return platform::MakeQFont(m_font->Name(), platform::MulDiv(size, platform::PixelsPerInch(), 72),
+    return platform::MakeQFont(m_font->Name(), platform::FontPixels(m_font->Size(), ZoomFactor()),
                                m_font->Style());
 }
 

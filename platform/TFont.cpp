@@ -3,6 +3,7 @@
 #include "platform/Screen.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -91,10 +92,18 @@ void TFont::notify()
     Q_EMIT changed();
 }
 
+int FontPixels(int points, float zoom)
+{
+    const double zoomed = std::trunc(points * double(zoom));
+    const double limit = double(kMaxFontPixels) * 72 / PixelsPerInch();
+    const int pixels = MulDiv(static_cast<int>(std::clamp(zoomed, -limit, limit)), PixelsPerInch(), 72);
+    return std::clamp(pixels, -kMaxFontPixels, kMaxFontPixels);
+}
+
 QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style)
 {
     QFont font(name);
-    font.setPixelSize(std::max(1, pixelSize));
+    font.setPixelSize(std::clamp(pixelSize, 1, kMaxFontPixels));
     font.setBold(style.testFlag(fsBold));
     font.setItalic(style.testFlag(fsItalic));
     font.setUnderline(style.testFlag(fsUnderline));

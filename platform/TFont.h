@@ -78,7 +78,15 @@ private:
     int m_pixelsPerInch = 96;
 };
 
-/** A QFont for drawing: the family, a pixel size (at least 1) and the style set. */
+/** The largest font drawn, in pixels: a damaged file's size of billions of points is drawn this big, so the
+ *  coordinates laid out from it stay far inside int. The font dialog's 1638 points at 400% stay below it. */
+inline constexpr int kMaxFontPixels = 10000;
+
+/** The pixel height of a font of `points` at `zoom` on the screen, its sign kept and its size at most
+ *  kMaxFontPixels. */
+int FontPixels(int points, float zoom = 1.0f);
+
+/** A QFont for drawing: the family, a pixel size (from 1 to kMaxFontPixels) and the style set. */
 QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style);
 
 /** The font as a font dialog edits it: family, size in points, styles and colour. */

@@ -256,10 +256,7 @@ void TQelSuperText::BoundsChanged()
 
 QFont TQelSuperText::DrawingFont() const
 {
-    int size = m_font->Size();
-    if (ZoomFactor() != 1.0f)
-        size = static_cast<int>(std::trunc(size * double(ZoomFactor())));
-    const int pixels = std::min(platform::MulDiv(size, platform::PixelsPerInch(), 72), kMaxPixelSize);
+    const int pixels = std::min(platform::FontPixels(m_font->Size(), ZoomFactor()), kMaxPixelSize);
     QFont font = platform::MakeQFont(platform::DrawingFamily(m_font->Name()), pixels, m_font->Style());
     font.setStyleStrategy(QFont::PreferOutline);
     return font;
@@ -551,8 +548,7 @@ void TQelSuperText::PrintTo(QPainter& painter, double originX, double originY)
 bool TQelSuperText::FitToText()
 {
     QCoreApplication::processEvents();
-    int size = m_font->Size();
-    const int pixels = std::min(platform::MulDiv(size, platform::PixelsPerInch(), 72), kMaxPixelSize);
+    const int pixels = std::min(platform::FontPixels(m_font->Size()), kMaxPixelSize);
     QFont unzoomed = platform::MakeQFont(platform::DrawingFamily(m_font->Name()), pixels, m_font->Style());
     const QFontMetrics metrics(unzoomed);
     const int cx = metrics.horizontalAdvance(platform::SymbolText(m_font->Name(), m_caption));

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include <limits>
+
 using namespace calendar;
 using platform::TRect;
 using testsupport::ColorAt;
@@ -483,6 +485,35 @@ private Q_SLOTS:
         page.SetMainCalDay(day);
         const QImage image = page.RenderToBitmap();
         QVERIFY(CountInk(image, {0, 0, image.width(), image.height()}) > 1000);
+    }
+
+    // A damaged style sheet may carry any font size; the page still draws (the sanitizer build checks the
+    // arithmetic on the way).
+    void absurdFontSizesStillDraw_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("largest int") << std::numeric_limits<int>::max();
+        QTest::newRow("smallest int") << std::numeric_limits<int>::min();
+        QTest::newRow("a billion") << 1000000000;
+        QTest::newRow("minus a billion") << -1000000000;
+        QTest::newRow("zero") << 0;
+    }
+    void absurdFontSizesStillDraw()
+    {
+        QFETCH(int, size);
+        TCalendarPanel32 page;
+        page.ResetToNew();
+        for (platform::TFont* font : {page.TitleFont(), page.HeadersFont(), page.CellFont(),
+                                      page.MiniTitleFont(), page.MiniHeadersFont(), page.MiniCellFont()})
+            font->SetSize(size);
+        for (int layout = 0; layout < kLayoutCount; ++layout) {
+            page.SetCalendarLayout(TCalendarLayout(layout));
+            page.Relayout(true);
+            const QImage image = page.RenderToBitmap();
+            QCOMPARE(image.size(), page.size());
+            QVERIFY2(CountInk(image, {0, 0, image.width(), image.height()}) > 0,
+                     qPrintable(QString::number(layout)));
+        }
     }
 
     void everyLayoutAtEveryZoom()
