@@ -96,8 +96,7 @@ int FontPixels(int points, float zoom)
 {
     const double zoomed = std::trunc(points * double(zoom));
     const double limit = double(kMaxFontPixels) * 72 / PixelsPerInch();
-    const int pixels = MulDiv(static_cast<int>(std::clamp(zoomed, -limit, limit)), PixelsPerInch(), 72);
-    return std::clamp(pixels, -kMaxFontPixels, kMaxFontPixels);
+    return MulDiv(static_cast<int>(std::clamp(zoomed, -limit, limit)), PixelsPerInch(), 72);
 }
 
 QFont MakeQFont(const QString& name, int pixelSize, TFontStyles style)

@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <limits>
+
 using namespace platform;
 
 class TestPlatform : public QObject
@@ -226,6 +229,35 @@ private Q_SLOTS:
         TFont font;
         font.SetHeight(height);
         QCOMPARE(font.Size(), size);
+    }
+
+    // Text is drawn at the font's size scaled by the zoom, up to 10000 pixels: the font dialog's largest size
+    // at the largest zoom is drawn true, a damaged file's billions of points are drawn 10000 pixels high.
+    void drawingFontPixels_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("12 pt") << 12 << 1.0 << 16;
+        QTest::newRow("12 pt at 200%") << 12 << 2.0 << 32;
+        QTest::newRow("11 pt at 50%, points cut first") << 11 << 0.5 << 7;
+        QTest::newRow("character height -12 pt") << -12 << 1.0 << -16;
+        QTest::newRow("1638 pt at 400%") << 1638 << 4.0 << 8736;
+        QTest::newRow("7600 pt") << 7600 << 1.0 << 10000;
+        QTest::newRow("largest int") << std::numeric_limits<int>::max() << 1.0 << 10000;
+        QTest::newRow("largest int at 400%") << std::numeric_limits<int>::max() << 4.0 << 10000;
+        QTest::newRow("smallest int at 200%") << std::numeric_limits<int>::min() << 2.0 << -10000;
+    }
+    void drawingFontPixels()
+    {
+        QFETCH(int, points);
+        QFETCH(double, zoom);
+        QFETCH(int, pixels);
+        QCOMPARE(FontPixels(points, float(zoom)), pixels);
+        if (pixels > 0) {
+            QCOMPARE(MakeQFont(QStringLiteral("Arial"), pixels, fsBold).pixelSize(), pixels);
+            QCOMPARE(MakeQFont(QStringLiteral("Arial"), points, fsBold).pixelSize(), std::min(points, 10000));
+        }
     }
 
     void fontSetSizeAndNotify()
