@@ -170,7 +170,8 @@ void DocumentHistory::Restore(const DocumentSnapshot& snapshot)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     try {
-        persist::ReadCalendar(&buffer, m_page, m_owner);
+        // Written without objects: they are read from their own records below.
+        static_cast<void>(persist::ReadCalendar(&buffer, m_page, m_owner));
     } catch (const persist::StreamError&) {
         // The bytes were written by this program a moment ago; what was read stays.
     }

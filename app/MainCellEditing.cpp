@@ -3,6 +3,8 @@
 
 #include "app/TCalendarMain.h"
 
+#include "controls/TIconListBox.h"
+
 #include "app/DocumentHistory.h"
 #include "app/TFloatingPalette.h"
 
@@ -169,12 +171,17 @@ richtext::CharAttributes TCalendarMain::DefaultEditorAttributes() const
 
 void TCalendarMain::FillWithRecurringDates()
 {
-    if (!QFileInfo::exists(recurring::StorePath()))
-        return;
     const int month = m_page->MainCalMonth();
     const int year = m_page->MainCalYear();
-    const QStringList lines =
-        recurring::LinesForMonth(recurring::ReadStore(recurring::StorePath()), month, year);
+    const QStringList stored = QFileInfo::exists(recurring::StorePath())
+                                   ? recurring::ReadStore(recurring::StorePath())
+                                   : QStringList();
+    if (stored.isEmpty()) {
+        platform::Prompts::Current().Information(
+            this, tr("No recurring dates are stored yet. Add them with Edit Recurring Dates."));
+        return;
+    }
+    const QStringList lines = recurring::LinesForMonth(stored, month, year);
     if (lines.isEmpty()) {
         platform::Prompts::Current().Information(this, tr("No predefined dates match the current month"));
         return;
@@ -218,7 +225,13 @@ void TCalendarMain::EditorDrop(const QMimeData* data)
 {
     if (!IsPictureDrag(data) || m_cellEditor->isHidden())
         return;
+    // A drop is a step of its own, named after what it put into the cell: the drag began elsewhere (in the
+    // palette, in another program), so no press in this window started a new one.
+    m_history->NextAction();
+    const bool icon = data->hasFormat(controls::TIconListBox::IconMimeType());
+    DocumentHistory::Step step(*m_history, icon ? tr("Drop Icon") : tr("Drop Picture"));
     m_cellEditor->InsertBitmap(qvariant_cast<QImage>(data->imageData()));
+    saveCellEditorNow();
     SetModified(true);
 }
 

@@ -14,8 +14,10 @@
 #include "platform/PrintableText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
+#include "richtext/TVelRtfStorage.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUndoStack>
@@ -45,17 +47,29 @@ QString ShownPath(const QString& path)
     return platform::PrintableName(path, platform::kShownPathLength);
 }
 
-/** True when the open file reads as a calendar, read on a page of its own that is then dropped. */
-bool ReadsAsCalendar(QIODevice& file)
+/** How an open file reads as a calendar, read on a page of its own that is then dropped. */
+struct TrialRead
+{
+    bool readable = false;
+    std::optional<persist::CalendarDamage> damage;
+};
+
+TrialRead ReadOnScratchPage(QIODevice& file)
 {
     QObject owner;
     calendar::TCalendarPanel32 page;
     try {
-        persist::ReadCalendar(&file, page, &owner);
+        return {true, persist::ReadCalendar(&file, page, &owner)};
     } catch (const persist::StreamError&) {
-        return false;
+        return {};
     }
-    return true;
+}
+
+/** The name a calendar recovered from a damaged file goes by until it is saved: "family (recovered).KVF". */
+QString RecoveredName(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral(" (recovered).") + file.suffix());
 }
 
 } // namespace
@@ -71,6 +85,7 @@ void TCalendarMain::New()
         return;
     SetModified(true);
     m_currentFileName.clear();
+    m_recoveredName.clear();
     m_page->ClearAllCells();
     m_page->ClearObjects();
     m_page->SetUserTitle(QString());
@@ -101,6 +116,10 @@ bool TCalendarMain::Properties()
     } else if (m_page->isVisible()) {
         dialog.SetPageFamily(m_page->LayoutFamily());
         dialog.SetCellsHaveText(m_page->HasCellContent());
+        int filled = 0;
+        for (int i = 1; i <= calendar::kCellCount; ++i)
+            filled += m_page->CellStorage(i).IsEmpty() ? 0 : 1;
+        dialog.SetPageMonth(month, year, filled);
     }
     dialog.ExampleCalendar()->AssignStyle(*m_page);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
@@ -163,10 +182,20 @@ void TCalendarMain::Save()
         SaveCalendarFile(m_currentFileName);
 }
 
+void TCalendarMain::SaveOrSaveAs()
+{
+    if (Action("mnuSave")->isEnabled())
+        Save();
+    else
+        SaveAs();
+}
+
 QString TCalendarMain::ProposedFileName(const QString& extension) const
 {
     if (!m_currentFileName.isEmpty())
         return QFileInfo(m_currentFileName).completeBaseName() + extension;
+    if (!m_recoveredName.isEmpty())
+        return QFileInfo(m_recoveredName).completeBaseName() + extension;
     QString month;
     m_page->GetMonthName(m_page->MainCalMonth(), month);
     return month.left(3) + QString::number(m_page->MainCalYear()) + extension;
@@ -176,8 +205,11 @@ bool TCalendarMain::SaveAs()
 {
     const QString proposed = m_currentFileName.isEmpty() ? ProposedFileName(QStringLiteral(".KVF"))
                                                          : QFileInfo(m_currentFileName).fileName();
+    // A recovered calendar is proposed beside the damaged file it came from, under a name of its own.
+    const QString proposedPath =
+        m_recoveredName.isEmpty() ? platform::ProgramFolder() + proposed : m_recoveredName;
     const std::optional<QString> chosen = platform::Prompts::Current().SaveFileName(
-        this, tr("Save Calendar File"), platform::ProgramFolder() + proposed, kCalendarFilter);
+        this, tr("Save Calendar File"), proposedPath, kCalendarFilter);
     bool saved = false;
     if (chosen) {
         QString path = *chosen;
@@ -217,16 +249,27 @@ bool TCalendarMain::OpenCalendarFile(const QString& requested)
     // and leaves the open calendar (its name, its changes) as it was.
     QFile file(path);
     QString problem;
+    TrialRead trial;
     if (!QFileInfo::exists(path)) {
         problem = tr("File %1 no longer exists").arg(ShownPath(path));
     } else {
         BusyPointer busy;
-        if (!file.open(QIODevice::ReadOnly) || !ReadsAsCalendar(file) || !file.seek(0))
+        if (file.open(QIODevice::ReadOnly))
+            trial = ReadOnScratchPage(file);
+        if (!trial.readable || !file.seek(0))
             problem = tr("Unable to open %1. Possibly \ncorrupted, possibly not a Calendar file")
                           .arg(ShownPath(path));
     }
     if (!problem.isEmpty()) {
         platform::Prompts::Current().Information(this, problem);
+        SetButtons();
+        return false;
+    }
+    // A file whose placed objects cannot all be read never opens as if it were whole: the user decides
+    // whether what was read is worth keeping, as a calendar of its own that is saved under a new name.
+    if (trial.damage && !platform::Prompts::Current().Question(this, tr("Damaged File"),
+                                                               persist::DamageMessage(*trial.damage) + u'\n' +
+                                                                   tr("Open what could be read?"))) {
         SetButtons();
         return false;
     }
@@ -237,6 +280,8 @@ bool TCalendarMain::OpenCalendarFile(const QString& requested)
         remembered = 1.0f;
     m_startingUp = true;
     m_currentFileName.clear();
+    m_recoveredName.clear();
+    bool recovered = false;
     {
         BusyPointer busy;
         m_page->ClearAllCells();
@@ -246,12 +291,15 @@ bool TCalendarMain::OpenCalendarFile(const QString& requested)
         // The same open file again: what was proven above is what the page reads.
         bool read = true;
         try {
-            persist::ReadCalendar(&file, *m_page, this);
+            recovered = persist::ReadCalendar(&file, *m_page, this).has_value();
         } catch (const persist::StreamError&) {
             read = false;
         }
         m_page->Relayout(false);
-        if (read) {
+        if (read && recovered) {
+            m_page->HookObjectEvents();
+            m_recoveredName = RecoveredName(path);
+        } else if (read) {
             m_page->HookObjectEvents();
             m_currentFileName = path;
             m_mru.Add(path);
@@ -270,7 +318,8 @@ bool TCalendarMain::OpenCalendarFile(const QString& requested)
     }
     QCoreApplication::processEvents();
     m_startingUp = false;
-    m_page->setVisible(!m_currentFileName.isEmpty());
+    const bool opened = !m_currentFileName.isEmpty() || !m_recoveredName.isEmpty();
+    m_page->setVisible(opened);
     SetModified(false);
     SetButtons();
     CheckFloaterStatus();
@@ -280,9 +329,14 @@ bool TCalendarMain::OpenCalendarFile(const QString& requested)
     layoutCanvas();
     SetCaption();
     m_history->Reset();
+    if (recovered) {
+        // What was recovered is not the file on disk: it stays unsaved whatever is undone.
+        m_history->Stack()->resetClean();
+        SetModified(true);
+    }
     m_page->SetSuspendPaint(false);
     m_page->update();
-    return !m_currentFileName.isEmpty();
+    return opened;
 }
 
 bool TCalendarMain::SaveCalendarFile(const QString& path)
@@ -301,6 +355,7 @@ bool TCalendarMain::SaveCalendarFile(const QString& path)
             persist::SaveCalendarFile(*m_page, path);
             m_history->Stack()->setClean();
             m_currentFileName = path;
+            m_recoveredName.clear();
             SetModified(false);
             saved = true;
         } catch (const persist::StreamError&) {
@@ -324,8 +379,14 @@ bool TCalendarMain::CheckSaveNeeded()
     DoSaveRichtext();
     if (!m_modified)
         return true;
-    if (!platform::Prompts::Current().Question(this, tr("Save"), tr("Save changes?")))
+    switch (platform::Prompts::Current().QuestionOrCancel(this, tr("Save"), tr("Save changes?"))) {
+    case platform::Prompts::Answer::Cancel:
+        return false;
+    case platform::Prompts::Answer::No:
         return true;
+    case platform::Prompts::Answer::Yes:
+        break;
+    }
     const bool saved = m_currentFileName.isEmpty() ? SaveAs() : SaveCalendarFile(m_currentFileName);
     if (saved)
         SetModified(false);

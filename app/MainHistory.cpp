@@ -4,6 +4,7 @@
 #include "app/TCalendarMain.h"
 
 #include "app/DocumentHistory.h"
+#include "app/TFloatingPalette.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelGraphicControl.h"
 #include "design/TQelHandle.h"
@@ -51,7 +52,12 @@ void TCalendarMain::buildEditMenu()
     refresh();
     connect(m_history, &DocumentHistory::restored, this, [this] {
         layoutCanvas();
-        CheckFloaterStatus();
+        // A page without day cells takes the palette away; undo and redo never bring it back: only the user
+        // shows it.
+        if (!m_page->UsesDayCells()) {
+            m_prefs.iconsVisible = false;
+            m_palette->hide();
+        }
         SetButtons();
         SetCaption();
     });

@@ -233,12 +233,8 @@ void TCalendarMain::buildToolBars()
         palette.setColor(QPalette::ButtonText, colour);
         button->setPalette(palette);
     };
-    QAction* save = add(tr("&Save"), "Savebutton", tr("Save changes to the calendar"), [this] {
-        if (Action("mnuSave")->isEnabled())
-            Save();
-        else
-            SaveAs();
-    });
+    QAction* save =
+        add(tr("&Save"), "Savebutton", tr("Save changes to the calendar"), [this] { SaveOrSaveAs(); });
     emphasise(save, Qt::darkGreen);
     QAction* cancel =
         add(tr("&Cancel"), "CancelButton", tr("Cancel all changes"), [this] { CancelChanges(); });
@@ -330,8 +326,9 @@ void TCalendarMain::SetModified(bool modified)
 void TCalendarMain::SetCaption()
 {
     QString caption = QStringLiteral("Datoria");
-    if (!m_currentFileName.isEmpty())
-        caption += QStringLiteral("  [") + QFileInfo(m_currentFileName).fileName() + u']';
+    const QString shown = m_currentFileName.isEmpty() ? m_recoveredName : m_currentFileName;
+    if (!shown.isEmpty())
+        caption += QStringLiteral("  [") + QFileInfo(shown).fileName() + u']';
     caption += QStringLiteral("    [%1%]").arg(std::lround(double(m_page->Zoom()) * 100));
     setWindowTitle(caption);
 }
@@ -549,6 +546,13 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
         (QApplication::focusWidget() && widget != QApplication::focusWidget()))
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    // The Save item is greyed out while the calendar has no file; its key then does what the tool bar's Save
+    // does rather than nothing.
+    if (key->matches(QKeySequence::Save) && !Action("mnuSave")->isEnabled()) {
+        if (Action("mnuSaveAs")->isEnabled())
+            SaveOrSaveAs();
+        return true;
+    }
     if (key->key() == Qt::Key_PageDown) {
         ZoomIn();
     } else if (key->key() == Qt::Key_PageUp) {

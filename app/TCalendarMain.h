@@ -78,6 +78,8 @@ public:
     void Open();
     void OpenRecent(const QString& path);
     void Save();
+    /** Save for a calendar with a file, Save As for one without (the tool bar's Save, Ctrl+S). */
+    void SaveOrSaveAs();
     /** The save dialog, then the save; true when the calendar was saved. */
     bool SaveAs();
     void CancelChanges();
@@ -92,7 +94,10 @@ public:
     bool OpenCalendarFile(const QString& path);
     /** Writes the calendar at zoom 1; false (with a message) when the file cannot be written. */
     bool SaveCalendarFile(const QString& path);
-    /** Asks "Save changes?" when modified; false when the answer was Yes but nothing was saved. */
+    /**
+     * Asks "Save changes?" when modified; false when the command that asked must stop: the answer was Cancel,
+     * or Yes but nothing was saved.
+     */
     bool CheckSaveNeeded();
 
     // Files from the desktop.
@@ -222,6 +227,9 @@ private:
     persist::Preferences m_prefs;
     persist::MruList m_mru{5};
     QString m_currentFileName;
+    /** The name a calendar recovered from a damaged file is shown under and first saved as; it has no file.
+     */
+    QString m_recoveredName;
     bool m_modified = false;
     bool m_startingUp = true;
     bool m_zoomBusy = false;

@@ -839,6 +839,12 @@ void TCalendarProperties::DefaultStyle()
     LayoutChanged();
 }
 
+QString TCalendarProperties::MonthChangeQuestion(int filledCells)
+{
+    return filledCells == 1 ? tr("The text of 1 day will be removed. Change the month?")
+                            : tr("The text of %1 days will be removed. Change the month?").arg(filledCells);
+}
+
 void TCalendarProperties::done(int result)
 {
     if (result == QDialog::Accepted && m_cellsHaveText && m_example->LayoutFamily() != m_pageFamily &&
@@ -846,6 +852,14 @@ void TCalendarProperties::done(int result)
             this, tr("WARNING"),
             tr("Warning: changing to this type of layout\nwill erase all text "
                "and icons from the current\ncalendar. Proceed?")))
+        return;
+    // Within the same kind of page, another month moves the day cells to other days: their text goes.
+    const bool monthChanged =
+        m_example->MainCalMonth() != m_pageMonth || m_example->MainCalYear() != m_pageYear;
+    if (result == QDialog::Accepted && m_filledCells > 0 && m_example->LayoutFamily() == m_pageFamily &&
+        m_example->LayoutFamily() != 1 && monthChanged &&
+        !platform::Prompts::Current().Question(this, tr("Change the Month"),
+                                               MonthChangeQuestion(m_filledCells)))
         return;
     SavePlacement(*this, kPlacementClass);
     QDialog::done(result);

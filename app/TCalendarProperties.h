@@ -44,7 +44,19 @@ public:
     void SetNewCalendar(bool value) { m_newCalendar = value; }
     void SetCellsHaveText(bool value) { m_cellsHaveText = value; }
     void SetPageFamily(int value) { m_pageFamily = value; }
+    /**
+     * The page's month and how many of its day cells hold text: OK on another month or year asks before that
+     * text is removed.
+     */
+    void SetPageMonth(int month, int year, int filledCells)
+    {
+        m_pageMonth = month;
+        m_pageYear = year;
+        m_filledCells = filledCells;
+    }
     bool PlannerSelected() const { return m_plannerSelected; }
+    /** The question asked before another month removes the text of filledCells day cells. */
+    static QString MonthChangeQuestion(int filledCells);
 
     // The controls, for the window's own code and for tests.
     QTabWidget* Notebook() const { return m_notebook; }
@@ -156,6 +168,9 @@ private:
     bool m_newCalendar = false;
     bool m_cellsHaveText = false;
     int m_pageFamily = 1;
+    int m_pageMonth = 0;
+    int m_pageYear = 0;
+    int m_filledCells = 0;
     bool m_activated = false;
 };
 

@@ -8,15 +8,20 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace app {
 
 namespace {
 
 const QString kPlacementClass = QStringLiteral("TFloatingPalette");
+constexpr int kTitleButtonsRoom = 3 * 32;
 
 struct Library
 {
@@ -65,17 +70,24 @@ TFloatingPalette::TFloatingPalette(QWidget* mainWindow)
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(m_menu);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(m_grid);
+    layout->addWidget(m_grid, 0, Qt::AlignHCenter);
     m_grid->SetXIcons(3);
     m_grid->SetYIcons(3);
     // Exactly three columns and three rows of icons above the scroll bar, in a 4-pixel border.
     m_grid->setFixedSize(m_grid->ColumnWidth() * 3 + 2 * m_grid->frameWidth() + 1,
                          m_grid->ItemHeight() * 3 + 2 * m_grid->frameWidth() +
                              m_grid->horizontalScrollBar()->sizeHint().height() + 1);
-    setFixedSize(m_grid->width() + 8, m_grid->height() + 8 + m_menu->sizeHint().height());
+    // Wide enough for the title bar to show the title beside up to three of the window manager's buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleRoom = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleButtonsRoom;
+    setFixedSize(std::max(m_grid->width() + 8, titleRoom),
+                 m_grid->height() + 8 + m_menu->sizeHint().height());
 
     m_grid->SetFileName(LibraryPath(QStringLiteral("activity.icl")));
-    RestorePlacement(*this, kPlacementClass, mainWindow);
+    m_placed = HasStoredPlacement(kPlacementClass);
+    if (m_placed)
+        RestorePlacement(*this, kPlacementClass, mainWindow);
     // Shown only through the main window, never with it.
     hide();
 }
@@ -148,10 +160,35 @@ void TFloatingPalette::SyncWithIconFile(const QString& iconFile)
         m_grid->SetFileName(LibraryPath(QStringLiteral("Misc1.icl")));
 }
 
+void TFloatingPalette::showEvent(QShowEvent* event)
+{
+    // The first time, the palette stands inside the main window at the right, below its menus and tool bars,
+    // where it covers neither; the main window has its own place by then.
+    if (!m_placed) {
+        m_placed = true;
+        if (const auto* main = qobject_cast<const QMainWindow*>(parentWidget());
+            main && main->centralWidget()) {
+            const QWidget* area = main->centralWidget();
+            const QPoint topRight = area->mapToGlobal(QPoint(area->width(), 0));
+            constexpr int kMargin = 24;
+            move(topRight.x() - frameGeometry().width() - kMargin, topRight.y() + kMargin);
+        }
+    }
+    QWidget::showEvent(event);
+}
+
 void TFloatingPalette::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     Q_EMIT hidden();
+}
+
+void TFloatingPalette::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    // Hidden before the window hears of it, so the preferences it saves see the palette gone.
+    hide();
+    Q_EMIT closed();
 }
 
 } // namespace app

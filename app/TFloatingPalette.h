@@ -46,13 +46,19 @@ Q_SIGNALS:
     void fileChosen();
     /** The palette was hidden. */
     void hidden();
+    /** The user closed the palette with its window's close button. */
+    void closed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QMenuBar* m_menu = nullptr;
     controls::TIconListBox* m_grid = nullptr;
+    /** Placed where KV.ini last saw it, or by its first showing. */
+    bool m_placed = false;
 };
 
 } // namespace app

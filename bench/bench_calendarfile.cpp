@@ -73,7 +73,7 @@ private Q_SLOTS:
             QBuffer buffer;
             buffer.setData(bytes);
             buffer.open(QIODevice::ReadOnly);
-            persist::ReadCalendar(&buffer, page, &owner);
+            QVERIFY(!persist::ReadCalendar(&buffer, page, &owner));
         }
     }
 
@@ -100,7 +100,7 @@ private Q_SLOTS:
         {
             QWidget owner;
             TCalendarPanel32 page(&owner);
-            persist::LoadCalendarFile(page, path, &owner);
+            QVERIFY(!persist::LoadCalendarFile(page, path, &owner));
         }
     }
 };

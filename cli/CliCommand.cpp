@@ -101,7 +101,11 @@ bool SetUpPage(calendar::TCalendarPanel32& page, QObject* owner, const QString& 
         if (suffix == QLatin1String("KVF")) {
             page.ClearAllCells();
             page.SetUserTitle(QString());
-            persist::LoadCalendarFile(page, file, owner);
+            if (const auto damage = persist::LoadCalendarFile(page, file, owner)) {
+                // Output drawn from part of a calendar would pass for the whole of it.
+                error = QStringLiteral("cannot read %1: %2").arg(file, persist::DamageMessage(*damage));
+                return false;
+            }
         } else {
             persist::LoadStyleSheet(page, file);
             page.Relayout(true);

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     buffer.setData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     buffer.open(QIODevice::ReadOnly);
     try {
-        persist::ReadCalendar(&buffer, page, &owner);
+        if (const auto damage = persist::ReadCalendar(&buffer, page, &owner))
+            persist::DamageMessage(*damage);
         page.RenderToBitmap();
     } catch (const persist::StreamError&) {
     }

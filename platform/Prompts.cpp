@@ -29,6 +29,22 @@ public:
         return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
                QMessageBox::Yes;
     }
+    Answer QuestionOrCancel(QWidget* parent, const QString& caption, const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Question, caption, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Yes);
+        // Escape and the title bar's close button take the way back, never the answer that loses work.
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+        }
+    }
     std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial,
                                          FontDialogOptions options) override
     {
@@ -91,6 +107,11 @@ bool Prompts::PrinterSetup(QWidget*, QPrinter&)
 Prompts& Prompts::Current()
 {
     return g_current ? *g_current : g_dialogs;
+}
+
+Prompts& Prompts::Dialogs()
+{
+    return g_dialogs;
 }
 
 void Prompts::Install(Prompts* prompts)

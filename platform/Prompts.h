@@ -30,6 +30,17 @@ public:
     virtual void Error(QWidget* parent, const QString& text) { Information(parent, text); }
     /** A question box with Yes and No; true for Yes. */
     virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
+    /**
+     * A question box with Yes, No and Cancel, for a question whose No loses work: Escape and the box's own
+     * close button cancel.
+     */
+    virtual Answer QuestionOrCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
     /** The font dialog, opened on the font it edits (with its colour); nothing when cancelled. */
     virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& initial,
                                                  FontDialogOptions options) = 0;
@@ -50,6 +61,8 @@ public:
 
     /** The prompts in use: Qt's dialogs unless another set was installed. */
     static Prompts& Current();
+    /** Qt's dialogs, whatever is installed: scripted prompts may leave some questions to them. */
+    static Prompts& Dialogs();
     /** Installs prompts (not owned); nullptr returns to Qt's dialogs. */
     static void Install(Prompts* prompts);
 

@@ -12,6 +12,7 @@
 #include "persist/stream/TWriter.h"
 #include "platform/SaveFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QWidget>
 
@@ -65,8 +66,25 @@ void WriteCalendar(QIODevice* device, const TCalendarPanel32& page, bool withObj
     w.Flush();
 }
 
-void ReadCalendar(QIODevice* device, TCalendarPanel32& page, QObject* owner)
+QString DamageMessage(const CalendarDamage& damage)
 {
+    const auto tr = [](const char* text) { return QCoreApplication::translate("CalendarFile", text); };
+    QString what;
+    if (!damage.endedEarly)
+        what = tr("%1 of the placed objects could not be read.").arg(damage.objectsLost);
+    else if (damage.objectsRead == 0)
+        what = tr("it ends before its placed objects could be read.");
+    else if (damage.objectsRead == 1)
+        what = tr("it ends early, and the placed objects after the first one could not be read.");
+    else
+        what = tr("it ends early, and the placed objects after the first %1 could not be read.")
+                   .arg(damage.objectsRead);
+    return tr("The file is damaged after byte %1: ").arg(damage.offset) + what;
+}
+
+std::optional<CalendarDamage> ReadCalendar(QIODevice* device, TCalendarPanel32& page, QObject* owner)
+{
+    const qint64 start = device->pos();
     TReader r(device, kStreamBuffer);
     r.ExpectBeginList();
     const int version = r.TakeInteger();
@@ -88,29 +106,49 @@ void ReadCalendar(QIODevice* device, TCalendarPanel32& page, QObject* owner)
     if (version > 1)
         page.SetUserTitle(r.TakeText());
     r.ExpectEndList();
+    if (version <= 2)
+        return std::nullopt;
 
-    if (version > 2) {
-        r.SetNameHook([owner](const ObjRef&, QString& name) {
-            // When every name up to Component1000 is taken, the recorded name stays.
-            const QString free = design::TQelBasePanel::FreeName(owner, QStringLiteral("Component"), 0);
-            if (!free.isEmpty())
-                name = free;
-        });
-        r.SetMethodHook([](const QString&, bool& error) { error = false; });
-        try {
-            r.ExpectBeginList();
-            // Written from the top of the stack down, each object read goes under those read before it, so
-            // overlapping objects keep their stacking through save and open.
-            r.TakeRecordList(owner, ObjRef{static_cast<QObject*>(&page), &design::PanelClass()},
-                             [](const ObjRef& o) {
-                                 if (auto* w = qobject_cast<QWidget*>(static_cast<QObject*>(o.object)))
-                                     w->lower();
-                             });
-            r.ExpectEndList();
-        } catch (const StreamError&) {
-            // A damaged or foreign object list costs only the objects not yet read.
-        }
+    r.SetNameHook([owner](const ObjRef&, QString& name) {
+        // When every name up to Component1000 is taken, the recorded name stays.
+        const QString free = design::TQelBasePanel::FreeName(owner, QStringLiteral("Component"), 0);
+        if (!free.isEmpty())
+            name = free;
+    });
+    r.SetMethodHook([](const QString&, bool& error) { error = false; });
+    int objectsRead = 0;
+    qint64 lastGood = r.Position();
+    try {
+        r.ExpectBeginList();
+        lastGood = r.Position();
+        // Written from the top of the stack down, each object read goes under those read before it, so
+        // overlapping objects keep their stacking through save and open.
+        r.TakeRecordList(owner, ObjRef{static_cast<QObject*>(&page), &design::PanelClass()},
+                         [&](const ObjRef& o) {
+                             if (auto* w = qobject_cast<QWidget*>(static_cast<QObject*>(o.object)))
+                                 w->lower();
+                             ++objectsRead;
+                             lastGood = r.Position();
+                         });
+        r.ExpectEndList();
+        return std::nullopt;
+    } catch (const StreamError&) {
+        // The objects read completely stay; what could not be read is reported, never passed over.
     }
+    CalendarDamage damage;
+    damage.objectsRead = objectsRead;
+    damage.endedEarly = r.EndedEarly();
+    if (device->isSequential() || !device->seek(start + lastGood)) {
+        damage.offset = lastGood;
+        damage.objectsLost = 1;
+        return damage;
+    }
+    // Each placed object's record begins with the signature: those after the last good byte are the objects
+    // that could not be read. The reader has taken what it could, so the rest is read from the device anew.
+    const QByteArray rest = device->readAll();
+    damage.offset = damage.endedEarly ? lastGood + rest.size() : lastGood;
+    damage.objectsLost = std::max<int>(1, int(rest.count(QByteArrayView(kSignature, 4))));
+    return damage;
 }
 
 void SaveCalendarFile(const TCalendarPanel32& page, const QString& path)
@@ -123,18 +161,20 @@ void SaveCalendarFile(const TCalendarPanel32& page, const QString& path)
         throw StreamError(kStreamWriteError);
 }
 
-void LoadCalendarFile(TCalendarPanel32& page, const QString& path, QObject* owner)
+std::optional<CalendarDamage> LoadCalendarFile(TCalendarPanel32& page, const QString& path, QObject* owner)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw StreamError(kStreamReadError);
+    std::optional<CalendarDamage> damage;
     try {
-        ReadCalendar(&file, page, owner);
+        damage = ReadCalendar(&file, page, owner);
     } catch (...) {
         page.Relayout(false);
         throw;
     }
     page.Relayout(false);
+    return damage;
 }
 
 } // namespace persist

@@ -34,18 +34,23 @@ void TReader::need(qsizetype count)
         const QByteArray more =
             m_device ? m_device->read(std::max<qsizetype>(m_bufferSize, count - m_buffer.size()))
                      : QByteArray();
-        if (more.isEmpty())
+        if (more.isEmpty()) {
+            m_endedEarly = true;
             throw StreamError(kStreamReadError);
+        }
         m_buffer.append(more);
     }
 }
 
 bool TReader::AtEnd()
 {
+    const bool endedEarly = m_endedEarly;
     try {
         need(1);
         return false;
     } catch (const StreamError&) {
+        // Asking is no failure to read.
+        m_endedEarly = endedEarly;
         return true;
     }
 }
@@ -61,8 +66,10 @@ QByteArray TReader::takeBytes(quint32 count)
 {
     if (m_device && !m_device->isSequential()) {
         const qint64 remaining = (m_buffer.size() - m_pos) + m_device->bytesAvailable();
-        if (qint64(count) > remaining)
+        if (qint64(count) > remaining) {
+            m_endedEarly = true;
             throw StreamError(kStreamReadError);
+        }
     }
     QByteArray out;
     while (quint32(out.size()) < count) {
@@ -138,8 +145,10 @@ QString TReader::TakeText()
         return QString::fromUtf8(takeBytes(takeUInt32()));
     case tWideText: {
         const quint32 units = takeUInt32();
-        if (units > 0x7FFFFFFFu / 2)
+        if (units > 0x7FFFFFFFu / 2) {
+            m_endedEarly = true;
             throw StreamError(kStreamReadError);
+        }
         const QByteArray bytes = takeBytes(units * 2);
         QString text(static_cast<qsizetype>(units), Qt::Uninitialized);
         for (quint32 i = 0; i < units; ++i)
@@ -262,8 +271,10 @@ void TReader::skipValue(int depth)
         return;
     case tWideText: {
         const quint32 units = takeUInt32();
-        if (units > 0x7FFFFFFFu / 2)
+        if (units > 0x7FFFFFFFu / 2) {
+            m_endedEarly = true;
             throw StreamError(kStreamReadError);
+        }
         takeBytes(units * 2);
         return;
     }

@@ -70,6 +70,8 @@ public:
     bool AtEnd();
     /** Bytes consumed so far. */
     qint64 Position() const { return m_consumed; }
+    /** True once a read failed because the data ran out (a file cut short, or a length beyond its end). */
+    bool EndedEarly() const { return m_endedEarly; }
 
 private:
     void need(qsizetype count);
@@ -88,6 +90,7 @@ private:
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     qint64 m_consumed = 0;
+    bool m_endedEarly = false;
     int m_bufferSize;
     NameHook m_nameHook;
     MethodHook m_methodHook;

@@ -5,8 +5,12 @@
 #include "calendar/TCalendarPanel32.h"
 #include "tests/support/ModalDialogs.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPoint>
 #include <QTest>
+#include <QToolBar>
 
 namespace apptesting {
 
@@ -44,6 +48,58 @@ inline QPoint DayPoint(const calendar::TCalendarPanel32& page, int day)
 inline void ClickDay(app::TCalendarMain& window, int day)
 {
     QTest::mouseClick(window.Page(), Qt::LeftButton, {}, DayPoint(*window.Page(), day));
+}
+
+/** Opens a menu of the menu bar by its title and clicks the item, as a user does. */
+inline void ClickMenuItem(app::TCalendarMain& window, const QString& title, const char* item)
+{
+    QMenuBar* bar = window.menuBar();
+    QAction* menuAction = nullptr;
+    for (QAction* a : bar->actions()) {
+        if (a->text() == title)
+            menuAction = a;
+    }
+    QVERIFY2(menuAction, qPrintable(title));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
+    QMenu* menu = menuAction->menu();
+    QTRY_VERIFY(menu->isVisible());
+    QAction* action = window.Action(item);
+    QVERIFY2(action && action->isEnabled(), item);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+}
+
+/**
+ * A key as the user presses it: with the window active, as it is once a menu or dialog has closed, at the
+ * widget that has the focus (given to target first, when there is one).
+ */
+inline void PressKey(app::TCalendarMain& window, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                     QWidget* target = nullptr)
+{
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // The offscreen platform leaves a closed popup menu the active window when its object was deleted.
+    if (QApplication::activeWindow() != &window)
+        QApplication::setActiveWindow(&window);
+    if (target) {
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+    }
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &window, key, modifiers);
+}
+
+/** Clicks a button of the window's tool bars, as a user does. */
+inline void ClickToolButton(app::TCalendarMain& window, const char* name)
+{
+    QAction* action = window.Action(name);
+    QVERIFY2(action && action->isEnabled(), name);
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+        if (QWidget* button = bar->widgetForAction(action)) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(name);
 }
 
 /** With DATORIA_SCREENSHOTS naming a folder, keeps a picture of a window for a person to look at. */

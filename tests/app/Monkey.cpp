@@ -181,6 +181,13 @@ bool MonkeyPrompts::Question(QWidget*, const QString&, const QString& text)
     return m_random.bounded(2) == 0;
 }
 
+platform::Prompts::Answer MonkeyPrompts::QuestionOrCancel(QWidget*, const QString&, const QString& text)
+{
+    messages.append(text);
+    const int answer = m_random.bounded(3);
+    return answer == 0 ? Answer::Yes : answer == 1 ? Answer::No : Answer::Cancel;
+}
+
 std::optional<platform::FontChoice> MonkeyPrompts::ChooseFont(QWidget*, const platform::FontChoice& initial,
                                                               platform::FontDialogOptions)
 {

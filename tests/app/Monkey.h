@@ -31,6 +31,7 @@ public:
 
     void Information(QWidget* parent, const QString& text) override;
     bool Question(QWidget* parent, const QString& caption, const QString& text) override;
+    Answer QuestionOrCancel(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<platform::FontChoice> ChooseFont(QWidget* parent, const platform::FontChoice& initial,
                                                    platform::FontDialogOptions options) override;
     std::optional<platform::TColor> ChooseColor(QWidget* parent, platform::TColor initial) override;

@@ -736,7 +736,8 @@ private Q_SLOTS:
         newDocument(window);
         window.PuttextOnDay(4, QStringLiteral("Keep"));
         window.DoSaveRichtext();
-        // Properties: a new month clears the cells; the example zoom is remembered.
+        // Properties: a new month clears the cells once the user agrees; the example zoom is remembered.
+        prompts.answers = {true};
         whenModal<app::TCalendarProperties>(window, [](app::TCalendarProperties* dialog) {
             QCOMPARE(dialog->ExampleCalendar()->CalendarLayout(), calendar::loFCMinisInTitleLS);
             dialog->ZoomExample(true);
@@ -744,6 +745,8 @@ private Q_SLOTS:
             dialog->accept();
         });
         window.Action("mnuProperties")->trigger();
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("The text of 1 day will be removed. Change the month?")});
         QCOMPARE(window.Page()->MainCalMonth(), 1);
         QCOMPARE(window.Page()->MainCalYear(), 2027);
         QCOMPARE(window.Prefs().propZoomPercent, 40);
@@ -1078,20 +1081,29 @@ private Q_SLOTS:
                                               QStringLiteral(" no longer exists"));
     }
 
-    void fillWithoutAStoreDoesNothing()
+    // With no recurring dates stored (no store, or an empty one), the menu item says so and changes nothing.
+    void fillWithoutDatesSaysSo_data()
     {
+        QTest::addColumn<bool>("emptyStore");
+        QTest::newRow("no store") << false;
+        QTest::newRow("an empty store") << true;
+    }
+    void fillWithoutDatesSaysSo()
+    {
+        QFETCH(bool, emptyStore);
+        if (emptyStore)
+            QVERIFY(recurring::WriteStore(recurring::StorePath(), {}));
         testsupport::ScriptedPrompts prompts;
         TCalendarMain window;
         start(window);
         newDocument(window);
         window.SetModified(false);
-        QTimer::singleShot(0, &window, [] {
-            if (QWidget* dialog = QApplication::activeModalWidget())
-                dialog->close();
-        });
-        window.FillWithRecurringDates();
-        QVERIFY(prompts.messages.isEmpty());
+        apptesting::ClickMenuItem(window, QStringLiteral("&File"), "mnuFillCalendarwithRecurringDates");
+        QTRY_COMPARE(prompts.messages,
+                     QStringList{QStringLiteral(
+                         "No recurring dates are stored yet. Add them with Edit Recurring Dates.")});
         QVERIFY(!window.Modified());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void fillReportsAMonthWithoutDates()

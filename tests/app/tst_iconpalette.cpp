@@ -11,6 +11,7 @@
 #include "platform/ProgramFolder.h"
 #include "richtext/TVelRichEdit.h"
 #include "richtext/TVelRichToolBar.h"
+#include "tests/app/MainWindowTesting.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QDrag>
 #include <QFile>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -274,6 +276,44 @@ private Q_SLOTS:
         QVERIFY(palette->isHidden());
         QVERIFY(!button->isEnabled());
         QCOMPARE(button->text(), QStringLiteral("Show Icon Tool"));
+    }
+
+    // Shown the first time, the palette stands inside the window below its menus and tool bars, wide enough
+    // for its title; closed by its own close button it stays closed, whatever is undone or redone.
+    void firstShowingAndCloseButton()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        TFloatingPalette* palette = window.IconPalette();
+        QAction* button = window.Action("ShowHideIconTool");
+        auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
+        QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton);
+        QVERIFY(palette->isVisible());
+        const QWidget* area = window.centralWidget();
+        const QRect inside(area->mapToGlobal(QPoint(0, 0)), area->size());
+        QVERIFY2(inside.contains(palette->frameGeometry()), qPrintable(QStringLiteral("%1,%2 in %3,%4")
+                                                                           .arg(palette->x())
+                                                                           .arg(palette->y())
+                                                                           .arg(inside.x())
+                                                                           .arg(inside.y())));
+        QFont bold = palette->font();
+        bold.setBold(true);
+        QVERIFY(palette->width() >= QFontMetrics(bold).horizontalAdvance(QStringLiteral("Icons")) + 96);
+
+        QVERIFY(palette->close());
+        QVERIFY(palette->isHidden());
+        QCOMPARE(button->text(), QStringLiteral("Show Icon Tool"));
+        window.PuttextOnDay(4, QStringLiteral("Swim"));
+        window.DoSaveRichtext();
+        apptesting::PressKey(window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.Action("mnuRedo")->isEnabled(), true);
+        apptesting::PressKey(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(palette->isHidden());
+        // The next start keeps it closed.
+        platform::IniFile ini(TCalendarMain::IniPath());
+        QVERIFY(!ini.ReadBool(QStringLiteral("Icons"), QStringLiteral("Visible"), true));
     }
 
     void paletteHiddenWhileProperties()

@@ -107,7 +107,8 @@ QString ModifiedProblem(TCalendarMain& window)
     auto* scratch = new calendar::TCalendarPanel32(&form);
     calendar::TCalendarPanel32& saved = *scratch;
     try {
-        persist::LoadCalendarFile(saved, window.CurrentFileName(), &form);
+        if (persist::LoadCalendarFile(saved, window.CurrentFileName(), &form))
+            return QStringLiteral("unmodified calendar's file damaged");
     } catch (const persist::StreamError& error) {
         return QStringLiteral("unmodified calendar's file unreadable: %1").arg(error.message());
     }

@@ -6,6 +6,7 @@
 #include "app/TCalendarProperties.h"
 #include "app/TUserTitleForm.h"
 #include "calendar/TCalendarPanel32.h"
+#include "controls/TIconListBox.h"
 #include "design/TQelBaseLabel.h"
 #include "design/TQelHandle.h"
 #include "exchange/TImportEvents.h"
@@ -25,10 +26,12 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
@@ -97,23 +100,7 @@ design::TZubLabel* LabelAt(TCalendarPanel32& page, int index)
     return qobject_cast<design::TZubLabel*>(page.PlacedObjects().value(index));
 }
 
-/** Opens a menu of the menu bar by its title and clicks the item, as a user does. */
-void ClickMenuItem(TCalendarMain& window, const QString& title, const char* item)
-{
-    QMenuBar* bar = window.menuBar();
-    QAction* menuAction = nullptr;
-    for (QAction* a : bar->actions()) {
-        if (a->text() == title)
-            menuAction = a;
-    }
-    QVERIFY2(menuAction, qPrintable(title));
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
-    QMenu* menu = menuAction->menu();
-    QTRY_VERIFY(menu->isVisible());
-    QAction* action = window.Action(item);
-    QVERIFY2(action && action->isEnabled(), item);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-}
+using apptesting::ClickMenuItem;
 
 /** A right press on the object, then a click on the item of its own menu. */
 void ChooseFromObjectMenu(design::TQelGraphicControl* object, const char* item)
@@ -173,24 +160,7 @@ void Settle()
     QTest::qWait(20);
 }
 
-/**
- * A key as the user presses it: with the window active, as it is once a menu or dialog has closed, at the
- * widget that has the focus (given to target first, when there is one).
- */
-void PressKey(TCalendarMain& window, Qt::Key key, Qt::KeyboardModifiers modifiers, QWidget* target = nullptr)
-{
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    // The offscreen platform leaves a closed popup menu the active window when its object was deleted.
-    if (QApplication::activeWindow() != &window)
-        QApplication::setActiveWindow(&window);
-    if (target) {
-        target->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), target);
-    }
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus ? focus : &window, key, modifiers);
-}
+using apptesting::PressKey;
 
 QString UndoCaption(TCalendarMain& window)
 {
@@ -277,7 +247,7 @@ private Q_SLOTS:
             });
             ClickMenuItem(window, QStringLiteral("&File"), "mnuFillCalendarwithRecurringDates");
         }) << QStringLiteral("&Undo Fill with Recurring Dates");
-        QTest::newRow("create a text label") << nothing << Change([](TCalendarMain& window) {
+        const Change createLabel = [](TCalendarMain& window) {
             auto* bar = window.findChild<QToolBar*>(QStringLiteral("DesignToolBar"));
             QTest::mouseClick(bar->widgetForAction(window.Action("DrawLabelButton")), Qt::LeftButton);
             testsupport::WhenDialogOpens(&window, [](QWidget* dialog) {
@@ -290,7 +260,29 @@ private Q_SLOTS:
             QTest::mousePress(page, Qt::LeftButton, {}, QPoint(120, 140));
             QTest::mouseMove(page, QPoint(260, 190));
             QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(260, 190));
-        }) << QStringLiteral("&Undo Create Text");
+        };
+        QTest::newRow("create a text label") << nothing << createLabel << QStringLiteral("&Undo Create Text");
+        // A drop comes from the palette or another program: no press in the window begins its step, and it
+        // must not join the step before it.
+        for (const bool icon : {true, false}) {
+            QTest::addRow("drop %s into a day after creating a label", icon ? "an icon" : "a picture")
+                << createLabel << Change([icon](TCalendarMain& window) {
+                       TCalendarPanel32* page = window.Page();
+                       const QPoint day = apptesting::DayPoint(*page, 16);
+                       QImage picture(16, 16, QImage::Format_ARGB32);
+                       picture.fill(Qt::darkGreen);
+                       QMimeData data;
+                       data.setImageData(picture);
+                       if (icon)
+                           data.setData(controls::TIconListBox::IconMimeType(),
+                                        QByteArrayLiteral("misc1.icl\n3"));
+                       QDragEnterEvent enter(day, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                       QApplication::sendEvent(page, &enter);
+                       QDropEvent drop(QPointF(day), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                       QApplication::sendEvent(page, &drop);
+                   })
+                << (icon ? QStringLiteral("&Undo Drop Icon") : QStringLiteral("&Undo Drop Picture"));
+        }
         QTest::newRow("move") << twoLabels << Change([](TCalendarMain& window) {
             DragHandle(window.Page()->Handle(), QPoint(20, 10), QPoint(60, 45));
         }) << QStringLiteral("&Undo Move");

@@ -260,6 +260,40 @@ private Q_SLOTS:
         QVERIFY(r.out.isEmpty());
     }
 
+    // A calendar whose placed objects are cut off is no calendar to draw or describe: every command that
+    // reads one fails with where the file is damaged, and writes nothing.
+    void damagedCalendarFails_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("inspect") << QStringList{QStringLiteral("inspect"), QStringLiteral("--json")};
+        QTest::newRow("render") << QStringList{QStringLiteral("render"), QStringLiteral("-o")};
+        QTest::newRow("pdf") << QStringList{QStringLiteral("pdf"), QStringLiteral("-o")};
+    }
+    void damagedCalendarFails()
+    {
+        QFETCH(QStringList, command);
+        QTemporaryDir dir;
+        QFile sample(QStringLiteral(DATORIA_TEST_DATA "/persist/labels.kvf"));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        const QByteArray whole = sample.readAll();
+        const QByteArray cut = whole.left(whole.lastIndexOf("TPF0") + 7);
+        const QString path = dir.filePath(QStringLiteral("cut.KVF"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(cut) == cut.size());
+        file.close();
+        const QString output =
+            dir.filePath(command[0] == u"pdf" ? QStringLiteral("out.pdf") : QStringLiteral("out.png"));
+        if (command.last() == u"-o")
+            command.append(output);
+        const Result r = Run(command + QStringList{QStringLiteral("--file"), path});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(
+                     QStringLiteral("The file is damaged after byte %1: it ends early").arg(cut.size())),
+                 qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!QFile::exists(output));
+    }
+
     void helpPrintsTheUsage_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -345,14 +379,29 @@ private Q_SLOTS:
         QCOMPARE(o[QStringLiteral("Fonts")][QStringLiteral("MiniTitle")][QStringLiteral("size")].toInt(), 18);
     }
 
+    // The stored object's class is unknown to the program: the file does not read whole and the tool says so;
+    // without the object the document reads.
     void documentContents()
     {
-        const QJsonObject o = Inspect(
-            {QStringLiteral("--file"), QStringLiteral(DATORIA_TEST_DATA "/persist/december1997.kvf")});
+        const QString sample = QStringLiteral(DATORIA_TEST_DATA "/persist/december1997.kvf");
+        const Result damaged =
+            Run({QStringLiteral("inspect"), QStringLiteral("--json"), QStringLiteral("--file"), sample});
+        QCOMPARE(damaged.code, 1);
+        QVERIFY2(damaged.err.contains(QStringLiteral(
+                     "The file is damaged after byte 1462: 1 of the placed objects could not be read.")),
+                 qPrintable(damaged.err));
+        QFile file(sample);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTemporaryDir dir;
+        const QString withoutObjects = dir.filePath(QStringLiteral("december.KVF"));
+        QFile copy(withoutObjects);
+        QVERIFY(copy.open(QIODevice::WriteOnly));
+        copy.write(file.readAll().left(1461) + QByteArray("\x01\x00", 2)); // an empty object list
+        copy.close();
+        const QJsonObject o = Inspect({QStringLiteral("--file"), withoutObjects});
         QCOMPARE(o[QStringLiteral("CellText")][1].toString(), QStringLiteral("Birthday"));
         QCOMPARE(o[QStringLiteral("CellText")][25].toString(), QStringLiteral("Christmas"));
         QCOMPARE(o[QStringLiteral("UserTitle")].toString(), QStringLiteral("Family \u2014 1997"));
-        // The stored object's class is unknown to the program: the list ends there without an error.
         QCOMPARE(o[QStringLiteral("Objects")].toArray().size(), 0);
     }
 

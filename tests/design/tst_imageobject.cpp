@@ -274,7 +274,7 @@ private Q_SLOTS:
         calendar::TCalendarPanel32 back(&owner2);
         buffer.close();
         buffer.open(QIODevice::ReadOnly);
-        persist::ReadCalendar(&buffer, back, &owner2);
+        QVERIFY(!persist::ReadCalendar(&buffer, back, &owner2));
         const QList<TQelGraphicControl*> objects = back.PlacedObjects();
         QCOMPARE(objects.size(), 3);
         // The objects come back in their stacking order.
@@ -298,7 +298,7 @@ private Q_SLOTS:
         calendar::TCalendarPanel32 again(&owner3);
         QBuffer damagedBuffer(&damaged);
         damagedBuffer.open(QIODevice::ReadOnly);
-        persist::ReadCalendar(&damagedBuffer, again, &owner3);
+        QVERIFY(!persist::ReadCalendar(&damagedBuffer, again, &owner3));
         QCOMPARE(again.PlacedObjects().size(), 3);
         QVERIFY(qobject_cast<TQelImage*>(again.PlacedObjects()[0])->Picture().IsEmpty());
         QVERIFY(!qobject_cast<TQelImage*>(again.PlacedObjects()[1])->Picture().IsEmpty());

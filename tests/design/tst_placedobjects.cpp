@@ -250,7 +250,7 @@ private Q_SLOTS:
         calendar::TCalendarPanel32 back(&owner2);
         buffer.close();
         buffer.open(QIODevice::ReadOnly);
-        persist::ReadCalendar(&buffer, back, &owner2);
+        QVERIFY(!persist::ReadCalendar(&buffer, back, &owner2));
         const QList<TQelGraphicControl*> objects = back.PlacedObjects();
         QCOMPARE(objects.size(), 2);
         auto* readFirst = qobject_cast<TZubLabel*>(objects[0]);
@@ -292,7 +292,7 @@ private Q_SLOTS:
         buffer.open(QIODevice::ReadOnly);
         QWidget owner2;
         calendar::TCalendarPanel32 back(&owner2);
-        persist::ReadCalendar(&buffer, back, &owner2);
+        QVERIFY(!persist::ReadCalendar(&buffer, back, &owner2));
         QCOMPARE(back.PlacedObjects().size(), 1);
         QCOMPARE(qobject_cast<TZubLabel*>(back.PlacedObjects().first())->Caption(), QString());
     }

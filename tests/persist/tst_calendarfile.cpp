@@ -42,14 +42,15 @@ QByteArray Write(const TCalendarPanel32& page)
     return buffer.data();
 }
 
-/** Reads bytes into the page; the error message, empty on success. */
+/** Reads bytes into the page; the error message or what was damaged, empty when the file read whole. */
 QString Read(const QByteArray& bytes, TCalendarPanel32& page, QObject* owner)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     try {
-        ReadCalendar(&buffer, page, owner);
+        if (const std::optional<CalendarDamage> damage = ReadCalendar(&buffer, page, owner))
+            return DamageMessage(*damage);
     } catch (const StreamError& e) {
         return e.message();
     }
@@ -351,7 +352,7 @@ private Q_SLOTS:
         QFETCH(int, objects);
         QWidget owner;
         TCalendarPanel32 page(&owner);
-        LoadCalendarFile(page, kData + u'/' + file, &owner);
+        QVERIFY(!LoadCalendarFile(page, kData + u'/' + file, &owner));
         QCOMPARE(page.MainCalMonth(), 12);
         QCOMPARE(page.MainCalYear(), 1997);
         QCOMPARE(page.CalendarLayout(), calendar::loFCMinisInTitleLS);
@@ -393,41 +394,62 @@ private Q_SLOTS:
         }
     }
 
-    void objectListFailuresAreSilent_data()
+    // What could not be read is reported with where it begins; the objects read whole stay, nothing
+    // half-read.
+    void objectListDamageIsReported_data()
     {
         QTest::addColumn<QByteArray>("list");
         QTest::addColumn<int>("kept");
+        QTest::addColumn<QString>("damage");
         const QByteArray good = QByteArray("TPF0") + Short("TTestObject") + Short("A") + Short("Left") +
                                 Hex("02 0A") + Hex("00 00");
+        // The document list ends at byte 1461; the object list's own tag is the next byte.
+        const QString at = QStringLiteral("The file is damaged after byte %1: ");
+        const int afterOne = 1462 + int(good.size());
         QTest::newRow("unregistered class after one object")
             << Hex("01") + good + QByteArray("TPF0") + Short("TNoSuchObject") + Short("B") + Hex("00 00") +
                    good + Hex("00")
-            << 1;
+            << 1 << at.arg(afterOne) + QStringLiteral("2 of the placed objects could not be read.");
         QTest::newRow("bad property in the second object")
             << Hex("01") + good + QByteArray("TPF0") + Short("TTestObject") + Short("B") + Short("Colour") +
                    Hex("02 01 00 00 00")
-            << 1;
-        QTest::newRow("list cut short") << Hex("01") + good + good.left(10) << 1;
+            << 1 << at.arg(afterOne) + QStringLiteral("1 of the placed objects could not be read.");
+        QTest::newRow("list cut short")
+            << Hex("01") + good + good.left(10) << 1
+            << at.arg(afterOne + 10) +
+                   QStringLiteral(
+                       "it ends early, and the placed objects after the first one could not be read.");
+        QTest::newRow("cut after two")
+            << Hex("01") + good + good + good.left(1) << 2
+            << at.arg(afterOne + good.size() + 1) +
+                   QStringLiteral(
+                       "it ends early, and the placed objects after the first 2 could not be read.");
         // Only a class that holds children has records nested in its own.
         QTest::newRow("an object nested in one that holds none")
             << Hex("01") + good.chopped(1) + Short("TTestObject") + Short("B") + Hex("00 00") + Hex("00") +
                    good
-            << 0;
-        QTest::newRow("no object list at all") << QByteArray() << 0;
-        QTest::newRow("not a list") << Hex("02 05") << 0;
+            << 0 << at.arg(1462) + QStringLiteral("2 of the placed objects could not be read.");
+        QTest::newRow("no object list at all")
+            << QByteArray() << 0
+            << at.arg(1461) + QStringLiteral("it ends before its placed objects could be read.");
+        QTest::newRow("not a list") << Hex("02 05") << 0
+                                    << at.arg(1461) +
+                                           QStringLiteral("1 of the placed objects could not be read.");
     }
-    void objectListFailuresAreSilent()
+    void objectListDamageIsReported()
     {
         QFETCH(QByteArray, list);
         QFETCH(int, kept);
+        QFETCH(QString, damage);
         TCalendarPanel32 source;
         MakeDecember1997(source);
         QByteArray bytes = Write(source);
         bytes.chop(2); // the empty object list
+        QCOMPARE(bytes.size(), 1461);
         bytes += list;
         QWidget owner;
         TCalendarPanel32 page(&owner);
-        QCOMPARE(Read(bytes, page, &owner), QString());
+        QCOMPARE(Read(bytes, page, &owner), damage);
         QCOMPARE(page.UserTitle(), source.UserTitle());
         QCOMPARE(page.CellStorage(2).RtfText(), kRtf);
         QCOMPARE(PlacedObjects(page).size(), kept);
@@ -493,8 +515,8 @@ private Q_SLOTS:
         QCOMPARE(Read(bytes, page, nullptr), message);
     }
 
-    // Every cut before the end of the document list is an error; a cut inside the object list costs objects
-    // only.
+    // Every cut before the end of the document list is an error; a cut inside the object list is reported as
+    // damage after its last byte, and only the whole file reads as whole.
     void truncationAtEveryOffset()
     {
         TCalendarPanel32 source;
@@ -508,10 +530,16 @@ private Q_SLOTS:
             TCalendarPanel32 page(&owner);
             const QString error = Read(bytes.left(n), page, &owner);
             if (n < objectList)
-                QVERIFY2(!error.isEmpty(), qPrintable(QString::number(n)));
+                QVERIFY2(error.startsWith(QStringLiteral("Stream read error")),
+                         qPrintable(QString::number(n)));
             else
-                QVERIFY2(error.isEmpty(), qPrintable(QString::number(n)));
+                QVERIFY2(
+                    error.startsWith(QStringLiteral("The file is damaged after byte %1: it ends").arg(n)),
+                    qPrintable(QString::number(n)));
         }
+        QWidget owner;
+        TCalendarPanel32 page(&owner);
+        QCOMPARE(Read(bytes, page, &owner), QString());
     }
 
     void saveIsAtomic()
@@ -537,7 +565,8 @@ private Q_SLOTS:
             QCOMPARE(e.message(), kStreamWriteError);
         }
         QVERIFY_THROWS_EXCEPTION(
-            StreamError, LoadCalendarFile(page, dir.filePath(QStringLiteral("missing.KVF")), nullptr));
+            StreamError,
+            static_cast<void>(LoadCalendarFile(page, dir.filePath(QStringLiteral("missing.KVF")), nullptr)));
     }
 
     void independentReaderAcceptsOurFiles()

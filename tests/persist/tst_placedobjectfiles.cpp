@@ -62,13 +62,15 @@ struct Document
         return buffer.data();
     }
 
-    void Open(const QByteArray& bytes)
+    /** Reads the bytes onto the page; where the placed objects were damaged. */
+    std::optional<persist::CalendarDamage> Open(const QByteArray& bytes)
     {
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
-        persist::ReadCalendar(&buffer, *page, &window);
+        const auto damage = persist::ReadCalendar(&buffer, *page, &window);
         page->HookObjectEvents();
+        return damage;
     }
 
     template <typename T> QList<T*> Objects() const
@@ -143,7 +145,7 @@ private Q_SLOTS:
         Document first;
         MakePage(first);
         Document second;
-        second.Open(first.Save());
+        QVERIFY(!second.Open(first.Save()));
         const QByteArray saved = second.Save();
 
         if (qEnvironmentVariableIntValue("DATORIA_REGENERATE") == 1) {
@@ -160,7 +162,7 @@ private Q_SLOTS:
         }
 
         Document third;
-        third.Open(saved);
+        QVERIFY(!third.Open(saved));
         QCOMPARE(third.page->PlacedObjects().size(), 3);
         const QByteArray again = third.Save();
         if (again != saved)
@@ -258,7 +260,7 @@ private Q_SLOTS:
         const QByteArray saved = d.Save();
 
         Document back;
-        back.Open(saved);
+        QVERIFY(!back.Open(saved));
         QCOMPARE(back.page->PlacedObjects().size(), 3);
         TZubRichBaseLabel* label = back.Objects<TZubRichBaseLabel>().value(0);
         QVERIFY(label);
@@ -274,18 +276,22 @@ private Q_SLOTS:
         for (TQelFlatCalendar* m : minis)
             QVERIFY(testsupport::CountInk(m->grab().toImage(), {0, 0, 200, 160}) > 200);
         Document again;
-        again.Open(back.Save());
+        QVERIFY(!again.Open(back.Save()));
         QCOMPARE(again.Save(), back.Save());
     }
 
-    // Read where there is no shared renderer, a rich-text label ends the object list and is not kept.
+    // Read where there is no shared renderer, a rich-text label ends the object list and is not kept; the
+    // file is reported as damaged there.
     void labelWithoutRendererIsNotKept()
     {
         Document d;
         MakePage(d);
         const QByteArray saved = d.Save();
         Document bare(false);
-        bare.Open(saved);
+        const auto damage = bare.Open(saved);
+        QVERIFY(damage);
+        QCOMPARE(damage->objectsLost, 2); // the label and the text label written after it
+        QVERIFY(!damage->endedEarly);
         QVERIFY(bare.Objects<TZubRichBaseLabel>().isEmpty());
         // Written last child first: the calendar came before the label and stays.
         QCOMPARE(bare.Objects<TQelFlatCalendar>().size(), 1);

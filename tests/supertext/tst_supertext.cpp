@@ -179,7 +179,7 @@ void ReadCalendarBytes(const QByteArray& bytes, TCalendarPanel32& page, QObject*
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    persist::ReadCalendar(&buffer, page, owner);
+    QVERIFY(!persist::ReadCalendar(&buffer, page, owner));
 }
 
 } // namespace

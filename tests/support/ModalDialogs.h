@@ -26,4 +26,19 @@ inline void WhenDialogOpens(QObject* context, std::function<void(QWidget*)> answ
     timer->start();
 }
 
+/** Runs answer once a modal dialog of type T is on top: one opened from another dialog, say. */
+template <typename T> void WhenDialogOfTypeOpens(QObject* context, std::function<void(T*)> answer)
+{
+    auto* timer = new QTimer(context);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, answer] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dialog);
+        }
+    });
+    timer->start();
+}
+
 } // namespace testsupport

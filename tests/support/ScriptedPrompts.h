@@ -16,10 +16,22 @@ public:
     ~ScriptedPrompts() override { Install(nullptr); }
 
     void Information(QWidget*, const QString& text) override { messages.append(text); }
-    bool Question(QWidget*, const QString&, const QString& text) override
+    bool Question(QWidget* parent, const QString& caption, const QString& text) override
     {
         messages.append(text);
+        if (realQuestions)
+            return Dialogs().Question(parent, caption, text);
         return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    /** Answers from answersOrCancel, else Yes or No from answers. */
+    Answer QuestionOrCancel(QWidget* parent, const QString& caption, const QString& text) override
+    {
+        messages.append(text);
+        if (realQuestions)
+            return Dialogs().QuestionOrCancel(parent, caption, text);
+        if (!answersOrCancel.isEmpty())
+            return answersOrCancel.takeFirst();
+        return !answers.isEmpty() && answers.takeFirst() ? Answer::Yes : Answer::No;
     }
     /** Answers with font (nothing when unset) in fontColor, or in the colour it was opened with. */
     std::optional<platform::FontChoice> ChooseFont(QWidget*, const platform::FontChoice& initial,
@@ -67,6 +79,9 @@ public:
     QStringList saveFiles;
     QStringList proposedNames;
     QList<bool> answers;
+    QList<Answer> answersOrCancel;
+    /** Questions are Qt's real message boxes, to be answered with keys and clicks. */
+    bool realQuestions = false;
     std::optional<QFont> font;
     std::optional<platform::TColor> fontColor;
     QList<platform::FontChoice> fontsAsked;
