@@ -4,7 +4,6 @@
 #include "app/TCalendarMain.h"
 
 #include "app/DocumentHistory.h"
-#include "app/TFloatingPalette.h"
 #include "calendar/TCalendarPanel32.h"
 #include "design/TQelGraphicControl.h"
 #include "design/TQelHandle.h"
@@ -52,12 +51,7 @@ void TCalendarMain::buildEditMenu()
     refresh();
     connect(m_history, &DocumentHistory::restored, this, [this] {
         layoutCanvas();
-        // A page without day cells takes the palette away; undo and redo never bring it back: only the user
-        // shows it.
-        if (!m_page->UsesDayCells()) {
-            m_prefs.iconsVisible = false;
-            m_palette->hide();
-        }
+        CheckFloaterStatus();
         SetButtons();
         SetCaption();
     });

@@ -311,6 +311,10 @@ private Q_SLOTS:
         QCOMPARE(window.Action("mnuRedo")->isEnabled(), true);
         apptesting::PressKey(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(palette->isHidden());
+        // Nor does a dialog that hides the palette while it runs bring it back.
+        testsupport::WhenDialogOpens(&window, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+        QTest::mouseClick(bar->widgetForAction(window.Action("PropertiesButton")), Qt::LeftButton);
+        QVERIFY(palette->isHidden());
         // The next start keeps it closed.
         platform::IniFile ini(TCalendarMain::IniPath());
         QVERIFY(!ini.ReadBool(QStringLiteral("Icons"), QStringLiteral("Visible"), true));
