@@ -267,9 +267,10 @@ bool TCalendarMain::OpenCalendarFile(const QString& requested)
     }
     // A file whose placed objects cannot all be read never opens as if it were whole: the user decides
     // whether what was read is worth keeping, as a calendar of its own that is saved under a new name.
-    if (trial.damage && !platform::Prompts::Current().Question(this, tr("Damaged File"),
-                                                               persist::DamageMessage(*trial.damage) + u'\n' +
-                                                                   tr("Open what could be read?"))) {
+    if (trial.damage &&
+        !platform::Prompts::Current().Question(this, tr("Damaged File"),
+                                               persist::DamageMessage(*trial.damage) +
+                                                   QStringLiteral("\n\n") + tr("Open what could be read?"))) {
         SetButtons();
         return false;
     }

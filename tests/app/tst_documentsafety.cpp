@@ -50,6 +50,7 @@ void AnswerBox(QObject* context, const QString& answer, QString* asked = nullptr
     testsupport::WhenDialogOfTypeOpens<QMessageBox>(context, [answer, asked](QMessageBox* box) {
         if (asked)
             *asked = box->text();
+        apptesting::KeepScreenshot(*box, QStringLiteral("question-") + box->text().left(12));
         if (answer == u"Escape")
             QTest::keyClick(box, Qt::Key_Escape);
         else if (answer == u"box closed")
@@ -192,7 +193,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!asked.isEmpty());
         QCOMPARE(asked,
                  QStringLiteral("The file is damaged after byte %1: it ends early, and the placed objects "
-                                "after the first %2 could not be read.\nOpen what could be read?")
+                                "after the first %2 could not be read.\n\nOpen what could be read?")
                      .arg(cut.size())
                      .arg(objects == 2 ? QStringLiteral("one") : QString::number(objects - 1)));
         if (!recovered) {
