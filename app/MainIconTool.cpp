@@ -20,7 +20,6 @@ void TCalendarMain::buildIconTool()
     connect(m_palette, &TFloatingPalette::hidden, this, [this] { SetButtons(); });
     // Closed by its own close button, the palette stays closed, as after "Hide Icon Tool".
     connect(m_palette, &TFloatingPalette::closed, this, [this] {
-        m_prefs.iconsVisible = false;
         savePreferences();
         SetButtons();
     });

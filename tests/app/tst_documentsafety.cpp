@@ -269,7 +269,7 @@ private Q_SLOTS:
         bool stayedOpen = false;
         testsupport::WhenDialogOfTypeOpens<app::TCalendarProperties>(
             &window, [&](app::TCalendarProperties* dialog) {
-                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("NextMonthButton")),
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("PreviousMonthButton")),
                                   Qt::LeftButton);
                 QString question;
                 AnswerBox(dialog, QStringLiteral("No clicked"), &question);
@@ -285,7 +285,7 @@ private Q_SLOTS:
         QVERIFY(stayedOpen);
         const QString question = QStringLiteral("The text of 2 days will be removed. Change the month?");
         QCOMPARE(asked, (QStringList{question, question}));
-        QCOMPARE(window.Page()->MainCalMonth(), 1);
+        QCOMPARE(window.Page()->MainCalMonth(), 11);
         QVERIFY(!window.Page()->HasCellContent());
         apptesting::PressKey(window, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(window.Page()->MainCalMonth(), 12);

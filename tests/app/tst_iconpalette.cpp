@@ -301,6 +301,13 @@ private Q_SLOTS:
         QFont bold = palette->font();
         bold.setBold(true);
         QVERIFY(palette->width() >= QFontMetrics(bold).horizontalAdvance(QStringLiteral("Icons")) + 96);
+        // Once placed, it stays where the user moves it.
+        const QPoint moved = palette->pos() - QPoint(40, -30);
+        palette->move(moved);
+        QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton);
+        QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton);
+        QVERIFY(palette->isVisible());
+        QCOMPARE(palette->pos(), moved);
 
         QVERIFY(palette->close());
         QVERIFY(palette->isHidden());
