@@ -51,8 +51,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    /** What the user is told about a file whose icons were not all read. */
+    QString problemMessage(const QString& file) const;
+
     QMenuBar* m_menu = nullptr;
     controls::TIconListBox* m_grid = nullptr;
+    QString m_reported; // the last damaged icon file named in a message
 };
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "platform/TPicture.h"
 #include "platform/TgaDecoder.h"
 #include "platform/WmfMetafile.h"
+#include "tests/support/ImageProbe.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -70,6 +71,34 @@ QColor Mean(const QImage& image, const QRect& r)
         }
     }
     return n ? QColor(int(red / n), int(green / n), int(blue / n)) : QColor();
+}
+
+/** A 32-bit Targa file of the picture, rows top first, with 8 bits of alpha. */
+QByteArray TargaOf(const QImage& picture)
+{
+    QByteArray tga("\0\0\x02\0\0\0\0\0\0\0\0\0", 12);
+    for (int v : {picture.width(), picture.height()}) {
+        tga.append(char(v & 0xFF));
+        tga.append(char(v >> 8));
+    }
+    tga.append("\x20\x28", 2);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            for (int channel : {qBlue(p), qGreen(p), qRed(p), qAlpha(p)})
+                tga.append(char(channel));
+        }
+    }
+    return tga;
+}
+
+QByteArray PngOf(const QImage& picture)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
 }
 
 /** Metafile records: each its function and its parameters. */
@@ -386,12 +415,69 @@ private Q_SLOTS:
         QVERIFY(refused > 0);
     }
 
+    // Pictures with half-clear pixels come out of the decoders with their stored colours, never rounded
+    // through premultiplied alpha (whose rounding differs between processors' vector instructions).
+    void halfClearPixelsDecodedExactly_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("data");
+        const QImage picture = testsupport::HalfClearPicture();
+        QTest::newRow("png") << QStringLiteral("png") << PngOf(picture);
+        QTest::newRow("32-bit Targa") << QStringLiteral("tga") << TargaOf(picture);
+    }
+    void halfClearPixelsDecodedExactly()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, data);
+        const QImage picture = testsupport::HalfClearPicture();
+        QVERIFY(picture != picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                               .convertToFormat(QImage::Format_ARGB32));
+        QImage decoded;
+        QString error;
+        if (kind == QLatin1String("png"))
+            decoded = DecodeImageData(data, QByteArray(), error);
+        else
+            decoded = DecodeTga(data, error);
+        QVERIFY2(!decoded.isNull(), qPrintable(error));
+        QCOMPARE(testsupport::FirstDifference(decoded, picture), QString());
+    }
+
+    // A 256-colour PCX picture without its whole palette is refused, not drawn with made-up colours.
+    void pcxPaletteCutOrMissing_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("message");
+        const QByteArray whole = ReadAll(Sample(QStringLiteral("photo256.pcx")));
+        const QString cut =
+            QStringLiteral("Unable to load p.pcx: the file ends early: its colour palette is cut off");
+        QTest::newRow("cut inside the palette") << whole.left(whole.size() - 100) << cut;
+        QTest::newRow("cut before the palette") << whole.left(whole.size() - 769) << cut;
+        QByteArray unmarked = whole;
+        unmarked[whole.size() - 769] = '\0';
+        QTest::newRow("palette marker lost")
+            << unmarked
+            << QStringLiteral("Unable to load p.pcx: the colour palette at the end of the file is missing");
+    }
+    void pcxPaletteCutOrMissing()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("p.pcx")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(data);
+        file.close();
+        QString error;
+        QVERIFY(LoadImageFile(file.fileName(), error).isNull());
+        QCOMPARE(error, message);
+    }
+
     void ownDecodersRefuseShortData()
     {
-        // The decoders themselves never accept a picture the data cannot hold.
+        // The decoders themselves never accept a picture the data cannot hold, nor one cut in its palette.
         for (const char* name : {"photo24.pcx", "photo256.pcx", "photo16.pcx", "mono.pcx"}) {
             const QByteArray whole = ReadAll(Sample(QString::fromLatin1(name)));
-            for (qsizetype cut = 0; cut < whole.size() - 769; cut += 37) {
+            for (qsizetype cut = 0; cut < whole.size(); cut += 37) {
                 QString error;
                 QVERIFY(DecodePcx(whole.left(cut), error).isNull());
                 QVERIFY(!error.isEmpty());
