@@ -587,6 +587,7 @@ private Q_SLOTS:
         QTest::newRow("cut")
             << library.left(library.size() * 2 / 3)
             << QStringLiteral("the file is damaged or cut short (0 of the 57 icons it lists can be read)");
+        QTest::newRow("folder") << QByteArray() << QStringLiteral("file to open is a directory");
         QTest::newRow("text")
             << ReadAll(QStringLiteral("/etc/passwd"))
             << QStringLiteral("it is not an icon file (an icon, an icon library or a program with icons)");
@@ -599,10 +600,10 @@ private Q_SLOTS:
         QFile file(dir.filePath(QStringLiteral("file.icl")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
-        const Result r = Run({QStringLiteral("icons"), file.fileName()});
+        const QString path = content.isNull() ? dir.path() : file.fileName();
+        const Result r = Run({QStringLiteral("icons"), path});
         QCOMPARE(r.code, 1);
-        QCOMPARE(r.err,
-                 QStringLiteral("datoria-cli: cannot read icons from %1: %2\n").arg(file.fileName(), reason));
+        QCOMPARE(r.err, QStringLiteral("datoria-cli: cannot read icons from %1: %2\n").arg(path, reason));
     }
 
     // Damaged pictures leave only the tool's own lines on standard error, never the decoding libraries'.
@@ -610,7 +611,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message"); // for a picture file: the one line expected; none for RTF
         const QByteArray hex = ReadAll(QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_pict_pngblip_hex.rtf"));
         const QByteArray binary =
             ReadAll(QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_pict_pngblip_bin.rtf"));
@@ -619,39 +620,41 @@ private Q_SLOTS:
         for (int percent : {40, 75, 95}) {
             const QByteArray tag = QByteArray::number(percent) + "%";
             QTest::newRow("PNG in RTF cut at " + tag) << hex.left(hex.size() * percent / 100) << "cut.rtf"
-                                                      << "rtf";
+                                                      << "";
             QTest::newRow("binary PNG in RTF cut at " + tag)
                 << binary.left(binary.size() * percent / 100) << "cut.rtf"
-                << "rtf";
+                << "";
             QTest::newRow("JPEG in RTF cut at " + tag) << jpeg.left(jpeg.size() * percent / 100) << "cut.rtf"
-                                                       << "rtf";
+                                                       << "";
         }
         QByteArray png =
             QByteArray::fromHex(hex.mid(hex.indexOf("89504e47")).replace("\n", "").replace("}", ""));
-        QTest::newRow("cut PNG named .jpg") << png.left(png.size() / 2) << "cut.jpg"
-                                            << "image";
+        QTest::newRow("cut PNG named .jpg")
+            << png.left(png.size() / 2) << "cut.jpg"
+            << "datoria-cli: Unable to load cut.jpg: the picture ends early\n";
         png[40] = char(png[40] ^ 0x55);
-        QTest::newRow("damaged PNG named .jpg") << png << "damaged.jpg"
-                                                << "image";
+        QTest::newRow("damaged PNG named .jpg")
+            << png << "damaged.jpg"
+            << "datoria-cli: Unable to load damaged.jpg: the picture is damaged\n";
     }
     void pictureLibrariesStayQuiet()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, name);
-        QFETCH(QString, command);
+        QFETCH(QString, message);
         QTemporaryDir dir;
         QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
-        const QString to = command == QLatin1String("rtf") ? QStringLiteral("text") : QStringLiteral("png");
-        const Result r = RunProgram({command, file.fileName(), QStringLiteral("--to"), to,
-                                     QStringLiteral("-o"), dir.filePath(QStringLiteral("out.") + to)},
+        const QString to = message.isEmpty() ? QStringLiteral("text") : QStringLiteral("png");
+        const Result r = RunProgram({message.isEmpty() ? QStringLiteral("rtf") : QStringLiteral("image"),
+                                     file.fileName(), QStringLiteral("--to"), to, QStringLiteral("-o"),
+                                     dir.filePath(QStringLiteral("out.") + to)},
                                     dir.path());
         for (const QString& line : r.err.split(u'\n', Qt::SkipEmptyParts))
             QVERIFY2(line.startsWith(QStringLiteral("datoria-cli: ")), qPrintable(line));
-        if (command == QLatin1String("image"))
-            QVERIFY2(r.err.startsWith(QStringLiteral("datoria-cli: Unable to load ")), qPrintable(r.err));
+        if (!message.isEmpty())
+            QCOMPARE(r.err, message);
     }
 };
 

@@ -496,8 +496,7 @@ private Q_SLOTS:
         const QImage picture = testsupport::HalfClearPicture(5, 3);
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("clear.bmp")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(BitmapFileData(picture));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(BitmapFileData(picture)) > 0);
         file.close();
         QProcess pillow;
         pillow.start(python,
@@ -517,27 +516,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("message");
         const QByteArray whole = ReadAll(Sample(QStringLiteral("photo256.pcx")));
-        const QString cut =
-            QStringLiteral("Unable to load p.pcx: the file ends early: its colour palette is cut off");
+        const QString cut = QStringLiteral("the file ends early: its colour palette is cut off");
         QTest::newRow("cut inside the palette") << whole.left(whole.size() - 100) << cut;
         QTest::newRow("cut before the palette") << whole.left(whole.size() - 769) << cut;
         QByteArray unmarked = whole;
         unmarked[whole.size() - 769] = '\0';
         QTest::newRow("palette marker lost")
-            << unmarked
-            << QStringLiteral("Unable to load p.pcx: the colour palette at the end of the file is missing");
+            << unmarked << QStringLiteral("the colour palette at the end of the file is missing");
     }
     void pcxPaletteCutOrMissing()
     {
         QFETCH(QByteArray, data);
         QFETCH(QString, message);
-        QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("p.pcx")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(data);
-        file.close();
         QString error;
-        QVERIFY(LoadImageFile(file.fileName(), error).isNull());
+        QVERIFY(DecodePcx(data, error).isNull());
         QCOMPARE(error, message);
     }
 

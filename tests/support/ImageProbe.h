@@ -18,7 +18,7 @@ int CountColor(const QImage& image, const platform::TRect& rect, platform::TColo
 int CountInk(const QImage& image, const platform::TRect& rect);
 
 /** Half-clear pixels whose colours a round trip through premultiplied alpha changes, on any processor. */
-QImage HalfClearPicture(int width = 16, int height = 16);
+QImage HalfClearPicture(int width = 128, int height = 128);
 
 /** The first pixel, as "x,y: 0xAARRGGBB vs 0xAARRGGBB", where two pictures of one size differ; empty if none.
  */
