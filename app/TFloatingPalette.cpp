@@ -121,7 +121,7 @@ void TFloatingPalette::ChooseOther()
         return;
     m_grid->SetFileName(*chosen);
     while (m_grid->NumberOfIcons() == 0) {
-        platform::Prompts::Current().Information(this, tr("No icons found in ") + *chosen);
+        platform::Prompts::Current().Information(this, problemMessage(*chosen));
         chosen = ask();
         if (!chosen)
             break;
@@ -129,7 +129,27 @@ void TFloatingPalette::ChooseOther()
     }
     if (m_grid->NumberOfIcons() == 0)
         m_grid->SetFileName(LibraryPath(QStringLiteral("Misc1.icl")));
+    else if (m_grid->LibraryProblem() != platform::IconLibrary::Problem::None)
+        platform::Prompts::Current().Information(this, problemMessage(*chosen)); // the icons that were read
     Q_EMIT fileChosen();
+}
+
+QString TFloatingPalette::problemMessage(const QString& file) const
+{
+    using Problem = platform::IconLibrary::Problem;
+    switch (m_grid->LibraryProblem()) {
+    case Problem::None:
+        return {};
+    case Problem::NoIcons:
+        return tr("No icons found in ") + file;
+    case Problem::Damaged:
+        if (m_grid->NumberOfIcons() > 0)
+            return tr("Not all the icons of %1 can be read: %2.").arg(file, m_grid->LibraryError());
+        break;
+    default:
+        break;
+    }
+    return tr("Unable to read icons from %1: %2.").arg(file, m_grid->LibraryError());
 }
 
 void TFloatingPalette::SyncWithIconFile(const QString& iconFile)
@@ -154,8 +174,16 @@ void TFloatingPalette::SyncWithIconFile(const QString& iconFile)
         Item("mnuOther")->setChecked(false);
     else if (exists)
         Item("mnuOther")->setChecked(true);
-    if (exists && file.compare(m_grid->FileName(), Qt::CaseInsensitive) != 0)
+    if (exists && file.compare(m_grid->FileName(), Qt::CaseInsensitive) != 0) {
         m_grid->SetFileName(file);
+        // A damaged file or one of another kind is reported once, not at every later check.
+        const auto problem = m_grid->LibraryProblem();
+        if (problem != platform::IconLibrary::Problem::None &&
+            problem != platform::IconLibrary::Problem::NoIcons && file != m_reported) {
+            m_reported = file;
+            platform::Prompts::Current().Information(this, problemMessage(file));
+        }
+    }
     if (m_grid->NumberOfIcons() == 0)
         m_grid->SetFileName(LibraryPath(QStringLiteral("Misc1.icl")));
 }

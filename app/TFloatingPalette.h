@@ -55,10 +55,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    /** What the user is told about a file whose icons were not all read. */
+    QString problemMessage(const QString& file) const;
+
     QMenuBar* m_menu = nullptr;
     controls::TIconListBox* m_grid = nullptr;
     /** Placed where KV.ini last saw it, or by its first showing. */
     bool m_placed = false;
+    QString m_reported; // the last damaged icon file named in a message
 };
 
 } // namespace app

@@ -51,7 +51,12 @@ int Icons(const QString& file, const QString& indexText, const QString& outPath,
         return 1;
     }
     platform::IconLibrary library;
-    library.Open(file);
+    // Only a whole file counts its icons: a damaged one may have lost some, and a file of another kind has
+    // no icon count at all.
+    if (!library.Open(file) && library.GetProblem() != platform::IconLibrary::Problem::NoIcons) {
+        err << "datoria-cli: cannot read icons from " << file << ": " << library.ErrorString() << '\n';
+        return 1;
+    }
     if (indexText.isEmpty()) {
         out << library.Count() << '\n';
         return 0;
@@ -66,9 +71,10 @@ int Icons(const QString& file, const QString& indexText, const QString& outPath,
         err << "datoria-cli: icons --index needs -o OUT.png\n";
         return 2;
     }
-    const QImage icon = library.Icon(index, 32);
+    QString reason;
+    const QImage icon = library.Icon(index, 32, &reason);
     if (icon.isNull()) {
-        err << "datoria-cli: icon " << index << " of " << file << " cannot be decoded\n";
+        err << "datoria-cli: icon " << index << " of " << file << " cannot be decoded: " << reason << '\n';
         return 1;
     }
     return WritePng(icon, outPath, err) ? 0 : 1;

@@ -85,8 +85,10 @@ void TIconListBox::readIcons()
     clear();
     const bool exists = QFileInfo(m_fileName).isFile();
     setEnabled(m_autoDisable ? exists : true);
-    if (!exists)
+    if (!exists) {
+        m_library = platform::IconLibrary();
         return;
+    }
     if (!m_enableCaching)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     m_library.Open(m_fileName);

@@ -27,6 +27,10 @@ public:
     void SetFileName(const QString& fileName);
     /** -1 before a file was read (also for a missing file), 0 for a file without icons. */
     int NumberOfIcons() const { return m_numberOfIcons; }
+    /** What kept the file's icons from being read whole (None after a whole read or before any). */
+    platform::IconLibrary::Problem LibraryProblem() const { return m_library.GetProblem(); }
+    /** The reason to show for LibraryProblem(). */
+    QString LibraryError() const { return m_library.ErrorString(); }
     bool AutoDisable() const { return m_autoDisable; }
     void SetAutoDisable(bool on) { m_autoDisable = on; }
     bool EnableCaching() const { return m_enableCaching; }

@@ -54,7 +54,9 @@ void TQelImage::pictureChanged()
 {
     ++m_pictureRevision;
     BoundsChanged();
-    m_opaque = m_picture.GraphicKind() == platform::TPicture::pkBitmap && m_picture.Size() == size();
+    // Only a picture without transparency hides what lies under the object.
+    m_opaque = m_picture.GraphicKind() == platform::TPicture::pkBitmap && m_picture.Size() == size() &&
+               !m_picture.Bitmap().hasAlphaChannel();
     setAttribute(Qt::WA_OpaquePaintEvent, m_opaque);
     update();
 }

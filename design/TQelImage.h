@@ -33,7 +33,7 @@ public:
     void SetStoredStretch(bool stretch) { m_stretch = stretch; }
     const platform::TPicture& Picture() const { return m_picture; }
     void SetPicture(const platform::TPicture& picture);
-    /** True when the picture is a bitmap of exactly the object's size, so it covers the object. */
+    /** True when the picture is an opaque bitmap of exactly the object's size, so it covers the object. */
     bool Opaque() const { return m_opaque; }
 
     /** The picture browser; on OK the object takes its picture and options. */

@@ -1,7 +1,10 @@
 #include "platform/IconLibrary.h"
 
 #include "platform/ByteReader.h"
+#include "platform/IconImage.h"
+#include "platform/StraightAlpha.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 
@@ -37,13 +40,15 @@ struct GroupEntry
     int id = 0;
 };
 
-/** The entries of an icon group resource (the directory of one icon, naming its images by resource id). */
-QList<GroupEntry> ReadGroup(QByteArrayView bytes)
+/**
+ * The entries of an icon group resource (the directory of one icon, naming its images by resource id); false
+ * when the directory is cut short.
+ */
+bool ReadGroup(QByteArrayView bytes, QList<GroupEntry>& entries)
 {
     ByteReader in(bytes);
-    QList<GroupEntry> entries;
     if (in.U16() != 0 || in.U16() != 1)
-        return entries;
+        return false;
     const int count = std::min<int>(in.U16(), kMaxImagesPerIcon);
     for (int i = 0; i < count; ++i) {
         GroupEntry e;
@@ -56,28 +61,48 @@ QList<GroupEntry> ReadGroup(QByteArrayView bytes)
         in.U32();
         e.id = in.U16();
         if (in.Overrun())
-            break;
+            return false;
         entries.append(e);
     }
-    return entries;
+    return !in.Overrun();
+}
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("IconLibrary", text);
 }
 
 } // namespace
 
+void IconLibrary::reset(const QByteArray& data)
+{
+    m_data = data;
+    m_groups.clear();
+    m_listed = 0;
+    m_problem = Problem::None;
+    m_error.clear();
+}
+
 bool IconLibrary::Open(const QString& fileName)
 {
-    m_data.clear();
-    m_groups.clear();
+    reset({});
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_problem = Problem::Unreadable;
+        m_error = file.errorString();
         return false;
+    }
+    if (file.size() > kMaxFileSize) {
+        m_problem = Problem::Unreadable;
+        m_error = Tr("the file is too large");
+        return false;
+    }
     return OpenData(file.readAll());
 }
 
 bool IconLibrary::OpenData(const QByteArray& data)
 {
-    m_data = data;
-    m_groups.clear();
+    reset(data);
     ByteReader in(m_data);
     const int first = in.U16();
     if (first == 0x5A4D) { // "MZ"
@@ -85,25 +110,94 @@ bool IconLibrary::OpenData(const QByteArray& data)
         const qsizetype header = qsizetype(in.U32());
         ByteReader sig(in.At(header, 4));
         const std::uint32_t signature = sig.U32();
-        if ((signature & 0xFFFF) == 0x454E) // "NE"
+        if (in.Overrun() || sig.Overrun())
+            setProblem(Problem::Damaged);        // the program's header lies past the end
+        else if ((signature & 0xFFFF) == 0x454E) // "NE"
             readNe(header);
         else if (signature == 0x00004550) // "PE\0\0"
             readPe(header);
-    } else if (first == 0) {
+        else
+            setProblem(Problem::NotIconFile);
+    } else if (first == 0 && in.U16() == 1) {
         readIco();
+    } else {
+        setProblem(Problem::NotIconFile);
     }
-    return !m_groups.isEmpty();
+    if (m_problem == Problem::None && m_groups.isEmpty())
+        setProblem(Problem::NoIcons);
+    return m_problem == Problem::None;
 }
 
-bool IconLibrary::readIco()
+void IconLibrary::setProblem(Problem problem)
+{
+    // Damage outweighs what else is found: the file may have named icons it lost.
+    if (m_problem != Problem::Damaged)
+        m_problem = problem;
+}
+
+QString IconLibrary::ErrorString() const
+{
+    switch (m_problem) {
+    case Problem::None:
+        break;
+    case Problem::NoIcons:
+        return Tr("the file holds no icons");
+    case Problem::NotIconFile:
+        return Tr("it is not an icon file (an icon, an icon library or a program with icons)");
+    case Problem::Damaged:
+        if (m_listed > 1 && Count() < m_listed)
+            return Tr("the file is damaged or cut short (%1 of the %2 icons it lists can be read)")
+                .arg(Count())
+                .arg(m_listed);
+        return Tr("the file is damaged or cut short");
+    case Problem::Unreadable:
+        return m_error;
+    }
+    return {};
+}
+
+QByteArrayView IconLibrary::resource(qint64 offset, qint64 length) const
+{
+    if (offset < 0 || length <= 0 || offset >= m_data.size())
+        return {};
+    return QByteArrayView(m_data).sliced(qsizetype(offset),
+                                         qsizetype(std::min(length, m_data.size() - offset)));
+}
+
+void IconLibrary::collectGroups(const QHash<int, Image>& icons, const QList<QByteArrayView>& groups)
+{
+    for (const QByteArrayView bytes : groups) {
+        QList<GroupEntry> entries;
+        if (!ReadGroup(bytes, entries))
+            setProblem(Problem::Damaged);
+        Group group;
+        for (const GroupEntry& e : std::as_const(entries)) {
+            const auto it = icons.constFind(e.id);
+            if (it == icons.constEnd()) {
+                setProblem(Problem::Damaged);
+                continue;
+            }
+            Image image = *it;
+            image.width = e.width;
+            image.height = e.height;
+            image.colours = e.colours;
+            image.planes = e.planes;
+            image.bitCount = e.bitCount;
+            group.append(image);
+        }
+        if (!group.isEmpty())
+            m_groups.append(group);
+    }
+}
+
+void IconLibrary::readIco()
 {
     ByteReader in(m_data);
-    in.U16();
-    if (in.U16() != 1)
-        return false;
+    in.Seek(4);
     const int count = in.U16();
-    if (count == 0 || count > kMaxImagesPerIcon)
-        return false;
+    m_listed = 1;
+    if (in.Overrun() || count > kMaxImagesPerIcon)
+        return setProblem(Problem::Damaged);
     Group group;
     for (int i = 0; i < count; ++i) {
         Image image;
@@ -116,31 +210,36 @@ bool IconLibrary::readIco()
         image.size = qsizetype(in.U32());
         image.offset = qsizetype(in.U32());
         if (in.Overrun())
-            return false;
-        if (!in.At(image.offset, image.size).isEmpty())
-            group.append(image);
+            return setProblem(Problem::Damaged);
+        const QByteArrayView bytes = resource(image.offset, image.size);
+        if (bytes.isEmpty() || !IconImageComplete(bytes)) {
+            setProblem(Problem::Damaged);
+            continue;
+        }
+        image.size = bytes.size();
+        group.append(image);
     }
-    if (group.isEmpty())
-        return false;
-    m_groups.append(group);
-    return true;
+    if (!group.isEmpty())
+        m_groups.append(group);
 }
 
-bool IconLibrary::readNe(qsizetype header)
+void IconLibrary::readNe(qsizetype header)
 {
     ByteReader in(m_data);
     in.Seek(header + 0x24);
     const qsizetype table = header + in.U16();
     if (in.Overrun() || !in.Seek(table))
-        return false;
+        return setProblem(Problem::Damaged);
     const int shift = in.U16();
     if (shift > 16)
-        return false;
+        return setProblem(Problem::Damaged);
     QHash<int, Image> icons; // by resource id
     QList<QByteArrayView> groups;
     int walked = 0;
-    while (!in.Overrun() && walked < kMaxEntries) {
+    while (true) {
         const int type = in.U16();
+        if (in.Overrun() || walked >= kMaxEntries)
+            return setProblem(Problem::Damaged); // the table is cut short or never ends
         if (type == 0)
             break;
         const int count = in.U16();
@@ -151,40 +250,31 @@ bool IconLibrary::readNe(qsizetype header)
             in.U16();
             const int id = in.U16();
             in.U32();
-            const QByteArrayView bytes = in.At(offset, length);
-            if (bytes.isEmpty())
+            const bool icon = type == (0x8000 | RT_ICON) && (id & 0x8000);
+            const bool group = type == (0x8000 | RT_GROUP_ICON);
+            if (!icon && !group)
                 continue;
-            if (type == (0x8000 | RT_ICON) && (id & 0x8000)) {
+            m_listed += group ? 1 : 0;
+            // NE lengths count whole alignment units: the last resource's may reach past the file's end.
+            const QByteArrayView bytes = resource(offset, length);
+            if (bytes.isEmpty() || (icon && !IconImageComplete(bytes))) {
+                setProblem(Problem::Damaged);
+                continue;
+            }
+            if (icon) {
                 Image image;
                 image.offset = qsizetype(offset);
-                image.size = qsizetype(length);
+                image.size = bytes.size();
                 icons.insert(id & 0x7FFF, image);
-            } else if (type == (0x8000 | RT_GROUP_ICON)) {
+            } else {
                 groups.append(bytes);
             }
         }
     }
-    for (const QByteArrayView bytes : std::as_const(groups)) {
-        Group group;
-        for (const GroupEntry& e : ReadGroup(bytes)) {
-            const auto it = icons.constFind(e.id);
-            if (it == icons.constEnd())
-                continue;
-            Image image = *it;
-            image.width = e.width;
-            image.height = e.height;
-            image.colours = e.colours;
-            image.planes = e.planes;
-            image.bitCount = e.bitCount;
-            group.append(image);
-        }
-        if (!group.isEmpty())
-            m_groups.append(group);
-    }
-    return !m_groups.isEmpty();
+    collectGroups(icons, groups);
 }
 
-bool IconLibrary::readPe(qsizetype header)
+void IconLibrary::readPe(qsizetype header)
 {
     ByteReader in(m_data);
     in.Seek(header + 4 + 2);
@@ -200,15 +290,19 @@ bool IconLibrary::readPe(qsizetype header)
     else if (magic == 0x20B)
         directories = optional + 112;
     else
-        return false;
+        return setProblem(in.Overrun() ? Problem::Damaged : Problem::NotIconFile);
     in.Seek(directories - 4);
     const std::uint32_t directoryCount = in.U32();
-    if (in.Overrun() || directoryCount < 3)
-        return false;
+    if (in.Overrun())
+        return setProblem(Problem::Damaged);
+    if (directoryCount < 3)
+        return; // no resource directory: a program without icons
     in.Seek(directories + 2 * 8);
     const std::uint32_t resourceRva = in.U32();
-    if (in.Overrun() || resourceRva == 0)
-        return false;
+    if (in.Overrun())
+        return setProblem(Problem::Damaged);
+    if (resourceRva == 0)
+        return;
 
     struct Section
     {
@@ -216,7 +310,7 @@ bool IconLibrary::readPe(qsizetype header)
     };
     QList<Section> table;
     in.Seek(optional + optionalSize);
-    for (int i = 0; i < sections && i < 96 && !in.Overrun(); ++i) {
+    for (int i = 0; i < sections && i < 96; ++i) {
         in.Skip(8);
         Section s;
         s.size = in.U32();
@@ -224,6 +318,8 @@ bool IconLibrary::readPe(qsizetype header)
         s.rawSize = in.U32();
         s.raw = in.U32();
         in.Skip(16);
+        if (in.Overrun())
+            return setProblem(Problem::Damaged);
         table.append(s);
     }
     auto fileOffset = [&table](std::uint32_t rva) -> qint64 {
@@ -236,21 +332,27 @@ bool IconLibrary::readPe(qsizetype header)
     };
     const qint64 root = fileOffset(resourceRva);
     if (root < 0)
-        return false;
+        return setProblem(Problem::Damaged);
 
     int walked = 0;
     // The entries of a directory: (id or -1 for a name, offset of the entry's target relative to the root).
     auto entries = [&](qint64 dir) {
         QList<std::pair<qint64, std::uint32_t>> list;
         ByteReader d(m_data);
-        if (!d.Seek(root + dir))
+        if (!d.Seek(root + dir)) {
+            setProblem(Problem::Damaged);
             return list;
+        }
         d.Skip(12);
         const int named = d.U16();
         const int ids = d.U16();
-        for (int i = 0; i < named + ids && !d.Overrun() && walked < kMaxEntries; ++i, ++walked) {
+        for (int i = 0; i < named + ids && walked < kMaxEntries; ++i, ++walked) {
             const std::uint32_t name = d.U32();
             const std::uint32_t target = d.U32();
+            if (d.Overrun()) {
+                setProblem(Problem::Damaged);
+                break;
+            }
             list.append({(name & 0x80000000u) ? -1 : qint64(name & 0xFFFF), target});
         }
         return list;
@@ -274,7 +376,7 @@ bool IconLibrary::readPe(qsizetype header)
         const qint64 offset = fileOffset(rva);
         if (e.Overrun() || offset < 0)
             return {};
-        return e.At(offset, size);
+        return resource(offset, size);
     };
 
     QHash<int, Image> icons;
@@ -283,9 +385,12 @@ bool IconLibrary::readPe(qsizetype header)
         if ((type != RT_ICON && type != RT_GROUP_ICON) || !(target & 0x80000000u))
             continue;
         for (const auto& [id, item] : entries(target & 0x7FFFFFFF)) {
+            m_listed += type == RT_GROUP_ICON ? 1 : 0;
             const QByteArrayView bytes = dataOf(item);
-            if (bytes.isEmpty())
+            if (bytes.isEmpty() || (type == RT_ICON && !IconImageComplete(bytes))) {
+                setProblem(Problem::Damaged);
                 continue;
+            }
             if (type == RT_ICON && id >= 0) {
                 Image image;
                 image.offset = qsizetype(bytes.data() - m_data.constData());
@@ -296,24 +401,7 @@ bool IconLibrary::readPe(qsizetype header)
             }
         }
     }
-    for (const QByteArrayView bytes : std::as_const(groups)) {
-        Group group;
-        for (const GroupEntry& e : ReadGroup(bytes)) {
-            const auto it = icons.constFind(e.id);
-            if (it == icons.constEnd())
-                continue;
-            Image image = *it;
-            image.width = e.width;
-            image.height = e.height;
-            image.colours = e.colours;
-            image.planes = e.planes;
-            image.bitCount = e.bitCount;
-            group.append(image);
-        }
-        if (!group.isEmpty())
-            m_groups.append(group);
-    }
-    return !m_groups.isEmpty();
+    collectGroups(icons, groups);
 }
 
 QByteArray IconLibrary::icoOf(const Group& group) const
@@ -356,7 +444,7 @@ QList<QSize> IconLibrary::ImageSizes(int index) const
     return sizes;
 }
 
-QImage IconLibrary::Icon(int index, int size) const
+QImage IconLibrary::NearestImage(int index, int size, QString* error) const
 {
     if (index < 0 || index >= m_groups.size() || size <= 0)
         return {};
@@ -375,18 +463,21 @@ QImage IconLibrary::Icon(int index, int size) const
     }
     if (!best)
         return {};
-    const QByteArray data = m_data.mid(best->offset, best->size);
-    QImage image;
-    if (data.startsWith("\x89PNG"))
-        image = QImage::fromData(data, "png");
-    else
-        image = QImage::fromData(icoOf(Group{*best}), "ico");
-    if (image.isNull())
-        return image;
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    if (image.size() != QSize(size, size))
-        image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QString reason;
+    const QImage image = DecodeIconImage(QByteArrayView(m_data).sliced(best->offset, best->size), reason);
+    if (error)
+        *error = reason;
     return image;
+}
+
+QImage IconLibrary::Icon(int index, int size, QString* error) const
+{
+    const QImage image = NearestImage(index, size, error);
+    if (image.isNull() || image.size() == QSize(size, size))
+        return image;
+    // Scaling blends neighbouring pixels by their alpha; the result is turned back to plain colours in a way
+    // that rounds alike on every processor.
+    return StraightAlpha(image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace platform

@@ -1,7 +1,10 @@
 #include "platform/ImageLoader.h"
 
+#include "platform/IconLibrary.h"
 #include "platform/PcxDecoder.h"
 #include "platform/PictureLimits.h"
+#include "platform/PngDecoder.h"
+#include "platform/StraightAlpha.h"
 #include "platform/TPicture.h"
 #include "platform/TgaDecoder.h"
 #include "platform/WmfMetafile.h"
@@ -11,6 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLoggingCategory>
+
+#include <mutex>
 
 namespace platform {
 
@@ -31,10 +37,33 @@ QSize FitInside(const QSize& size, const QSize& box)
     return size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-/** Qt's reader, with the size checked before any pixel is decoded and scaling while reading. */
-QImage ReadWithQt(QIODevice& device, const QByteArray& format, const QSize& fitInside, QString& reason)
+/** A decoded picture scaled down to fit inside the box, if it is larger. */
+QImage Fit(const QImage& image, const QSize& box)
 {
-    QImageReader reader(&device, format);
+    if (image.isNull() || FitInside(image.size(), box) == image.size())
+        return image;
+    return image.scaled(FitInside(image.size(), box), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QLoggingCategory::CategoryFilter previousFilter = nullptr;
+
+void SilenceImageReaders(QLoggingCategory* category)
+{
+    if (previousFilter)
+        previousFilter(category);
+    if (qstrncmp(category->categoryName(), "qt.gui.imageio", 14) == 0) {
+        for (QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg})
+            category->setEnabled(type, false);
+    }
+}
+
+/** Qt's reader, with the size checked before any pixel is decoded and scaling while reading. */
+QImage ReadWithQt(QByteArrayView data, const QByteArray& format, const QSize& fitInside, QString& reason)
+{
+    QByteArray bytes = QByteArray::fromRawData(data.data(), data.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
     if (format.isEmpty())
         reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
@@ -50,31 +79,6 @@ QImage ReadWithQt(QIODevice& device, const QByteArray& format, const QSize& fitI
     if (image.isNull())
         reason = reader.errorString();
     return image;
-}
-
-/** The image of an icon file nearest the size, preferring the larger one and more colours. */
-QImage ReadIcon(QIODevice& device, int wanted, QString& reason)
-{
-    QImageReader reader(&device, "ico");
-    QImage best;
-    int bestScore = std::numeric_limits<int>::max();
-    const int count = std::max(1, reader.imageCount());
-    for (int i = 0; i < count && i < 64; ++i) {
-        if (!reader.jumpToImage(i))
-            break;
-        const QImage image = reader.read();
-        if (image.isNull())
-            continue;
-        const int side = std::max(image.width(), image.height());
-        const int score = (side >= wanted ? side - wanted : 2 * (wanted - side)) * 64 - image.depth();
-        if (score < bestScore) {
-            bestScore = score;
-            best = image;
-        }
-    }
-    if (best.isNull())
-        reason = reader.errorString();
-    return best;
 }
 
 } // namespace
@@ -99,6 +103,31 @@ QString PictureFileMask()
     return QStringLiteral("*.BMP;*.DIB;*.JPG;*.JIF;*.PCX;*.RLE;*.TGA;*.WMF;*.ICO");
 }
 
+void CatchImageReaderMessages()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { previousFilter = QLoggingCategory::installFilter(SilenceImageReaders); });
+}
+
+QImage DecodeImageData(QByteArrayView data, const QByteArray& format, QString& error, const QSize& fitInside)
+{
+    CatchImageReaderMessages();
+    QString reason;
+    QImage image;
+    if ((format.isEmpty() || format.compare("png", Qt::CaseInsensitive) == 0) && LooksLikePng(data))
+        image = Fit(DecodePng(data, reason), fitInside);
+    else if (format.compare("png", Qt::CaseInsensitive) == 0)
+        reason = Tr("not a PNG picture");
+    else
+        image = ReadWithQt(data, format, fitInside, reason);
+    if (image.isNull()) {
+        error =
+            reason.isEmpty() || reason == QLatin1String("Unknown error") ? Tr("the file is damaged") : reason;
+        return {};
+    }
+    return StraightAlpha(image);
+}
+
 TPicture LoadPictureFile(const QString& fileName, QString& error, const QSize& fitInside)
 {
     const QString shown = QFileInfo(fileName).fileName();
@@ -111,39 +140,34 @@ TPicture LoadPictureFile(const QString& fileName, QString& error, const QSize& f
         return fail(file.errorString());
     if (file.size() > kMaxFileSize)
         return fail(Tr("the file is too large"));
+    const QByteArray data = file.readAll();
     const int kind = PictureKindOf(fileName);
     const QString ext = QFileInfo(fileName).suffix().toUpper();
     QString reason;
     QImage image;
     if (kind == 7 || kind == 8) {
-        const QByteArray data = file.readAll();
-        image = kind == 7 ? DecodeTga(data, reason) : DecodePcx(data, reason);
-        if (!image.isNull() && fitInside.isValid() && FitInside(image.size(), fitInside) != image.size())
-            image = image.scaled(FitInside(image.size(), fitInside), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+        image = Fit(kind == 7 ? DecodeTga(data, reason) : DecodePcx(data, reason), fitInside);
     } else if (kind == 0 && ext == QLatin1String("WMF")) {
         WmfMetafile metafile;
-        if (!metafile.Load(file.readAll(), reason))
+        if (!metafile.Load(data, reason))
             return fail(reason);
         return TPicture(metafile);
     } else if (kind == 0 && ext == QLatin1String("ICO")) {
-        image = ReadIcon(file, SystemIconSize(), reason);
-    } else if (kind == 4 || kind == 0) {
+        IconLibrary icon;
+        if (!icon.OpenData(data))
+            return fail(icon.ErrorString());
+        image = icon.NearestImage(0, SystemIconSize(), &reason);
+    } else if (kind == 0) {
         // The plain picture support reads bitmaps, icons and metafiles by their extension, nothing else.
-        if (kind == 0)
-            return fail(Tr("unknown picture file extension (.%1)").arg(QFileInfo(fileName).suffix()));
-        image = ReadWithQt(file, "bmp", fitInside, reason);
+        return fail(Tr("unknown picture file extension (.%1)").arg(QFileInfo(fileName).suffix()));
     } else {
-        // JPEG, GIF and the bitmap variants are recognised by their content, whatever the extension says.
-        image = ReadWithQt(file, QByteArray(), fitInside, reason);
+        // JPEG, GIF and the bitmap variants are recognised by their content, whatever the extension says;
+        // a .BMP file is read as a bitmap only.
+        image = DecodeImageData(data, kind == 4 ? QByteArray("bmp") : QByteArray(), reason, fitInside);
     }
     if (image.isNull())
         return fail(reason.isEmpty() ? Tr("the file is damaged") : reason);
-    if (image.hasAlphaChannel())
-        image = image.convertToFormat(QImage::Format_ARGB32);
-    else if (image.format() != QImage::Format_RGB32)
-        image = image.convertToFormat(QImage::Format_RGB32);
-    return TPicture(image);
+    return TPicture(StraightAlpha(image));
 }
 
 QImage LoadImageFile(const QString& fileName, QString& error, const QSize& fitInside)

@@ -28,6 +28,22 @@ QImage LoadImageFile(const QString& fileName, QString& error, const QSize& fitIn
 /** The same, keeping a metafile as a metafile. */
 TPicture LoadPictureFile(const QString& fileName, QString& error, const QSize& fitInside = QSize());
 
+/**
+ * Decodes a picture held in memory: PNG with libpng, the other formats Qt reads (the format given, or the one
+ * the content shows when none is) with Qt's diagnostics kept from the terminal. The size is checked before
+ * any pixel is decoded; with a size given, a larger picture is scaled down to fit inside it. The result is
+ * Format_RGB32, or Format_ARGB32 with the stored colours and alpha. A null image and the reason when the data
+ * cannot be decoded.
+ */
+QImage DecodeImageData(QByteArrayView data, const QByteArray& format, QString& error,
+                       const QSize& fitInside = QSize());
+
+/**
+ * Keeps the diagnostics of Qt's picture readers (a damaged JPEG's "Corrupt JPEG data ...") from the terminal;
+ * the program reports what it could not read in its own words. Done once; DecodeImageData does it itself.
+ */
+void CatchImageReaderMessages();
+
 /** The size of the icons of the system (32 pixels). */
 int SystemIconSize();
 

@@ -79,19 +79,14 @@ QImage DecodePcx(QByteArrayView data, QString& error)
         return {};
     }
 
-    // The 256-colour palette follows a byte 12 at the end of the file.
+    // The 256-colour palette of version 5 follows a byte 12 at the end of the file, after the pixels; it is
+    // read once they are (see below). Older versions had none: their 8-bit pictures are grey.
     std::vector<QRgb> palette;
+    const bool paletteAtEnd = bits == 8 && planes == 1 && version >= 5;
     if (bits == 8 && planes == 1) {
         palette.resize(256);
-        const QByteArrayView tail = in.At(data.size() - 769, 769);
-        if (version >= 5 && !tail.isEmpty() && std::uint8_t(tail[0]) == 12) {
-            for (int i = 0; i < 256; ++i)
-                palette[size_t(i)] = qRgb(std::uint8_t(tail[1 + 3 * i]), std::uint8_t(tail[2 + 3 * i]),
-                                          std::uint8_t(tail[3 + 3 * i]));
-        } else {
-            for (int i = 0; i < 256; ++i)
-                palette[size_t(i)] = qRgb(i, i, i);
-        }
+        for (int i = 0; i < 256; ++i)
+            palette[size_t(i)] = qRgb(i, i, i);
     } else if (bits * planes <= 4) {
         const int colours = 1 << (bits * planes);
         palette.resize(size_t(colours));
@@ -144,6 +139,10 @@ QImage DecodePcx(QByteArrayView data, QString& error)
                 const int a = planes == 4 ? plane[3 * bytesPerLine + x] : 255;
                 out[x] = qRgba(plane[x], plane[bytesPerLine + x], plane[2 * bytesPerLine + x], a);
             }
+        } else if (paletteAtEnd) {
+            // The colour index for now, its colour once the palette is read.
+            for (int x = 0; x < width; ++x)
+                out[x] = plane[x];
         } else if (bits == 8) {
             for (int x = 0; x < width; ++x)
                 out[x] = palette[plane[x]];
@@ -159,6 +158,27 @@ QImage DecodePcx(QByteArrayView data, QString& error)
                 }
                 out[x] = palette[size_t(index)];
             }
+        }
+    }
+    if (paletteAtEnd) {
+        // A file cut inside the palette, or one without it, has no colours to show: made-up ones would
+        // show a picture that is not the one stored.
+        const qint64 paletteAt = data.size() - 769;
+        if (paletteAt < in.Pos()) {
+            error = Tr("the file ends early: its colour palette is cut off");
+            return {};
+        }
+        if (std::uint8_t(data[paletteAt]) != 12) {
+            error = Tr("the colour palette at the end of the file is missing");
+            return {};
+        }
+        const auto* table = reinterpret_cast<const std::uint8_t*>(data.data()) + paletteAt + 1;
+        for (int i = 0; i < 256; ++i)
+            palette[size_t(i)] = qRgb(table[3 * i], table[3 * i + 1], table[3 * i + 2]);
+        for (int y = 0; y < height; ++y) {
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < width; ++x)
+                out[x] = palette[out[x]];
         }
     }
     return image;

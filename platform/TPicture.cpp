@@ -1,12 +1,10 @@
 #include "platform/TPicture.h"
 
+#include "platform/BitmapFile.h"
 #include "platform/ByteReader.h"
-#include "platform/PictureLimits.h"
+#include "platform/ImageLoader.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QPainter>
 
 namespace platform {
@@ -80,11 +78,7 @@ QByteArray TPicture::StreamData() const
 {
     QByteArray out;
     if (m_kind == pkBitmap) {
-        QByteArray file;
-        QBuffer buffer(&file);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "bmp");
-        writer.write(m_bitmap);
+        const QByteArray file = BitmapFileData(m_bitmap);
         out.append(char(7));
         out.append("TBitmap", 7);
         Put32(out, std::uint32_t(file.size()));
@@ -119,15 +113,11 @@ TPicture TPicture::FromStreamData(const QByteArray& data, QString* error)
         const QByteArrayView bytes = in.Bytes(length);
         if (in.Overrun() || length == 0)
             return fail(Tr("the stored picture is damaged"));
-        QByteArray copy = bytes.toByteArray();
-        QBuffer buffer(&copy);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, "bmp");
-        if (!PictureSizeProblem(reader.size()).isEmpty())
-            return fail(PictureSizeProblem(reader.size()));
-        const QImage image = reader.read();
+        // A bitmap with an alpha mask comes back with its transparency.
+        QString reason;
+        const QImage image = DecodeImageData(bytes, "bmp", reason);
         if (image.isNull())
-            return fail(Tr("the stored bitmap cannot be read"));
+            return fail(Tr("the stored bitmap cannot be read: %1").arg(reason));
         return TPicture(image);
     }
     if (name == "TMetafile") {

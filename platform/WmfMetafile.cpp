@@ -1,6 +1,7 @@
 #include "platform/WmfMetafile.h"
 
 #include "platform/ByteReader.h"
+#include "platform/ImageLoader.h"
 #include "platform/PictureLimits.h"
 #include "platform/Screen.h"
 #include "platform/Windows1252.h"
@@ -162,7 +163,8 @@ QImage DecodeDib(QByteArrayView dib)
     put32(0);
     put32(std::uint32_t(offset));
     file.append(dib.data(), dib.size());
-    return QImage::fromData(file, "BMP");
+    QString reason;
+    return DecodeImageData(file, "bmp", reason);
 }
 
 struct Pen

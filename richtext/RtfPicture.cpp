@@ -1,5 +1,7 @@
 #include "richtext/RtfPicture.h"
 
+#include "platform/ImageLoader.h"
+
 #include <QtEndian>
 
 namespace richtext {
@@ -48,7 +50,8 @@ QImage DecodeDib(const QByteArray& dib)
     qToLittleEndian<quint32>(offset, field);
     file.append(field, 4);
     file.append(dib);
-    return QImage::fromData(file, "BMP");
+    QString error;
+    return platform::DecodeImageData(file, "bmp", error);
 }
 
 // The first bitmap record of a Windows metafile, with its DIB.
@@ -110,11 +113,13 @@ QString PictureKindWord(PictureKind kind)
 
 QImage DecodePicture(PictureKind kind, const QByteArray& data)
 {
+    // A picture that cannot be decoded is shown as a grey box; the reason is not needed.
+    QString error;
     switch (kind) {
     case PictureKind::Png:
-        return QImage::fromData(data, "PNG");
+        return platform::DecodeImageData(data, "png", error);
     case PictureKind::Jpeg:
-        return QImage::fromData(data, "JPEG");
+        return platform::DecodeImageData(data, "jpeg", error);
     case PictureKind::Dib:
         return DecodeDib(data);
     case PictureKind::Wmf:

@@ -15,6 +15,7 @@
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
+#include "tools/NeIconLibraryWriter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,8 +206,12 @@ private Q_SLOTS:
         prompts.openFiles = {QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images/multi.ico")};
         palette.ChooseOther();
         QCOMPARE(palette.Grid()->NumberOfIcons(), 1);
-        // A file without icons: the message, the dialog again, and Misc1 when that is cancelled.
-        const QString empty = QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images/photo.gif");
+        // A whole library without icons: the message, the dialog again, and Misc1 when that is cancelled.
+        const QString empty = m_folder->filePath(QStringLiteral("empty.icl"));
+        QFile file(empty);
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write(WriteNeIconLibrary(QStringLiteral("E"), {})) > 0);
+        file.close();
         prompts.openFiles = {empty};
         palette.ChooseOther();
         QCOMPARE(prompts.messages, QStringList{QStringLiteral("No icons found in ") + empty});
@@ -219,8 +224,54 @@ private Q_SLOTS:
         QCOMPARE(palette.Grid()->FileName(), Library("events.icl"));
     }
 
+    // A damaged library or a file of another kind is named as such, never as one without icons; the icons of
+    // a damaged library that can be read are shown.
+    void damagedOrForeignIconFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("icons");
+        QTest::addColumn<QString>("message");
+        QFile library(Library("holiday.icl"));
+        QVERIFY(library.open(QIODevice::ReadOnly));
+        const QByteArray whole = library.readAll();
+        QTest::newRow("cut short") << whole.left(whole.size() / 2) << 0
+                                   << QStringLiteral(
+                                          "Unable to read icons from %1: the file is damaged or cut short "
+                                          "(0 of the 57 icons it lists can be read).");
+        // The directory of the last icon, which ends the file, loses the entry of one of its images.
+        QTest::newRow("last icon cut")
+            << whole.left(whole.size() - 20) << 57
+            << QStringLiteral("Not all the icons of %1 can be read: the file is damaged or "
+                              "cut short.");
+        QTest::newRow("text") << QByteArray("hello\n") << 0
+                              << QStringLiteral(
+                                     "Unable to read icons from %1: it is not an icon file (an icon, an "
+                                     "icon library or a program with icons).");
+    }
+    void damagedOrForeignIconFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, icons);
+        QFETCH(QString, message);
+        testsupport::ScriptedPrompts prompts;
+        const QString path = m_folder->filePath(QStringLiteral("chosen.icl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        TFloatingPalette palette;
+        palette.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&palette));
+        prompts.openFiles = {path};
+        clickMenu(palette, "mnuOther");
+        QTRY_COMPARE(prompts.messages, QStringList{message.arg(path)});
+        QCOMPARE(palette.Grid()->FileName(), icons ? path : Library("misc1.icl"));
+        if (icons)
+            QCOMPARE(palette.Grid()->NumberOfIcons(), icons);
+    }
+
     void checksFollowTheIconFile()
     {
+        testsupport::ScriptedPrompts prompts;
         TFloatingPalette palette;
         palette.SyncWithIconFile(QStringLiteral("/somewhere/MiSc2.IcL"));
         QVERIFY(palette.Item("mnuMisc2")->isChecked());
@@ -236,9 +287,15 @@ private Q_SLOTS:
         palette.SyncWithIconFile(m_folder->filePath(QStringLiteral("gone.icl")));
         QVERIFY(palette.Item("mnuOther")->isChecked());
         QCOMPARE(palette.Grid()->NumberOfIcons(), 1);
-        // A file without icons is replaced by misc1.icl.
-        palette.SyncWithIconFile(QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images/photo.gif"));
+        // A file without icons is replaced by misc1.icl; one that is no icon file is named once as such.
+        const QString picture = QStringLiteral(DATORIA_SOURCE_DIR "/tests/data/images/photo.gif");
+        palette.SyncWithIconFile(picture);
         QCOMPARE(palette.Grid()->FileName(), Library("misc1.icl"));
+        palette.SyncWithIconFile(picture);
+        QCOMPARE(prompts.messages,
+                 QStringList{QStringLiteral("Unable to read icons from %1: it is not an icon file "
+                                            "(an icon, an icon library or a program with icons).")
+                                 .arg(picture)});
     }
 
     void mainWindowButtonAndFloaterStatus()

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,27 @@ Result Run(const QStringList& arguments)
     out.flush();
     err.flush();
     return r;
+}
+
+/** The tool run as a program of its own, so that what libraries print to standard error shows too. */
+Result RunProgram(const QStringList& arguments, const QString& runtimeFolder)
+{
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral(DATORIA_CLI), arguments);
+    Result r;
+    r.code = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    r.out = QString::fromUtf8(tool.readAllStandardOutput());
+    r.err = QString::fromUtf8(tool.readAllStandardError());
+    return r;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QJsonObject Inspect(const QStringList& options)
@@ -603,8 +625,85 @@ private Q_SLOTS:
                  QStringLiteral("-o"), out});
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains(QStringLiteral("from 0 to 56")));
-        r = Run({QStringLiteral("icons"), QStringLiteral(DATORIA_TEST_DATA "/images/photo.gif")});
-        QCOMPARE(r.out.trimmed(), QStringLiteral("0"));
+    }
+
+    // Only a whole library gives a count; a cut one or a file of another kind is an error.
+    void iconsOfDamagedOrForeignFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        const QByteArray library = ReadAll(QStringLiteral(DATORIA_TEST_DATA "/../../data/holiday.icl"));
+        QTest::newRow("cut")
+            << library.left(library.size() * 2 / 3)
+            << QStringLiteral("the file is damaged or cut short (0 of the 57 icons it lists can be read)");
+        QTest::newRow("folder") << QByteArray() << QStringLiteral("file to open is a directory");
+        QTest::newRow("text")
+            << ReadAll(QStringLiteral("/etc/passwd"))
+            << QStringLiteral("it is not an icon file (an icon, an icon library or a program with icons)");
+    }
+    void iconsOfDamagedOrForeignFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("file.icl")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        const QString path = content.isNull() ? dir.path() : file.fileName();
+        const Result r = Run({QStringLiteral("icons"), path});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QStringLiteral("datoria-cli: cannot read icons from %1: %2\n").arg(path, reason));
+    }
+
+    // Damaged pictures leave only the tool's own lines on standard error, never the decoding libraries'.
+    void pictureLibrariesStayQuiet_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message"); // for a picture file: the one line expected; none for RTF
+        const QByteArray hex = ReadAll(QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_pict_pngblip_hex.rtf"));
+        const QByteArray binary =
+            ReadAll(QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_pict_pngblip_bin.rtf"));
+        const QByteArray jpeg = "{\\rtf1{\\pict\\jpegblip\\picw120\\pich90 " +
+                                ReadAll(QStringLiteral(DATORIA_TEST_DATA "/images/photo.jpg")).toHex() + "}}";
+        for (int percent : {40, 75, 95}) {
+            const QByteArray tag = QByteArray::number(percent) + "%";
+            QTest::newRow("PNG in RTF cut at " + tag) << hex.left(hex.size() * percent / 100) << "cut.rtf"
+                                                      << "";
+            QTest::newRow("binary PNG in RTF cut at " + tag)
+                << binary.left(binary.size() * percent / 100) << "cut.rtf"
+                << "";
+            QTest::newRow("JPEG in RTF cut at " + tag) << jpeg.left(jpeg.size() * percent / 100) << "cut.rtf"
+                                                       << "";
+        }
+        QByteArray png =
+            QByteArray::fromHex(hex.mid(hex.indexOf("89504e47")).replace("\n", "").replace("}", ""));
+        QTest::newRow("cut PNG named .jpg")
+            << png.left(png.size() / 2) << "cut.jpg"
+            << "datoria-cli: Unable to load cut.jpg: the picture ends early\n";
+        png[40] = char(png[40] ^ 0x55);
+        QTest::newRow("damaged PNG named .jpg")
+            << png << "damaged.jpg"
+            << "datoria-cli: Unable to load damaged.jpg: the picture is damaged\n";
+    }
+    void pictureLibrariesStayQuiet()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        const QString to = message.isEmpty() ? QStringLiteral("text") : QStringLiteral("png");
+        const Result r = RunProgram({message.isEmpty() ? QStringLiteral("rtf") : QStringLiteral("image"),
+                                     file.fileName(), QStringLiteral("--to"), to, QStringLiteral("-o"),
+                                     dir.filePath(QStringLiteral("out.") + to)},
+                                    dir.path());
+        for (const QString& line : r.err.split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY2(line.startsWith(QStringLiteral("datoria-cli: ")), qPrintable(line));
+        if (!message.isEmpty())
+            QCOMPARE(r.err, message);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "design/TQelImage.h"
 #include "design/TQelImageBrowser.h"
 #include "persist/formats/CalendarFile.h"
+#include "platform/IconLibrary.h"
 #include "platform/ImageLoader.h"
 #include "tests/support/ImageProbe.h"
 #include "tests/support/ModalDialogs.h"
@@ -335,6 +336,59 @@ private Q_SLOTS:
         QVERIFY(image->AutoSize());
         QVERIFY(!image->Stretch());
         QCOMPARE(image->geometry(), QRect(300, 400, 32, 32));
+    }
+
+    // A picture with clear parts placed with the Clip Art tool looks the same after the calendar is saved and
+    // opened again: its clear parts stay clear and its colours stay exact.
+    void transparencyKeptThroughSaveAndOpen_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("icon with soft edges") << QStringLiteral("party.ico");
+        QTest::newRow("32-bit Targa with alpha") << QStringLiteral("photo32alpha_rle.tga");
+    }
+    void transparencyKeptThroughSaveAndOpen()
+    {
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(Sample(QStringLiteral("photo32alpha_rle.tga")),
+                            dir.filePath(QStringLiteral("photo32alpha_rle.tga"))));
+        platform::IconLibrary icons;
+        QVERIFY(icons.Open(QStringLiteral(DATORIA_TEST_DATA "/../../data/holiday.icl")));
+        QFile ico(dir.filePath(QStringLiteral("party.ico")));
+        QVERIFY(ico.open(QIODevice::WriteOnly) && ico.write(icons.IconFile(0)) > 0);
+        ico.close();
+        QWidget window;
+        window.resize(900, 900);
+        auto* page = new calendar::TCalendarPanel32(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QDir::setCurrent(dir.path());
+        page->SetPanelState(calendar::psImage);
+        testsupport::WhenDialogOpens(this, [&](QWidget* modal) {
+            auto* browser = qobject_cast<TQelImageBrowser*>(modal);
+            QVERIFY(browser && browser->SelectFile(file));
+            QTest::mouseClick(browser->findChild<QCheckBox*>(QStringLiteral("AutoSizeBox")), Qt::LeftButton);
+            QTest::mouseClick(browser->findChild<QPushButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
+        });
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 400));
+        auto* placed = qobject_cast<TQelImage*>(page->PlacedObjects().value(0));
+        QVERIFY(placed && placed->Picture().Bitmap().hasAlphaChannel());
+        page->Handle()->hide(); // the new object's selection marks
+        const QImage shown = page->grab(placed->geometry()).toImage();
+
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        persist::WriteCalendar(&buffer, *page);
+        buffer.close();
+        buffer.open(QIODevice::ReadOnly);
+        QWidget owner;
+        auto* again = new calendar::TCalendarPanel32(&owner);
+        persist::ReadCalendar(&buffer, *again, &owner);
+        auto* read = qobject_cast<TQelImage*>(again->PlacedObjects().value(0));
+        QVERIFY(read);
+        QCOMPARE(testsupport::FirstDifference(read->Picture().Bitmap(), placed->Picture().Bitmap()),
+                 QString());
+        QCOMPARE(testsupport::FirstDifference(again->grab(read->geometry()).toImage(), shown), QString());
     }
 
     // "Load Image From Disk" takes the chosen file on OK; Cancel keeps the picture, whatever was chosen.

@@ -1,7 +1,10 @@
 #include "platform/IconLibrary.h"
+#include "platform/ImageLoader.h"
+#include "tests/support/ImageProbe.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/NeIconLibraryWriter.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,8 +13,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using platform::IconLibrary;
+using Problem = platform::IconLibrary::Problem;
+Q_DECLARE_METATYPE(Problem)
 
 namespace {
 
@@ -238,42 +244,106 @@ private Q_SLOTS:
         }
     }
 
+    // A file without icons says why: a whole library without any, a file of another kind, a damaged one.
     void filesWithoutIcons_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("text") << QByteArray("hello, world\n");
-        QTest::newRow("MZ only") << QByteArray("MZ");
-        QTest::newRow("NE without resources") << [] {
-            QByteArray d = WriteNeIconLibrary(QStringLiteral("T"), {});
-            return d;
-        }();
+        QTest::addColumn<Problem>("problem");
+        QTest::newRow("empty") << QByteArray() << Problem::NotIconFile;
+        QTest::newRow("text") << QByteArray("root:x:0:0:root:/root:/bin/bash\n") << Problem::NotIconFile;
+        QTest::newRow("MZ only") << QByteArray("MZ") << Problem::Damaged;
+        QTest::newRow("NE without resources")
+            << WriteNeIconLibrary(QStringLiteral("T"), {}) << Problem::NoIcons;
         QByteArray self;
         QFile program(QCoreApplication::applicationFilePath());
         if (program.open(QIODevice::ReadOnly))
             self = program.read(65536);
-        QTest::newRow("a program of this system") << self;
+        QTest::newRow("a program of this system") << self << Problem::NotIconFile;
     }
     void filesWithoutIcons()
     {
         QFETCH(QByteArray, data);
+        QFETCH(Problem, problem);
         IconLibrary library;
         QVERIFY(!library.OpenData(data));
+        QCOMPARE(library.GetProblem(), problem);
+        QVERIFY(!library.ErrorString().isEmpty());
         QCOMPARE(library.Count(), 0);
         QVERIFY(library.Icon(0).isNull());
         QVERIFY(library.Icon(-1).isNull());
     }
 
+    void truncatedLibraries_data()
+    {
+        QTest::addColumn<QByteArray>("whole");
+        IconLibrary library;
+        library.OpenData(WriteNeIconLibrary(QStringLiteral("T"), TwoIcons()));
+        QTest::newRow("library") << WriteNeIconLibrary(QStringLiteral("T"), TwoIcons());
+        QTest::newRow("icon file") << library.IconFile(0);
+    }
     void truncatedLibraries()
     {
-        // Cut at every offset: never a crash, never more icons than the whole file has.
-        const QByteArray whole = WriteNeIconLibrary(QStringLiteral("T"), TwoIcons());
+        // Cut at every offset: reported as damaged (or as no icon file at all when too little is left to
+        // tell), unless the cut took only the padding after the last resource and every icon is still whole.
+        QFETCH(QByteArray, whole);
+        IconLibrary all;
+        QVERIFY(all.OpenData(whole));
         for (qsizetype cut = 0; cut < whole.size(); ++cut) {
             IconLibrary library;
-            library.OpenData(whole.left(cut));
-            QVERIFY(library.Count() <= 2);
+            if (library.OpenData(whole.left(cut))) {
+                QCOMPARE(library.Count(), all.Count());
+                for (int i = 0; i < all.Count(); ++i)
+                    QCOMPARE(library.Icon(i, 16), all.Icon(i, 16));
+                continue;
+            }
+            // Both kinds show what they are in their first four bytes.
+            QVERIFY(library.GetProblem() == Problem::Damaged ||
+                    (cut < 4 && library.GetProblem() == Problem::NotIconFile));
+            QVERIFY(library.Count() <= all.Count());
             for (int i = 0; i < library.Count(); ++i)
-                library.Icon(i, 32);
+                QVERIFY(!library.Icon(i, 32).isNull());
+        }
+    }
+
+    // Half-clear pixels come out as stored: never rounded through premultiplied alpha, whose rounding
+    // differs between processors.
+    void halfClearPixelsExact_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("extension");
+        const QByteArray library =
+            WriteNeIconLibrary(QStringLiteral("T"), {{testsupport::HalfClearPicture(32, 32)}});
+        IconLibrary icons;
+        icons.OpenData(library);
+        QTest::newRow("library") << library << QStringLiteral("icl");
+        QTest::newRow("icon file") << icons.IconFile(0) << QStringLiteral("ico");
+        // An icon file whose one image is a PNG picture (as 256-pixel icons are stored).
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        testsupport::HalfClearPicture(32, 32).save(&buffer, "PNG");
+        QByteArray ico("\0\0\x01\0\x01\0\x20\x20\0\0\x01\0\x20\0", 14);
+        const quint32 sizeAndOffset[2] = {qToLittleEndian(quint32(png.size())), qToLittleEndian(22u)};
+        ico.append(reinterpret_cast<const char*>(sizeAndOffset), 8);
+        QTest::newRow("icon file holding a PNG image") << ico + png << QStringLiteral("ico");
+    }
+    void halfClearPixelsExact()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, extension);
+        const QImage picture = testsupport::HalfClearPicture(32, 32);
+        IconLibrary library;
+        QVERIFY(library.OpenData(file));
+        QCOMPARE(testsupport::FirstDifference(library.Icon(0, 32), picture), QString());
+        // The picture browser reads an icon file at the system's icon size.
+        if (extension == QLatin1String("ico")) {
+            QTemporaryDir dir;
+            QFile out(dir.filePath(QStringLiteral("i.ico")));
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+            out.close();
+            QString error;
+            QCOMPARE(testsupport::FirstDifference(platform::LoadImageFile(out.fileName(), error), picture),
+                     QString());
         }
     }
 

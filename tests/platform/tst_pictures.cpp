@@ -1,9 +1,12 @@
+#include "platform/BitmapFile.h"
 #include "platform/ImageLoader.h"
 #include "platform/PcxDecoder.h"
 #include "platform/PictureLimits.h"
 #include "platform/TPicture.h"
 #include "platform/TgaDecoder.h"
 #include "platform/WmfMetafile.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/ImageProbe.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -12,6 +15,8 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,6 +75,45 @@ QColor Mean(const QImage& image, const QRect& r)
         }
     }
     return n ? QColor(int(red / n), int(green / n), int(blue / n)) : QColor();
+}
+
+/** A 32-bit Targa file of the picture, rows top first, with 8 bits of alpha. */
+QByteArray TargaOf(const QImage& picture)
+{
+    QByteArray tga("\0\0\x02\0\0\0\0\0\0\0\0\0", 12);
+    for (int v : {picture.width(), picture.height()}) {
+        tga.append(char(v & 0xFF));
+        tga.append(char(v >> 8));
+    }
+    tga.append("\x20\x28", 2);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            for (int channel : {qBlue(p), qGreen(p), qRed(p), qAlpha(p)})
+                tga.append(char(channel));
+        }
+    }
+    return tga;
+}
+
+QByteArray PngOf(const QImage& picture)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
+}
+
+/** Debian's Python with Pillow, an independent reader of bitmaps; empty when it is not installed. */
+QString PythonWithPillow()
+{
+    for (const QString& python : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
+        if (QProcess::execute(python, {QStringLiteral("-c"), QStringLiteral("import PIL.BmpImagePlugin")}) ==
+            0)
+            return python;
+    }
+    return {};
 }
 
 /** Metafile records: each its function and its parameters. */
@@ -386,12 +430,115 @@ private Q_SLOTS:
         QVERIFY(refused > 0);
     }
 
+    // Pictures with half-clear pixels come out of the decoders with their stored colours, never rounded
+    // through premultiplied alpha (whose rounding differs between processors' vector instructions).
+    void halfClearPixelsDecodedExactly_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("data");
+        const QImage picture = testsupport::HalfClearPicture();
+        QTest::newRow("png") << QStringLiteral("png") << PngOf(picture);
+        QTest::newRow("32-bit Targa") << QStringLiteral("tga") << TargaOf(picture);
+        QTest::newRow("stored bitmap") << QStringLiteral("stream") << TPicture(picture).StreamData();
+    }
+    void halfClearPixelsDecodedExactly()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, data);
+        const QImage picture = testsupport::HalfClearPicture();
+        QVERIFY(picture != picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                               .convertToFormat(QImage::Format_ARGB32));
+        QImage decoded;
+        QString error;
+        if (kind == QLatin1String("stream"))
+            decoded = TPicture::FromStreamData(data, &error).Bitmap();
+        else if (kind == QLatin1String("png"))
+            decoded = DecodeImageData(data, QByteArray(), error);
+        else
+            decoded = DecodeTga(data, error);
+        QVERIFY2(!decoded.isNull(), qPrintable(error));
+        QCOMPARE(testsupport::FirstDifference(decoded, picture), QString());
+    }
+
+    // A picture with transparency is stored as a 32-bit bitmap whose header names the alpha byte.
+    void bitmapWithAlphaBytes()
+    {
+        QImage picture(2, 1, QImage::Format_ARGB32);
+        picture.setPixel(0, 0, qRgba(1, 2, 3, 4));
+        picture.setPixel(1, 0, qRgba(250, 251, 252, 255));
+        picture.setDotsPerMeterX(2835);
+        picture.setDotsPerMeterY(2835);
+        QCOMPARE(
+            testsupport::HexOf(BitmapFileData(picture)),
+            testsupport::HexOf(testsupport::Hex(
+                "42 4D 92 00 00 00 00 00 00 00 8A 00 00 00 7C 00 00 00 02 00 00 00 01 00 00 00 01 00 20 00 "
+                "03 00 00 00 08 00 00 00 13 0B 00 00 13 0B 00 00 00 00 00 00 00 00 00 00 00 00 FF 00 "
+                "00 FF 00 00 FF 00 00 00 00 00 00 FF 42 47 52 73 00 00 00 00 00 00 00 00 00 00 00 00 "
+                "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+                "00 00 00 00 00 00 00 00 04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+                "03 02 01 04 FC FB FA FF")));
+        // An opaque picture is written as before: 24 bits, whatever its format.
+        picture.setPixel(0, 0, qRgb(1, 2, 3));
+        QByteArray qt;
+        QBuffer buffer(&qt);
+        buffer.open(QIODevice::WriteOnly);
+        picture.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP");
+        QCOMPARE(BitmapFileData(picture), qt);
+        QCOMPARE(int(qt[28]), 24);
+    }
+
+    // Another program reads the stored bitmap with the same colours and alpha.
+    void bitmapWithAlphaReadByAnotherProgram()
+    {
+        const QString python = PythonWithPillow();
+        if (python.isEmpty())
+            QSKIP("Python's Pillow (Debian python3-pil) is not installed");
+        const QImage picture = testsupport::HalfClearPicture(5, 3);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("clear.bmp")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(BitmapFileData(picture)) > 0);
+        file.close();
+        QProcess pillow;
+        pillow.start(python,
+                     {QStringLiteral("-c"),
+                      QStringLiteral("import sys; from PIL import Image; im = Image.open(sys.argv[1]); "
+                                     "print(im.format, im.mode, *im.size, im.tobytes('raw', 'BGRA').hex())"),
+                      file.fileName()});
+        QVERIFY(pillow.waitForFinished(30000));
+        // Rows of five pixels need no padding: the picture's memory is its pixels, blue first.
+        const QByteArray pixels(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes());
+        QCOMPARE(pillow.readAllStandardOutput().trimmed(), "BMP RGBA 5 3 " + pixels.toHex());
+    }
+
+    // A 256-colour PCX picture without its whole palette is refused, not drawn with made-up colours.
+    void pcxPaletteCutOrMissing_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("message");
+        const QByteArray whole = ReadAll(Sample(QStringLiteral("photo256.pcx")));
+        const QString cut = QStringLiteral("the file ends early: its colour palette is cut off");
+        QTest::newRow("cut inside the palette") << whole.left(whole.size() - 100) << cut;
+        QTest::newRow("cut before the palette") << whole.left(whole.size() - 769) << cut;
+        QByteArray unmarked = whole;
+        unmarked[whole.size() - 769] = '\0';
+        QTest::newRow("palette marker lost")
+            << unmarked << QStringLiteral("the colour palette at the end of the file is missing");
+    }
+    void pcxPaletteCutOrMissing()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, message);
+        QString error;
+        QVERIFY(DecodePcx(data, error).isNull());
+        QCOMPARE(error, message);
+    }
+
     void ownDecodersRefuseShortData()
     {
-        // The decoders themselves never accept a picture the data cannot hold.
+        // The decoders themselves never accept a picture the data cannot hold, nor one cut in its palette.
         for (const char* name : {"photo24.pcx", "photo256.pcx", "photo16.pcx", "mono.pcx"}) {
             const QByteArray whole = ReadAll(Sample(QString::fromLatin1(name)));
-            for (qsizetype cut = 0; cut < whole.size() - 769; cut += 37) {
+            for (qsizetype cut = 0; cut < whole.size(); cut += 37) {
                 QString error;
                 QVERIFY(DecodePcx(whole.left(cut), error).isNull());
                 QVERIFY(!error.isEmpty());

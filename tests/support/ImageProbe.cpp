@@ -24,4 +24,30 @@ int CountInk(const QImage& image, const platform::TRect& rect)
     return total - CountColor(image, rect, platform::clWhite);
 }
 
+QImage HalfClearPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int alpha = 1 + (y * width + x) * 37 % 254;
+            image.setPixel(x, y, qRgba(255 - 3 * x, 144, 7 * y + 1, alpha));
+        }
+    }
+    return image;
+}
+
+QString FirstDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return QStringLiteral("sizes differ");
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return QStringLiteral("%1,%2: %3 vs %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(QString::number(a.pixel(x, y), 16), QString::number(b.pixel(x, y), 16));
+    return {};
+}
+
 } // namespace testsupport
