@@ -142,8 +142,8 @@ const char* const kUsObservances[] = {
     "Valentine's Day",
     "Washington's Birthday",
     "St. Patrick's Day",
-    "April Fools's Day",
-    "Daylight Savings time begins",
+    "April Fools' Day",
+    "Daylight Saving Time begins",
     "Palm Sunday",
     "Good Friday",
     "Easter",
@@ -152,7 +152,7 @@ const char* const kUsObservances[] = {
     "Flag Day",
     "Father's Day",
     "United Nations Day",
-    "Daylight Savings Time ends",
+    "Daylight Saving Time ends",
     "Halloween",
 };
 
@@ -180,6 +180,28 @@ for code in sys.argv[1].split(','):
         if names:
             print(code + '\t' + day.isoformat() + '\t' + ', '.join(names))
 )";
+
+/** The days in the years argv[1] to argv[2] on whose noon New York's offset from UTC changed, by the time
+ * zone database. */
+const char* const kTimeZoneScript = R"(
+import sys
+from datetime import date, datetime, timedelta
+from zoneinfo import ZoneInfo
+noon = lambda d: datetime(d.year, d.month, d.day, 12, tzinfo=ZoneInfo('America/New_York')).utcoffset()
+day = date(int(sys.argv[1]), 1, 1)
+while day.year <= int(sys.argv[2]):
+    if noon(day) != noon(day - timedelta(1)):
+        print(day.isoformat())
+    day += timedelta(1)
+)";
+
+/** Debian's interpreter: a python3 earlier on PATH may lack Debian's packages. */
+QString Python()
+{
+    const QString python =
+        QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
+    return python.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("python3")) : python;
+}
 
 struct PackageDay
 {
@@ -235,11 +257,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         testsupport::PinEnvironment();
-        // Debian's interpreter: a python3 earlier on PATH may lack Debian's packages.
-        QString python =
-            QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
-        if (python.isEmpty())
-            python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        const QString python = Python();
         QStringList codes;
         for (const HolidayCountry& country : HolidayCountries())
             codes.append(country.code);
@@ -364,6 +382,25 @@ private Q_SLOTS:
             QVERIFY2(g_used.contains(i), qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(k.country),
                                                                                 QString::fromUtf8(k.match))));
         }
+    }
+
+    // The offered daylight saving lines fall where the time zone database puts the changes in the United
+    // States, in every year of today's rules.
+    void daylightSavingTimeAsTheTimeZoneDatabase()
+    {
+        QProcess process;
+        process.start(Python(), {QStringLiteral("-c"), QString::fromLatin1(kTimeZoneScript),
+                                 QStringLiteral("2007"), QStringLiteral("2100")});
+        if (Python().isEmpty() || !process.waitForFinished(60000) || process.exitCode() != 0)
+            QSKIP("python3 with the time zone database is not installed");
+        QStringList ours;
+        for (int year = 2007; year <= 2100; ++year) {
+            for (const DatedText& d : DatesOfYear(HolidayLines(), year)) {
+                if (d.text.startsWith(QLatin1String("Daylight")))
+                    ours.append(d.date.toString(Qt::ISODate));
+            }
+        }
+        QCOMPARE(ours, QString::fromLatin1(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts));
     }
 
     // The countries the package lacks, against their official calendars of 2024.
