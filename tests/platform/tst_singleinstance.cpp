@@ -1,4 +1,5 @@
 #include "platform/SingleInstance.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <QLocalSocket>
 #include <QSignalSpy>
@@ -108,6 +109,63 @@ private Q_SLOTS:
         QCOMPARE(answered, answer);
         QCOMPARE(raised.count(), raises);
         QCOMPARE(opened.count(), 0);
+    }
+
+    // Each X display and each Wayland session runs its own instance: a start on another one gets its own
+    // window instead of handing its file to a window the user cannot see there.
+    void oneInstancePerDisplay_data()
+    {
+        QTest::addColumn<QByteArray>("firstWayland");
+        QTest::addColumn<QByteArray>("firstX");
+        QTest::addColumn<QByteArray>("laterWayland");
+        QTest::addColumn<QByteArray>("laterX");
+        QTest::addColumn<bool>("handedOver");
+        const QByteArray no;
+        QTest::newRow("same X display") << no << ":0"_ba << no << ":0"_ba << true;
+        QTest::newRow("another X display") << no << ":0"_ba << no << ":1"_ba << false;
+        QTest::newRow("screen 0 named two ways") << no << ":0"_ba << no << ":0.0"_ba << true;
+        QTest::newRow("forwarded X display") << no << ":0"_ba << no << "localhost:10.0"_ba << false;
+        QTest::newRow("same Wayland session") << "wayland-0"_ba
+                                              << ":0"_ba
+                                              << "wayland-0"_ba << no << true;
+        QTest::newRow("another Wayland session") << "wayland-0"_ba
+                                                 << ":0"_ba
+                                                 << "wayland-1"_ba
+                                                 << ":0"_ba << false;
+        QTest::newRow("X display beside Wayland") << "wayland-0"_ba
+                                                  << ":0"_ba << no << ":0"_ba << false;
+        QTest::newRow("long Wayland paths")
+            << QByteArray(90, 'w') + '0' << no << QByteArray(90, 'w') + '1' << no << false;
+        QTest::newRow("no display") << no << no << no << no << true;
+    }
+
+    void oneInstancePerDisplay()
+    {
+        QFETCH(QByteArray, firstWayland);
+        QFETCH(QByteArray, firstX);
+        QFETCH(QByteArray, laterWayland);
+        QFETCH(QByteArray, laterX);
+        QFETCH(bool, handedOver);
+        const QString program = u"datoria-test-"_s + QUuid::createUuid().toString(QUuid::Id128);
+        auto keyOn = [&program](const QByteArray& wayland, const QByteArray& x) {
+            testsupport::ScopedEnvironment w("WAYLAND_DISPLAY", wayland);
+            testsupport::ScopedEnvironment d("DISPLAY", x);
+            return platform::SingleInstance::SessionKey(program);
+        };
+        platform::SingleInstance first(keyOn(firstWayland, firstX));
+        QVERIFY(first.Acquire());
+        platform::SingleInstance later(keyOn(laterWayland, laterX));
+        QCOMPARE(!later.Acquire(), handedOver);
+        // The next start on the later display reaches the instance running there, and only that one.
+        platform::SingleInstance& running = handedOver ? first : later;
+        QSignalSpy raisedFirst(&first, &platform::SingleInstance::raiseRequested);
+        QSignalSpy raised(&running, &platform::SingleInstance::raiseRequested);
+        platform::SingleInstance next(keyOn(laterWayland, laterX));
+        std::unique_ptr<QThread> asker(QThread::create([&next] { next.RaiseRunning(); }));
+        asker->start();
+        QTRY_COMPARE(raised.count(), 1);
+        QVERIFY(asker->wait(5000));
+        QCOMPARE(raisedFirst.count(), handedOver ? 1 : 0);
     }
 
     void nobodyRunning()
