@@ -1,4 +1,5 @@
 // The help pages and their window, the folders of an installed program, and finding a web browser.
+#include "platform/Help.h"
 #include "platform/HelpContents.h"
 #include "platform/ProgramFolder.h"
 #include "platform/THelpWindow.h"
@@ -7,9 +8,12 @@
 #include "tests/support/ScriptedPrompts.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -235,6 +239,63 @@ private Q_SLOTS:
         QCOMPARE(platform::DataFolderFor(bin), bin + QStringLiteral("/data"));
     }
 
+    // F1 opens help wholly on the screen of the main window, over it where there is room, also from a dialog.
+    void helpOpensOnTheMainWindowsScreen_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<bool>("fromDialog");
+        QTest::addColumn<bool>("centred");
+        QTest::newRow("middle of the monitor") << "Monitor" << QRect(560, 240, 800, 600) << false << true;
+        QTest::newRow("bottom of the monitor") << "Monitor" << QRect(100, 880, 700, 170) << false << false;
+        QTest::newRow("laptop") << "Laptop" << QRect(2100, 500, 900, 500) << true << true;
+        QTest::newRow("partly off the laptop") << "Laptop" << QRect(3000, 700, 600, 400) << false << false;
+        QTest::newRow("netbook") << "Netbook" << QRect(0, 1100, 1000, 560) << true << false;
+    }
+    void helpOpensOnTheMainWindowsScreen()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QRect, window);
+        QFETCH(bool, fromDialog);
+        QFETCH(bool, centred);
+        if (QGuiApplication::screens().size() != 3)
+            QSKIP("needs the three screens the offscreen platform is given in main()");
+        QMainWindow main;
+        main.setGeometry(window);
+        auto* help = new QAction(&main);
+        main.addAction(help);
+        help->setShortcut(Qt::Key_F1);
+        help->setShortcutContext(Qt::ApplicationShortcut);
+        connect(help, &QAction::triggered, this,
+                [] { platform::ShowHelpTopic(QApplication::activeWindow(), 0); });
+        main.show();
+        QDialog dialog(&main);
+        QWidget* asker = &main;
+        if (fromDialog) {
+            dialog.show();
+            asker = &dialog;
+        }
+        asker->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(asker));
+        QTest::keyClick(asker, Qt::Key_F1);
+        const QPointer<platform::THelpWindow> shown = platform::THelpWindow::Shared();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QCOMPARE(shown->screen()->name(), screen);
+        QVERIFY(shown->screen()->availableGeometry().contains(shown->frameGeometry()));
+        if (centred)
+            QVERIFY((shown->frameGeometry().center() - main.frameGeometry().center()).manhattanLength() <= 2);
+        // Closed and asked for again, it comes back where it was left.
+        const QPoint corner = shown->screen()->availableGeometry().topLeft();
+        shown->move(corner);
+        shown->close();
+        asker->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(asker));
+        QTest::keyClick(asker, Qt::Key_F1);
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QCOMPARE(shown->frameGeometry().topLeft(), corner);
+        delete shown;
+    }
+
     void programFolderOfAnExecutable()
     {
         QTemporaryDir root;
@@ -247,5 +308,15 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestHelp)
+int main(int argc, char* argv[])
+{
+    // The offscreen platform shows a monitor, a laptop beside it and a netbook below it, so windows can be
+    // placed on screens of their own sizes.
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" DATORIA_SOURCE_DIR "/tests/data/screens/three-screens.json");
+    QApplication application(argc, argv);
+    TestHelp test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_help.moc"
