@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Result
@@ -399,6 +401,50 @@ private Q_SLOTS:
                      .code,
                  0);
         QCOMPARE(QImageReader(png).size().width(), 16);
+    }
+
+    // A file cut short is converted as far as it goes, says so in one line and fails the run; an empty one is
+    // no RTF.
+    void rtfCutShort_data()
+    {
+        QTest::addColumn<QByteArray>("cutBefore");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("text");
+        const QString cut =
+            QStringLiteral(": the text ended early, the file is cut short after byte %1; the output "
+                           "holds what was read\n");
+        QTest::newRow("whole") << QByteArray() << 0 << QString() << "Colored & Highlighted Line";
+        QTest::newRow("cut in the text") << "Colored Line"_ba << 1 << cut << "Normal Line 2";
+        QTest::newRow("closing brace missing") << "}"_ba << 1 << cut << "Colored & Highlighted Line";
+        QTest::newRow("empty") << "{\\rtf1"_ba << 1 << " is not an RTF file\n" << QString();
+    }
+    void rtfCutShort()
+    {
+        QFETCH(QByteArray, cutBefore);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QFETCH(QString, text);
+        QFile whole(QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_riched20_colors_highlight.rtf"));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        QByteArray bytes = whole.readAll();
+        if (!cutBefore.isEmpty())
+            bytes.truncate(bytes.lastIndexOf(cutBefore));
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("cut.rtf"));
+        const QString out = dir.filePath(QStringLiteral("out.txt"));
+        QFile file(in);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const Result r = Run({QStringLiteral("rtf"), in, QStringLiteral("--to"), QStringLiteral("text"),
+                              QStringLiteral("-o"), out});
+        QCOMPARE(r.code, code);
+        QCOMPARE(r.err, message.isEmpty() ? message
+                                          : u"datoria-cli: "_s + in +
+                                                message.replace(u"%1"_s, QString::number(bytes.size())));
+        QFile written(out);
+        QCOMPARE(written.exists(), !text.isEmpty());
+        QVERIFY(!written.open(QIODevice::ReadOnly) || QString::fromUtf8(written.readAll()).endsWith(text));
     }
 
     void placedObjectsOnlyWhenAsked()
