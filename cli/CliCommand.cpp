@@ -136,7 +136,7 @@ int ConvertRtf(const QString& in, const QString& to, const QString& widthText, c
         err << "datoria-cli: " << in << " is not an RTF file\n";
         return 1;
     }
-    // A file cut short is converted as far as it goes, and then said and failed, as other damaged files are.
+    // A file cut short is converted as far as it goes; then the tool says so and fails, as for damaged files.
     const auto done = [&] {
         if (read.openGroups == 0)
             return 0;
