@@ -178,33 +178,20 @@ QString THelpWindow::CurrentPage() const
     return page;
 }
 
-void THelpWindow::placeOver(QWidget* mainWindow)
+void THelpWindow::placeOver(const QWidget& mainWindow)
 {
-    QRect over;
-    QScreen* screen = nullptr;
-    if (mainWindow) {
-        over = mainWindow->frameGeometry();
-        screen = QGuiApplication::screenAt(over.center());
-        if (!screen)
-            screen = mainWindow->screen();
-    }
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
+    QScreen* screen = mainWindow.screen();
     const QRect available = screen->availableGeometry();
     if (m_placed && available.contains(frameGeometry()))
         return;
-    if (over.isNull())
-        over = available;
-    // Before its first showing the window's frame is unknown; the main window's is the same manager's.
-    const QMargins frame = m_placed || !mainWindow ? FrameOf(this) : FrameOf(mainWindow);
+    // This window's frame is unknown before its first showing; the main window's is the same manager's.
+    const QMargins frame = FrameOf(&mainWindow);
     resize(std::min(kPreferredWidth, available.width() * 9 / 10 - frame.left() - frame.right()),
            std::min(kPreferredHeight, available.height() * 9 / 10 - frame.top() - frame.bottom()));
     // Centred over the main window, then moved as little as it takes to lie wholly on the screen; a window
     // larger than the screen keeps its title bar on it.
-    const QSize outer = this->size().grownBy(frame);
-    QPoint corner = over.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    const QSize outer = size().grownBy(frame);
+    QPoint corner = mainWindow.frameGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
     corner.setX(std::max(available.left(), std::min(corner.x(), available.right() + 1 - outer.width())));
     corner.setY(std::max(available.top(), std::min(corner.y(), available.bottom() + 1 - outer.height())));
     setScreen(screen);
@@ -223,8 +210,9 @@ void THelpWindow::Present(QWidget* asker)
         setWindowModality(wanted);
     }
     if (!isVisible()) {
-        QWidget* mainWindow = MainWindowOf(asker ? asker : QApplication::activeWindow());
-        placeOver(mainWindow == this ? nullptr : mainWindow);
+        const QWidget* mainWindow = MainWindowOf(asker ? asker : QApplication::activeWindow());
+        if (mainWindow && mainWindow != this)
+            placeOver(*mainWindow);
     }
     show();
     raise();

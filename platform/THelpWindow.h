@@ -50,7 +50,7 @@ private:
     void followLink(const QUrl& url);
     void selectTopicOf(const QUrl& url);
     QUrl urlOf(const QString& page) const;
-    void placeOver(QWidget* mainWindow);
+    void placeOver(const QWidget& mainWindow);
 
     QString m_folder;
     QList<HelpTopic> m_topics;

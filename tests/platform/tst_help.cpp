@@ -245,18 +245,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QRect>("window");
-        QTest::addColumn<bool>("centred");
-        QTest::newRow("middle of the monitor") << "Monitor" << QRect(560, 240, 800, 600) << true;
-        QTest::newRow("bottom of the monitor") << "Monitor" << QRect(100, 880, 700, 170) << false;
-        QTest::newRow("laptop") << "Laptop" << QRect(2100, 500, 900, 500) << true;
-        QTest::newRow("partly off the laptop") << "Laptop" << QRect(3000, 700, 600, 400) << false;
-        QTest::newRow("netbook") << "Netbook" << QRect(0, 1100, 1000, 560) << false;
+        QTest::addColumn<int>("edges"); // the screen's edges it is moved against, else centred
+        QTest::newRow("middle of the monitor") << "Monitor" << QRect(560, 240, 800, 600) << 0;
+        QTest::newRow("bottom of the monitor")
+            << "Monitor" << QRect(100, 880, 700, 170) << int(Qt::LeftEdge | Qt::BottomEdge);
+        QTest::newRow("laptop") << "Laptop" << QRect(2100, 500, 900, 500) << 0;
+        QTest::newRow("partly off the laptop")
+            << "Laptop" << QRect(3000, 700, 600, 400) << int(Qt::RightEdge | Qt::BottomEdge);
+        QTest::newRow("netbook") << "Netbook" << QRect(10, 1100, 1000, 560) << 0;
     }
     void helpOpensOnTheMainWindowsScreen()
     {
         QFETCH(QString, screen);
         QFETCH(QRect, window);
-        QFETCH(bool, centred);
+        QFETCH(int, edges);
         if (QGuiApplication::screens().size() != 3)
             QSKIP("needs the offscreen platform's three screens that CTest configures");
         QWidget main;
@@ -271,9 +273,12 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(help));
         const QRect available = help->screen()->availableGeometry();
         QCOMPARE(help->screen()->name(), screen);
-        QVERIFY(available.contains(help->frameGeometry()));
-        QVERIFY(!centred ||
-                (help->frameGeometry().center() - main.frameGeometry().center()).manhattanLength() <= 2);
+        const QRect frame = help->frameGeometry();
+        QVERIFY(available.contains(frame));
+        QVERIFY(edges || (frame.center() - main.frameGeometry().center()).manhattanLength() <= 2);
+        QCOMPARE(frame.left() == available.left(), bool(edges & Qt::LeftEdge));
+        QCOMPARE(frame.right() == available.right(), bool(edges & Qt::RightEdge));
+        QCOMPARE(frame.bottom() == available.bottom(), bool(edges & Qt::BottomEdge));
         help->move(available.topLeft());
         help->close();
         QTest::mouseClick(&button, Qt::LeftButton);
