@@ -123,6 +123,8 @@ private Q_SLOTS:
         QTest::newRow("another X display") << QByteArrayList{no, ":0"} << QByteArrayList{no, ":1"} << false;
         QTest::newRow("screen 0 named two ways")
             << QByteArrayList{no, ":0"} << QByteArrayList{no, ":0.0"} << true;
+        QTest::newRow("displays of two hosts")
+            << QByteArrayList{no, "host:10.0"} << QByteArrayList{no, "host1:0"} << false;
         QTest::newRow("another Wayland session")
             << QByteArrayList{"wayland-0", ":0"} << QByteArrayList{"wayland-1", ":0"} << false;
         QTest::newRow("X display beside Wayland")
