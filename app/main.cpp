@@ -29,10 +29,9 @@ int main(int argc, char* argv[])
     const QStringList files = arguments.positionalArguments();
     const QString file = files.isEmpty() ? QString() : app::FileArgument(files.first(), QDir::currentPath());
 
-    // One instance per user: a second start brings the running window to the front, hands it its file, and
-    // ends.
-    platform::SingleInstance instance(QStringLiteral("Datoria-") +
-                                      qEnvironmentVariable("USER", QStringLiteral("user")));
+    // One instance per user and display: a second start brings the running window to the front, hands it its
+    // file, and ends.
+    platform::SingleInstance instance(platform::SingleInstance::SessionKey(QStringLiteral("Datoria")));
     if (!instance.Acquire()) {
         instance.RaiseRunning(file);
         return 0;

@@ -134,7 +134,20 @@ int ConvertRtf(const QString& in, const QString& to, const QString& widthText, c
         return 2;
     }
     QTextDocument document;
-    richtext::ReadRtf(input.readAll(), document);
+    const QByteArray rtf = input.readAll();
+    const richtext::RtfReadResult read = richtext::ReadRtf(rtf, document);
+    if (!read.hasDocument) {
+        err << "datoria-cli: " << in << " is not an RTF file\n";
+        return 1;
+    }
+    // A file cut short is converted as far as it goes; then the tool says so and fails, as for damaged files.
+    const auto done = [&] {
+        if (read.openGroups == 0)
+            return 0;
+        err << "datoria-cli: " << in << ": the text ended early, the file is cut short after byte "
+            << rtf.size() << "; the output holds what was read\n";
+        return 1;
+    };
     QByteArray bytes;
     if (to == QLatin1String("text")) {
         bytes = richtext::PlainText(document).toUtf8();
@@ -152,7 +165,7 @@ int ConvertRtf(const QString& in, const QString& to, const QString& widthText, c
         richtext::RenderDocument(painter, document, image.rect(), 100);
         painter.end();
         QString error;
-        return WriteImage(image, outPath, error) ? 0 : (err << "datoria-cli: " << error << '\n', 1);
+        return WriteImage(image, outPath, error) ? done() : (err << "datoria-cli: " << error << '\n', 1);
     } else {
         err << "datoria-cli: --to must be text, html, rtf or png\n";
         return 2;
@@ -162,7 +175,7 @@ int ConvertRtf(const QString& in, const QString& to, const QString& widthText, c
         err << "datoria-cli: cannot write " << outPath << '\n';
         return 1;
     }
-    return 0;
+    return done();
 }
 
 /** Days of recurring dates: of a store (the built-in holidays without one) in a month, or of a formula in a

@@ -16,7 +16,7 @@ void ShowHelpTopic(QWidget* parent, int context)
                         .arg(DataFolder() + QStringLiteral("/help")));
         return;
     }
-    window->Present();
+    window->Present(parent);
 }
 
 } // namespace platform

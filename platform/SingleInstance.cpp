@@ -1,8 +1,10 @@
 #include "platform/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace platform {
@@ -14,8 +16,44 @@ constexpr char kRaise[] = "raise";
 constexpr char kOpen[] = "open ";
 // Longer lines are not requests of this program; the connection is dropped unanswered.
 constexpr qsizetype kLongestRequest = 64 * 1024;
+// The key names a socket file in the temporary folder, whose whole path must stay within about 100 bytes.
+constexpr qsizetype kLongestKeyPart = 24;
+
+/** A part of the key as letters, digits, '.' and '-', other bytes as "_" and two hex digits; a long one as
+ * a hash of it. */
+QString KeyPart(const QString& text)
+{
+    QString part;
+    for (const char c : text.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
+            byte == '.' || byte == '-')
+            part += QLatin1Char(c);
+        else
+            part += u'_' + QString::number(byte, 16).rightJustified(2, u'0');
+    }
+    if (part.size() > kLongestKeyPart)
+        return QString::fromLatin1(
+            QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(kLongestKeyPart));
+    return part;
+}
 
 } // namespace
+
+QString SingleInstance::SessionKey(const QString& program)
+{
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qEnvironmentVariable("DISPLAY");
+        // ":0" and ":0.0" name the same screen.
+        static const QRegularExpression screenZero(QStringLiteral("^(.*:\\d+)\\.0$"));
+        display.replace(screenZero, QStringLiteral("\\1"));
+    }
+    QString key = program + u'-' + KeyPart(qEnvironmentVariable("USER", QStringLiteral("user")));
+    if (!display.isEmpty())
+        key += u'-' + KeyPart(display);
+    return key;
+}
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), m_key(key) {}
 

@@ -11,8 +11,8 @@ class QLocalServer;
 namespace platform {
 
 /**
- * Keeps the program to one running instance per user: the first start holds a lock and listens for later
- * starts, which ask it to raise its window (and to open the file they were given) and then end.
+ * Keeps the program to one running instance per user and display: the first start holds a lock and listens
+ * for later starts, which ask it to raise its window (and to open the file they were given) and then end.
  */
 class SingleInstance : public QObject
 {
@@ -22,6 +22,14 @@ public:
     /** key names the instance (tests use their own); the lock lives in the temporary folder. */
     explicit SingleInstance(const QString& key, QObject* parent = nullptr);
     ~SingleInstance() override;
+
+    /**
+     * The key of the program's instance for this user on this display: a start on another X display or in
+     * another Wayland session runs its own instance, since it could not see a window elsewhere. The Wayland
+     * display counts where there is one (an X display beside it is that session's own); screen 0 of an X
+     * display is the display itself.
+     */
+    static QString SessionKey(const QString& program);
 
     /** True when this process is now the running instance; false when another one already runs. */
     bool Acquire();

@@ -18,6 +18,32 @@
 
 namespace platform {
 
+namespace {
+
+// The size the window opens at, where the screen has room for it.
+constexpr int kPreferredWidth = 900;
+constexpr int kPreferredHeight = 640;
+
+/** The outermost window above a widget: the main window a dialog was opened from. */
+QWidget* MainWindowOf(QWidget* widget)
+{
+    QWidget* window = widget ? widget->window() : nullptr;
+    while (window && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
+
+/** What the window manager's frame adds round a window on show (nothing before it ever was). */
+QMargins FrameOf(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+            frame.bottom() - inside.bottom()};
+}
+
+} // namespace
+
 THelpWindow::THelpWindow(const QString& helpFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(QDir::cleanPath(helpFolder))
 {
@@ -99,7 +125,8 @@ THelpWindow::THelpWindow(const QString& helpFolder, QWidget* parent)
     const QSize available = QGuiApplication::primaryScreen()
                                 ? QGuiApplication::primaryScreen()->availableSize()
                                 : QSize(1024, 768);
-    resize(std::min(900, available.width() * 9 / 10), std::min(640, available.height() * 9 / 10));
+    resize(std::min(kPreferredWidth, available.width() * 9 / 10),
+           std::min(kPreferredHeight, available.height() * 9 / 10));
     splitter->setSizes({std::max(260, width() * 2 / 5), width() * 3 / 5});
 }
 
@@ -151,7 +178,28 @@ QString THelpWindow::CurrentPage() const
     return page;
 }
 
-void THelpWindow::Present()
+void THelpWindow::placeOver(const QWidget& mainWindow)
+{
+    QScreen* screen = mainWindow.screen();
+    const QRect available = screen->availableGeometry();
+    if (m_placed && available.contains(frameGeometry()))
+        return;
+    // This window's frame is unknown before its first showing; the main window's is the same manager's.
+    const QMargins frame = FrameOf(&mainWindow);
+    resize(std::min(kPreferredWidth, available.width() * 9 / 10 - frame.left() - frame.right()),
+           std::min(kPreferredHeight, available.height() * 9 / 10 - frame.top() - frame.bottom()));
+    // Centred over the main window, then moved as little as it takes to lie wholly on the screen; a window
+    // larger than the screen keeps its title bar on it.
+    const QSize outer = size().grownBy(frame);
+    QPoint corner = mainWindow.frameGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
+    corner.setX(std::max(available.left(), std::min(corner.x(), available.right() + 1 - outer.width())));
+    corner.setY(std::max(available.top(), std::min(corner.y(), available.bottom() + 1 - outer.height())));
+    setScreen(screen);
+    move(corner);
+    m_placed = true;
+}
+
+void THelpWindow::Present(QWidget* asker)
 {
     // A modal dialog blocks every other window: help asked for from one is modal itself, so it can be used.
     const Qt::WindowModality wanted =
@@ -160,6 +208,11 @@ void THelpWindow::Present()
     if (windowModality() != wanted) {
         hide();
         setWindowModality(wanted);
+    }
+    if (!isVisible()) {
+        const QWidget* mainWindow = MainWindowOf(asker ? asker : QApplication::activeWindow());
+        if (mainWindow && mainWindow != this)
+            placeOver(*mainWindow);
     }
     show();
     raise();

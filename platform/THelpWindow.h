@@ -33,8 +33,12 @@ public:
     bool ShowContext(int context);
     /** Shows a page of the help folder ("file.html#anchor"); false when it does not exist. */
     bool ShowPage(const QString& page);
-    /** Shows the window in front; over a modal dialog it is modal itself, so it can be read and closed. */
-    void Present();
+    /**
+     * Shows the window in front; over a modal dialog it is modal itself, so it can be read and closed. A
+     * window not on show opens wholly on the screen of the main window that asked for it (the outermost
+     * window above asker), over that window; where it was left is kept while it still fits there.
+     */
+    void Present(QWidget* asker = nullptr);
 
     const QList<HelpTopic>& Topics() const { return m_topics; }
     QTextBrowser* Browser() const { return m_browser; }
@@ -46,12 +50,14 @@ private:
     void followLink(const QUrl& url);
     void selectTopicOf(const QUrl& url);
     QUrl urlOf(const QString& page) const;
+    void placeOver(const QWidget& mainWindow);
 
     QString m_folder;
     QList<HelpTopic> m_topics;
     QTextBrowser* m_browser = nullptr;
     QTreeWidget* m_contents = nullptr;
     QList<QTreeWidgetItem*> m_items;
+    bool m_placed = false;
 };
 
 } // namespace platform

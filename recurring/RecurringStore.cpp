@@ -44,12 +44,13 @@ QString RowText(const QString& line)
 
 QStringList HolidayLines()
 {
+    // Daylight saving time follows the United States' rules in force since 2007.
     static const char* const kTable[][2] = {
-        {"April Fools's Day", "@0401"},
+        {"April Fools' Day", "@0401"},
         {"Armed Forces Day", "$2 6 5"},
         {"Christmas Day", "@1225"},
-        {"Daylight Savings time begins", "$0 0 4"},
-        {"Daylight Savings Time ends", "$5 0 10"},
+        {"Daylight Saving Time begins", "$1 0 3"},
+        {"Daylight Saving Time ends", "$0 0 11"},
         {"Easter", "#EASTER"},
         {"Father's Day", "$2 0 6"},
         {"Flag Day", "@0614"},

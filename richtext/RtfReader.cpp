@@ -96,7 +96,7 @@ public:
     Parser(QByteArrayView rtf, QTextDocument& document) : m_tokens(rtf), m_doc(document), m_cursor(&document)
     {}
 
-    void Run()
+    RtfReadResult Run()
     {
         m_doc.clear();
         // Reading is not an edit the user can undo, and keeping undo steps for it costs a third of the time.
@@ -106,10 +106,13 @@ public:
         m_cursor.beginEditBlock();
         m_stack.append(State{});
         bool started = false;
+        RtfReadResult result;
         while (true) {
             const RtfToken t = m_tokens.Next();
-            if (t.type == RtfToken::End)
+            if (t.type == RtfToken::End) {
+                result.openGroups = int(m_stack.size()) - 1 + m_overflow;
                 break;
+            }
             if (t.type == RtfToken::GroupStart) {
                 started = true;
                 groupStart();
@@ -127,6 +130,8 @@ public:
         finish();
         m_cursor.endEditBlock();
         m_doc.setUndoRedoEnabled(undo);
+        result.hasDocument = started;
+        return result;
     }
 
 private:
@@ -962,9 +967,9 @@ private:
 
 } // namespace
 
-void ReadRtf(QByteArrayView rtf, QTextDocument& document)
+RtfReadResult ReadRtf(QByteArrayView rtf, QTextDocument& document)
 {
-    Parser(rtf, document).Run();
+    return Parser(rtf, document).Run();
 }
 
 QString PlainText(const QTextDocument& document)

@@ -12,13 +12,22 @@ namespace richtext {
 inline constexpr int kOriginalPictureKind = QTextFormat::UserProperty + 1; // int, a PictureKind
 inline constexpr int kOriginalPictureData = QTextFormat::UserProperty + 2; // QByteArray
 
+/** How whole the bytes read were. */
+struct RtfReadResult
+{
+    /** False when the bytes hold no group, so no RTF at all. */
+    bool hasDocument = false;
+    /** Groups still open when the bytes ended: the text ended early, as in a file cut short. */
+    int openGroups = 0;
+};
+
 /**
  * Reads RTF bytes into a document, replacing its contents: text in every code page RTF uses, fonts, colours,
  * character and paragraph formats, pictures, hyperlinks; lists and tables as their text. Lenient: whatever
  * the bytes hold is read as well as it can be, and nothing in them can crash the reader, make it hang, or
- * make it allocate more than the input's size warrants.
+ * make it allocate more than the input's size warrants; the result says whether they ended early.
  */
-void ReadRtf(QByteArrayView rtf, QTextDocument& document);
+RtfReadResult ReadRtf(QByteArrayView rtf, QTextDocument& document);
 
 /** The text of a document: paragraphs and line breaks as line ends, non-breaking spaces kept, no pictures. */
 QString PlainText(const QTextDocument& document);

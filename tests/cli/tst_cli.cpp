@@ -2,6 +2,7 @@
 #include "recurring/RecurringStore.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QDir>
 #include <QImage>
 #include <QImageReader>
 #include <QJsonArray>
@@ -10,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -470,6 +473,53 @@ private Q_SLOTS:
                      .code,
                  0);
         QCOMPARE(QImageReader(png).size().width(), 16);
+    }
+
+    // An RTF file cut short, even by its last brace alone, is converted as far as it goes, says so in one
+    // line and fails the run; cut to nothing it is no RTF.
+    void rtfCutShort_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QString rtf = QStringLiteral(DATORIA_TEST_DATA "/rtf/");
+        for (const QString& f :
+             QDir(rtf).entryList({u"*.rtf"_s}) + QDir(rtf + u"edge"_s).entryList({u"*.rtf"_s}))
+            QTest::newRow(qPrintable(f)) << (QFile::exists(rtf + f) ? rtf + f : rtf + u"edge/"_s + f);
+    }
+    void rtfCutShort()
+    {
+        QFETCH(QString, file);
+        QFile whole(file);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        // The unclosed edge case is cut itself; the one with extra closing braces ends at its first.
+        qsizetype end = file.contains(u"extra"_s) ? bytes.indexOf('}') : bytes.lastIndexOf('}');
+        if (end < 0)
+            end = bytes.size();
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"in.rtf"_s);
+        QStringList texts;
+        for (const qsizetype length : {bytes.size(), end, end / 2, qsizetype(0)}) {
+            QFile cut(in);
+            QVERIFY(cut.open(QIODevice::WriteOnly) && cut.write(bytes.left(length)) == length);
+            cut.close();
+            const QString out = dir.filePath(QString::number(length));
+            const Result r = Run({u"rtf"_s, in, u"--to"_s, u"text"_s, u"-o"_s, out});
+            QString message;
+            if (length == 0)
+                message = u"datoria-cli: %1 is not an RTF file\n"_s.arg(in);
+            else if (length <= end)
+                message =
+                    u"datoria-cli: %1: the text ended early, the file is cut short after byte %2; the output "
+                    "holds what was read\n"_s.arg(in)
+                        .arg(length);
+            QCOMPARE(r.err, message);
+            QCOMPARE(r.code, message.isEmpty() ? 0 : 1);
+            QFile written(out);
+            texts.append(written.open(QIODevice::ReadOnly) ? QString::fromUtf8(written.readAll())
+                                                           : QString());
+        }
+        // What was read is written: the closing brace alone holds no text.
+        QCOMPARE(texts[1], texts[0]);
     }
 
     void placedObjectsOnlyWhenAsked()

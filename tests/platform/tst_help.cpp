@@ -1,4 +1,5 @@
 // The help pages and their window, the folders of an installed program, and finding a web browser.
+#include "platform/Help.h"
 #include "platform/HelpContents.h"
 #include "platform/ProgramFolder.h"
 #include "platform/THelpWindow.h"
@@ -7,9 +8,12 @@
 #include "tests/support/ScriptedPrompts.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -233,6 +237,53 @@ private Q_SLOTS:
         // Portable or the build tree: a data folder beside the executable wins.
         QVERIFY(QDir().mkpath(bin + QStringLiteral("/data")));
         QCOMPARE(platform::DataFolderFor(bin), bin + QStringLiteral("/data"));
+    }
+
+    // Help asked for from a dialog opens wholly on the screen of its main window, over that window where
+    // there is room; closed and asked for again, it comes back where it was left.
+    void helpOpensOnTheMainWindowsScreen_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<int>("edges"); // the screen's edges it is moved against, else centred
+        QTest::newRow("middle of the monitor") << "Monitor" << QRect(560, 240, 800, 600) << 0;
+        QTest::newRow("bottom of the monitor")
+            << "Monitor" << QRect(100, 880, 700, 170) << int(Qt::LeftEdge | Qt::BottomEdge);
+        QTest::newRow("laptop") << "Laptop" << QRect(2100, 500, 900, 500) << 0;
+        QTest::newRow("partly off the laptop")
+            << "Laptop" << QRect(3000, 700, 600, 400) << int(Qt::RightEdge | Qt::BottomEdge);
+        QTest::newRow("netbook") << "Netbook" << QRect(10, 1100, 1000, 560) << 0;
+    }
+    void helpOpensOnTheMainWindowsScreen()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QRect, window);
+        QFETCH(int, edges);
+        if (QGuiApplication::screens().size() != 3)
+            QSKIP("needs the offscreen platform's three screens that CTest configures");
+        QWidget main;
+        main.setGeometry(window);
+        QDialog dialog(&main);
+        QPushButton button(QStringLiteral("Help"), &dialog);
+        connect(&button, &QPushButton::clicked, &dialog, [&dialog] { platform::ShowHelpTopic(&dialog, 0); });
+        main.show();
+        dialog.show();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        const QPointer<platform::THelpWindow> help = platform::THelpWindow::Shared();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        const QRect available = help->screen()->availableGeometry();
+        QCOMPARE(help->screen()->name(), screen);
+        const QRect frame = help->frameGeometry();
+        QVERIFY(available.contains(frame));
+        QVERIFY(edges || (frame.center() - main.frameGeometry().center()).manhattanLength() <= 2);
+        QCOMPARE(frame.left() == available.left(), bool(edges & Qt::LeftEdge));
+        QCOMPARE(frame.right() == available.right(), bool(edges & Qt::RightEdge));
+        QCOMPARE(frame.bottom() == available.bottom(), bool(edges & Qt::BottomEdge));
+        help->move(available.topLeft());
+        help->close();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(help->frameGeometry().topLeft(), available.topLeft());
+        delete help;
     }
 
     void programFolderOfAnExecutable()

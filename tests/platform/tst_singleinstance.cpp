@@ -1,4 +1,5 @@
 #include "platform/SingleInstance.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <QLocalSocket>
 #include <QSignalSpy>
@@ -108,6 +109,46 @@ private Q_SLOTS:
         QCOMPARE(answered, answer);
         QCOMPARE(raised.count(), raises);
         QCOMPARE(opened.count(), 0);
+    }
+
+    // Each X display and each Wayland session runs its own instance; a later start on the same one is refused
+    // the lock and hands over to the running one.
+    void oneInstancePerDisplay_data()
+    {
+        QTest::addColumn<QByteArrayList>("first"); // WAYLAND_DISPLAY, DISPLAY
+        QTest::addColumn<QByteArrayList>("later");
+        QTest::addColumn<bool>("handedOver");
+        const QByteArray no;
+        QTest::newRow("same X display") << QByteArrayList{no, ":0"} << QByteArrayList{no, ":0"} << true;
+        QTest::newRow("another X display") << QByteArrayList{no, ":0"} << QByteArrayList{no, ":1"} << false;
+        QTest::newRow("screen 0 named two ways")
+            << QByteArrayList{no, ":0"} << QByteArrayList{no, ":0.0"} << true;
+        QTest::newRow("displays of two hosts")
+            << QByteArrayList{no, "host:10.0"} << QByteArrayList{no, "host1:0"} << false;
+        QTest::newRow("another Wayland session")
+            << QByteArrayList{"wayland-0", ":0"} << QByteArrayList{"wayland-1", ":0"} << false;
+        QTest::newRow("X display beside Wayland")
+            << QByteArrayList{"wayland-0", ":0"} << QByteArrayList{no, ":0"} << false;
+        QTest::newRow("Wayland sockets by path")
+            << QByteArrayList{"/tmp/wl-0", no} << QByteArrayList{"/run/user/1000/" + QByteArray(99, 'w'), no}
+            << false;
+    }
+    void oneInstancePerDisplay()
+    {
+        QFETCH(QByteArrayList, first);
+        QFETCH(QByteArrayList, later);
+        QFETCH(bool, handedOver);
+        const QString program = u"datoria-test-"_s + QUuid::createUuid().toString(QUuid::Id128);
+        QStringList keys;
+        for (const QByteArrayList& display : {first, later}) {
+            testsupport::ScopedEnvironment wayland("WAYLAND_DISPLAY", display[0]);
+            testsupport::ScopedEnvironment x("DISPLAY", display[1]);
+            keys.append(platform::SingleInstance::SessionKey(program));
+            QVERIFY(keys.last().size() < 80); // a socket's path in the temporary folder has room for it
+        }
+        platform::SingleInstance running(keys[0]);
+        QVERIFY(running.Acquire());
+        QCOMPARE(platform::SingleInstance(keys[1]).Acquire(), !handedOver);
     }
 
     void nobodyRunning()

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace recurring;
 
@@ -142,8 +143,8 @@ const char* const kUsObservances[] = {
     "Valentine's Day",
     "Washington's Birthday",
     "St. Patrick's Day",
-    "April Fools's Day",
-    "Daylight Savings time begins",
+    "April Fools' Day",
+    "Daylight Saving Time begins",
     "Palm Sunday",
     "Good Friday",
     "Easter",
@@ -152,7 +153,7 @@ const char* const kUsObservances[] = {
     "Flag Day",
     "Father's Day",
     "United Nations Day",
-    "Daylight Savings Time ends",
+    "Daylight Saving Time ends",
     "Halloween",
 };
 
@@ -364,6 +365,26 @@ private Q_SLOTS:
             QVERIFY2(g_used.contains(i), qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(k.country),
                                                                                 QString::fromUtf8(k.match))));
         }
+    }
+
+    // The daylight saving lines fall on the days the time zone database changes the clocks of New York.
+    void daylightSavingTimeAsTheTimeZoneDatabase()
+    {
+        const QTimeZone newYork("America/New_York");
+        if (!newYork.isValid())
+            QSKIP("no time zone database");
+        QStringList theirs;
+        for (const auto& change : newYork.transitions(QDateTime(QDate(2007, 1, 1), {}, Qt::UTC),
+                                                      QDateTime(QDate(2038, 1, 1), {}, Qt::UTC)))
+            theirs.append(change.atUtc.toTimeZone(newYork).date().toString(Qt::ISODate));
+        QStringList ours;
+        for (int year = 2007; year <= 2037; ++year) {
+            for (const DatedText& d : DatesOfYear(HolidayLines(), year)) {
+                if (d.text.startsWith(QLatin1String("Daylight")))
+                    ours.append(d.date.toString(Qt::ISODate));
+            }
+        }
+        QCOMPARE(ours, theirs);
     }
 
     // The countries the package lacks, against their official calendars of 2024.

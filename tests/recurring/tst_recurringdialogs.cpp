@@ -211,10 +211,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("KVRECUR.DAX"));
         TEditRecurringDates edit(path);
-        testsupport::WhenDialogOpens(this, [](QWidget* modal) {
+        QStringList offered;
+        testsupport::WhenDialogOpens(this, [&offered](QWidget* modal) {
             auto* holidays = qobject_cast<TGetHolidays*>(modal);
             QVERIFY(holidays);
             QCOMPARE(holidays->List()->count(), 26);
+            for (int i = 0; i < holidays->List()->count(); ++i)
+                offered.append(holidays->List()->item(i)->text());
             testsupport::WhenDialogOpens(holidays, [](QWidget* inner) {
                 auto* countries = qobject_cast<TChooseHolidayCountry*>(inner);
                 QVERIFY(countries);
@@ -246,6 +249,10 @@ private Q_SLOTS:
             QTest::mouseClick(holidays->findChild<QPushButton*>(QStringLiteral("okbutton")), Qt::LeftButton);
         });
         edit.AddHolidays();
+        for (const char* row :
+             {"April Fools' Day (1st of April)", "Daylight Saving Time begins (2nd Sun of March)",
+              "Daylight Saving Time ends (1st Sun of November)"})
+            QVERIFY2(offered.contains(QLatin1String(row)), row);
         QCOMPARE(edit.Lines().size(), 9);
         QVERIFY(edit.Save());
         QCOMPARE(ReadStore(path).size(), 9);
@@ -272,8 +279,10 @@ private Q_SLOTS:
         testsupport::ScriptedPrompts prompts;
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("KVRECUR.DAX"));
-        QVERIFY(WriteStore(path, {MakeLine(QStringLiteral("zebra day"), QStringLiteral("@0101")),
-                                  MakeLine(QStringLiteral("Apple day"), QStringLiteral("%2"))}));
+        // A line of the daylight saving rules before 2007 stays beside today's.
+        const QString oldRule =
+            HolidayLine(QStringLiteral("Daylight Savings time begins"), QStringLiteral("$0 0 4"));
+        QVERIFY(WriteStore(path, {oldRule, MakeLine(QStringLiteral("Apple day"), QStringLiteral("%2"))}));
         TEditRecurringDates dialog(path);
         // Sorted without regard to case; the first line selected.
         QCOMPARE(LineDescription(dialog.Lines().first()), QStringLiteral("Apple day"));
@@ -288,6 +297,7 @@ private Q_SLOTS:
             dialog.AddHolidays();
         }
         QCOMPARE(dialog.Lines().size(), 28);
+        QVERIFY(dialog.Lines().contains(oldRule));
 
         // The Easter line cannot be edited.
         QListWidget* list = dialog.DatesList();

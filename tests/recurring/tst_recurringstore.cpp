@@ -39,7 +39,7 @@ private Q_SLOTS:
     {
         const QStringList holidays = HolidayLines();
         QCOMPARE(holidays.size(), 26);
-        QCOMPARE(LineDescription(holidays[0]), QStringLiteral("April Fools's Day"));
+        QCOMPARE(LineDescription(holidays[0]), QStringLiteral("April Fools' Day"));
         const QString goodFriday = holidays[8];
         QCOMPARE(goodFriday.size(), 131); // the 11-letter word reaches position 131
         QCOMPARE(LineKind(goodFriday), QChar(u'#'));
