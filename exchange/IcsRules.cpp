@@ -386,16 +386,18 @@ icaltimetype FineRule::Next(const icaltimetype& from, const QDate& last, int& st
 WeekRule::WeekRule(const icalrecurrencetype& rule, const icaltimetype& start)
     : OwnRule(rule, start), m_startYear(start.year), m_weekdays(ByValues(rule.by_day, ICAL_BY_DAY_SIZE))
 {
-    auto listOr = [](const QList<int>& values, int high, int fallback) {
-        return values.isEmpty() ? QList<int>{fallback} : InRange(values, 0, high);
+    auto listOr = [&start](const QList<int>& values, int high, int fallback) {
+        return values.isEmpty() || start.is_date ? QList<int>{start.is_date ? 0 : fallback}
+                                                 : InRange(values, 0, high);
     };
-    m_hourList = listOr(ByValues(rule.by_hour, ICAL_BY_HOUR_SIZE), 23, start.is_date ? 0 : start.hour);
-    m_minuteList =
-        listOr(ByValues(rule.by_minute, ICAL_BY_MINUTE_SIZE), 59, start.is_date ? 0 : start.minute);
-    m_secondList =
-        listOr(ByValues(rule.by_second, ICAL_BY_SECOND_SIZE), 59, start.is_date ? 0 : start.second);
-    if (start.is_date)
-        m_hourList = m_minuteList = m_secondList = {0};
+    // Hours, minutes and seconds expand each day, so the times are up to 24 * 60 * 60 a day: never more than
+    // one day's are kept, and a year's are found as they are asked for.
+    for (int hour : listOr(ByValues(rule.by_hour, ICAL_BY_HOUR_SIZE), 23, start.hour)) {
+        for (int minute : listOr(ByValues(rule.by_minute, ICAL_BY_MINUTE_SIZE), 59, start.minute)) {
+            for (int second : listOr(ByValues(rule.by_second, ICAL_BY_SECOND_SIZE), 59, start.second))
+                m_times.append(hour * 3600 + minute * 60 + second);
+        }
+    }
 }
 
 bool WeekRule::weekdayMatches(const QDate& day) const
@@ -413,9 +415,10 @@ bool WeekRule::weekdayMatches(const QDate& day) const
     });
 }
 
-QList<qint64> WeekRule::yearTimes(int year) const
+void WeekRule::findYear(int year)
 {
-    QList<qint64> times;
+    m_year = year;
+    m_days.clear();
     for (QDate day(year, 1, 1); day.isValid() && day.year() == year; day = day.addDays(1)) {
         if (!weekdayMatches(day) || (!m_months.isEmpty() && !m_months.contains(day.month())) ||
             (!m_monthDays.isEmpty() && !Counted(m_monthDays, day.day(), day.daysInMonth())) ||
@@ -423,37 +426,51 @@ QList<qint64> WeekRule::yearTimes(int year) const
             continue;
         // The day's own week, of whichever year holds four of its days.
         const Week week = WeekOf(day, m_weekStart);
-        if (!Counted(m_weeks, week.number, week.count))
-            continue;
-        for (int hour : m_hourList) {
-            for (int minute : m_minuteList) {
-                for (int second : m_secondList)
-                    times.append(WallSeconds(day, hour * 3600 + minute * 60 + second));
-            }
-        }
+        if (Counted(m_weeks, week.number, week.count))
+            m_days.append(day);
     }
-    return picked(times);
+    // BYSETPOS counts in the year's times, the days' times one after another.
+    m_picked.clear();
+    const qint64 size = qint64(m_days.size()) * m_times.size();
+    for (int position : m_setPositions) {
+        const qint64 i = position > 0 ? position - 1 : size + position;
+        if (position != 0 && i >= 0 && i < size)
+            m_picked.append(WallSeconds(m_days[i / m_times.size()], m_times[i % m_times.size()]));
+    }
+    std::sort(m_picked.begin(), m_picked.end());
+    m_picked.erase(std::unique(m_picked.begin(), m_picked.end()), m_picked.end());
 }
 
 icaltimetype WeekRule::Next(const icaltimetype& from, const QDate& last, int& steps, int limit)
 {
     const qint64 at = std::max(WallSeconds(from), m_start);
-    for (int year = kEpoch.addDays(FloorDiv(at, kDaySeconds)).year(); year <= last.year(); ++year) {
+    const qint64 end = std::min(m_until, WallSeconds(last.addDays(1), 0) - 1);
+    const QDate atDay = kEpoch.addDays(FloorDiv(at, kDaySeconds));
+    for (int year = atDay.year(); year <= last.year(); ++year) {
         // The years of the rule are those its INTERVAL counts from the start's year.
         if (FloorMod(year - m_startYear, m_interval) != 0)
             continue;
         if (spent(steps, limit))
             break;
-        if (year != m_year) {
-            m_times = yearTimes(year);
-            m_year = year;
+        if (year != m_year)
+            findYear(year);
+        qint64 t = -1;
+        if (!m_setPositions.isEmpty()) {
+            const auto it = std::lower_bound(m_picked.begin(), m_picked.end(), at);
+            t = it == m_picked.end() ? -1 : *it;
+        } else {
+            for (auto day = std::lower_bound(m_days.begin(), m_days.end(), atDay);
+                 day != m_days.end() && t < 0; ++day) {
+                const qint64 midnight = WallSeconds(*day, 0);
+                const auto time = std::lower_bound(m_times.begin(), m_times.end(), at - midnight);
+                if (time != m_times.end())
+                    t = midnight + *time;
+            }
         }
-        const auto it = std::lower_bound(m_times.begin(), m_times.end(), at);
-        if (it == m_times.end())
-            continue;
-        if (*it > m_until || *it >= WallSeconds(last.addDays(1), 0))
+        if (t > end)
             break;
-        return TimeOf(*it, m_dates);
+        if (t >= 0)
+            return TimeOf(t, m_dates);
     }
     return icaltime_null_time();
 }

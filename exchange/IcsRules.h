@@ -119,15 +119,16 @@ public:
 
 private:
     bool weekdayMatches(const QDate& day) const;
-    QList<qint64> yearTimes(int year) const;
+    /** The rule's days of a year, and the times BYSETPOS picks of them, found once for each year. */
+    void findYear(int year);
 
     int m_startYear;
     QList<int> m_weekdays;
-    QList<int> m_hourList;
-    QList<int> m_minuteList;
-    QList<int> m_secondList;
+    /** The times of each day, in seconds since its midnight, in order. */
+    QList<int> m_times;
     int m_year = 0;
-    QList<qint64> m_times;
+    QList<QDate> m_days;
+    QList<qint64> m_picked;
 };
 
 } // namespace exchange

@@ -655,6 +655,14 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("DTSTART:20240101T090000"),
                            QStringLiteral("RRULE:FREQ=MINUTELY;INTERVAL=15;BYHOUR=9,10,11,12,13,14,15,16")}
             << 31 * IcsCalendar::kMaxPerDay << QStringLiteral("occurs more than 24 times on some days");
+        QStringList numbers;
+        for (int i = 0; i < 60; ++i)
+            numbers.append(QString::number(i));
+        QTest::newRow("every second of week 10")
+            << QStringList{QStringLiteral("DTSTART:20240101T000000"),
+                           QStringLiteral("RRULE:FREQ=YEARLY;BYWEEKNO=10;BYHOUR=%1;BYMINUTE=%2;BYSECOND=%2")
+                               .arg(numbers.mid(0, 24).join(u','), numbers.join(u','))}
+            << 7 * IcsCalendar::kMaxPerDay << QStringLiteral("occurs more than 24 times on some days");
         // 2:00 on 31 March is 3:00 in Berlin, which the rule gives anyway.
         QTest::newRow("hourly, each hour of the month")
             << QStringList{QStringLiteral("DTSTART:20240101T000000"), QStringLiteral("RRULE:FREQ=HOURLY")}
