@@ -627,6 +627,9 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20240902"),
                            QStringLiteral("RRULE:FREQ=HOURLY;BYDAY=1MO;BYMONTH=9")}
             << 0 << QString();
+        QTest::newRow("Mondays, day by day") << QStringList{QStringLiteral("DTSTART:20240101T080000"),
+                                                            QStringLiteral("RRULE:FREQ=DAILY;BYDAY=MO")}
+                                             << 4 << QString();
         QTest::newRow("a last Monday, day by day")
             << QStringList{QStringLiteral("DTSTART:20240101T000000"),
                            QStringLiteral("RRULE:FREQ=DAILY;BYDAY=-1MO")}
@@ -789,6 +792,19 @@ private Q_SLOTS:
         QTest::newRow("the last day of every month")
             << QStringLiteral("20240131") << QStringLiteral("FREQ=YEARLY;BYMONTHDAY=-1") << QDate(2024, 2, 1)
             << QStringList{QStringLiteral("2024-02-29")};
+        QTest::newRow("picked by position, none past the year's last")
+            << QStringLiteral("20150101") << week1 + QStringLiteral(";BYSETPOS=1,-1,9") << QDate(2019, 12, 1)
+            << QStringList{QStringLiteral("2019-12-31")};
+        const QString firstAndLastMonday = QStringLiteral("FREQ=YEARLY;BYWEEKNO=1,2;BYDAY=1MO,-1MO");
+        QTest::newRow("the year's last Monday, in week 1 of the next")
+            << QStringLiteral("20240101") << firstAndLastMonday << QDate(2024, 12, 1)
+            << QStringList{QStringLiteral("2024-12-30")};
+        QTest::newRow("the year's first Monday, in week 2")
+            << QStringLiteral("20240101") << firstAndLastMonday << QDate(2025, 1, 1)
+            << QStringList{QStringLiteral("2025-01-06")};
+        QTest::newRow("a numbered weekday counts in the month named")
+            << QStringLiteral("20230110") << QStringLiteral("FREQ=YEARLY;BYWEEKNO=1,2;BYMONTH=1;BYDAY=2TU")
+            << QDate(2024, 1, 1) << QStringList{QStringLiteral("2024-01-09")};
         QTest::newRow("a rule naming its month keeps to it")
             << QStringLiteral("20240913") << QStringLiteral("FREQ=YEARLY;BYMONTH=9;BYMONTHDAY=13;BYDAY=FR")
             << QDate(2024, 12, 1) << QStringList{};
@@ -837,6 +853,8 @@ private Q_SLOTS:
         row("20150101", "FREQ=YEARLY;INTERVAL=2;BYWEEKNO=1;BYDAY=MO,TU,WE,TH,FR,SA,SU;COUNT=12",
             "2015-01,2016-12,2017-01,2018-12,2019-01");
         row("20150101T100000", "FREQ=YEARLY;BYWEEKNO=1;BYDAY=TU,TH;BYHOUR=10,15", "2014-12,2015-01,2020-01");
+        row("20240101", "FREQ=YEARLY;BYWEEKNO=1,2;BYDAY=1MO,-1MO", "2024-01,2024-12,2025-01,2025-12");
+        row("20240109", "FREQ=YEARLY;BYWEEKNO=1,2;BYMONTH=1;BYDAY=2TU", "2024-01,2025-01");
         row("20240913", "FREQ=YEARLY;BYMONTHDAY=13;BYDAY=FR", "2024-09,2024-12,2025-06,2026-02,2026-03");
         row("20241213", "FREQ=YEARLY;BYMONTHDAY=13;BYDAY=FR;BYSETPOS=-1", "2024-12,2025-06");
         row("20240101", "FREQ=YEARLY;BYMONTHDAY=1,15;BYDAY=MO", "2024-04,2025-09,2025-12");
