@@ -214,6 +214,24 @@ bool IsUtf8Text(const QByteArray& text)
     return !decoder.hasError();
 }
 
+/** The occurrences of one rule kept on each day, and how many of them days show. */
+class Shown
+{
+public:
+    /** Counts an occurrence kept on a day (none for an invalid one): the number shown so far. */
+    int Add(const QDate& day)
+    {
+        if (day.isValid() && ++m_perDay[day] <= IcsCalendar::kMaxPerDay)
+            ++m_shown;
+        return m_shown;
+    }
+    int On(const QDate& day) const { return m_perDay.value(day); }
+
+private:
+    QHash<QDate, int> m_perDay;
+    int m_shown = 0;
+};
+
 } // namespace
 
 struct IcsCalendar::Impl
@@ -250,6 +268,8 @@ struct IcsCalendar::Impl
         QTimeZone zone;
         QDateTime start;
         QDateTime end;
+        /** The most occurrences of an event the window shows. */
+        int most;
     };
     /** Expands a rule of an event that is expanded here, not by libical; true when it took too long. */
     bool expandOwn(const Event& event, const icalrecurrencetype& rule, OwnRule& own, const Bounds& bounds,
@@ -383,6 +403,9 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
         return s.date();
     };
 
+    // A day shows its first kMaxPerDay of an event, so the window at most this many (days before it count
+    // for events that reach into it); beyond them a long event every day for centuries is work for nothing.
+    const int most = IcsCalendar::kMaxPerDay * int(window.first.daysTo(window.last) + 3);
     take(event.start, event.zone);
     bool cut = false;
     for (const icalrecurrencetype& rule : event.rules) {
@@ -390,7 +413,7 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
             continue;
         const int limit = std::min(steps + kStepsPerRule, kStepsPerExpansion);
         if (const std::unique_ptr<OwnRule> own = OwnRule::For(InWallTime(rule, event.zone), event.start)) {
-            cut = expandOwn(event, rule, *own, {from, to, zone, window.start, window.end}, steps, limit,
+            cut = expandOwn(event, rule, *own, {from, to, zone, window.start, window.end, most}, steps, limit,
                             take) ||
                   cut;
             continue;
@@ -414,6 +437,7 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
         icalrecur_iterator* it = icalrecur_iterator_new(bounded, event.start);
         if (!it)
             continue;
+        Shown shows;
         if (rule.count == 0 && startDay < from) {
             icaltimetype skip = event.start;
             skip.year = from.year();
@@ -435,8 +459,9 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
                 break;
             if (day > to)
                 break;
-            if (day >= from && day <= to)
-                take(t, event.zone);
+            // The rule's later occurrences come after those that fill the window.
+            if (day >= from && day <= to && shows.Add(take(t, event.zone)) > most)
+                break;
         }
         icalrecur_iterator_free(it);
     }
@@ -451,6 +476,7 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
                      [](const Found& a, const Found& b) { return a.start < b.start; });
     QDate day;
     int onDay = 0;
+    int shown = 0;
     bool crowded = false;
     for (const Found& f : found) {
         if (f.start.date() != day) {
@@ -461,9 +487,16 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
             crowded = true;
             continue;
         }
+        if (++shown > most)
+            break;
         result.occurrences.append({f.start, f.end, f.allDay, event.summary, event.index});
     }
     const QString name = platform::PrintableName(event.summary);
+    if (shown > most)
+        result.warnings.append(
+            QStringLiteral("\u201C%1\u201D occurs more than %2 times in these days; the rest are left out.")
+                .arg(name)
+                .arg(most));
     if (crowded)
         result.warnings.append(
             QStringLiteral("\u201C%1\u201D occurs more than %2 times on some days; the first "
@@ -495,7 +528,7 @@ bool IcsCalendar::Impl::expandOwn(
     if (!counted && WallSeconds(cursor) < WallSeconds(firstWall))
         cursor = firstWall;
     int taken = 0;
-    QHash<QDate, int> perDay;
+    Shown shows;
     for (bool first = true;; first = false) {
         const icaltimetype t = own.Next(cursor, bounds.to, steps, limit);
         if (icaltime_is_null_time(t) || WallSeconds(t) >= end)
@@ -509,7 +542,9 @@ bool IcsCalendar::Impl::expandOwn(
         if (WallSeconds(t) < WallSeconds(firstWall))
             continue;
         const QDate shown = take(t, event.zone);
-        if (shown.isValid() && ++perDay[shown] > IcsCalendar::kMaxPerDay && !counted) {
+        if (shows.Add(shown) > bounds.most)
+            break;
+        if (shown.isValid() && shows.On(shown) > IcsCalendar::kMaxPerDay && !counted) {
             // No more of this rule can be shown on that day: go on where the next begins.
             const icaltimetype next =
                 WallOf(QDateTime(shown.addDays(1), QTime(0, 0), bounds.zone), event.zone);

@@ -658,6 +658,17 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("DTSTART:20240101T090000"),
                            QStringLiteral("RRULE:FREQ=MINUTELY;INTERVAL=15;BYHOUR=9,10,11,12,13,14,15,16")}
             << 31 * IcsCalendar::kMaxPerDay << QStringLiteral("occurs more than 24 times on some days");
+        // Repetitions each lasting years all reach into the month: a day shows at most kMaxPerDay, the month
+        // as many as its days and those around it can.
+        const int most = IcsCalendar::kMaxPerDay * (31 + 2);
+        QTest::newRow("daily, each lasting ten years")
+            << QStringList{QStringLiteral("DTSTART:20150101T090000"), QStringLiteral("DURATION:P3650D"),
+                           QStringLiteral("RRULE:FREQ=DAILY")}
+            << most << QStringLiteral("occurs more than 792 times in these days");
+        QTest::newRow("hourly, each lasting a year")
+            << QStringList{QStringLiteral("DTSTART:20230301T000000"), QStringLiteral("DURATION:P365D"),
+                           QStringLiteral("RRULE:FREQ=HOURLY")}
+            << most << QStringLiteral("occurs more than 792 times in these days");
         QStringList numbers;
         for (int i = 0; i < 60; ++i)
             numbers.append(QString::number(i));
