@@ -151,6 +151,14 @@ private Q_SLOTS:
         QTest::newRow("hourly, no end") << event("DTSTART:20000101T000000\r\nRRULE:FREQ=HOURLY\r\n");
         QTest::newRow("every second")
             << event("DTSTART:20240301T000000\r\nRRULE:FREQ=SECONDLY;BYMONTH=12\r\n");
+        QTest::newRow("every second since 1970, no end")
+            << event("DTSTART:19700101T000000\r\nRRULE:FREQ=SECONDLY\r\n");
+        QTest::newRow("every second of 9:00 to 10:00, counted from the month before")
+            << event("DTSTART:20240201T000000\r\nRRULE:FREQ=SECONDLY;BYHOUR=9;COUNT=1000000\r\n");
+        QTest::newRow("every minute of 9:00 to 10:00 since 1970")
+            << event("DTSTART:19700101T090000\r\nRRULE:FREQ=MINUTELY;BYHOUR=9\r\n");
+        QTest::newRow("week 1 of every year since 1900")
+            << event("DTSTART;VALUE=DATE:19000101\r\nRRULE:FREQ=YEARLY;BYWEEKNO=1,-1;BYDAY=MO,SU\r\n");
         QTest::newRow("counted from 1800")
             << event("DTSTART:18000101T090000\r\nRRULE:FREQ=DAILY;COUNT=1000000\r\n");
         QTest::newRow("30 February") << event("DTSTART:19700101T000000\r\n"

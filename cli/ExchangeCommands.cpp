@@ -4,6 +4,7 @@
 #include "exchange/IcsExport.h"
 #include "exchange/IcsMonth.h"
 #include "platform/Clock.h"
+#include "platform/PrintableText.h"
 #include "print/MonthFill.h"
 #include "recurring/HolidaySets.h"
 #include "recurring/RecurringStore.h"
@@ -38,7 +39,8 @@ std::shared_ptr<const exchange::IcsCalendar> ReadIcs(const QString& path, QTextS
         return nullptr;
     }
     for (const QString& warning : calendar->ReadWarnings())
-        err << "datoria-cli: " << path << ": " << warning << '\n';
+        err << "datoria-cli: " << platform::PrintableName(path, platform::kShownPathLength) << ": " << warning
+            << '\n';
     return calendar;
 }
 

@@ -1,13 +1,20 @@
 #include "exchange/IcsCalendar.h"
 
+#include "exchange/IcsLineFeed.h"
+#include "exchange/IcsRules.h"
+#include "platform/PrintableText.h"
+
 #include <QFile>
 #include <QHash>
+#include <QSet>
+#include <QStringConverter>
 
 #include <libical/ical.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <tuple>
 
@@ -100,79 +107,6 @@ QDateTime ToZone(const icaltimetype& t, const ZoneInfo& zone, const QTimeZone& t
     return QDateTime(date, time, target);
 }
 
-QList<int> ByValues(const short* values, int size)
-{
-    QList<int> list;
-    for (int i = 0; i < size && values[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i)
-        list.append(values[i]);
-    return list;
-}
-
-int LongestMonth(int month)
-{
-    return month == 2 ? 29 : QDate(2001, month, 1).daysInMonth();
-}
-
-/**
- * False for rules whose parts exclude each other (the 30th of February, the first week in June): libical
- * looks for a match for centuries before it gives up.
- */
-bool CanMatch(const icalrecurrencetype& rule)
-{
-    QList<int> months;
-    for (int m : ByValues(rule.by_month, ICAL_BY_MONTH_SIZE))
-        months.append(icalrecurrencetype_month_month(short(m)));
-    // A numbered weekday counts within the month for a monthly rule or a yearly one naming months (a month
-    // holds at most five of each weekday), otherwise within the year (at most 53). A daily or hourly rule has
-    // no period to count in: libical matches no numbered weekday there, after scanning to its last year.
-    const QList<int> weekdays = ByValues(rule.by_day, ICAL_BY_DAY_SIZE);
-    const bool numbersCount = rule.freq != ICAL_DAILY_RECURRENCE && rule.freq != ICAL_HOURLY_RECURRENCE;
-    const int mostPerPeriod = rule.freq == ICAL_MONTHLY_RECURRENCE || !months.isEmpty() ? 5 : 53;
-    if (!weekdays.isEmpty() &&
-        std::none_of(weekdays.begin(), weekdays.end(), [numbersCount, mostPerPeriod](int day) {
-            const int position = icalrecurrencetype_day_position(short(day));
-            return position == 0 || (numbersCount && std::abs(position) <= mostPerPeriod);
-        }))
-        return false;
-    if (months.isEmpty())
-        return true;
-    auto inMonths = [&months](const QDate& d) { return d.isValid() && months.contains(d.month()); };
-    const QList<int> monthDays = ByValues(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
-    if (!monthDays.isEmpty() && std::none_of(months.begin(), months.end(), [&monthDays](int m) {
-            return m >= 1 && m <= 12 && std::any_of(monthDays.begin(), monthDays.end(), [m](int d) {
-                       return d != 0 && std::abs(d) <= LongestMonth(m);
-                   });
-        }))
-        return false;
-    const QList<int> yearDays = ByValues(rule.by_year_day, ICAL_BY_YEARDAY_SIZE);
-    if (!yearDays.isEmpty()) {
-        bool any = false;
-        for (int year : {2023, 2024}) {
-            for (int yd : yearDays) {
-                const QDate day =
-                    yd > 0 ? QDate(year, 1, 1).addDays(yd - 1) : QDate(year, 12, 31).addDays(yd + 1);
-                any = any || (day.year() == year && inMonths(day));
-            }
-        }
-        if (!any)
-            return false;
-    }
-    const QList<int> weeks = ByValues(rule.by_week_no, ICAL_BY_WEEKNO_SIZE);
-    if (!weeks.isEmpty()) {
-        bool any = false;
-        for (int w : weeks) {
-            // Week 1 holds 4 January, so week n lies within these days of the year, or of its end.
-            const QDate first = w > 0 ? QDate(2024, 1, 1).addDays((w - 1) * 7 - 3)
-                                      : QDate(2024, 12, 31).addDays((w + 1) * 7 - 9);
-            for (int i = 0; i <= 12 && !any; ++i)
-                any = inMonths(first.addDays(i));
-        }
-        if (!any)
-            return false;
-    }
-    return true;
-}
-
 /** A start that a changed or cancelled occurrence replaces: a day, or an instant. */
 struct InstanceKey
 {
@@ -212,116 +146,90 @@ InstanceKey KeyOf(const icaltimetype& t, const ZoneInfo& zone)
     return key;
 }
 
-/** The greatest depth of BEGIN/END lines; reading stops counting once it is beyond the limit. */
-int Nesting(const QByteArray& data)
+/** An instant as a wall time of the zone a rule is stepped in: what ToZone takes back to the instant. */
+icaltimetype WallOf(const QDateTime& instant, const ZoneInfo& zone)
 {
-    int depth = 0;
-    int deepest = 0;
-    qsizetype at = 0;
-    while (at < data.size() && deepest <= kMaxNesting) {
-        qsizetype end = data.indexOf('\n', at);
-        if (end < 0)
-            end = data.size();
-        const QByteArrayView line = QByteArrayView(data).sliced(at, end - at);
-        if (line.size() >= 6 && qstrnicmp(line.data(), "BEGIN:", 6) == 0)
-            deepest = std::max(deepest, ++depth);
-        else if (line.size() >= 4 && qstrnicmp(line.data(), "END:", 4) == 0)
-            depth = std::max(0, depth - 1);
-        at = end + 1;
+    if (zone.ical) {
+        icaltimetype t = icaltime_from_timet_with_zone(instant.toSecsSinceEpoch(), 0, zone.ical);
+        t.zone = nullptr;
+        return t;
     }
-    return deepest;
+    // A time without a zone is shown as written, so its wall time is the one shown.
+    const QDateTime wall = zone.qt.isValid() ? instant.toTimeZone(zone.qt) : instant;
+    icaltimetype t = icaltime_null_time();
+    t.year = wall.date().year();
+    t.month = wall.date().month();
+    t.day = wall.date().day();
+    t.hour = wall.time().hour();
+    t.minute = wall.time().minute();
+    t.second = wall.time().second();
+    return t;
+}
+
+/** The rule with UNTIL a wall time of the zone it is stepped in: a time in UTC is that instant there. */
+icalrecurrencetype InWallTime(const icalrecurrencetype& rule, const ZoneInfo& zone)
+{
+    icalrecurrencetype stepped = rule;
+    if (!icaltime_is_null_time(rule.until) && !rule.until.is_date && icaltime_is_utc(rule.until)) {
+        stepped.until =
+            WallOf(QDateTime::fromSecsSinceEpoch(icaltime_as_timet(rule.until), QTimeZone::utc()), zone);
+    }
+    stepped.until.zone = nullptr;
+    return stepped;
+}
+
+/** The wall time just after an occurrence: the next second, or the next day after a date. */
+icaltimetype After(icaltimetype t)
+{
+    if (t.is_date) {
+        t = icaltime_add(t, icaldurationtype_from_int(int(kDaySeconds)));
+        t.is_date = 0;
+        t.hour = t.minute = t.second = 0;
+        return t;
+    }
+    return icaltime_add(t, icaldurationtype_from_int(1));
 }
 
 /**
- * Hands the file to libical's parser line by line, leaving out what the program never reads: descriptions,
- * attendees, attachments, alarms and the like are most of a calendar application's export, and parsing them
- * would be most of the time. Time-zone definitions are handed over whole.
+ * The file's text as UTF-8. A byte-order mark tells UTF-8, UTF-16 or UTF-32, and so does the first character
+ * of a file in UTF-16 or UTF-32 without one: the B of BEGIN. Other text is taken as UTF-8.
  */
-class LineFeed
+QByteArray Utf8Text(const QByteArray& data)
+{
+    const std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(data, u'B');
+    if (!encoding || *encoding == QStringConverter::Utf8)
+        return data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data;
+    QStringDecoder decoder(*encoding);
+    const QString text = decoder.decode(data);
+    return text.toUtf8();
+}
+
+/** Whether the text is UTF-8 without a NUL, as iCalendar files are. */
+bool IsUtf8Text(const QByteArray& text)
+{
+    if (text.contains('\0'))
+        return false;
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = decoder.decode(text);
+    return !decoder.hasError();
+}
+
+/** The occurrences of one rule kept on each day, and how many of them days show. */
+class Shown
 {
 public:
-    explicit LineFeed(const QByteArray& text) : m_at(text.constData()), m_end(text.constData() + text.size())
-    {}
-
-    /** libical's line source: the next piece of a line (pieces of at most size - 1 bytes), or null at the
-     * end. */
-    static char* Next(char* out, size_t size, void* self)
+    /** Counts an occurrence kept on a day (none for an invalid one): the number shown so far. */
+    int Add(const QDate& day)
     {
-        auto* feed = static_cast<LineFeed*>(self);
-        if (size < 2)
-            return nullptr;
-        while (feed->m_at < feed->m_end) {
-            const char* newline =
-                static_cast<const char*>(std::memchr(feed->m_at, '\n', feed->m_end - feed->m_at));
-            const char* lineEnd = newline ? newline + 1 : feed->m_end;
-            if (!feed->m_midLine && !feed->keep(QByteArrayView(feed->m_at, lineEnd - feed->m_at))) {
-                feed->m_at = lineEnd;
-                continue;
-            }
-            const size_t n = std::min<size_t>(size - 1, size_t(lineEnd - feed->m_at));
-            std::memcpy(out, feed->m_at, n);
-            out[n] = 0;
-            feed->m_at += n;
-            feed->m_midLine = feed->m_at < lineEnd;
-            return out;
-        }
-        return nullptr;
+        if (day.isValid() && ++m_perDay[day] <= IcsCalendar::kMaxPerDay)
+            ++m_shown;
+        return m_shown;
     }
+    int On(const QDate& day) const { return m_perDay.value(day); }
 
 private:
-    static bool Named(QByteArrayView name, const char* what)
-    {
-        return name.size() == qsizetype(std::strlen(what)) && qstrnicmp(name.data(), what, name.size()) == 0;
-    }
-
-    /** Properties of events and of the calendar that nothing here reads. */
-    static bool Unused(QByteArrayView name)
-    {
-        static const char* const kUnused[] = {
-            "DESCRIPTION", "LOCATION",  "DTSTAMP",    "CREATED", "LAST-MODIFIED", "SEQUENCE",      "ATTENDEE",
-            "ORGANIZER",   "ATTACH",    "CATEGORIES", "CLASS",   "COMMENT",       "CONTACT",       "GEO",
-            "PRIORITY",    "RESOURCES", "TRANSP",     "URL",     "RELATED-TO",    "REQUEST-STATUS"};
-        if (name.size() >= 2 && qstrnicmp(name.data(), "X-", 2) == 0)
-            return true;
-        return std::any_of(std::begin(kUnused), std::end(kUnused),
-                           [name](const char* u) { return Named(name, u); });
-    }
-
-    /** Whether a whole line goes to the parser; a folded line's continuations follow their first line. */
-    bool keep(QByteArrayView line)
-    {
-        if (line.startsWith(' ') || line.startsWith('\t'))
-            return !m_skipping;
-        qsizetype nameEnd = 0;
-        while (nameEnd < line.size() && line[nameEnd] != ':' && line[nameEnd] != ';' &&
-               line[nameEnd] != '\r' && line[nameEnd] != '\n')
-            ++nameEnd;
-        const QByteArrayView name = line.first(nameEnd);
-        QByteArrayView value = nameEnd < line.size() ? line.sliced(nameEnd + 1) : QByteArrayView();
-        while (!value.isEmpty() && (value.back() == '\n' || value.back() == '\r'))
-            value.chop(1);
-        const bool begin = Named(name, "BEGIN");
-        const bool end = Named(name, "END");
-        if (m_alarms > 0 || (begin && Named(value, "VALARM"))) {
-            // Alarms are left out whole, with whatever they hold.
-            m_alarms += begin ? 1 : end ? -1 : 0;
-            m_skipping = true;
-            return false;
-        }
-        if (begin && Named(value, "VTIMEZONE"))
-            ++m_zones;
-        else if (end && Named(value, "VTIMEZONE"))
-            m_zones = std::max(0, m_zones - 1);
-        m_skipping = m_zones == 0 && !begin && !end && Unused(name);
-        return !m_skipping;
-    }
-
-    const char* m_at;
-    const char* m_end;
-    bool m_midLine = false;
-    bool m_skipping = false;
-    int m_alarms = 0;
-    int m_zones = 0;
+    QHash<QDate, int> m_perDay;
+    int m_shown = 0;
 };
 
 } // namespace
@@ -352,6 +260,21 @@ struct IcsCalendar::Impl
         QDateTime end;
     };
     void expand(const Event& event, const Window& window, int& steps, IcsExpansion& result) const;
+    /** The wall days of the file to expand, and the window's zone, first and following midnight. */
+    struct Bounds
+    {
+        QDate from;
+        QDate to;
+        QTimeZone zone;
+        QDateTime start;
+        QDateTime end;
+        /** The most occurrences of an event the window shows. */
+        int most;
+    };
+    /** Expands a rule of an event that is expanded here, not by libical; true when it took too long. */
+    bool expandOwn(const Event& event, const icalrecurrencetype& rule, OwnRule& own, const Bounds& bounds,
+                   int& steps, int limit,
+                   const std::function<QDate(const icaltimetype&, const ZoneInfo&)>& take) const;
 };
 
 void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalendar)
@@ -376,8 +299,9 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
                icalproperty_get_dtstart(start).day)
              .isValid()) {
         if (++leftOut <= kNamedLeftOut) {
-            readWarnings.append(QStringLiteral("An event without a valid start was left out: \u201C%1\u201D")
-                                    .arg(Text(icalcomponent_get_summary(component)).left(64)));
+            readWarnings.append(
+                QStringLiteral("An event without a valid start was left out: \u201C%1\u201D")
+                    .arg(platform::PrintableName(Text(icalcomponent_get_summary(component)))));
         }
         return;
     }
@@ -411,7 +335,7 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
 
     for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(component, ICAL_RRULE_PROPERTY))
-        event.rules.append(icalproperty_get_rrule(p));
+        event.rules.append(Corrected(icalproperty_get_rrule(p)));
     for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY); p;
          p = icalcomponent_get_next_property(component, ICAL_RDATE_PROPERTY)) {
         const icaldatetimeperiodtype value = icalproperty_get_rdate(p);
@@ -433,30 +357,71 @@ void IcsCalendar::Impl::addEvent(icalcomponent* component, icalcomponent* vcalen
 void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& steps,
                                IcsExpansion& result) const
 {
-    const QDate& first = window.first;
-    const QDate& last = window.last;
     const QTimeZone& zone = window.zone;
-    const QDateTime& windowStart = window.start;
-    const QDateTime& windowEnd = window.end;
     // Wall dates of the file within these bounds can touch the window in any zone.
     const qint64 spanDays = event.start.is_date ? event.days : event.seconds / kDaySeconds + 1;
-    const QDate from = first.addDays(-2 - std::min<qint64>(spanDays, 100000));
-    const QDate to = last.addDays(2);
+    const QDate from = window.first.addDays(-2 - std::min<qint64>(spanDays, 100000));
+    const QDate to = window.last.addDays(2);
     const QDate startDay(event.start.year, event.start.month, event.start.day);
 
-    QList<std::pair<icaltimetype, ZoneInfo>> candidates;
-    candidates.append({event.start, event.zone});
-    bool tooFrequent = false;
+    const QList<InstanceKey> noKeys;
+    const QList<InstanceKey>& replacedHere = event.uid.isEmpty() ? noKeys : replaced.value(event.uid);
+    const bool recurring = !event.rules.isEmpty() || !event.rdates.isEmpty();
+    struct Found
+    {
+        QDateTime start;
+        QDateTime end;
+        bool allDay;
+    };
+    QList<Found> found;
+    QSet<qint64> seen;
+    // Keeps a start of the file that touches the window, is not excluded and not yet kept: the day it begins
+    // on where it is shown, or an invalid date.
+    auto take = [&](const icaltimetype& t, const ZoneInfo& tz) -> QDate {
+        const QDateTime s = ToZone(t, tz, zone);
+        if (!s.isValid())
+            return {};
+        const QDateTime e =
+            t.is_date ? QDateTime(s.date().addDays(event.days), QTime(0, 0), zone) : s.addSecs(event.seconds);
+        const bool touches =
+            e > s ? (e > window.start && s < window.end) : (s >= window.start && s < window.end);
+        if (!touches)
+            return {};
+        const qint64 instant = s.toSecsSinceEpoch();
+        if (seen.contains(instant))
+            return {};
+        seen.insert(instant);
+        if (!event.exdates.isEmpty() || (recurring && !replacedHere.isEmpty())) {
+            const InstanceKey key = KeyOf(t, tz);
+            auto matches = [&key](const InstanceKey& other) { return other.Matches(key); };
+            if (std::any_of(event.exdates.begin(), event.exdates.end(), matches))
+                return {};
+            if (recurring && std::any_of(replacedHere.begin(), replacedHere.end(), matches))
+                return {};
+        }
+        found.append({s, e, bool(t.is_date)});
+        return s.date();
+    };
+
+    // A day shows its first kMaxPerDay of an event, so the window at most this many (days before it count
+    // for events that reach into it); beyond them a long event every day for centuries is work for nothing.
+    const int most = IcsCalendar::kMaxPerDay * int(window.first.daysTo(window.last) + 3);
+    take(event.start, event.zone);
     bool cut = false;
     for (const icalrecurrencetype& rule : event.rules) {
-        if (rule.freq == ICAL_SECONDLY_RECURRENCE || rule.freq == ICAL_MINUTELY_RECURRENCE) {
-            tooFrequent = true;
+        if (rule.freq == ICAL_NO_RECURRENCE || startDay > to)
+            continue;
+        const int limit = std::min(steps + kStepsPerRule, kStepsPerExpansion);
+        if (const std::unique_ptr<OwnRule> own = OwnRule::For(InWallTime(rule, event.zone), event.start)) {
+            cut = expandOwn(event, rule, *own, {from, to, zone, window.start, window.end, most}, steps, limit,
+                            take) ||
+                  cut;
             continue;
         }
-        if (rule.freq == ICAL_NO_RECURRENCE || !CanMatch(rule) || startDay > to)
+        if (!CanMatch(rule))
             continue;
         // A rule without a count ends, for this expansion, with the window: libical then gives up a search
-        // for a rare match (a Monday 29 February, hour by hour) at the window's end, not decades later.
+        // for a rare match (a Monday 29 February, day by day) at the window's end, not decades later.
         icalrecurrencetype bounded = rule;
         if (rule.count == 0) {
             const QDate end = to.addDays(1);
@@ -472,6 +437,7 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
         icalrecur_iterator* it = icalrecur_iterator_new(bounded, event.start);
         if (!it)
             continue;
+        Shown shows;
         if (rule.count == 0 && startDay < from) {
             icaltimetype skip = event.start;
             skip.year = from.year();
@@ -479,80 +445,114 @@ void IcsCalendar::Impl::expand(const Event& event, const Window& window, int& st
             skip.day = from.day();
             icalrecur_iterator_set_start(it, skip);
         }
-        int ruleSteps = 0;
         while (true) {
-            if (ruleSteps >= kStepsPerRule || steps >= kStepsPerExpansion) {
+            if (steps >= limit) {
                 cut = true;
                 break;
             }
-            ++ruleSteps;
             ++steps;
             const icaltimetype t = icalrecur_iterator_next(it);
             if (icaltime_is_null_time(t))
                 break;
             const QDate day(t.year, t.month, t.day);
-            if (!day.isValid() || day > to)
+            if (!day.isValid())
                 break;
-            if (day >= from)
-                candidates.append({t, event.zone});
+            if (day > to)
+                break;
+            // The rule's later occurrences come after those that fill the window.
+            if (day >= from && day <= to && shows.Add(take(t, event.zone)) > most)
+                break;
         }
         icalrecur_iterator_free(it);
     }
     for (const auto& rdate : event.rdates) {
         const QDate day(rdate.first.year, rdate.first.month, rdate.first.day);
         if (day >= from && day <= to)
-            candidates.append(rdate);
+            take(rdate.first, rdate.second);
     }
 
-    const QList<InstanceKey> noKeys;
-    const QList<InstanceKey>& replacedHere = event.uid.isEmpty() ? noKeys : replaced.value(event.uid);
-    const bool recurring = !event.rules.isEmpty() || !event.rdates.isEmpty();
-    QList<qint64> seen;
-    int taken = 0;
-    for (const auto& [t, tz] : candidates) {
-        const QDateTime s = ToZone(t, tz, zone);
-        if (!s.isValid())
-            continue;
-        const QDateTime e =
-            t.is_date ? QDateTime(s.date().addDays(event.days), QTime(0, 0), zone) : s.addSecs(event.seconds);
-        const bool touches = e > s ? (e > windowStart && s < windowEnd) : (s >= windowStart && s < windowEnd);
-        if (!touches)
-            continue;
-        const qint64 instant = s.toSecsSinceEpoch();
-        if (seen.contains(instant))
-            continue;
-        seen.append(instant);
-        if (!event.exdates.isEmpty() || (recurring && !replacedHere.isEmpty())) {
-            const InstanceKey key = KeyOf(t, tz);
-            auto matches = [&key](const InstanceKey& other) { return other.Matches(key); };
-            if (std::any_of(event.exdates.begin(), event.exdates.end(), matches))
-                continue;
-            if (recurring && std::any_of(replacedHere.begin(), replacedHere.end(), matches))
-                continue;
+    // The page shows a day's first few; a repetition every few minutes would crowd out the others.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Found& a, const Found& b) { return a.start < b.start; });
+    QDate day;
+    int onDay = 0;
+    int shown = 0;
+    bool crowded = false;
+    for (const Found& f : found) {
+        if (f.start.date() != day) {
+            day = f.start.date();
+            onDay = 0;
         }
-        if (taken == IcsCalendar::kMaxPerEvent) {
-            result.warnings.append(
-                QStringLiteral("\u201C%1\u201D occurs more than %2 times in these days; the "
-                               "rest are left out.")
-                    .arg(event.summary.left(64))
-                    .arg(IcsCalendar::kMaxPerEvent));
+        if (++onDay > IcsCalendar::kMaxPerDay) {
+            crowded = true;
+            continue;
+        }
+        if (++shown > most)
             break;
-        }
-        ++taken;
-        result.occurrences.append({s, e, bool(t.is_date), event.summary, event.index});
+        result.occurrences.append({f.start, f.end, f.allDay, event.summary, event.index});
     }
-    if (tooFrequent)
+    const QString name = platform::PrintableName(event.summary);
+    if (shown > most)
         result.warnings.append(
-            QStringLiteral("\u201C%1\u201D repeats every minute or second; only its first time is shown.")
-                .arg(event.summary.left(64)));
+            QStringLiteral("\u201C%1\u201D occurs more than %2 times in these days; the rest are left out.")
+                .arg(name)
+                .arg(most));
+    if (crowded)
+        result.warnings.append(
+            QStringLiteral("\u201C%1\u201D occurs more than %2 times on some days; the first "
+                           "%2 of each day are shown.")
+                .arg(name)
+                .arg(IcsCalendar::kMaxPerDay));
     if (cut)
         result.warnings.append(QStringLiteral("The repetitions of \u201C%1\u201D took too long to work out; "
                                               "some may be missing.")
-                                   .arg(event.summary.left(64)));
-    if (!event.zone.unknown.isEmpty() && taken > 0)
+                                   .arg(name));
+    if (!event.zone.unknown.isEmpty() && !found.isEmpty())
         result.warnings.append(
             QStringLiteral("Unknown time zone \u201C%1\u201D: its times are shown as written.")
-                .arg(event.zone.unknown.left(64)));
+                .arg(platform::PrintableName(event.zone.unknown)));
+}
+
+bool IcsCalendar::Impl::expandOwn(
+    const Event& event, const icalrecurrencetype& rule, OwnRule& own, const Bounds& bounds, int& steps,
+    int limit, const std::function<QDate(const icaltimetype&, const ZoneInfo&)>& take) const
+{
+    // Starts from this wall time on can touch the window, and those from its end on cannot.
+    const QDateTime earliest =
+        event.start.is_date ? bounds.start.addDays(-event.days) : bounds.start.addSecs(-event.seconds);
+    const icaltimetype firstWall = WallOf(earliest, event.zone);
+    const qint64 end = WallSeconds(WallOf(bounds.end, event.zone));
+    const bool counted = rule.count > 0;
+    // Without a count the search may begin there; with one, every occurrence from the start counts.
+    icaltimetype cursor = event.start;
+    if (!counted && WallSeconds(cursor) < WallSeconds(firstWall))
+        cursor = firstWall;
+    int taken = 0;
+    Shown shows;
+    for (bool first = true;; first = false) {
+        const icaltimetype t = own.Next(cursor, bounds.to, steps, limit);
+        if (icaltime_is_null_time(t) || WallSeconds(t) >= end)
+            break;
+        // The start counts as the first occurrence, whether or not the rule gives it.
+        if (counted && first && WallSeconds(t) != WallSeconds(event.start))
+            ++taken;
+        if (counted && ++taken > rule.count)
+            break;
+        cursor = After(t);
+        if (WallSeconds(t) < WallSeconds(firstWall))
+            continue;
+        const QDate shown = take(t, event.zone);
+        if (shows.Add(shown) > bounds.most)
+            break;
+        if (shown.isValid() && shows.On(shown) > IcsCalendar::kMaxPerDay && !counted) {
+            // No more of this rule can be shown on that day: go on where the next begins.
+            const icaltimetype next =
+                WallOf(QDateTime(shown.addDays(1), QTime(0, 0), bounds.zone), event.zone);
+            if (WallSeconds(next) > WallSeconds(cursor))
+                cursor = next;
+        }
+    }
+    return own.Exhausted();
 }
 
 IcsCalendar::IcsCalendar() : d(std::make_unique<Impl>()) {}
@@ -564,30 +564,41 @@ bool IcsCalendar::Read(const QByteArray& data)
 {
     InitLibical();
     d = std::make_unique<Impl>();
-    if (Nesting(data) > kMaxNesting) {
-        d->error = QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
-        return false;
-    }
     // The parser reads up to the first NUL. Lines end with LF (or CR LF); a file of CR alone is made so.
-    QByteArray text = data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data;
+    const QByteArray utf8 = Utf8Text(data);
+    QByteArray text = utf8;
     if (const qsizetype nul = text.indexOf('\0'); nul >= 0)
         text.truncate(nul);
     if (!text.contains('\n'))
         text.replace('\r', '\n');
-    LineFeed feed(text);
+    IcsLineFeed feed(text, kMaxNesting);
     icalparser* parser = icalparser_new();
     icalparser_set_gen_data(parser, &feed);
-    d->root = icalparser_parse(parser, &LineFeed::Next);
-    if (!d->root) {
-        // A file that ends inside a component (cut off in a download) keeps what it holds: the parser closes
-        // what is open. The parser owns that tree and frees it with itself, so a copy is kept.
-        if (icalcomponent* partial = icalparser_clean(parser)) {
-            d->root = icalcomponent_new_clone(partial);
-            d->readWarnings.append(
-                QStringLiteral("The file ends early; the events before the end were read."));
+    d->root = icalparser_parse(parser, &IcsLineFeed::Next);
+    // A file that ends inside a calendar, the first or a later one (cut off in a download), keeps what it
+    // holds: the parser closes what is open. The parser owns that tree and frees it with itself, so a copy
+    // is kept.
+    icalcomponent* partial = icalparser_clean(parser);
+    if (partial && !feed.TooDeep()) {
+        icalcomponent* copy = icalcomponent_new_clone(partial);
+        if (!d->root) {
+            d->root = copy;
+        } else {
+            if (icalcomponent_isa(d->root) != ICAL_XROOT_COMPONENT) {
+                icalcomponent* both = icalcomponent_new(ICAL_XROOT_COMPONENT);
+                icalcomponent_add_component(both, d->root);
+                d->root = both;
+            }
+            icalcomponent_add_component(d->root, copy);
         }
+        d->readWarnings.append(QStringLiteral("The file ends early; the events before the end were read."));
     }
     icalparser_free(parser);
+    if (feed.TooDeep()) {
+        d = std::make_unique<Impl>();
+        d->error = QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
+        return false;
+    }
     QList<icalcomponent*> calendars;
     if (d->root && icalcomponent_isa(d->root) == ICAL_VCALENDAR_COMPONENT) {
         calendars.append(d->root);
@@ -597,7 +608,10 @@ bool IcsCalendar::Read(const QByteArray& data)
             calendars.append(c);
     }
     if (calendars.isEmpty()) {
-        d->error = QStringLiteral("The file is not an iCalendar file: it has no calendar (BEGIN:VCALENDAR).");
+        d->error =
+            IsUtf8Text(utf8)
+                ? QStringLiteral("The file is not an iCalendar file: it has no calendar (BEGIN:VCALENDAR).")
+                : QStringLiteral("The file is not an iCalendar file: it is not UTF-8 text.");
         return false;
     }
     for (icalcomponent* calendar : calendars) {
@@ -617,7 +631,8 @@ bool IcsCalendar::Load(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         d = std::make_unique<Impl>();
-        d->error = QStringLiteral("Unable to read %1: %2").arg(path, file.errorString());
+        d->error = QStringLiteral("Unable to read %1: %2")
+                       .arg(platform::PrintableName(path, platform::kShownPathLength), file.errorString());
         return false;
     }
     return Read(file.readAll());

@@ -36,14 +36,14 @@ struct IcsExpansion
 /**
  * An iCalendar file read with libical: its events (VEVENT) with their repetitions (RRULE, RDATE, EXDATE and
  * occurrences changed by RECURRENCE-ID), expanded on demand for a span of days. The expansion is bounded, so
- * a damaged or hostile file cannot stall the program: repetitions every second or minute count once, at most
- * kMaxPerEvent occurrences of one event and kMaxOccurrences in all are taken, and the work stops after a
- * fixed number of steps.
+ * a damaged or hostile file cannot stall the program: at most kMaxPerDay occurrences of one event on a day
+ * and kMaxOccurrences in all are taken, and the work stops after a fixed number of steps.
  */
 class IcsCalendar
 {
 public:
-    static constexpr int kMaxPerEvent = 500;
+    /** As many as a day has hours: a repetition every 20 minutes from 9:00 to 16:40 shows whole. */
+    static constexpr int kMaxPerDay = 24;
     static constexpr int kMaxOccurrences = 5000;
 
     IcsCalendar();
@@ -51,7 +51,11 @@ public:
     IcsCalendar(IcsCalendar&& other) noexcept;
     IcsCalendar& operator=(IcsCalendar&& other) noexcept;
 
-    /** Reads iCalendar text; false, with ErrorString(), when it is not an iCalendar file. */
+    /**
+     * Reads iCalendar text, UTF-8 or, with a byte-order mark or beginning with BEGIN, UTF-16 or UTF-32;
+     * false, with ErrorString(), when it is not an iCalendar file. A file cut off inside a calendar gives
+     * what it holds, with a word in ReadWarnings().
+     */
     bool Read(const QByteArray& data);
     /** Reads a file; false, with ErrorString(), when it cannot be read or is not an iCalendar file. */
     bool Load(const QString& path);

@@ -6,8 +6,13 @@ namespace exchange {
 
 namespace {
 
-QString Summary(const QString& summary)
+QString Summary(QString summary)
 {
+    // Control characters of a damaged file are no text to show, nor to send to a terminal.
+    for (QChar& c : summary) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
     const QString text = summary.simplified();
     return text.isEmpty() ? QStringLiteral("(no title)") : text;
 }

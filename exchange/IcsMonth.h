@@ -21,9 +21,9 @@ QString TimeText(const QTime& time);
 
 /**
  * The entries the occurrences give on the days first..last: each day of a multi-day event, by day, then by
- * start, then by the file's order. A summary's line breaks become blanks; an event without a title is
- * "(no title)". At most IcsCalendar::kMaxOccurrences entries, those of the earliest starts; cut tells whether
- * some were left out.
+ * start, then by the file's order. A summary's line breaks and other control characters become blanks; an
+ * event without a title is "(no title)". At most IcsCalendar::kMaxOccurrences entries, those of the earliest
+ * starts; cut tells whether some were left out.
  */
 QList<MonthEntry> DayEntries(const QList<IcsOccurrence>& occurrences, const QDate& first, const QDate& last,
                              bool* cut = nullptr);

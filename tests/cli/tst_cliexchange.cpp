@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -176,6 +177,49 @@ private Q_SLOTS:
                  QStringLiteral("datoria-cli: Unknown time zone \u201CMars/Olympus\u201D: its times are "
                                 "shown as written.\n"));
         QVERIFY(QFile::exists(pdf));
+    }
+
+    // However damaged the file, the tool's standard error holds its own lines only, each readable: libical's
+    // complaints are not passed on, and text of the file comes escaped. Run as a person runs the tool.
+    void standardErrorHoldsOwnLinesOnly_data()
+    {
+        QTest::addColumn<QByteArray>("ics");
+        QTest::addColumn<QString>("err"); // %1 is the file
+        QTest::addColumn<QString>("out");
+        const QString family = QStringLiteral("2024-03-01\tRent\n2024-03-05\t9:30 am Dentist\n");
+        QTest::newRow("an END before any BEGIN") << "END:VEVENT\r\n" + kFamily << QString() << family;
+        QTest::newRow("an END after the calendar") << kFamily + "END:VCALENDAR\r\n" << QString() << family;
+        QTest::newRow("control bytes in a title and a zone")
+            << QByteArray(
+                   "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:m\r\nDTSTART;TZID=Mars\x1b[2J:20240305T093000\r\n"
+                   "SUMMARY:Bell\a \x1b[31mred\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+            << QStringLiteral("datoria-cli: Unknown time zone \u201CMars\\x1b[2J\u201D: its times are shown "
+                              "as written.\n")
+            << QStringLiteral("2024-03-05\t9:30 am Bell [31mred\n");
+        QTest::newRow("cut inside the second calendar")
+            << kFamily +
+                   "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:3\r\nDTSTART:20240307T100000\r\nSUMMARY:Late\r\n"
+            << QStringLiteral("datoria-cli: %1: The file ends early; the events before the end were read.\n")
+            << family + QStringLiteral("2024-03-07\t10:00 am Late\n");
+    }
+    void standardErrorHoldsOwnLinesOnly()
+    {
+        QFETCH(QByteArray, ics);
+        QFETCH(QString, err);
+        QFETCH(QString, out);
+        const QString path = write(QStringLiteral("damaged.ics"), ics);
+        QProcess cli;
+        // Qt's own note about a missing runtime folder is no part of this.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(DATORIA_CLI),
+                  {QStringLiteral("dates"), QStringLiteral("--ics"), path, QStringLiteral("--month"),
+                   QStringLiteral("3"), QStringLiteral("--year"), QStringLiteral("2024")});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), err.contains(u'%') ? err.arg(path) : err);
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
     }
 
     void exportingAStore()

@@ -2,8 +2,13 @@
 #include "exchange/IcsMonth.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringConverter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace exchange;
 
@@ -39,6 +44,46 @@ QStringList MonthLines(const QByteArray& ics, int month, int year, const QTimeZo
     for (const MonthEntry& entry : ImportMonth(calendar, month, year, zone).entries)
         lines.append(entry.date.toString(Qt::ISODate) + u' ' + entry.text);
     return lines;
+}
+
+/**
+ * The starts of a rule's occurrences in the given months ("2024-03"), a day's first IcsCalendar::kMaxPerDay,
+ * as python-dateutil reckons them ("2024-03-05T09:30:00"), each month ended by "-"; nothing when python3 with
+ * dateutil is not installed.
+ */
+std::optional<QStringList> DateutilStarts(const QString& start, const QString& rule,
+                                          const QStringList& months)
+{
+    static const QString script = QStringLiteral(R"(
+import sys
+from datetime import datetime, timedelta
+from dateutil.rrule import rrulestr
+start, rule, most = sys.argv[1], sys.argv[2], int(sys.argv[3])
+r = rrulestr(rule, dtstart=datetime.strptime(start, '%Y%m%dT%H%M%S' if 'T' in start else '%Y%m%d'))
+for month in sys.argv[4:]:
+    first = datetime.strptime(month, '%Y-%m')
+    end = (first + timedelta(days=32)).replace(day=1)
+    days = {}
+    for d in r.xafter(first, inc=True):
+        if d >= end:
+            break
+        days[d.date()] = days.get(d.date(), 0) + 1
+        if days[d.date()] <= most:
+            print(d.strftime('%Y-%m-%dT%H:%M:%S'))
+    print('-')
+)");
+    QProcess python;
+    python.start(QStringLiteral("python3"), QStringList{QStringLiteral("-c"), script, start, rule,
+                                                        QString::number(IcsCalendar::kMaxPerDay)} +
+                                                months);
+    if (!python.waitForFinished(60000) || python.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    if (python.exitCode() != 0) {
+        if (python.readAllStandardError().contains("No module named"))
+            return std::nullopt;
+        return QStringList{QStringLiteral("python3 failed")};
+    }
+    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 const QStringList kBerlinZone = {
@@ -453,11 +498,21 @@ private Q_SLOTS:
             QStringLiteral("The file is not an iCalendar file: it has no calendar (BEGIN:VCALENDAR).");
         QTest::newRow("empty") << QByteArray() << notIcs;
         QTest::newRow("text") << QByteArray("Dear diary,\nnothing happened.\n") << notIcs;
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notIcs;
+        const QString notText = QStringLiteral("The file is not an iCalendar file: it is not UTF-8 text.");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notText;
+        QTest::newRow("Latin-1") << QByteArray("Liebes Tageb\xFC"
+                                               "ch\n")
+                                 << notText;
+        QTest::newRow("UTF-16 beginning with a blank line, without byte-order mark")
+            << QByteArray("\r\0\n\0B\0E\0G\0I\0N\0:\0V\0", 18) << notText;
         QTest::newRow("an event alone")
             << QByteArray("BEGIN:VEVENT\r\nDTSTART:20240101\r\nSUMMARY:x\r\nEND:VEVENT\r\n") << notIcs;
         QTest::newRow("nested too deeply")
             << QByteArray("BEGIN:VCALENDAR\r\n") + QByteArray("BEGIN:X\r\n").repeated(100000)
+            << QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
+        QTest::newRow("nested too deeply, with parameters and folds")
+            << QByteArray("BEGIN:VCALENDAR\r\n") +
+                   QByteArray("BEGIN;X=1:X\r\nBEG\r\n IN:Y\r\n").repeated(50000)
             << QStringLiteral("The file is not an iCalendar file: its parts are nested too deeply.");
         QTest::newRow("nested too deeply, with properties between")
             << QByteArray("BEGIN:VCALENDAR\r\n") + QByteArray("BEGIN:X\r\nX-A:1\r\n").repeated(100000)
@@ -517,12 +572,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("properties");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("warning");
-        QTest::newRow("every second") << QStringList{QStringLiteral("DTSTART:20240301T000000"),
-                                                     QStringLiteral("RRULE:FREQ=SECONDLY;BYMONTH=12")}
-                                      << 1 << QStringLiteral("repeats every minute or second");
+        QTest::newRow("every second, of December")
+            << QStringList{QStringLiteral("DTSTART:20240301T000000"),
+                           QStringLiteral("RRULE:FREQ=SECONDLY;BYMONTH=12")}
+            << 1 << QString();
         QTest::newRow("every minute, no end")
             << QStringList{QStringLiteral("DTSTART:19700101T000000"), QStringLiteral("RRULE:FREQ=MINUTELY")}
-            << 0 << QStringLiteral("repeats every minute or second");
+            << 31 * IcsCalendar::kMaxPerDay << QStringLiteral("occurs more than 24 times on some days");
+        QTest::newRow("every second, no end")
+            << QStringList{QStringLiteral("DTSTART:19700101T000000"), QStringLiteral("RRULE:FREQ=SECONDLY")}
+            << 31 * IcsCalendar::kMaxPerDay << QStringLiteral("occurs more than 24 times on some days");
         QTest::newRow("30 February") << QStringList{QStringLiteral("DTSTART:19700101T000000"),
                                                     QStringLiteral(
                                                         "RRULE:FREQ=DAILY;BYMONTH=2;BYMONTHDAY=30")}
@@ -568,6 +627,9 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("DTSTART;VALUE=DATE:20240902"),
                            QStringLiteral("RRULE:FREQ=HOURLY;BYDAY=1MO;BYMONTH=9")}
             << 0 << QString();
+        QTest::newRow("Mondays, day by day") << QStringList{QStringLiteral("DTSTART:20240101T080000"),
+                                                            QStringLiteral("RRULE:FREQ=DAILY;BYDAY=MO")}
+                                             << 4 << QString();
         QTest::newRow("a last Monday, day by day")
             << QStringList{QStringLiteral("DTSTART:20240101T000000"),
                            QStringLiteral("RRULE:FREQ=DAILY;BYDAY=-1MO")}
@@ -583,9 +645,42 @@ private Q_SLOTS:
         QTest::newRow("daily, no end")
             << QStringList{QStringLiteral("DTSTART:19000101T090000"), QStringLiteral("RRULE:FREQ=DAILY")}
             << 31 << QString();
-        QTest::newRow("hourly, more than an event may have")
+        // Every 20 minutes from 9:00 to 16:40: 24 a day, each day of the month, written either way.
+        QTest::newRow("every 20 minutes of the day, day by day")
+            << QStringList{QStringLiteral("DTSTART:20240101T090000"),
+                           QStringLiteral("RRULE:FREQ=DAILY;BYHOUR=9,10,11,12,13,14,15,16;BYMINUTE=0,20,40")}
+            << 31 * 24 << QString();
+        QTest::newRow("every 20 minutes of the day, minute by minute")
+            << QStringList{QStringLiteral("DTSTART:20240101T090000"),
+                           QStringLiteral("RRULE:FREQ=MINUTELY;INTERVAL=20;BYHOUR=9,10,11,12,13,14,15,16")}
+            << 31 * 24 << QString();
+        QTest::newRow("every 15 minutes of the day, more than a day shows")
+            << QStringList{QStringLiteral("DTSTART:20240101T090000"),
+                           QStringLiteral("RRULE:FREQ=MINUTELY;INTERVAL=15;BYHOUR=9,10,11,12,13,14,15,16")}
+            << 31 * IcsCalendar::kMaxPerDay << QStringLiteral("occurs more than 24 times on some days");
+        // Repetitions each lasting years all reach into the month: a day shows at most kMaxPerDay, the month
+        // as many as its days and those around it can.
+        const int most = IcsCalendar::kMaxPerDay * (31 + 2);
+        QTest::newRow("daily, each lasting ten years")
+            << QStringList{QStringLiteral("DTSTART:20150101T090000"), QStringLiteral("DURATION:P3650D"),
+                           QStringLiteral("RRULE:FREQ=DAILY")}
+            << most << QStringLiteral("occurs more than 792 times in these days");
+        QTest::newRow("hourly, each lasting a year")
+            << QStringList{QStringLiteral("DTSTART:20230301T000000"), QStringLiteral("DURATION:P365D"),
+                           QStringLiteral("RRULE:FREQ=HOURLY")}
+            << most << QStringLiteral("occurs more than 792 times in these days");
+        QStringList numbers;
+        for (int i = 0; i < 60; ++i)
+            numbers.append(QString::number(i));
+        QTest::newRow("every second of week 10")
+            << QStringList{QStringLiteral("DTSTART:20240101T000000"),
+                           QStringLiteral("RRULE:FREQ=YEARLY;BYWEEKNO=10;BYHOUR=%1;BYMINUTE=%2;BYSECOND=%2")
+                               .arg(numbers.mid(0, 24).join(u','), numbers.join(u','))}
+            << 7 * IcsCalendar::kMaxPerDay << QStringLiteral("occurs more than 24 times on some days");
+        // 2:00 on 31 March is 3:00 in Berlin, which the rule gives anyway.
+        QTest::newRow("hourly, each hour of the month")
             << QStringList{QStringLiteral("DTSTART:20240101T000000"), QStringLiteral("RRULE:FREQ=HOURLY")}
-            << IcsCalendar::kMaxPerEvent << QStringLiteral("occurs more than 500 times");
+            << 31 * 24 - 1 << QString();
         QTest::newRow("counted from long ago")
             << QStringList{QStringLiteral("DTSTART:18000101T090000"),
                            QStringLiteral("RRULE:FREQ=DAILY;COUNT=1000000")}
@@ -673,6 +768,208 @@ private Q_SLOTS:
                        QDate(2024, 3, 1), QDate(2024, 3, 31), &cut);
         QCOMPARE(entries.size(), 500);
         QVERIFY(!cut);
+    }
+
+    // Yearly rules as RFC 5545 reads them, where libical 3.0 loses days: weeks that reach into another year,
+    // and days of the month that repeat in every month when the rule names none.
+    void daysOfYearlyRules_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDate>("month");
+        QTest::addColumn<QStringList>("days");
+        const QString week1 = QStringLiteral("FREQ=YEARLY;BYWEEKNO=1;BYDAY=MO,TU,WE,TH,FR,SA,SU");
+        QTest::newRow("week 1 in its January")
+            << QStringLiteral("20150101") << week1 << QDate(2015, 1, 1)
+            << QStringList{QStringLiteral("2015-01-01"), QStringLiteral("2015-01-02"),
+                           QStringLiteral("2015-01-03"), QStringLiteral("2015-01-04")};
+        QTest::newRow("no week 1 in a December before one on 4 January")
+            << QStringLiteral("20150101") << week1 << QDate(2015, 12, 1) << QStringList{};
+        QTest::newRow("week 1 in the December before")
+            << QStringLiteral("20150101") << week1 << QDate(2019, 12, 1)
+            << QStringList{QStringLiteral("2019-12-30"), QStringLiteral("2019-12-31")};
+        QTest::newRow("the last week in the January after")
+            << QStringLiteral("19971228") << QStringLiteral("FREQ=YEARLY;BYWEEKNO=-1;BYDAY=SU")
+            << QDate(2000, 1, 1) << QStringList{QStringLiteral("2000-01-02")};
+        QTest::newRow("week 52 of a year of 52")
+            << QStringLiteral("19971228") << QStringLiteral("FREQ=YEARLY;BYWEEKNO=52;BYDAY=SU")
+            << QDate(2000, 12, 1) << QStringList{QStringLiteral("2000-12-31")};
+        const QString friday13 = QStringLiteral("FREQ=YEARLY;BYMONTHDAY=13;BYDAY=FR");
+        QTest::newRow("Friday the 13th in a later month")
+            << QStringLiteral("20240913") << friday13 << QDate(2024, 12, 1)
+            << QStringList{QStringLiteral("2024-12-13")};
+        QTest::newRow("no Friday the 13th")
+            << QStringLiteral("20240913") << friday13 << QDate(2024, 10, 1) << QStringList{};
+        QTest::newRow("the last day of every month")
+            << QStringLiteral("20240131") << QStringLiteral("FREQ=YEARLY;BYMONTHDAY=-1") << QDate(2024, 2, 1)
+            << QStringList{QStringLiteral("2024-02-29")};
+        QTest::newRow("picked by position, none past the year's last")
+            << QStringLiteral("20150101") << week1 + QStringLiteral(";BYSETPOS=1,-1,9") << QDate(2019, 12, 1)
+            << QStringList{QStringLiteral("2019-12-31")};
+        const QString firstAndLastMonday = QStringLiteral("FREQ=YEARLY;BYWEEKNO=1,2;BYDAY=1MO,-1MO");
+        QTest::newRow("the year's last Monday, in week 1 of the next")
+            << QStringLiteral("20240101") << firstAndLastMonday << QDate(2024, 12, 1)
+            << QStringList{QStringLiteral("2024-12-30")};
+        QTest::newRow("the year's first Monday, in week 2")
+            << QStringLiteral("20240101") << firstAndLastMonday << QDate(2025, 1, 1)
+            << QStringList{QStringLiteral("2025-01-06")};
+        QTest::newRow("a numbered weekday counts in the month named")
+            << QStringLiteral("20230110") << QStringLiteral("FREQ=YEARLY;BYWEEKNO=1,2;BYMONTH=1;BYDAY=2TU")
+            << QDate(2024, 1, 1) << QStringList{QStringLiteral("2024-01-09")};
+        QTest::newRow("a rule naming its month keeps to it")
+            << QStringLiteral("20240913") << QStringLiteral("FREQ=YEARLY;BYMONTH=9;BYMONTHDAY=13;BYDAY=FR")
+            << QDate(2024, 12, 1) << QStringList{};
+    }
+    void daysOfYearlyRules()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, rule);
+        QFETCH(QDate, month);
+        QFETCH(QStringList, days);
+        const QStringList lines =
+            MonthLines(Calendar(Event(QStringLiteral("x"), {QStringLiteral("DTSTART;VALUE=DATE:") + start,
+                                                            QStringLiteral("RRULE:") + rule})),
+                       month.month(), month.year());
+        QCOMPARE(lines, days.replaceInStrings(QRegularExpression(QStringLiteral("$")), QStringLiteral(" x")));
+    }
+
+    // An independent reckoning: python-dateutil's rrule gives the same starts in each month (a day's first
+    // kMaxPerDay), for the rules the program expands itself and some libical expands.
+    void agreesWithDateutil_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QStringList>("months");
+        auto row = [](const char* start, const char* rule, const char* months) {
+            QTest::newRow(rule) << QString::fromLatin1(start) << QString::fromLatin1(rule)
+                                << QString::fromLatin1(months).split(u',');
+        };
+        row("20231202T090000", "FREQ=DAILY;BYHOUR=9,10,11,12,13,14,15,16;BYMINUTE=0,20,40",
+            "2023-12,2024-03");
+        row("20231202T090000", "FREQ=MINUTELY;INTERVAL=20;BYHOUR=9,10,11,12,13,14,15,16", "2023-12,2024-03");
+        row("20240301T090000", "FREQ=MINUTELY;INTERVAL=7;BYHOUR=9", "2024-03,2024-04");
+        row("20240301T090000", "FREQ=HOURLY;INTERVAL=5", "2024-03,2024-05");
+        row("20240101T091500", "FREQ=HOURLY;INTERVAL=3;BYMINUTE=15,45;BYDAY=MO,WE", "2024-02");
+        row("20240101T090000", "FREQ=HOURLY;BYMINUTE=0,15,30,45;BYSETPOS=-1;BYHOUR=9,10", "2024-02");
+        row("20240101T080000", "FREQ=MINUTELY;BYSECOND=0,30;BYHOUR=8;BYMINUTE=0,1", "2024-02");
+        row("20240101T120000", "FREQ=SECONDLY;INTERVAL=90;BYHOUR=12;BYMINUTE=0,1,2,3,4,5,6,7,8,9,10",
+            "2024-01");
+        row("20240105T100000", "FREQ=MINUTELY;INTERVAL=90;COUNT=40", "2024-01");
+        row("20240101T000000", "FREQ=MINUTELY;BYHOUR=9;BYMINUTE=0,10,20,30,40,50", "2024-03");
+        row("20150101", "FREQ=YEARLY;BYWEEKNO=1;BYDAY=MO,TU,WE,TH,FR,SA,SU",
+            "2015-01,2015-12,2019-12,2020-01,2024-12,2025-01,2026-12");
+        row("19971228", "FREQ=YEARLY;BYWEEKNO=-1;BYDAY=SU", "1997-12,1999-12,2000-01,2025-12,2026-01");
+        row("19981228", "FREQ=YEARLY;BYWEEKNO=53;BYDAY=MO", "1998-12,2004-12,2009-12,2020-12");
+        row("20150108", "FREQ=YEARLY;BYWEEKNO=1,52;BYDAY=MO,TH;WKST=SU", "2015-12,2016-01,2020-12,2021-01");
+        row("20150101", "FREQ=YEARLY;INTERVAL=2;BYWEEKNO=1;BYDAY=MO,TU,WE,TH,FR,SA,SU;COUNT=12",
+            "2015-01,2016-12,2017-01,2018-12,2019-01");
+        row("20150101T100000", "FREQ=YEARLY;BYWEEKNO=1;BYDAY=TU,TH;BYHOUR=10,15", "2014-12,2015-01,2020-01");
+        row("20240101", "FREQ=YEARLY;BYWEEKNO=1,2;BYDAY=1MO,-1MO", "2024-01,2024-12,2025-01,2025-12");
+        row("20240109", "FREQ=YEARLY;BYWEEKNO=1,2;BYMONTH=1;BYDAY=2TU", "2024-01,2025-01");
+        row("20240913", "FREQ=YEARLY;BYMONTHDAY=13;BYDAY=FR", "2024-09,2024-12,2025-06,2026-02,2026-03");
+        row("20241213", "FREQ=YEARLY;BYMONTHDAY=13;BYDAY=FR;BYSETPOS=-1", "2024-12,2025-06");
+        row("20240101", "FREQ=YEARLY;BYMONTHDAY=1,15;BYDAY=MO", "2024-04,2025-09,2025-12");
+        row("20240126", "FREQ=MONTHLY;BYDAY=-1FR", "2024-03");
+        row("20240102T180000", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH", "2024-03");
+    }
+    void agreesWithDateutil()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, rule);
+        QFETCH(QStringList, months);
+        const std::optional<QStringList> reckoned = DateutilStarts(start, rule, months);
+        if (!reckoned)
+            QSKIP("python3 with dateutil is not installed");
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(Calendar(Event(
+            QStringLiteral("x"),
+            {(start.contains(u'T') ? QStringLiteral("DTSTART:") : QStringLiteral("DTSTART;VALUE=DATE:")) +
+                 start,
+             QStringLiteral("RRULE:") + rule}))));
+        QStringList starts;
+        for (const QString& month : months) {
+            const QDate first = QDate::fromString(month + QStringLiteral("-01"), Qt::ISODate);
+            for (const IcsOccurrence& o :
+                 calendar.Occurrences(first, first.addMonths(1).addDays(-1), QTimeZone::utc()).occurrences)
+                starts.append(o.start.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+            starts.append(QStringLiteral("-"));
+        }
+        QCOMPARE(starts, *reckoned);
+    }
+
+    // Files in UTF-16 or UTF-32, or with a byte-order mark, are read as the text they are.
+    void encodings_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        const QString text = QString::fromUtf8(
+            Calendar(Event(QStringLiteral("Caf\u00E9 \u2713"), {QStringLiteral("DTSTART:20240305T100000")})));
+        auto encoded = [&text](QStringConverter::Encoding encoding, bool mark) {
+            QStringEncoder encoder(encoding,
+                                   mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+            return QByteArray(encoder.encode(text));
+        };
+        QTest::newRow("UTF-8 with byte-order mark") << encoded(QStringConverter::Utf8, true);
+        QTest::newRow("UTF-16LE with byte-order mark") << encoded(QStringConverter::Utf16LE, true);
+        QTest::newRow("UTF-16BE with byte-order mark") << encoded(QStringConverter::Utf16BE, true);
+        QTest::newRow("UTF-16LE without") << encoded(QStringConverter::Utf16LE, false);
+        QTest::newRow("UTF-16BE without") << encoded(QStringConverter::Utf16BE, false);
+        QTest::newRow("UTF-32LE with byte-order mark") << encoded(QStringConverter::Utf32LE, true);
+    }
+    void encodings()
+    {
+        QFETCH(QByteArray, data);
+        QCOMPARE(MonthLines(data, 3, 2024),
+                 QStringList{QStringLiteral("2024-03-05 10:00 am Caf\u00E9 \u2713")});
+    }
+
+    // A file cut off inside a calendar, the first or a later one, gives what it holds with a word about it.
+    void cutInsideACalendar_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QStringList>("lines");
+        const QByteArray work =
+            Calendar(Event(QStringLiteral("Work"), {QStringLiteral("DTSTART:20240305T093000")}));
+        const QByteArray home =
+            Calendar(Event(QStringLiteral("Home"), {QStringLiteral("DTSTART:20240306T193000")}) +
+                     Event(QStringLiteral("Gym"), {QStringLiteral("DTSTART:20240307T193000")}));
+        const QString workLine = QStringLiteral("2024-03-05 9:30 am Work");
+        const QString homeLine = QStringLiteral("2024-03-06 7:30 pm Home");
+        QTest::newRow("in the first") << home.left(home.indexOf("BEGIN:VEVENT", 60)) << QStringList{homeLine};
+        QTest::newRow("in an event of the second")
+            << work + home.left(home.indexOf("SUMMARY:Gym")) << QStringList{workLine, homeLine};
+        QTest::newRow("after the events of the second")
+            << work + home.left(home.indexOf("END:VCALENDAR"))
+            << QStringList{workLine, homeLine, QStringLiteral("2024-03-07 7:30 pm Gym")};
+        QTest::newRow("in the third")
+            << work + work + home.left(home.indexOf("DTSTART")) << QStringList{workLine, workLine};
+    }
+    void cutInsideACalendar()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QStringList, lines);
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(data));
+        QCOMPARE(calendar.ReadWarnings().value(0),
+                 QStringLiteral("The file ends early; the events before the end were read."));
+        QCOMPARE(MonthLines(data, 3, 2024), lines);
+    }
+
+    // Control characters of a damaged file reach no entry, and messages show them escaped.
+    void controlCharacters()
+    {
+        const QByteArray ics = Calendar(Event(QStringLiteral("Bell\a and \x1b[31mred"),
+                                              {QStringLiteral("DTSTART;TZID=Mars\x01:20240305T093000")}) +
+                                        Event(QStringLiteral("No\x1b[2J start"), {}));
+        IcsCalendar calendar;
+        QVERIFY(calendar.Read(ics));
+        QCOMPARE(calendar.ReadWarnings(),
+                 QStringList{QStringLiteral(
+                     "An event without a valid start was left out: \u201CNo\\x1b[2J start\u201D")});
+        const MonthImport march = ImportMonth(calendar, 3, 2024, kBerlin);
+        QCOMPARE(march.entries.value(0).text, QStringLiteral("9:30 am Bell and [31mred"));
+        QCOMPARE(march.warnings,
+                 QStringList{QStringLiteral(
+                     "Unknown time zone \u201CMars\\x01\u201D: its times are shown as written.")});
     }
 
     void dayTexts()
