@@ -304,16 +304,52 @@ private Q_SLOTS:
         QVERIFY(!qobject_cast<TQelImage*>(again.PlacedObjects()[1])->Picture().IsEmpty());
     }
 
+    // The Clip Art tool: the gesture makes the object (a click 50 x 15), then the browser; the frame keeps
+    // the chosen picture's proportions: the largest inside a dragged box; at a click (or a drag too small to
+    // be a box) the picture's size at the zoom, fitted to the page and moved onto it. AutoSize takes the
+    // icon's size.
+    void clipArtToolCreatesAndChooses_data()
+    {
+        QTest::addColumn<QSize>("picture"); // none: the 32 x 32 icon multi.ico, with AutoSize
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<QRect>("gesture"); // from its top-left to its bottom-right point
+        QTest::addColumn<QRect>("frame");
+        QTest::newRow("icon, AutoSize")
+            << QSize() << 1.0f << QRect(300, 400, 1, 1) << QRect(300, 400, 32, 32);
+        QTest::newRow("wide, box") << QSize(200, 100) << 1.0f << QRect(9, 9, 151, 151)
+                                   << QRect(9, 9, 150, 75);
+        QTest::newRow("tall, box") << QSize(100, 200) << 1.0f << QRect(9, 9, 151, 151)
+                                   << QRect(9, 9, 75, 150);
+        QTest::newRow("square, flat")
+            << QSize(64, 64) << 1.0f << QRect(9, 9, 301, 121) << QRect(9, 9, 120, 120);
+        QTest::newRow("3:2, rounded")
+            << QSize(300, 200) << 1.0f << QRect(9, 9, 101, 101) << QRect(9, 9, 100, 67);
+        QTest::newRow("click at 50%")
+            << QSize(300, 100) << 0.5f << QRect(90, 9, 1, 1) << QRect(90, 9, 150, 50);
+        QTest::newRow("small drag") << QSize(40, 80) << 1.0f << QRect(50, 60, 20, 10)
+                                    << QRect(50, 60, 40, 80);
+        QTest::newRow("click, corner")
+            << QSize(120, 360) << 1.0f << QRect(780, 999, 1, 1) << QRect(696, 696, 120, 360);
+        QTest::newRow("wider than the page")
+            << QSize(1700, 340) << 1.0f << QRect(300, 400, 1, 1) << QRect(0, 400, 816, 163);
+    }
     void clipArtToolCreatesAndChooses()
     {
-        // A click with the Clip Art tool makes a 50 × 15 object, then the browser; an icon with AutoSize
-        // makes it 32 × 32.
+        QFETCH(QSize, picture);
+        QFETCH(float, zoom);
+        QFETCH(QRect, gesture);
+        QFETCH(QRect, frame);
+        QTemporaryDir dir;
+        QDir::setCurrent(picture.isValid() ? dir.path() : QStringLiteral(DATORIA_TEST_DATA "/images"));
+        const QString file = picture.isValid() ? QStringLiteral("picture.bmp") : QStringLiteral("multi.ico");
+        QVERIFY(!picture.isValid() ||
+                Solid(picture.width(), picture.height(), 0xc0ffee).ToImage().save(file));
         QWidget window;
-        window.resize(900, 900);
+        window.resize(900, 1100);
         auto* page = new calendar::TCalendarPanel32(&window);
+        page->SetZoom(zoom);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QDir::setCurrent(QStringLiteral(DATORIA_TEST_DATA "/images"));
         page->SetPanelState(calendar::psImage);
         QSize sizeWhenAsked;
         testsupport::WhenDialogOpens(this, [&](QWidget* modal) {
@@ -321,20 +357,24 @@ private Q_SLOTS:
             QVERIFY(browser);
             QCOMPARE(browser->windowTitle(), QStringLiteral("Load Image File "));
             sizeWhenAsked = page->PlacedObjects().first()->size();
-            QVERIFY(browser->SelectFile(QStringLiteral("multi.ico")));
-            QTest::mouseClick(browser->findChild<QCheckBox*>(QStringLiteral("AutoSizeBox")), Qt::LeftButton);
+            QVERIFY(browser->SelectFile(file));
+            if (!picture.isValid())
+                QTest::mouseClick(browser->findChild<QCheckBox*>(QStringLiteral("AutoSizeBox")),
+                                  Qt::LeftButton);
             QTest::mouseClick(browser->findChild<QPushButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
         });
-        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 400));
-        QCOMPARE(sizeWhenAsked, QSize(50, 15));
+        QTest::mousePress(page, Qt::LeftButton, {}, gesture.topLeft());
+        QTest::mouseMove(page, gesture.bottomRight());
+        QTest::mouseRelease(page, Qt::LeftButton, {}, gesture.bottomRight());
+        const platform::TRect asked = calendar::TCalendarPanel32::CreationRect(
+            {gesture.left(), gesture.top(), gesture.right(), gesture.bottom()});
+        QCOMPARE(sizeWhenAsked, QSize(asked.width(), asked.height()));
         QCOMPARE(page->PanelState(), calendar::psPointing);
         auto* image = qobject_cast<TQelImage*>(page->PlacedObjects().first());
         QVERIFY(image);
         QCOMPARE(image->Picture().GraphicKind(), TPicture::pkBitmap);
-        QCOMPARE(image->Picture().Size(), QSize(32, 32));
-        QVERIFY(image->AutoSize());
-        QVERIFY(!image->Stretch());
-        QCOMPARE(image->geometry(), QRect(300, 400, 32, 32));
+        QCOMPARE(image->AutoSize(), !picture.isValid());
+        QCOMPARE(image->geometry(), frame);
     }
 
     // "Load Image From Disk" takes the chosen file on OK; Cancel keeps the picture, whatever was chosen.
