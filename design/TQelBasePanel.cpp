@@ -118,16 +118,14 @@ void TQelBasePanel::NotifyLabelChanged()
 
 TQelBasePanel::HeldChanges::HeldChanges(TQelBasePanel& panel) : m_panel(panel)
 {
-    if (m_panel.m_holdingChanges++ == 0)
-        m_panel.m_heldChange = false;
+    ++m_panel.m_holdingChanges;
 }
 
 TQelBasePanel::HeldChanges::~HeldChanges()
 {
     if (--m_panel.m_holdingChanges > 0)
         return;
-    const bool held = std::exchange(m_panel.m_heldChange, false);
-    if (held && m_keep)
+    if (std::exchange(m_panel.m_heldChange, false) && m_keep)
         m_panel.NotifyLabelChanged();
 }
 

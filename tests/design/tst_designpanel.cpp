@@ -151,6 +151,8 @@ private Q_SLOTS:
         });
         TRect dropped;
         scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
+        int changes = 0;
+        scene.page->SetLabelChangedEvent([&changes](QObject*) { ++changes; });
         QTest::mouseClick(scene.page, Qt::LeftButton, {}, QPoint(120, 140));
         QTRY_VERIFY(!caption.isEmpty());
         QCOMPARE(sizeWhenAsked.width(), 50);
@@ -167,6 +169,7 @@ private Q_SLOTS:
         QVERIFY(label->width() > 50); // grown to fit the text
         QCOMPARE(scene.page->PanelState(), calendar::psPointing);
         QCOMPARE(dropped, (TRect{120, 140, 120, 140}));
+        QCOMPARE(changes, 1); // the whole set-up is one change, reported once it is kept
         QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{label});
     }
 

@@ -314,24 +314,21 @@ private Q_SLOTS:
         QTest::addColumn<float>("zoom");
         QTest::addColumn<QRect>("gesture"); // from its top-left to its bottom-right point
         QTest::addColumn<QRect>("frame");
-        QTest::newRow("icon, AutoSize")
-            << QSize() << 1.0f << QRect(300, 400, 1, 1) << QRect(300, 400, 32, 32);
-        QTest::newRow("wide, box") << QSize(200, 100) << 1.0f << QRect(9, 9, 151, 151)
-                                   << QRect(9, 9, 150, 75);
-        QTest::newRow("tall, box") << QSize(100, 200) << 1.0f << QRect(9, 9, 151, 151)
-                                   << QRect(9, 9, 75, 150);
-        QTest::newRow("square, flat")
-            << QSize(64, 64) << 1.0f << QRect(9, 9, 301, 121) << QRect(9, 9, 120, 120);
-        QTest::newRow("3:2, rounded")
-            << QSize(300, 200) << 1.0f << QRect(9, 9, 101, 101) << QRect(9, 9, 100, 67);
-        QTest::newRow("click at 50%")
-            << QSize(300, 100) << 0.5f << QRect(90, 9, 1, 1) << QRect(90, 9, 150, 50);
-        QTest::newRow("small drag") << QSize(40, 80) << 1.0f << QRect(50, 60, 20, 10)
-                                    << QRect(50, 60, 40, 80);
-        QTest::newRow("click, corner")
-            << QSize(120, 360) << 1.0f << QRect(780, 999, 1, 1) << QRect(696, 696, 120, 360);
-        QTest::newRow("wider than the page")
-            << QSize(1700, 340) << 1.0f << QRect(300, 400, 1, 1) << QRect(0, 400, 816, 163);
+        const auto row = [](const char* name, QSize picture, float zoom, QRect gesture, QRect frame) {
+            QTest::newRow(name) << picture << zoom << gesture << frame;
+        };
+        row("icon, AutoSize", {}, 1, {300, 400, 1, 1}, {300, 400, 32, 32});
+        row("wide, box", {200, 100}, 1, {9, 9, 151, 151}, {9, 9, 150, 75});
+        row("tall, box", {100, 200}, 1, {9, 9, 151, 151}, {9, 9, 75, 150});
+        row("square, flat box", {64, 64}, 1, {9, 9, 301, 121}, {9, 9, 120, 120});
+        row("3:2, rounded", {300, 200}, 1, {9, 9, 101, 101}, {9, 9, 100, 67});
+        row("click at 50%", {300, 100}, 0.5f, {90, 9, 1, 1}, {90, 9, 150, 50});
+        row("tiny at 20%", {2, 2}, 0.2f, {9, 9, 1, 1}, {9, 9, 1, 1});
+        row("24 x 14 drag is a click", {40, 80}, 1, {50, 60, 25, 15}, {50, 60, 40, 80});
+        row("25 x 10 drag is a box", {40, 80}, 1, {50, 60, 26, 11}, {50, 60, 8, 15});
+        row("20 x 15 drag is a box", {40, 80}, 1, {50, 60, 21, 16}, {50, 60, 8, 15});
+        row("click near the corner", {120, 360}, 1, {780, 999, 1, 1}, {696, 696, 120, 360});
+        row("wider than the page", {1700, 340}, 1, {300, 400, 1, 1}, {0, 400, 816, 163});
     }
     void clipArtToolCreatesAndChooses()
     {
