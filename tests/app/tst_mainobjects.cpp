@@ -74,7 +74,7 @@ class TestMainObjects : public QObject
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    /** The page printed by the tool bar's button into a PDF file, as poppler draws it; a null picture without poppler. */
+    /** The page printed by the tool bar's button to a PDF file, as poppler draws it; null without poppler. */
     QImage printPage(TCalendarMain& window, testsupport::ScriptedPrompts& prompts, const QString& name)
     {
         if (!testsupport::PdfTools::Available())

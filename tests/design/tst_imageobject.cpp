@@ -304,10 +304,9 @@ private Q_SLOTS:
         QVERIFY(!qobject_cast<TQelImage*>(again.PlacedObjects()[1])->Picture().IsEmpty());
     }
 
-    // The Clip Art tool: the gesture makes the object (a click 50 x 15), then the browser; the frame keeps
-    // the chosen picture's proportions: the largest inside a dragged box; at a click (or a drag too small to
-    // be a box) the picture's size at the zoom, fitted to the page and moved onto it. AutoSize takes the
-    // icon's size.
+    // The Clip Art tool: the gesture makes the object, then the browser; the frame keeps the chosen picture's
+    // proportions: the largest inside a dragged box; at a click (or a drag too small to be a box) the
+    // picture's size at the zoom, fitted to the page and moved onto it. AutoSize takes the icon's size.
     void clipArtToolCreatesAndChooses_data()
     {
         QTest::addColumn<QSize>("picture"); // none: the 32 x 32 icon multi.ico, with AutoSize
@@ -319,7 +318,6 @@ private Q_SLOTS:
         };
         row("icon, AutoSize", {}, 1, {300, 400, 1, 1}, {300, 400, 32, 32});
         row("wide, box", {200, 100}, 1, {9, 9, 151, 151}, {9, 9, 150, 75});
-        row("tall, box", {100, 200}, 1, {9, 9, 151, 151}, {9, 9, 75, 150});
         row("square, flat box", {64, 64}, 1, {9, 9, 301, 121}, {9, 9, 120, 120});
         row("3:2, rounded", {300, 200}, 1, {9, 9, 101, 101}, {9, 9, 100, 67});
         row("click at 50%", {300, 100}, 0.5f, {90, 9, 1, 1}, {90, 9, 150, 50});
@@ -348,12 +346,10 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         page->SetPanelState(calendar::psImage);
-        QSize sizeWhenAsked;
         testsupport::WhenDialogOpens(this, [&](QWidget* modal) {
             auto* browser = qobject_cast<TQelImageBrowser*>(modal);
             QVERIFY(browser);
             QCOMPARE(browser->windowTitle(), QStringLiteral("Load Image File "));
-            sizeWhenAsked = page->PlacedObjects().first()->size();
             QVERIFY(browser->SelectFile(file));
             if (!picture.isValid())
                 QTest::mouseClick(browser->findChild<QCheckBox*>(QStringLiteral("AutoSizeBox")),
@@ -363,9 +359,6 @@ private Q_SLOTS:
         QTest::mousePress(page, Qt::LeftButton, {}, gesture.topLeft());
         QTest::mouseMove(page, gesture.bottomRight());
         QTest::mouseRelease(page, Qt::LeftButton, {}, gesture.bottomRight());
-        const platform::TRect asked = calendar::TCalendarPanel32::CreationRect(
-            {gesture.left(), gesture.top(), gesture.right(), gesture.bottom()});
-        QCOMPARE(sizeWhenAsked, QSize(asked.width(), asked.height()));
         QCOMPARE(page->PanelState(), calendar::psPointing);
         auto* image = qobject_cast<TQelImage*>(page->PlacedObjects().first());
         QVERIFY(image);
