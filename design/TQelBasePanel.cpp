@@ -314,8 +314,8 @@ void TQelBasePanel::handlePressed(QMouseEvent* event)
 {
     if (!(event->modifiers() & Qt::ShiftModifier) || !Pointing())
         return;
-    // Shift on a sizing square resizes keeping the proportions; it does not unselect.
-    if (m_handle->SelectedCount() == 1 && m_handle->CurrentZone() != TQelHandle::Move)
+    // Shift on a sizing square (a single selection's) resizes keeping the proportions; it does not unselect.
+    if (m_handle->CurrentZone() != TQelHandle::Move)
         return;
     // Shift+click on the handle drops the objects under the point from the selection.
     const QPoint point = event->position().toPoint() + m_handle->pos();

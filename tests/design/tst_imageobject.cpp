@@ -309,7 +309,8 @@ private Q_SLOTS:
     // picture's size at the zoom, fitted to the page and moved onto it. AutoSize takes the icon's size.
     void clipArtToolCreatesAndChooses_data()
     {
-        QTest::addColumn<QSize>("picture"); // none: the 32 x 32 icon multi.ico, with AutoSize
+        QTest::addColumn<QSize>(
+            "picture"); // none: the 32 x 32 icon multi.ico, with AutoSize; 0 x 0: unreadable
         QTest::addColumn<float>("zoom");
         QTest::addColumn<QRect>("gesture"); // from its top-left to its bottom-right point
         QTest::addColumn<QRect>("frame");
@@ -327,6 +328,7 @@ private Q_SLOTS:
         row("20 x 15 drag is a box", {40, 80}, 1, {50, 60, 21, 16}, {50, 60, 8, 15});
         row("click near the corner", {120, 360}, 1, {780, 999, 1, 1}, {696, 696, 120, 360});
         row("wider than the page", {1700, 340}, 1, {300, 400, 1, 1}, {0, 400, 816, 163});
+        row("unreadable file", {0, 0}, 1, {9, 9, 151, 151}, {}); // nothing to show: no object
     }
     void clipArtToolCreatesAndChooses()
     {
@@ -336,9 +338,12 @@ private Q_SLOTS:
         QFETCH(QRect, frame);
         QTemporaryDir dir;
         QDir::setCurrent(picture.isValid() ? dir.path() : QStringLiteral(DATORIA_TEST_DATA "/images"));
-        const QString file = picture.isValid() ? QStringLiteral("picture.bmp") : QStringLiteral("multi.ico");
-        QVERIFY(!picture.isValid() ||
-                Solid(picture.width(), picture.height(), 0xc0ffee).ToImage().save(file));
+        const QString file = picture.isValid() ? QStringLiteral("picture.jpg") : QStringLiteral("multi.ico");
+        QFile written(file);
+        if (picture.isValid() && picture.isEmpty())
+            QVERIFY(written.open(QIODevice::WriteOnly) && written.write("not a picture") > 0);
+        else if (picture.isValid())
+            QVERIFY(Solid(picture.width(), picture.height(), 0xc0ffee).ToImage().save(file, "BMP"));
         QWidget window;
         window.resize(900, 1100);
         auto* page = new calendar::TCalendarPanel32(&window);
@@ -360,6 +365,9 @@ private Q_SLOTS:
         QTest::mouseMove(page, gesture.bottomRight());
         QTest::mouseRelease(page, Qt::LeftButton, {}, gesture.bottomRight());
         QCOMPARE(page->PanelState(), calendar::psPointing);
+        QCOMPARE(page->PlacedObjects().isEmpty(), frame.isNull());
+        if (frame.isNull())
+            return;
         auto* image = qobject_cast<TQelImage*>(page->PlacedObjects().first());
         QVERIFY(image);
         QCOMPARE(image->Picture().GraphicKind(), TPicture::pkBitmap);
