@@ -116,6 +116,12 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
         SetModified(true);
         Action("Pointerbutton")->setChecked(true);
     });
+    // A gesture whose object was cancelled returns to pointing too.
+    connect(m_page, &calendar::TCalendarPanel32::panelStateChanged, this,
+            [this](calendar::TLPanelState state) {
+                if (state == calendar::psPointing)
+                    Action("Pointerbutton")->setChecked(true);
+            });
     m_page->setAcceptDrops(true);
     connect(m_cellEditor, &richtext::TVelRichEdit::dragOver, this, [](QDragMoveEvent* event, bool& handled) {
         if (IsPictureDrag(event->mimeData())) {

@@ -3,6 +3,7 @@
 #include "calendar/CalendarPainter.h"
 #include "calendar/TQelFlatCalendar.h"
 #include "design/TQelBaseLabel.h"
+#include "design/TQelHandle.h"
 #include "design/TQelImage.h"
 #include "design/TZubRichBaseLabel.h"
 #include "persist/stream/StreamError.h"
@@ -334,6 +335,7 @@ void TCalendarPanel32::SetPanelState(TLPanelState value)
         unsetCursor();
     else
         setCursor(Qt::DragMoveCursor);
+    Q_EMIT panelStateChanged(value);
 }
 
 TRect TCalendarPanel32::CreationRect(const TRect& band)
@@ -347,12 +349,16 @@ TRect TCalendarPanel32::CreationRect(const TRect& band)
     return r;
 }
 
-void TCalendarPanel32::CreateObjectInRect(const TRect& band)
+bool TCalendarPanel32::CreateObjectInRect(const TRect& band)
 {
     if (m_creating)
-        return;
+        return false;
     m_creating = true;
     const TRect r = CreationRect(band);
+    // The new object's changes are reported once it is kept; cancelling its first dialog removes it again.
+    HeldChanges held(*this);
+    design::TQelGraphicControl* placed = nullptr;
+    bool kept = false;
     switch (m_panelState) {
     case psLabel: {
         auto* label = new design::TZubLabel;
@@ -360,23 +366,25 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         label->Font()->SetSize(20);
         label->AfterLoad();
         AddObject(label, r);
+        placed = label;
         label->SetTransparent(false);
         label->SetBorderStyle(design::bsSingle);
         unsetCursor();
         SetPanelState(psPointing);
-        label->EditAfterCreate();
+        kept = label->EditAfterCreate();
         break;
     }
     case psSuperText: {
         auto* text = new supertext::TQelSuperText;
         text->AfterLoad();
         AddObject(text, r);
+        placed = text;
         unsetCursor();
         SetPanelState(psPointing);
         text->SetBorderStyle(design::bsSingle);
         text->SetControlTransparent(false);
         text->SetBGColor(platform::clWhite);
-        text->EditAfterCreate();
+        kept = text->EditAfterCreate();
         break;
     }
     case psRichLabel: {
@@ -391,28 +399,32 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
             break;
         }
         AddObject(label, r);
+        placed = label;
         unsetCursor();
         label->SetTransparent(false);
         label->SetBorderStyle(design::bsSingle);
         SetPanelState(psPointing);
-        label->EditRichText();
+        kept = label->EditRichText();
         break;
     }
     case psFlatCalendar: {
         auto* calendar = new TQelFlatCalendar;
         calendar->AfterLoad();
         AddObject(calendar, r);
+        placed = calendar;
         unsetCursor();
         SetPanelState(psPointing);
+        kept = true;
         break;
     }
     case psImage: {
         auto* image = new design::TQelImage;
         image->AfterLoad();
         AddObject(image, r);
+        placed = image;
         unsetCursor();
         SetPanelState(psPointing);
-        image->EditAfterCreate();
+        kept = image->EditAfterCreate(IsClick(band));
         break;
     }
     default:
@@ -420,7 +432,23 @@ void TCalendarPanel32::CreateObjectInRect(const TRect& band)
         SetPanelState(psPointing);
         break;
     }
+    if (placed && !kept) {
+        delete placed;
+        placed = nullptr;
+    }
+    if (placed) {
+        held.Keep();
+        // A new object is the selection, ready to be moved or sized.
+        Handle()->UnselectAll();
+        Handle()->Select(placed);
+    }
     m_creating = false;
+    return placed != nullptr;
+}
+
+bool TCalendarPanel32::IsClick(const TRect& band)
+{
+    return band.right - band.left < 25 && band.bottom - band.top < 15;
 }
 
 bool TCalendarPanel32::HasSuperText() const

@@ -195,6 +195,8 @@ public:
     /** A gesture's rectangle as objects are created in it: at least 50 wide when under 25, at least 15 high.
      */
     static platform::TRect CreationRect(const platform::TRect& band);
+    /** A gesture too small on both sides to be a box (CreationRect enlarges both): the user clicked. */
+    static bool IsClick(const platform::TRect& band);
     /** The page at the current size as its rules draw it (as printed: long cell text cut at the cell's edge).
      */
     QImage RenderToBitmap();
@@ -205,6 +207,10 @@ public:
     /** What every mini calendar is drawn from at a zoom, less its month, year and rectangle. */
     MonthPaintParams MiniPaintParams(float zoom) const;
 
+Q_SIGNALS:
+    /** The tool state changed: a tool was chosen, or a gesture made its object and returned to pointing. */
+    void panelStateChanged(calendar::TLPanelState state);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     /** The hint over a cell with hidden lines names how many. */
@@ -212,8 +218,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     /** The page wants every key while it has the focus: Tab and Shift+Tab reach its key handling too. */
     bool focusNextPrevChild(bool next) override;
-    /** Creates one object of the current tool in the gesture's rectangle, then returns to pointing. */
-    void CreateObjectInRect(const platform::TRect& rect) override;
+    /**
+     * Creates one object of the current tool in the gesture's rectangle, returns to pointing, runs the
+     * object's first dialog and selects the object. Cancelling that dialog removes the object again and
+     * reports no change (false).
+     */
+    bool CreateObjectInRect(const platform::TRect& rect) override;
     /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */
     void ZoomChanged() override;
     /** Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. */

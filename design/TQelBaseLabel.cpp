@@ -374,15 +374,16 @@ void TZubLabel::AfterLoad()
     }
 }
 
-void TZubLabel::EditText()
+bool TZubLabel::EditText()
 {
     TGetLabelText dialog(window() != this ? window() : nullptr);
     dialog.SetText(Caption());
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return false;
     SetCaption(dialog.Text());
     FitToText();
     update();
+    return true;
 }
 
 void TZubLabel::FitToText()

@@ -129,10 +129,11 @@ public:
     void FitToText();
     void FontCommand() override;
     void AfterLoad() override;
-    /** The text dialog with the caption; on OK the caption changes and the label grows to fit it. */
-    void EditText();
-    /** Run right after the Text tool created the label. */
-    void EditAfterCreate() { EditText(); }
+    /** The text dialog with the caption; on OK the caption changes and the label grows to fit it. False when
+     * cancelled. */
+    bool EditText();
+    /** Run right after the Text tool created the label; false when the user cancelled. */
+    bool EditAfterCreate() { return EditText(); }
 };
 
 /** Registers the text label classes with the object stream; registering twice is harmless. */

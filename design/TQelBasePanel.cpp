@@ -22,6 +22,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <utility>
 
 namespace design {
 
@@ -107,8 +108,25 @@ void TQelBasePanel::SetZoom(float x)
 
 void TQelBasePanel::NotifyLabelChanged()
 {
+    if (m_holdingChanges > 0) {
+        m_heldChange = true;
+        return;
+    }
     if (!m_zooming && m_labelChanged)
         m_labelChanged(this);
+}
+
+TQelBasePanel::HeldChanges::HeldChanges(TQelBasePanel& panel) : m_panel(panel)
+{
+    ++m_panel.m_holdingChanges;
+}
+
+TQelBasePanel::HeldChanges::~HeldChanges()
+{
+    if (--m_panel.m_holdingChanges > 0)
+        return;
+    if (std::exchange(m_panel.m_heldChange, false) && m_keep)
+        m_panel.NotifyLabelChanged();
 }
 
 QObject* TQelBasePanel::Owner() const
@@ -238,10 +256,8 @@ void TQelBasePanel::PanelRelease(QPoint point, Qt::MouseButton, Qt::KeyboardModi
                      modifiers & Qt::ShiftModifier);
         m_handle->update();
         unsetCursor();
-    } else {
-        CreateObjectInRect(band);
-        if (m_dropped)
-            m_dropped(band);
+    } else if (CreateObjectInRect(band) && m_dropped) {
+        m_dropped(band);
     }
 }
 
@@ -297,6 +313,9 @@ void TQelBasePanel::ObjectDoubleClick(TQelGraphicControl* object, QPoint globalP
 void TQelBasePanel::handlePressed(QMouseEvent* event)
 {
     if (!(event->modifiers() & Qt::ShiftModifier) || !Pointing())
+        return;
+    // Shift on a sizing square (a single selection's) resizes keeping the proportions; it does not unselect.
+    if (m_handle->CurrentZone() != TQelHandle::Move)
         return;
     // Shift+click on the handle drops the objects under the point from the selection.
     const QPoint point = event->position().toPoint() + m_handle->pos();
@@ -416,6 +435,12 @@ void TQelBasePanel::pasteClipboard(bool guarded)
         return;
     }
     HookObjectEvents();
+    // The pasted objects become the selection, as every new object does.
+    m_handle->UnselectAll();
+    for (TQelGraphicControl* object : PlacedObjects()) {
+        if (!before.contains(object))
+            m_handle->Select(object);
+    }
     NotifyLabelChanged();
     QCoreApplication::processEvents();
     m_lastPaste = Ticks();

@@ -58,8 +58,29 @@ public:
 
     using TNotifyEvent = std::function<void(QObject* sender)>;
     void SetLabelChangedEvent(TNotifyEvent handler) { m_labelChanged = std::move(handler); }
-    /** Raises LabelChangedEvent unless a zoom change is in progress. */
+    /**
+     * Raises LabelChangedEvent unless a zoom change is in progress; while a new object is being set up
+     * (HeldChanges) the report waits for the end of the set-up.
+     */
     void NotifyLabelChanged();
+
+    /**
+     * While alive, the change reports of the objects wait: a new object that its set-up dialog cancels
+     * goes again without a word. Ending with Keep() called reports one change when any waited.
+     */
+    class HeldChanges
+    {
+    public:
+        explicit HeldChanges(TQelBasePanel& panel);
+        ~HeldChanges();
+        HeldChanges(const HeldChanges&) = delete;
+        HeldChanges& operator=(const HeldChanges&) = delete;
+        void Keep() { m_keep = true; }
+
+    private:
+        TQelBasePanel& m_panel;
+        bool m_keep = false;
+    };
     using TDroppedObjectEvent = std::function<void(const platform::TRect& r)>;
     void SetDroppedObjectEvent(TDroppedObjectEvent handler) { m_dropped = std::move(handler); }
 
@@ -160,8 +181,15 @@ protected:
     void SetPointing(bool pointing) { m_pointing = pointing; }
     /** Called after the zoom changed, before pending events are processed. */
     virtual void ZoomChanged() {}
-    /** Creates an object of the current tool for a drawing gesture's rectangle; nothing in the base. */
-    virtual void CreateObjectInRect(const platform::TRect& rect) { Q_UNUSED(rect); }
+    /**
+     * Creates an object of the current tool for a drawing gesture's rectangle; nothing in the base. True when
+     * an object was placed (DroppedObjectEvent follows), false when none was or its set-up was cancelled.
+     */
+    virtual bool CreateObjectInRect(const platform::TRect& rect)
+    {
+        Q_UNUSED(rect);
+        return false;
+    }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -188,6 +216,8 @@ private:
     bool m_suspendPaint = false;
     bool m_printing = false;
     bool m_ownsClipboardFile = false;
+    int m_holdingChanges = 0;
+    bool m_heldChange = false;
     TNotifyEvent m_labelChanged;
     TDroppedObjectEvent m_dropped;
     TQelHandle* m_handle = nullptr;

@@ -233,7 +233,7 @@ void TQelHandle::SetHandleBounds(const QRect& bounds)
     m_inSetBounds = false;
 }
 
-QRect TQelHandle::DragRectangle(QPoint p) const
+QRect TQelHandle::DragRectangle(QPoint p, bool keepRatio) const
 {
     const int L = x(), T = y(), W = width(), H = height();
     const int sx = m_start.x(), sy = m_start.y();
@@ -283,7 +283,33 @@ QRect TQelHandle::DragRectangle(QPoint p) const
         w = 5;
     if (h <= 4)
         h = 5;
+    if (keepRatio && m_zone != Move)
+        keepProportions(left, top, w, h);
     return QRect(left, top, w, h);
+}
+
+void TQelHandle::keepProportions(int& left, int& top, int& w, int& h) const
+{
+    const TQelGraphicControl* object = Selected(0);
+    if (SelectedCount() != 1 || !object || object->width() <= 0 || object->height() <= 0)
+        return;
+    // The object changes size by as much as the handle does.
+    const qint64 ow = object->width(), oh = object->height();
+    const qint64 nw = std::max<qint64>(1, ow + w - width());
+    const qint64 nh = std::max<qint64>(1, oh + h - height());
+    bool widthLeads = m_zone == Left || m_zone == Right;
+    if (m_zone == TopLeft || m_zone == TopRight || m_zone == BottomLeft || m_zone == BottomRight)
+        widthLeads = nw * oh >= nh * ow;
+    // Rounded to the nearest pixel, halves up.
+    const qint64 keptW = widthLeads ? nw : std::max<qint64>(1, (2 * nh * ow + oh) / (2 * oh));
+    const qint64 keptH = widthLeads ? std::max<qint64>(1, (2 * nw * oh + ow) / (2 * ow)) : nh;
+    w = int(width() - ow + keptW);
+    h = int(height() - oh + keptH);
+    // The corner or edge opposite the one dragged stays where it is.
+    if (m_zone == TopLeft || m_zone == BottomLeft || m_zone == Left)
+        left = x() + width() - w;
+    if (m_zone == TopLeft || m_zone == TopRight || m_zone == Top)
+        top = y() + height() - h;
 }
 
 QPoint TQelHandle::clamped(QPoint p) const
@@ -397,7 +423,7 @@ void TQelHandle::mouseMoveEvent(QMouseEvent* event)
     if (!left && !m_moving)
         releaseMouse();
     if (m_moving) {
-        showOutline(DragRectangle(clamped(p)));
+        showOutline(DragRectangle(clamped(p), event->modifiers() & Qt::ShiftModifier));
         return;
     }
     updateZone(p);
@@ -414,7 +440,7 @@ void TQelHandle::mouseReleaseEvent(QMouseEvent* event)
     } else {
         p = clamped(p);
         if (p != m_start)
-            SetHandleBounds(DragRectangle(p));
+            SetHandleBounds(DragRectangle(p, event->modifiers() & Qt::ShiftModifier));
         hideOutline();
         m_moving = false;
         unsetCursor();

@@ -68,8 +68,12 @@ public:
     /** Moves every unlocked selected object by the change of the handle's bounds, then takes them. */
     void SetHandleBounds(const QRect& bounds);
     Zone CurrentZone() const { return m_zone; }
-    /** The rectangle a drag to the point (handle coordinates) would give the handle. */
-    QRect DragRectangle(QPoint point) const;
+    /**
+     * The rectangle a drag to the point (handle coordinates) would give the handle. Keeping proportions
+     * (Shift held), a resize keeps the object's width to height: by a corner the side moved further leads, by
+     * an edge that edge's side does.
+     */
+    QRect DragRectangle(QPoint point, bool keepProportions = false) const;
     int SnapX(int v) const { return m_snapX * (v / m_snapX); }
     int SnapY(int v) const { return m_snapY * (v / m_snapY); }
     /** The rectangle a keyboard nudge has reached (left, top, right, bottom counted inclusive), or null. */
@@ -98,6 +102,8 @@ private:
     void hideOutline();
     void updateZone(QPoint point);
     void forward(QMouseEvent* event, bool press);
+    /** Changes the resized handle rectangle so that the one selected object keeps its proportions. */
+    void keepProportions(int& left, int& top, int& w, int& h) const;
 
     TQelBasePanel* m_panel;
     QList<QPointer<TQelGraphicControl>> m_selection;

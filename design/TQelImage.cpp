@@ -73,13 +73,14 @@ void TQelImage::BoundsChanged()
         resize(w, h);
 }
 
-void TQelImage::ChoosePicture()
+bool TQelImage::ChoosePicture()
 {
     const QString remembered = QDir::currentPath();
     TQelImageBrowser browser(window() != this ? window() : nullptr);
     browser.SetStretch(m_stretch);
     browser.SetAutoSize(m_autoSize);
-    if (browser.exec() == QDialog::Accepted && !browser.SelectedFile().isEmpty()) {
+    const bool chosen = browser.exec() == QDialog::Accepted && !browser.SelectedFile().isEmpty();
+    if (chosen) {
         m_picture = browser.PreviewPicture();
         // Taken as the boxes say, without the setters' coupling.
         m_stretch = browser.Stretch();
@@ -88,6 +89,60 @@ void TQelImage::ChoosePicture()
         NotifyChange();
     }
     QDir::setCurrent(remembered);
+    return chosen;
+}
+
+bool TQelImage::EditAfterCreate(bool clicked)
+{
+    // A file that could not be read leaves the picture empty: nothing to place either.
+    if (!ChoosePicture() || m_picture.IsEmpty())
+        return false;
+    FitNewFrame(clicked);
+    return true;
+}
+
+void TQelImage::FitNewFrame(bool clicked)
+{
+    // AutoSize gives the frame the picture's own size already.
+    if (m_autoSize)
+        return;
+    const QSize page = parentWidget() ? parentWidget()->size() : QSize();
+    setGeometry(NewPictureFrame(m_picture.Size(), geometry(), clicked, page, ZoomFactor()));
+    pictureChanged();
+}
+
+namespace {
+
+/** The largest size of the picture's proportions within bound; never 0 on a side. */
+QSize FitWithin(QSize picture, QSize bound)
+{
+    const qint64 pw = picture.width(), ph = picture.height();
+    const qint64 bw = bound.width(), bh = bound.height();
+    // Rounded to the nearest pixel, halves up.
+    if (pw * bh >= ph * bw)
+        return {int(bw), int(std::max<qint64>(1, (2 * bw * ph + pw) / (2 * pw)))};
+    return {int(std::max<qint64>(1, (2 * bh * pw + ph) / (2 * ph))), int(bh)};
+}
+
+} // namespace
+
+QRect NewPictureFrame(QSize picture, const QRect& box, bool clicked, QSize page, float zoom)
+{
+    if (picture.width() <= 0 || picture.height() <= 0)
+        return box;
+    if (!clicked)
+        return QRect(box.topLeft(), FitWithin(picture, box.size()));
+    QSize size(int(std::nearbyint(picture.width() * double(zoom))),
+               int(std::nearbyint(picture.height() * double(zoom))));
+    size = size.expandedTo(QSize(1, 1));
+    if (!page.isEmpty() && (size.width() > page.width() || size.height() > page.height()))
+        size = FitWithin(picture, page);
+    QPoint at = box.topLeft();
+    if (!page.isEmpty()) {
+        at.setX(std::max(0, std::min(at.x(), page.width() - size.width())));
+        at.setY(std::max(0, std::min(at.y(), page.height() - size.height())));
+    }
+    return QRect(at, size);
 }
 
 void TQelImage::AfterLoad()

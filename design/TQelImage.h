@@ -36,10 +36,16 @@ public:
     /** True when the picture is an opaque bitmap of exactly the object's size, so it covers the object. */
     bool Opaque() const { return m_opaque; }
 
-    /** The picture browser; on OK the object takes its picture and options. */
-    void ChoosePicture();
-    /** Run right after the Clip Art tool created the object. */
-    void EditAfterCreate() { ChoosePicture(); }
+    /** The picture browser; on OK with a file chosen the object takes its picture and options (true). */
+    bool ChoosePicture();
+    /**
+     * Run right after the Clip Art tool created the object over the rectangle the user dragged, or at the
+     * point clicked: the picture browser, then the frame takes the picture's proportions (NewPictureFrame).
+     * False when no picture was chosen: the new object has nothing to show.
+     */
+    bool EditAfterCreate(bool clicked);
+    /** Gives the new object's frame the proportions of its picture, as NewPictureFrame says, on its panel. */
+    void FitNewFrame(bool clicked);
 
     void AfterLoad() override;
     void UpdateMenuChecks() override;
@@ -65,6 +71,15 @@ private:
     int m_pictureRevision = 0;
     platform::CachedPicture<std::pair<int, TBorderStyle>> m_screen;
 };
+
+/**
+ * The frame of a new picture object, which keeps the picture's proportions. A drag gave the box: the frame is
+ * the largest rectangle of the picture's proportions inside it, at its top-left corner. A click gave only a
+ * point (the box's top-left): the frame is the picture's own size at the zoom, made smaller to fit the page
+ * when larger, and moved left and up as far as needed to lie on the page. A picture without a size keeps the
+ * box.
+ */
+QRect NewPictureFrame(QSize picture, const QRect& box, bool clicked, QSize page, float zoom);
 
 /** Registers the picture object with the object stream; registering twice is harmless. */
 void RegisterImageClasses();

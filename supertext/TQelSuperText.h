@@ -70,8 +70,8 @@ public:
     void FontCommand();
     /** The "SuperText Properties" dialog on a copy of the object; OK copies the copy back. */
     bool EditProperties();
-    /** Run right after the SuperText tool created the object. */
-    void EditAfterCreate() { EditProperties(); }
+    /** Run right after the SuperText tool created the object; false when the user cancelled. */
+    bool EditAfterCreate() { return EditProperties(); }
     /** Takes every setting and the size of another SuperText, through the setters. */
     void CopyFrom(const TQelSuperText& other);
     /** Sizes the object to its text (and shadow) with some room; true when the text then fits. */

@@ -1,5 +1,6 @@
 // The main window with rich-text labels and floating calendars: its tool buttons, the shared renderer, the
 // floating-calendar dialog made at start-up, files, and the floating tool windows' status.
+#include "app/DocumentHistory.h"
 #include "app/TCalendarMain.h"
 #include "app/TCalendarProperties.h"
 #include "calendar/TCalendarPanel32.h"
@@ -16,6 +17,7 @@
 #include "richtext/TVelRichToolBar.h"
 #include "tests/support/ImageProbe.h"
 #include "tests/support/ModalDialogs.h"
+#include "tests/support/PdfTools.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -29,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -69,6 +72,16 @@ class TestMainObjects : public QObject
         QWidget* button = bar->widgetForAction(window.Action(name));
         QVERIFY(button && button->isVisible());
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    /** The page printed by the tool bar's button to a PDF file, as poppler draws it; null without poppler. */
+    QImage printPage(TCalendarMain& window, testsupport::ScriptedPrompts& prompts, const QString& name)
+    {
+        if (!testsupport::PdfTools::Available())
+            return QImage();
+        prompts.printTarget = folder() + name;
+        clickTool(window, "Printbutton");
+        return testsupport::PdfTools::Render(prompts.printTarget);
     }
 
     /** With DATORIA_SCREENSHOTS naming a folder, keeps a picture for a person to look at. */
@@ -153,6 +166,7 @@ private Q_SLOTS:
         QCOMPARE(page->PlacedObjects().size(), 1);
         auto* label = qobject_cast<design::TZubRichBaseLabel*>(page->PlacedObjects().first());
         QVERIFY(label);
+        QCOMPARE(page->Handle()->Selection(), QList<design::TQelGraphicControl*>{label});
         QCOMPARE(richtext::RtfPlainText(label->RTFText().RtfText()), QStringLiteral("Happy birthday, Anna!"));
         QVERIFY(window.Modified());
         QVERIFY(window.Action("Pointerbutton")->isChecked());
@@ -205,6 +219,52 @@ private Q_SLOTS:
         QCOMPARE(readMini->ZoomFactor(), page->Zoom());
         QVERIFY(testsupport::CountInk(page->grab(readLabel->geometry()).toImage(), {1, 1, 199, 69}) > 50);
         QVERIFY(!window.Modified());
+    }
+
+    // Cancelling a new object's first dialog (Escape, or its Cancel button) leaves no object, no change to
+    // save, no step to undo, and the page on screen and on paper as before.
+    void cancelledCreationLeavesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("tool");
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Text, Escape") << QByteArray("DrawLabelButton") << true;
+        QTest::newRow("Clip Art, Cancel") << QByteArray("DrawImageButton") << false;
+        QTest::newRow("SuperText, Cancel") << QByteArray("DrawSuperText") << false;
+        QTest::newRow("Rich Text, Cancel") << QByteArray("DrawRichText") << false;
+    }
+    void cancelledCreationLeavesNothing()
+    {
+        QFETCH(QByteArray, tool);
+        QFETCH(bool, escape);
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        prompts.saveFiles = {folder() + QStringLiteral("Cancelled.KVF")};
+        QVERIFY(window.SaveAs());
+        calendar::TCalendarPanel32* page = window.Page();
+        const QImage shown = page->grab().toImage();
+        const QImage printed = printPage(window, prompts, QStringLiteral("before.pdf"));
+        clickTool(window, tool.constData());
+        bool asked = false;
+        testsupport::WhenDialogOpens(&window, [&](QWidget* dialog) {
+            asked = true;
+            if (escape)
+                return QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog,
+                                       Qt::Key_Escape);
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Cancel"))
+                    QTest::mouseClick(button, Qt::LeftButton);
+        });
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(200, 260));
+        QVERIFY(asked && !QApplication::activeModalWidget());
+        QVERIFY(page->PlacedObjects().isEmpty());
+        QVERIFY(window.Action("Pointerbutton")->isChecked());
+        window.History()->Flush();
+        QVERIFY(!window.Modified());
+        QCOMPARE(window.History()->Stack()->count(), 0);
+        QCOMPARE(page->grab().toImage(), shown);
+        QCOMPARE(printPage(window, prompts, QStringLiteral("after.pdf")), printed);
     }
 
     // The icon palette is for pages with day cells: without them it is turned off.

@@ -151,6 +151,8 @@ private Q_SLOTS:
         });
         TRect dropped;
         scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
+        int changes = 0;
+        scene.page->SetLabelChangedEvent([&changes](QObject*) { ++changes; });
         QTest::mouseClick(scene.page, Qt::LeftButton, {}, QPoint(120, 140));
         QTRY_VERIFY(!caption.isEmpty());
         QCOMPARE(sizeWhenAsked.width(), 50);
@@ -167,6 +169,8 @@ private Q_SLOTS:
         QVERIFY(label->width() > 50); // grown to fit the text
         QCOMPARE(scene.page->PanelState(), calendar::psPointing);
         QCOMPARE(dropped, (TRect{120, 140, 120, 140}));
+        QCOMPARE(changes, 1); // the whole set-up is one change, reported once it is kept
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{label});
     }
 
     // New objects are named by the first free number, at any depth of the owner, up to 1000.
@@ -238,9 +242,8 @@ private Q_SLOTS:
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
         Scene scene;
-        scene.page->SetPanelState(calendar::psImage);
-        // The picture browser that the new object opens is cancelled: only the gesture counts here.
-        testsupport::WhenDialogOpens(this, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+        // A floating calendar opens no dialog: only the gesture counts here.
+        scene.page->SetPanelState(calendar::psFlatCalendar);
         TRect dropped;
         scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
         QTest::mousePress(scene.page, Qt::LeftButton, {}, from);
@@ -261,7 +264,7 @@ private Q_SLOTS:
         scene.page->SetPanelState(calendar::psLabel);
         TRect dropped;
         scene.page->SetDroppedObjectEvent([&dropped](const TRect& r) { dropped = r; });
-        testsupport::WhenDialogOpens(this, [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+        testsupport::WhenDialogOpens(this, [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });
         QWindow* window = scene.window.windowHandle();
         QTest::mousePress(window, Qt::LeftButton, {}, QPoint(110, 110));
         QTest::mouseMove(window, QPoint(200, 160));
@@ -376,6 +379,31 @@ private Q_SLOTS:
         TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
         scene.Handle()->Select(object);
         scene.DragHandle(from, from + QPoint(10, 10));
+        QCOMPARE(object->geometry(), geometry);
+    }
+
+    // With Shift held, each square resizes keeping the object's proportions (100 x 40 here): by a corner the
+    // side dragged further leads, by an edge that edge's side; the opposite corner or edge stays.
+    void shiftResizeKeepsProportions_data()
+    {
+        QTest::addColumn<QPoint>("from"); // on the handle, which is 105 x 45
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("top left") << QPoint(1, 1) << QRect(110, 104, 90, 36);
+        QTest::newRow("top right") << QPoint(104, 0) << QRect(100, 96, 109, 44);
+        QTest::newRow("bottom left") << QPoint(0, 44) << QRect(77, 100, 123, 49);
+        QTest::newRow("bottom right") << QPoint(104, 44) << QRect(100, 100, 123, 49);
+        QTest::newRow("top") << QPoint(52, 0) << QRect(100, 110, 75, 30);
+        QTest::newRow("right") << QPoint(104, 22) << QRect(100, 100, 109, 44);
+    }
+    void shiftResizeKeepsProportions()
+    {
+        QFETCH(QPoint, from);
+        QFETCH(QRect, geometry);
+        Scene scene;
+        TQelGraphicControl* object = scene.Object(QRect(100, 100, 100, 40));
+        scene.Handle()->Select(object);
+        scene.DragHandle(from, from + QPoint(10, 10), Qt::ShiftModifier);
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{object});
         QCOMPARE(object->geometry(), geometry);
     }
 
@@ -582,8 +610,8 @@ private Q_SLOTS:
         QCOMPARE(pasted->Caption(), QStringLiteral("Copied"));
         QCOMPARE(pasted->pos(), QPoint(115, 115));
         QCOMPARE(pasted->objectName(), QStringLiteral("Component0"));
-        QCOMPARE(scene.Handle()->Selection(),
-                 QList<TQelGraphicControl*>{label}); // pasted objects are not selected
+        // The pasted object is the selection now, as every new object is.
+        QCOMPARE(scene.Handle()->Selection(), QList<TQelGraphicControl*>{pasted});
         // A second after the last paste, the next one goes through.
         now += 1;
         QTest::keyClick(scene.Handle(), Qt::Key_V, Qt::ControlModifier);
@@ -591,9 +619,9 @@ private Q_SLOTS:
         QCOMPARE(objects.size(), 3);
         QCOMPARE(objects.last()->objectName(), QStringLiteral("Component1"));
 
-        // Cut removes the selection; with nothing selected, Ctrl+X does nothing.
+        // Cut removes the selection, the last pasted object; with nothing selected, Ctrl+X does nothing.
         QTest::keyClick(scene.Handle(), Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(scene.page->PlacedObjects().size(), 2);
+        QCOMPARE(scene.page->PlacedObjects(), (QList<TQelGraphicControl*>{label, pasted}));
         QFile::remove(scene.page->ClipboardPath());
         scene.page->setFocus();
         QTest::keyClick(scene.page, Qt::Key_X, Qt::ControlModifier);

@@ -305,37 +305,75 @@ private Q_SLOTS:
         QVERIFY(!qobject_cast<TQelImage*>(again.PlacedObjects()[1])->Picture().IsEmpty());
     }
 
+    // The Clip Art tool: the gesture makes the object, then the browser; the frame keeps the chosen picture's
+    // proportions: the largest inside a dragged box; at a click (or a drag too small to be a box) the
+    // picture's size at the zoom, fitted to the page and moved onto it. AutoSize takes the icon's size.
+    void clipArtToolCreatesAndChooses_data()
+    {
+        QTest::addColumn<QSize>(
+            "picture"); // none: the 32 x 32 icon multi.ico, with AutoSize; 0 x 0: unreadable
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<QRect>("gesture"); // from its top-left to its bottom-right point
+        QTest::addColumn<QRect>("frame");
+        const auto row = [](const char* name, QSize picture, float zoom, QRect gesture, QRect frame) {
+            QTest::newRow(name) << picture << zoom << gesture << frame;
+        };
+        row("icon, AutoSize", {}, 1, {300, 400, 1, 1}, {300, 400, 32, 32});
+        row("wide, box", {200, 100}, 1, {9, 9, 151, 151}, {9, 9, 150, 75});
+        row("square, flat box", {64, 64}, 1, {9, 9, 301, 121}, {9, 9, 120, 120});
+        row("3:2, rounded", {300, 200}, 1, {9, 9, 101, 101}, {9, 9, 100, 67});
+        row("click at 50%", {300, 100}, 0.5f, {90, 9, 1, 1}, {90, 9, 150, 50});
+        row("tiny at 20%", {2, 2}, 0.2f, {9, 9, 1, 1}, {9, 9, 1, 1});
+        row("24 x 14 drag is a click", {40, 80}, 1, {50, 60, 25, 15}, {50, 60, 40, 80});
+        row("25 x 10 drag is a box", {40, 80}, 1, {50, 60, 26, 11}, {50, 60, 8, 15});
+        row("20 x 15 drag is a box", {40, 80}, 1, {50, 60, 21, 16}, {50, 60, 8, 15});
+        row("click near the corner", {120, 360}, 1, {780, 999, 1, 1}, {696, 696, 120, 360});
+        row("wider than the page", {1700, 340}, 1, {300, 400, 1, 1}, {0, 400, 816, 163});
+        row("unreadable file", {0, 0}, 1, {9, 9, 151, 151}, {}); // nothing to show: no object
+    }
     void clipArtToolCreatesAndChooses()
     {
-        // A click with the Clip Art tool makes a 50 × 15 object, then the browser; an icon with AutoSize
-        // makes it 32 × 32.
+        QFETCH(QSize, picture);
+        QFETCH(float, zoom);
+        QFETCH(QRect, gesture);
+        QFETCH(QRect, frame);
+        QTemporaryDir dir;
+        QDir::setCurrent(picture.isValid() ? dir.path() : QStringLiteral(DATORIA_TEST_DATA "/images"));
+        const QString file = picture.isValid() ? QStringLiteral("picture.jpg") : QStringLiteral("multi.ico");
+        QFile written(file);
+        if (picture.isValid() && picture.isEmpty())
+            QVERIFY(written.open(QIODevice::WriteOnly) && written.write("not a picture") > 0);
+        else if (picture.isValid())
+            QVERIFY(Solid(picture.width(), picture.height(), 0xc0ffee).ToImage().save(file, "BMP"));
         QWidget window;
-        window.resize(900, 900);
+        window.resize(900, 1100);
         auto* page = new calendar::TCalendarPanel32(&window);
+        page->SetZoom(zoom);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QDir::setCurrent(QStringLiteral(DATORIA_TEST_DATA "/images"));
         page->SetPanelState(calendar::psImage);
-        QSize sizeWhenAsked;
         testsupport::WhenDialogOpens(this, [&](QWidget* modal) {
             auto* browser = qobject_cast<TQelImageBrowser*>(modal);
             QVERIFY(browser);
             QCOMPARE(browser->windowTitle(), QStringLiteral("Load Image File "));
-            sizeWhenAsked = page->PlacedObjects().first()->size();
-            QVERIFY(browser->SelectFile(QStringLiteral("multi.ico")));
-            QTest::mouseClick(browser->findChild<QCheckBox*>(QStringLiteral("AutoSizeBox")), Qt::LeftButton);
+            QVERIFY(browser->SelectFile(file));
+            if (!picture.isValid())
+                QTest::mouseClick(browser->findChild<QCheckBox*>(QStringLiteral("AutoSizeBox")),
+                                  Qt::LeftButton);
             QTest::mouseClick(browser->findChild<QPushButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
         });
-        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 400));
-        QCOMPARE(sizeWhenAsked, QSize(50, 15));
+        QTest::mousePress(page, Qt::LeftButton, {}, gesture.topLeft());
+        QTest::mouseMove(page, gesture.bottomRight());
+        QTest::mouseRelease(page, Qt::LeftButton, {}, gesture.bottomRight());
         QCOMPARE(page->PanelState(), calendar::psPointing);
+        QCOMPARE(page->PlacedObjects().isEmpty(), frame.isNull());
+        if (frame.isNull())
+            return;
         auto* image = qobject_cast<TQelImage*>(page->PlacedObjects().first());
         QVERIFY(image);
         QCOMPARE(image->Picture().GraphicKind(), TPicture::pkBitmap);
-        QCOMPARE(image->Picture().Size(), QSize(32, 32));
-        QVERIFY(image->AutoSize());
-        QVERIFY(!image->Stretch());
-        QCOMPARE(image->geometry(), QRect(300, 400, 32, 32));
+        QCOMPARE(image->AutoSize(), !picture.isValid());
+        QCOMPARE(image->geometry(), frame);
     }
 
     // A picture with clear parts placed with the Clip Art tool looks the same after the calendar is saved and

@@ -376,7 +376,7 @@ private Q_SLOTS:
             QVERIFY(form);
             QCOMPARE(form->Panel()->size(), QSize(75, 40));
             opened = true;
-            form->reject();
+            form->accept();
         });
         QTest::mouseClick(scene.page, Qt::LeftButton, {}, QPoint(120, 130));
         QTRY_VERIFY(opened);
