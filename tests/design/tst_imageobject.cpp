@@ -421,7 +421,7 @@ private Q_SLOTS:
         buffer.open(QIODevice::ReadOnly);
         QWidget owner;
         auto* again = new calendar::TCalendarPanel32(&owner);
-        persist::ReadCalendar(&buffer, *again, &owner);
+        QVERIFY(!persist::ReadCalendar(&buffer, *again, &owner));
         auto* read = qobject_cast<TQelImage*>(again->PlacedObjects().value(0));
         QVERIFY(read);
         QCOMPARE(testsupport::FirstDifference(read->Picture().Bitmap(), placed->Picture().Bitmap()),
