@@ -376,7 +376,8 @@ private Q_SLOTS:
         apptesting::PressKey(window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(palette->isHidden());
         // Nor does a dialog that hides the palette while it runs bring it back.
-        testsupport::WhenDialogOpens(&window, [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+        testsupport::WhenDialogOpens(&window,
+                                     [](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
         QTest::mouseClick(bar->widgetForAction(window.Action("PropertiesButton")), Qt::LeftButton);
         QVERIFY(palette->isHidden());
         // The next start keeps it closed.
