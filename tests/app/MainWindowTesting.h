@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QPoint>
 #include <QTest>
 #include <QToolBar>
@@ -108,6 +110,19 @@ inline void KeepScreenshot(QWidget& window, const QString& name)
     const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS");
     if (!folder.isEmpty())
         window.grab().save(folder + u'/' + name + QStringLiteral(".png"));
+}
+
+/** The same for a window with a tool window standing over it, drawn where it stands. */
+inline void KeepScreenshot(QWidget& window, QWidget& over, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("DATORIA_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QPixmap picture = window.grab();
+    QPainter painter(&picture);
+    painter.drawPixmap(over.frameGeometry().topLeft() - window.frameGeometry().topLeft(), over.grab());
+    painter.end();
+    picture.save(folder + u'/' + name + QStringLiteral(".png"));
 }
 
 } // namespace apptesting

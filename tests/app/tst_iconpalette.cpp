@@ -358,6 +358,7 @@ private Q_SLOTS:
         QFont bold = palette->font();
         bold.setBold(true);
         QVERIFY(palette->width() >= QFontMetrics(bold).horizontalAdvance(QStringLiteral("Icons")) + 96);
+        apptesting::KeepScreenshot(window, *palette, QStringLiteral("palette-first-shown"));
         // Once placed, it stays where the user moves it.
         const QPoint moved = palette->pos() - QPoint(40, -30);
         palette->move(moved);
