@@ -64,7 +64,8 @@ void TCalendarMain::explainDisabledCommands()
         const QString why = action->isEnabled() ? QString() : reason;
         action->setToolTip(why.isEmpty() ? base : base.isEmpty() ? why : base + u'\n' + why);
     };
-    for (const char* name : {"mnuSaveAs", "mnuSaveAsBitmap", "mnuExportPdf", "mnuPrintSetup", "mnuProperties",
+    for (const char* name : {"mnuSaveAs", "mnuSaveAsBitmap", "mnuExportPdf", "mnuPrintCalendar",
+                             "Printbutton", "mnuPrintPreview", "mnuPrintSetup", "mnuProperties",
                              "PropertiesButton", "ZoomPlusButton", "ZoomMinusButton"})
         explain(name, noCalendar);
     for (const char* name : {"mnuFillCalendarwithRecurringDates", "mnuImportEvents",
@@ -75,10 +76,6 @@ void TCalendarMain::explainDisabledCommands()
     explain("mnuCancelChanges",
             visible ? tr("The calendar has not been saved yet, so there is no saved version to go back to.")
                     : noCalendar);
-    const QString noPrinter =
-        tr("No printer is installed. Export as PDF writes the page to a file you can print elsewhere.");
-    for (const char* name : {"mnuPrintCalendar", "Printbutton"})
-        explain(name, visible ? noPrinter : noCalendar);
 }
 
 } // namespace app

@@ -1,12 +1,14 @@
-// The main window's printing commands: printing the page through the print engine, the printer's set-up, and
-// the export of a run of months as one PDF file.
+// The main window's printing commands: printing the page through the print engine, its preview, the printer's
+// set-up, and the export of a run of months as one PDF file.
 
 #include "app/TCalendarMain.h"
 #include "app/TExportPdfDialog.h"
+#include "app/TFloatingPalette.h"
 
 #include "calendar/TCalendarPanel32.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
+#include "print/CalendarPaper.h"
 #include "print/PagePrinter.h"
 #include "print/PdfExport.h"
 #include "print/TReportSystem.h"
@@ -14,13 +16,27 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 namespace app {
 
+void TCalendarMain::matchPrinterToCalendar()
+{
+    // The printer starts on the calendar's paper; what the user picks in a dialog stands until the calendar's
+    // paper or orientation changes.
+    const std::pair<int, int> paper{m_page->PaperSize(), int(m_page->CalendarOrientation())};
+    if (paper == m_printerPaperOf)
+        return;
+    m_printerPaperOf = paper;
+    print::UseCalendarPaper(m_report->Printer(), *m_page);
+}
+
 void TCalendarMain::PrintCalendar()
 {
-    if (!m_printerAvailable || m_page->isHidden())
+    if (m_page->isHidden())
         return;
+    matchPrinterToCalendar();
     const float zoom = m_page->Zoom();
     m_page->SetPrinting(true);
     DoSaveRichtext();
@@ -65,7 +81,45 @@ void TCalendarMain::PrintCalendar()
 
 void TCalendarMain::PrintSetup()
 {
+    matchPrinterToCalendar();
     m_report->PrinterSetup();
+}
+
+void TCalendarMain::PrintPreview()
+{
+    if (m_page->isHidden())
+        return;
+    DoSaveRichtext();
+    matchPrinterToCalendar();
+    QPrintPreviewDialog preview(&m_report->Printer(), this);
+    preview.setObjectName(QStringLiteral("PrintPreview"));
+    preview.setWindowTitle(tr("Print Preview"));
+    // Drawn as the print command draws it: at full size, through the same print routine; the preview's own
+    // Print button prints through the same routine on the printer chosen there.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        const float zoom = m_page->Zoom();
+        m_page->SetPrinting(true);
+        setZoom(1.0f);
+        print::TReportSystem job(this);
+        job.UsePrinter(*printer);
+        job.SetShowSetup(false);
+        job.OnPrint = [this](print::TReportSystem& report) {
+            m_pagePrinter->Print(report, *m_page, print::ContentOf(*m_page), 0, 0);
+        };
+        if (job.Execute() == print::TReportSystem::Result::Failed)
+            platform::Prompts::Current().Information(this, tr("Unable to print the calendar.") + u'\r' +
+                                                               job.ErrorString());
+        if (zoom != 1.0f)
+            setZoom(zoom);
+        m_page->SetPrinting(false);
+        m_page->update();
+    });
+    const bool palette = hidePaletteFor();
+    preview.resize(std::max(preview.sizeHint().width(), width() * 3 / 4),
+                   std::max(preview.sizeHint().height(), height() * 9 / 10));
+    preview.exec();
+    if (palette)
+        m_palette->show();
 }
 
 bool TCalendarMain::ExportAsPdf()

@@ -24,6 +24,7 @@ void TCalendarMain::buildShortcuts()
         {"Open1", {QKeySequence(Qt::CTRL | Qt::Key_O)}},
         {"mnuSaveAs", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
         {"mnuPrintCalendar", {QKeySequence(Qt::CTRL | Qt::Key_P)}},
+        {"mnuPrintPreview", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}},
         {"mnuExit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
         {"mnuContents", {QKeySequence(Qt::Key_F1)}},
     };

@@ -16,7 +16,6 @@
 #include "platform/Screen.h"
 #include "platform/WebBrowser.h"
 #include "print/PagePrinter.h"
-#include "print/PrinterCheck.h"
 #include "print/TReportSystem.h"
 #include "recurring/RecurringStore.h"
 #include "richtext/TVelRichEdit.h"
@@ -287,6 +286,7 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, tr("P&rint Calendar"), "mnuPrintCalendar", [this] {
         PrintCalendar();
     })->setShortcut(QKeySequence::Print);
+    add(m_fileMenu, tr("Print Pre&view"), "mnuPrintPreview", [this] { PrintPreview(); });
     add(m_fileMenu, tr("Print Set&up"), "mnuPrintSetup", [this] { PrintSetup(); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, tr("E&xit"), "mnuExit", [this] { close(); });
@@ -354,8 +354,9 @@ void TCalendarMain::SetButtons()
     Action("mnuSaveAsBitmap")->setEnabled(visible);
     Action("mnuExportPdf")->setEnabled(visible);
     Action("mnuPrintSetup")->setEnabled(visible);
-    Action("mnuPrintCalendar")->setEnabled(visible && m_printerAvailable);
-    Action("Printbutton")->setEnabled(visible && m_printerAvailable);
+    Action("mnuPrintCalendar")->setEnabled(visible);
+    Action("mnuPrintPreview")->setEnabled(visible);
+    Action("Printbutton")->setEnabled(visible);
     Action("mnuProperties")->setEnabled(visible);
     Action("PropertiesButton")->setEnabled(visible);
     Action("mnuCancelChanges")->setEnabled(visible && named);
@@ -474,7 +475,6 @@ void TCalendarMain::firstActivation()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     restorePlacement();
-    m_printerAvailable = print::CheckPrinters(this);
     m_page->ResetToNew();
     layoutCanvas();
     // A file named on the command line opens instead of the most recent one, once start-up is over.

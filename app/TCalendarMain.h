@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 
 class QAction;
 class QActionGroup;
@@ -150,12 +151,13 @@ public:
     bool ExportRecurringDatesAsIcs();
 
     // Printing and PDF export.
-    bool PrinterAvailable() const { return m_printerAvailable; }
     print::TReportSystem& ReportSystem() const { return *m_report; }
     /** Prints the page at full size through the print engine's job, then gives it back its zoom. */
     void PrintCalendar();
     /** The printer set-up dialog of the print engine's printer. */
     void PrintSetup();
+    /** Shows the page as it will print, through the same print routine, with the print engine's printer. */
+    void PrintPreview();
     /** Asks for the months and a file name, then writes them as one PDF file; true when written. */
     bool ExportAsPdf();
 
@@ -203,6 +205,8 @@ private:
     void syncIconTool();
     /** Hides the palette while a dialog runs; gives back whether it was shown. */
     bool hidePaletteFor();
+    /** Gives the print engine's printer the calendar's paper and orientation when they changed. */
+    void matchPrinterToCalendar();
     void buildShortcuts();
     void buildDesktopFiles();
     /** The start page shows while the window has no calendar. */
@@ -238,7 +242,9 @@ private:
     bool m_editingCell = false;
     bool m_trackChanges = false;
     bool m_newCalendarMode = false;
-    bool m_printerAvailable = false;
+    /** The calendar's paper and orientation the printer was last given; the user's choice stands until they
+     * change. */
+    std::pair<int, int> m_printerPaperOf{-1, -1};
     bool m_printRan = false;
     std::unique_ptr<print::TReportSystem> m_report;
     std::unique_ptr<print::PagePrinter> m_pagePrinter;

@@ -78,8 +78,9 @@ public:
     {
         QPrintDialog dialog(&printer, parent);
         dialog.setWindowTitle(title);
-        // Copies, the printer and its set-up only: no file destination, no page range, no collation.
-        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+        // Copies, the printer and its set-up, and printing to a PDF file, which works without any printer
+        // installed: no page range, no collation.
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintToFile);
         return dialog.exec() == QDialog::Accepted;
     }
     bool PrinterSetup(QWidget* parent, QPrinter& printer) override

@@ -3,6 +3,7 @@
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
 #include "platform/SaveFile.h"
+#include "print/CalendarPaper.h"
 #include "print/TReportSystem.h"
 
 #include <QCoreApplication>
@@ -105,7 +106,7 @@ ExportResult ExportPdf(calendar::TCalendarPanel32& page, const PdfExportOptions&
     printer.setOutputFileName(pages.fileName());
     printer.setCreator(QStringLiteral("Datoria"));
     printer.setDocName(QFileInfo(path).completeBaseName());
-    printer.setPageSize(QPageSize(page.PaperSize() == 1 ? QPageSize::A4 : QPageSize::Letter));
+    UseCalendarPaper(printer, page);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
     report.SetShowSetup(false);
     report.SetShowStatus(options.statusParent != nullptr, options.statusDelayMs);

@@ -30,7 +30,8 @@ bool PdfFileComplete(const QString& path)
 } // namespace
 
 TReportSystem::TReportSystem(QWidget* parent)
-    : m_parent(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : m_parent(parent), m_ownPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      m_printer(m_ownPrinter.get())
 {
     // Coordinates start at the paper's corner: the calendar places itself by its own margins.
     m_printer->setFullPage(true);
@@ -45,7 +46,14 @@ TReportSystem::~TReportSystem()
 
 void TReportSystem::SetPrinter(std::unique_ptr<QPrinter> printer)
 {
-    m_printer = std::move(printer);
+    m_ownPrinter = std::move(printer);
+    m_printer = m_ownPrinter.get();
+    m_printer->setFullPage(true);
+}
+
+void TReportSystem::UsePrinter(QPrinter& printer)
+{
+    m_printer = &printer;
     m_printer->setFullPage(true);
 }
 
@@ -67,7 +75,7 @@ TReportSystem::Result TReportSystem::Execute()
     m_printer->setFullPage(true);
     if (OnBeforePrint)
         OnBeforePrint(*this);
-    if (!m_painter.begin(m_printer.get())) {
+    if (!m_painter.begin(m_printer)) {
         m_error = QCoreApplication::translate("print", "The printer could not start the job.");
         return Result::Failed;
     }
@@ -262,7 +270,7 @@ double TReportSystem::LineHeight() const
 
 double TReportSystem::TextWidth(const QString& text) const
 {
-    return QFontMetricsF(m_font, m_printer.get()).horizontalAdvance(text) / XDPI();
+    return QFontMetricsF(m_font, m_printer).horizontalAdvance(text) / XDPI();
 }
 
 QString TReportSystem::FitText(const QString& text, double width) const
@@ -277,7 +285,7 @@ void TReportSystem::printAt(const QString& text, double xDevice, double yInches)
 {
     if (text.isEmpty())
         return;
-    const QFontMetricsF metrics(m_font, m_printer.get());
+    const QFontMetricsF metrics(m_font, m_printer);
     const double y = yInches * YDPI();
     if (!m_transparentText)
         m_painter.fillRect(QRectF(xDevice, y, metrics.horizontalAdvance(text), metrics.height()), m_brush);
@@ -288,12 +296,12 @@ void TReportSystem::printAt(const QString& text, double xDevice, double yInches)
 
 void TReportSystem::PrintCenter(const QString& text, double x, double y)
 {
-    printAt(text, x * XDPI() - QFontMetricsF(m_font, m_printer.get()).horizontalAdvance(text) / 2, y);
+    printAt(text, x * XDPI() - QFontMetricsF(m_font, m_printer).horizontalAdvance(text) / 2, y);
 }
 
 void TReportSystem::PrintRight(const QString& text, double x, double y)
 {
-    printAt(text, x * XDPI() - QFontMetricsF(m_font, m_printer.get()).horizontalAdvance(text), y);
+    printAt(text, x * XDPI() - QFontMetricsF(m_font, m_printer).horizontalAdvance(text), y);
 }
 
 void TReportSystem::StretchPicture(const platform::TRect& rect, const QSizeF& frame,

@@ -42,6 +42,8 @@ public:
     QPrinter& Printer() { return *m_printer; }
     /** Replaces the printer (a test's printer, or a PDF writer's). */
     void SetPrinter(std::unique_ptr<QPrinter> printer);
+    /** Runs on a printer owned elsewhere (a print preview's), which must outlive the jobs run on it. */
+    void UsePrinter(QPrinter& printer);
 
     /** The set-up window before the job: shown for paper, left out for an export. */
     void SetShowSetup(bool show) { m_showSetup = show; }
@@ -123,7 +125,8 @@ private:
     void updateStatus();
 
     QWidget* m_parent = nullptr;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_ownPrinter;
+    QPrinter* m_printer = nullptr;
     QPainter m_painter;
     bool m_showSetup = true;
     bool m_showStatus = false;

@@ -2,9 +2,9 @@
 #include "app/TCalendarProperties.h"
 #include "app/TExportPdfDialog.h"
 #include "calendar/TCalendarPanel32.h"
-#include "platform/Printers.h"
 #include "platform/ProgramFolder.h"
 #include "print/MonthFill.h"
+#include "print/TReportSystem.h"
 #include "recurring/RecurringStore.h"
 #include "supertext/TQelSuperText.h"
 #include "tests/support/ModalDialogs.h"
@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -88,40 +89,74 @@ private Q_SLOTS:
         testsupport::PinEnvironment();
     }
 
-    // Without a printer, or without a default one, the first activation says so and printing stays off.
-    void printerCheckAtStart_data()
+    // Printing needs no installed printer (a PDF file is always offered), so the start says nothing and the
+    // print commands come with the calendar. The print and page set-up windows open on the calendar's paper
+    // and orientation; what the user picks there stands until the calendar's paper or orientation changes.
+    void printingStartsFromTheCalendarsPaper()
     {
-        QTest::addColumn<QStringList>("printers");
-        QTest::addColumn<QString>("defaultPrinter");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("none")
-            << QStringList() << QString()
-            << u"There are no installed printers.\r\nUnable to perform printer related operations"_s;
-        QTest::newRow("no default")
-            << QStringList{u"Laser"_s} << QString()
-            << u"There is no default printer selected.\r\nUnable to perform printer related operations"_s;
-        QTest::newRow("default") << QStringList{u"Laser"_s} << u"Laser"_s << QString();
-    }
-    void printerCheckAtStart()
-    {
-        QFETCH(QStringList, printers);
-        QFETCH(QString, defaultPrinter);
-        QFETCH(QString, message);
-        platform::SetPrinterListOverride(platform::PrinterList{printers, defaultPrinter});
         testsupport::ScriptedPrompts prompts;
         TCalendarMain window;
-        QVERIFY(!window.Action("mnuPrintCalendar")->isEnabled());
         start(window);
-        QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(window.PrinterAvailable(), message.isEmpty());
-        // Nothing to print before there is a document.
-        QVERIFY(!window.Action("mnuPrintCalendar")->isEnabled());
-        QVERIFY(!window.Action("mnuPrintSetup")->isEnabled());
+        QVERIFY(prompts.messages.isEmpty());
+        for (const char* name : {"mnuPrintCalendar", "Printbutton", "mnuPrintPreview", "mnuPrintSetup"})
+            QVERIFY2(!window.Action(name)->isEnabled(), name); // nothing to print before there is a calendar
         newDocument(window);
-        QCOMPARE(window.Action("mnuPrintCalendar")->isEnabled(), message.isEmpty());
-        QCOMPARE(window.Action("Printbutton")->isEnabled(), message.isEmpty());
-        QVERIFY(window.Action("mnuPrintSetup")->isEnabled());
-        QVERIFY(window.Action("mnuExportPdf")->isEnabled());
+        for (const char* name : {"mnuPrintCalendar", "Printbutton", "mnuPrintPreview", "mnuPrintSetup"})
+            QVERIFY2(window.Action(name)->isEnabled(), name);
+        window.Page()->SetPaperSize(1);
+        QCOMPARE(window.Page()->CalendarOrientation(), calendar::coLandscape); // the new calendar's layout
+        const QPageLayout a4Landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF());
+        const QPageLayout letterPortrait(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF());
+        prompts.printerSetupChoice = letterPortrait;
+        clickFileItem(window, "mnuPrintSetup");
+        clickFileItem(window, "mnuPrintCalendar"); // declined: printTarget is empty
+        window.Page()->SetCalendarLayout(calendar::loFullCalendar); // a layout standing upright
+        QCOMPARE(window.Page()->CalendarOrientation(), calendar::coPortrait);
+        clickFileItem(window, "mnuPrintCalendar");
+        auto paper = [](const QPageLayout& layout) {
+            return std::pair{layout.pageSize().id(), layout.orientation()};
+        };
+        QCOMPARE(prompts.printerLayoutsAsked.size(), 3);
+        QCOMPARE(paper(prompts.printerLayoutsAsked[0]), paper(a4Landscape));
+        QCOMPARE(paper(prompts.printerLayoutsAsked[1]), paper(letterPortrait));
+        QCOMPARE(paper(prompts.printerLayoutsAsked[2]), std::pair(QPageSize::A4, QPageLayout::Portrait));
+    }
+
+    // File > Print Preview (Ctrl+Shift+P) shows the page as the print routine draws it, on the calendar's
+    // paper; the page keeps its zoom and nothing is changed.
+    void printPreviewShowsThePrintedPage()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TCalendarMain window;
+        start(window);
+        newDocument(window);
+        window.SetModified(false);
+        int pages = 0;
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        QImage shown;
+        testsupport::WhenDialogOpens(&window, [&](QWidget* dialog) {
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            QVERIFY(preview);
+            pages = preview->pageCount();
+            orientation = preview->orientation();
+            shown = preview->grab().toImage();
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pages, 1);
+        QCOMPARE(orientation, QPageLayout::Landscape);
+        // The grid's lines and the texts in black on the white sheet (the sheet's shadow has white on one side
+        // only), not a blank sheet.
+        int strokes = 0;
+        auto white = [&shown](int x, int y) { return qGray(shown.pixel(x, y)) >= 250; };
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 3; x + 3 < shown.width(); ++x)
+                strokes += qGray(shown.pixel(x, y)) < 80 && white(x - 3, y) && white(x + 3, y) ? 1 : 0;
+        QVERIFY2(strokes > 500, qPrintable(QString::number(strokes)));
+        QCOMPARE(window.Page()->Zoom(), 0.6f);
+        QVERIFY(!window.Page()->Printing());
+        QVERIFY(!window.Modified());
+        QVERIFY(prompts.messages.isEmpty());
     }
 
     // A portrait calendar at 60% prints at full size on portrait paper, and shows at 60% afterwards.

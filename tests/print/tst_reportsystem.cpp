@@ -1,4 +1,3 @@
-#include "print/PrinterCheck.h"
 #include "print/TReportSystem.h"
 #include "tests/support/FailingPrinter.h"
 #include "tests/support/ModalDialogs.h"
@@ -36,32 +35,6 @@ class TestReportSystem : public QObject
 
 private Q_SLOTS:
     void initTestCase() { testsupport::PinEnvironment(); }
-
-    void printerCheck_data()
-    {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QString>("defaultName");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("none")
-            << QStringList() << QString()
-            << u"There are no installed printers.\r\nUnable to perform printer related operations"_s;
-        QTest::newRow("no default")
-            << QStringList{u"Laser"_s} << QString()
-            << u"There is no default printer selected.\r\nUnable to perform printer related operations"_s;
-        QTest::newRow("default") << QStringList{u"Laser"_s, u"Ink"_s} << u"Ink"_s << QString();
-    }
-    void printerCheck()
-    {
-        QFETCH(QStringList, names);
-        QFETCH(QString, defaultName);
-        QFETCH(QString, message);
-        QCOMPARE(print::PrinterCheckMessage({names, defaultName}), message);
-        platform::SetPrinterListOverride(platform::PrinterList{names, defaultName});
-        testsupport::ScriptedPrompts prompts;
-        QCOMPARE(print::CheckPrinters(nullptr), message.isEmpty());
-        QCOMPARE(prompts.messages, message.isEmpty() ? QStringList() : QStringList{message});
-        testsupport::PinEnvironment();
-    }
 
     // Inches to device pixels truncate; a text too wide loses characters from its end.
     void unitsAndFitting()

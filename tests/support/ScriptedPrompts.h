@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <optional>
+
 namespace testsupport {
 
 /** Prompts that answer from a script and record what they were asked, installed for their lifetime. */
@@ -60,6 +62,7 @@ public:
     bool PrintSetup(QWidget*, QPrinter& printer, const QString& title) override
     {
         printSetupTitles.append(title);
+        printerLayoutsAsked.append(printer.pageLayout());
         if (printTarget.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -68,9 +71,13 @@ public:
         printer.setPageOrientation(printerOrientation);
         return true;
     }
-    bool PrinterSetup(QWidget*, QPrinter&) override
+    /** Records the paper it was opened with and takes printerSetupChoice when one is given. */
+    bool PrinterSetup(QWidget*, QPrinter& printer) override
     {
         ++printerSetups;
+        printerLayoutsAsked.append(printer.pageLayout());
+        if (printerSetupChoice)
+            printer.setPageLayout(*printerSetupChoice);
         return true;
     }
 
@@ -92,6 +99,9 @@ public:
     QPageLayout::Orientation printerOrientation = QPageLayout::Landscape;
     QStringList printSetupTitles;
     int printerSetups = 0;
+    /** The printer's paper each time the print or printer set-up window was asked for, in order. */
+    QList<QPageLayout> printerLayoutsAsked;
+    std::optional<QPageLayout> printerSetupChoice;
 };
 
 } // namespace testsupport
