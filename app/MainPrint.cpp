@@ -37,6 +37,11 @@ void TCalendarMain::PrintCalendar()
     if (m_page->isHidden())
         return;
     matchPrinterToCalendar();
+    // Without an installed printer the print window offers a PDF file: it proposes one named after the
+    // calendar's month in the program's folder, not a bare folder.
+    QPrinter& printer = m_report->Printer();
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+        printer.setOutputFileName(platform::ProgramFolder() + ProposedFileName(QStringLiteral(".PDF")));
     const float zoom = m_page->Zoom();
     m_page->SetPrinting(true);
     DoSaveRichtext();

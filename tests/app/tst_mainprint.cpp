@@ -120,6 +120,9 @@ private Q_SLOTS:
         QCOMPARE(paper(prompts.printerLayoutsAsked[0]), paper(a4Landscape));
         QCOMPARE(paper(prompts.printerLayoutsAsked[1]), paper(letterPortrait));
         QCOMPARE(paper(prompts.printerLayoutsAsked[2]), std::pair(QPageSize::A4, QPageLayout::Portrait));
+        // Where the machine has no printer, a PDF file named after the month is proposed.
+        if (!prompts.printFilesProposed[1].isEmpty())
+            QCOMPARE(prompts.printFilesProposed[1], platform::ProgramFolder() + u"Dec2026.PDF"_s);
     }
 
     // File > Print Preview (Ctrl+Shift+P) shows the page as the print routine draws it, on the calendar's

@@ -63,6 +63,8 @@ public:
     {
         printSetupTitles.append(title);
         printerLayoutsAsked.append(printer.pageLayout());
+        printFilesProposed.append(printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                                                : QString());
         if (printTarget.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -101,6 +103,8 @@ public:
     int printerSetups = 0;
     /** The printer's paper each time the print or printer set-up window was asked for, in order. */
     QList<QPageLayout> printerLayoutsAsked;
+    /** The PDF file the print window proposed each time (empty when it printed to a printer). */
+    QStringList printFilesProposed;
     std::optional<QPageLayout> printerSetupChoice;
 };
 
