@@ -109,7 +109,7 @@ private Q_SLOTS:
         const QPageLayout letterPortrait(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF());
         prompts.printerSetupChoice = letterPortrait;
         clickFileItem(window, "mnuPrintSetup");
-        clickFileItem(window, "mnuPrintCalendar"); // declined: printTarget is empty
+        clickFileItem(window, "mnuPrintCalendar");                  // declined: printTarget is empty
         window.Page()->SetCalendarLayout(calendar::loFullCalendar); // a layout standing upright
         QCOMPARE(window.Page()->CalendarOrientation(), calendar::coPortrait);
         clickFileItem(window, "mnuPrintCalendar");
@@ -148,8 +148,8 @@ private Q_SLOTS:
         QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(pages, 1);
         QCOMPARE(orientation, QPageLayout::Landscape);
-        // The grid's lines and the texts in black on the white sheet (the sheet's shadow has white on one side
-        // only), not a blank sheet.
+        // The grid's lines and the texts in black on the white sheet (the sheet's shadow has white on one
+        // side only), not a blank sheet.
         int strokes = 0;
         auto white = [&shown](int x, int y) { return qGray(shown.pixel(x, y)) >= 250; };
         for (int y = 0; y < shown.height(); ++y)
