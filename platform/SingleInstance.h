@@ -24,9 +24,9 @@ public:
     ~SingleInstance() override;
 
     /**
-     * The key of the program's instance for this user on this display: a start on another X display or in
-     * another Wayland session runs its own instance, since it could not see a window elsewhere. The Wayland
-     * display counts where there is one (an X display beside it is that session's own); screen 0 of an X
+     * The key of the program's instance for this user on this display: a start on another X display or on
+     * another Wayland display runs its own instance, since it could not see a window elsewhere. The Wayland
+     * display counts where there is one (an X display beside it belongs to it); screen 0 of an X
      * display is the display itself.
      */
     static QString SessionKey(const QString& program);

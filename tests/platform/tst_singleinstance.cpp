@@ -111,7 +111,7 @@ private Q_SLOTS:
         QCOMPARE(opened.count(), 0);
     }
 
-    // Each X display and each Wayland session runs its own instance; a later start on the same one is refused
+    // Each X display and each Wayland display runs its own instance; a later start on the same one is refused
     // the lock and hands over to the running one.
     void oneInstancePerDisplay_data()
     {
@@ -125,7 +125,7 @@ private Q_SLOTS:
             << QByteArrayList{no, ":0"} << QByteArrayList{no, ":0.0"} << true;
         QTest::newRow("displays of two hosts")
             << QByteArrayList{no, "host:10.0"} << QByteArrayList{no, "host1:0"} << false;
-        QTest::newRow("another Wayland session")
+        QTest::newRow("another Wayland display")
             << QByteArrayList{"wayland-0", ":0"} << QByteArrayList{"wayland-1", ":0"} << false;
         QTest::newRow("X display beside Wayland")
             << QByteArrayList{"wayland-0", ":0"} << QByteArrayList{no, ":0"} << false;
