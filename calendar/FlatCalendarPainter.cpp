@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarPainter.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calendar {
@@ -124,8 +125,11 @@ MonthPaintParams DrawFlatCalendar(platform::TCanvas& canvas, const FlatCalendarL
     const FlatCalendarRects rects =
         ComputeFlatCalendarRects(w, h, look.shadowDepth, look.shadowPosition, look.transparent, zoom);
     if (rects.hasShadow) {
+        // Kept to the object's own area: the window cuts what lies beyond it, and paper must not show it
+        // either (a printer or a PDF viewer may round a clipped edge outwards).
         const TRect& s = rects.shadow;
-        canvas.FillRect({s.left, s.top, s.right + 1, s.bottom + 1}, look.shadowColor);
+        canvas.FillRect({s.left, s.top, std::min(s.right + 1, w), std::min(s.bottom + 1, h)},
+                        look.shadowColor);
     }
 
     MonthPaintParams p;

@@ -827,13 +827,6 @@ MonthPaintParams TCalendarPanel32::MiniPaintParams(float zoom) const
     return p;
 }
 
-void TCalendarPanel32::RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage,
-                                      int zoomPercent)
-{
-    QPainter painter(&target);
-    m_cellRenderer.Render(painter, storage.RtfText(), target.rect(), zoomPercent);
-}
-
 void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored, bool onlyPositive,
                                       const QRect& area, bool onScreen)
 {
@@ -856,19 +849,12 @@ void TCalendarPanel32::paintCellTexts(platform::TCanvas& canvas, bool onlyStored
         const QSize size(free.width() + 1, free.height() + 1);
         if (size.width() <= 0 || size.height() <= 0)
             continue;
-        int hidden = 0;
-        const QImage* picture = &m_cellScratch;
-        if (onScreen) {
-            const CellPicture& cell = cellPicture(i, size, zoomPercent);
-            hidden = cell.hiddenLines;
+        // The window and a rendered bitmap show the same: the lines that fit whole.
+        const CellPicture& cell = cellPicture(i, size, zoomPercent);
+        const int hidden = onScreen ? cell.hiddenLines : 0;
+        if (onScreen)
             m_hiddenLines[static_cast<size_t>(i)] = hidden;
-            picture = &cell.picture;
-        } else {
-            if (m_cellScratch.size() != size)
-                m_cellScratch = QImage(size, QImage::Format_RGB32);
-            m_cellScratch.fill(Qt::white);
-            RenderCellText(m_cellScratch, storage, zoomPercent);
-        }
+        const QImage* picture = &cell.picture;
         // The text is laid out one pixel wider and higher than the cell's free area, as the cell editor lays
         // it out, so both wrap alike. Squeezing that picture into the area would drop a pixel column from the
         // middle of the text and cut glyphs in two; the picture is copied unscaled instead, losing only its

@@ -226,8 +226,6 @@ protected:
     bool CreateObjectInRect(const platform::TRect& rect) override;
     /** The page keeps exactly its zoomed page size, so steps of zoom never add up rounding. */
     void ZoomChanged() override;
-    /** Renders a cell's rich text onto a white scratch image of the text area's size plus one pixel. */
-    void RenderCellText(QImage& target, const richtext::TVelRtfStorage& storage, int zoomPercent);
 
 private:
     /** Draws the page onto a white surface; cell texts outside area (the part being painted) are left out. */
@@ -300,7 +298,6 @@ private:
     PageLayoutResult m_layoutResult;
     bool m_painting = false;
     bool m_creating = false;
-    QImage m_cellScratch;
     platform::TextCache m_textCache;
     richtext::RichTextRenderer m_cellRenderer;
     std::array<int, kCellCount> m_hiddenLines{};

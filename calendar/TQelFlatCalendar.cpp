@@ -220,6 +220,7 @@ void TQelFlatCalendar::PrintTo(QPainter& painter, double originX, double originY
     painter.save();
     painter.translate((originX + x() / ppi) * dpiX, (originY + y() / ppi) * dpiY);
     painter.scale(dpiX / ppi, dpiY / ppi);
+    painter.setClipRect(rect(), Qt::IntersectClip);
     DrawOn(painter);
     painter.restore();
 }

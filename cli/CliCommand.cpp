@@ -36,7 +36,8 @@ namespace {
 const char* const kUsage =
     "usage: datoria-cli render [--file FILE.KVF|FILE.KVS] [--objects] [--recurring STORE] [options] -o "
     "OUT.png\n"
-    "       datoria-cli pdf [--file FILE.KVF|FILE.KVS] [--months N] [--recurring STORE] [options] -o "
+    "       datoria-cli pdf [--file FILE.KVF|FILE.KVS] [--months N] [--resolution DPI] [--recurring STORE] "
+    "[options] -o "
     "OUT.pdf\n"
     "       datoria-cli inspect [--file FILE.KVF|FILE.KVS] [options] --json\n"
     "       datoria-cli new [options] -o FILE.KVF\n"

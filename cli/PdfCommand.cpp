@@ -50,6 +50,12 @@ void AddPdfOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("months"),
                       QStringLiteral("pdf: pages, the month and those after it (1..24)."),
                       QStringLiteral("N")});
+    parser.addOption({QStringLiteral("resolution"),
+                      QStringLiteral("pdf: dots per inch the pages are drawn at (%1..%2, default %3).")
+                          .arg(print::kMinPdfResolution)
+                          .arg(print::kMaxPdfResolution)
+                          .arg(print::kDefaultPdfResolution),
+                      QStringLiteral("DPI")});
     parser.addOption(
         {QStringLiteral("recurring"),
          QStringLiteral("render, pdf, inspect, new: fill the day cells from a recurring-dates store."),
@@ -79,6 +85,16 @@ int ExportPdf(calendar::TCalendarPanel32& page, const QCommandLineParser& parser
         options.months = parser.value(QStringLiteral("months")).toInt(&ok);
         if (!ok || options.months < 1 || options.months > print::kMaxExportMonths) {
             err << "datoria-cli: --months must be a number from 1 to " << print::kMaxExportMonths << '\n';
+            return 1;
+        }
+    }
+    if (parser.isSet(QStringLiteral("resolution"))) {
+        bool ok = false;
+        options.resolution = parser.value(QStringLiteral("resolution")).toInt(&ok);
+        if (!ok || options.resolution < print::kMinPdfResolution ||
+            options.resolution > print::kMaxPdfResolution) {
+            err << "datoria-cli: --resolution must be a number from " << print::kMinPdfResolution << " to "
+                << print::kMaxPdfResolution << '\n';
             return 1;
         }
     }

@@ -199,7 +199,7 @@ void TQelBaseLabel::drawCopy(QPainter& painter, const platform::TRect& clip, QPo
     painter.rotate(-m_angle);
     painter.setFont(font);
     painter.setPen(color);
-    painter.drawText(QPoint(0, QFontMetrics(font, painter.device()).ascent()), m_caption);
+    painter.drawText(QPoint(0, QFontMetrics(font, platform::ScreenMetricsDevice()).ascent()), m_caption);
     painter.restore();
 }
 
@@ -209,8 +209,13 @@ void TQelBaseLabel::paintEvent(QPaintEvent*)
         return;
     if (width() < 5 || height() < 5)
         m_layoutDirty = true;
-    const LabelLayout& layout = Layout();
     QPainter painter(this);
+    drawLabel(painter);
+}
+
+void TQelBaseLabel::drawLabel(QPainter& painter)
+{
+    const LabelLayout& layout = Layout();
     if (!m_transparent)
         painter.fillRect(rect(), platform::ToQColor(m_backColor));
     const QFont font = DrawingFont();
@@ -218,55 +223,27 @@ void TQelBaseLabel::paintEvent(QPaintEvent*)
     drawCopy(painter, layout.highlight, layout.highlightOrigin, platform::ToQColor(m_colorHighlight), font);
     drawCopy(painter, layout.text, layout.textOrigin, platform::ToQColor(m_font->Color()), font);
     if (m_borderStyle == bsSingle) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(0, 0, width() - 1, height() - 1);
+        // A one-pixel frame on the outermost pixels, as four strips: exact on screen and on paper alike.
+        const int w = width(), h = height();
+        for (const QRect& side :
+             {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
+            painter.fillRect(side, Qt::black);
     }
 }
 
 void TQelBaseLabel::PrintTo(QPainter& painter, double originX, double originY)
 {
+    // The label as the window draws it, in screen pixels placed and scaled onto the page: the same copies,
+    // cut at the same edges, and its text stays text.
     m_layoutDirty = true;
-    const LabelLayout& layout = Layout();
     const double ppi = platform::PixelsPerInch();
     const double dpiX = painter.device()->logicalDpiX();
     const double dpiY = painter.device()->logicalDpiY();
-    auto X = [&](double v) { return (originX + v / ppi) * dpiX; };
-    auto Y = [&](double v) { return (originY + v / ppi) * dpiY; };
-    const int left = x(), top = y();
     painter.save();
-    if (!m_transparent)
-        painter.fillRect(
-            QRectF(QPointF(X(left), Y(top)), QPointF(X(left + width() - 1), Y(top + height() - 1))),
-            platform::ToQColor(m_backColor));
-    QFont font(m_font->Name());
-    font.setPointSize(std::max(1, m_font->Size()));
-    font.setBold(m_font->Style().testFlag(platform::fsBold));
-    font.setItalic(m_font->Style().testFlag(platform::fsItalic));
-    font.setUnderline(m_font->Style().testFlag(platform::fsUnderline));
-    const double trim = 0.03;
-    auto copy = [&](const platform::TRect& r, QPoint origin, const QColor& color) {
-        painter.save();
-        painter.setClipRect(QRectF(QPointF(X(left + r.left), Y(top + r.top)),
-                                   QPointF(X(left + r.right) - trim * dpiX, Y(top + r.bottom) - trim * dpiY)),
-                            Qt::IntersectClip);
-        painter.translate(X(left + origin.x()), Y(top + origin.y()));
-        painter.rotate(-m_angle);
-        painter.setFont(font);
-        painter.setPen(color);
-        painter.drawText(QPointF(0, QFontMetricsF(font, painter.device()).ascent()), m_caption);
-        painter.restore();
-    };
-    if (m_depthShadow > 0 && m_directionShadow != sdNone)
-        copy(layout.shadow, layout.shadowOrigin, platform::ToQColor(m_colorShadow));
-    if (m_depthHighlight > 0 && m_directionHighlight != hdNone)
-        copy(layout.highlight, layout.highlightOrigin, platform::ToQColor(m_colorHighlight));
-    copy(layout.text, layout.textOrigin, platform::ToQColor(m_font->Color()));
-    if (m_borderStyle == bsSingle) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(QPointF(X(left), Y(top)), QPointF(X(left + width()), Y(top + height()))));
-    }
+    painter.translate((originX + x() / ppi) * dpiX, (originY + y() / ppi) * dpiY);
+    painter.scale(dpiX / ppi, dpiY / ppi);
+    painter.setClipRect(rect(), Qt::IntersectClip);
+    drawLabel(painter);
     painter.restore();
 }
 

@@ -93,6 +93,7 @@ protected:
     void MarkLayoutDirty();
 
 private:
+    void drawLabel(QPainter& painter);
     void drawCopy(QPainter& painter, const platform::TRect& clip, QPoint origin, const QColor& color,
                   const QFont& font) const;
 

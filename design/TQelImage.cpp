@@ -190,36 +190,32 @@ void TQelImage::paintEvent(QPaintEvent*)
 
 void TQelImage::draw(QPainter& painter) const
 {
-    // The picture always fills the object; without one, a white rectangle in a black frame.
-    if (!m_picture.IsEmpty()) {
-        m_picture.Draw(painter, QRectF(0, 0, width(), height()));
-    } else {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::white);
-        painter.drawRect(0, 0, width() - 1, height() - 1);
-    }
-    if (m_borderStyle == bsSingle) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(0, 0, width() - 1, height() - 1);
-    }
+    // The picture always fills the object; without one, a white rectangle in a black frame. Frames are
+    // one-pixel strips on the outermost pixels: exact on screen and on paper alike.
+    const int w = width(), h = height();
+    const bool frame = m_picture.IsEmpty() || m_borderStyle == bsSingle;
+    if (!m_picture.IsEmpty())
+        m_picture.Draw(painter, QRectF(0, 0, w, h));
+    else
+        painter.fillRect(QRect(0, 0, w, h), Qt::white);
+    if (frame)
+        for (const QRect& side :
+             {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
+            painter.fillRect(side, Qt::black);
 }
 
 void TQelImage::PrintTo(QPainter& painter, double originX, double originY)
 {
+    // The picture as the window draws it, in screen pixels placed and scaled onto the page: a metafile stays
+    // vectors and a bitmap keeps all of its own pixels.
     const double ppi = platform::PixelsPerInch();
     const double dpiX = painter.device()->logicalDpiX();
     const double dpiY = painter.device()->logicalDpiY();
-    const QRectF target(
-        QPointF((originX + x() / ppi) * dpiX, (originY + y() / ppi) * dpiY),
-        QPointF((originX + (x() + width()) / ppi) * dpiX, (originY + (y() + height()) / ppi) * dpiY));
     painter.save();
-    m_picture.Draw(painter, target);
-    if (m_borderStyle == bsSingle) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(target);
-    }
+    painter.translate((originX + x() / ppi) * dpiX, (originY + y() / ppi) * dpiY);
+    painter.scale(dpiX / ppi, dpiY / ppi);
+    painter.setClipRect(rect(), Qt::IntersectClip);
+    draw(painter);
     painter.restore();
 }
 

@@ -163,6 +163,7 @@ void TZubRichBaseLabel::PrintTo(QPainter& painter, double originX, double origin
     painter.save();
     painter.translate((originX + x() / ppi) * dpiX, (originY + y() / ppi) * dpiY);
     painter.scale(dpiX / ppi, dpiY / ppi);
+    painter.setClipRect(rect(), Qt::IntersectClip);
     DrawOn(painter);
     painter.restore();
 }

@@ -1,6 +1,7 @@
 #include "platform/Screen.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
 
 #include <cmath>
@@ -26,6 +27,19 @@ int PixelsPerInch()
 void SetPixelsPerInchOverride(int ppi)
 {
     g_override = ppi;
+}
+
+const QPaintDevice* ScreenMetricsDevice()
+{
+    static QImage device;
+    const int dotsPerMeter = int(std::lround(PixelsPerInch() / 0.0254));
+    if (device.isNull())
+        device = QImage(1, 1, QImage::Format_RGB32);
+    if (device.dotsPerMeterX() != dotsPerMeter) {
+        device.setDotsPerMeterX(dotsPerMeter);
+        device.setDotsPerMeterY(dotsPerMeter);
+    }
+    return &device;
 }
 
 int MulDiv(int a, int b, int c)

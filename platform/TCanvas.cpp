@@ -1,5 +1,7 @@
 #include "platform/TCanvas.h"
 
+#include "platform/Screen.h"
+
 #include <algorithm>
 
 namespace platform {
@@ -16,8 +18,9 @@ void TCanvas::SetFont(const QFont& font, TColor color)
     if (m_metrics && font == m_font)
         return;
     m_font = font;
-    // Metrics of the device the text is drawn on, so widths match what is painted.
-    m_metrics.emplace(m_font, m_painter.device());
+    // Measured as the screen measures, on any device: a page printed at any resolution centres and cuts its
+    // texts exactly as the window does.
+    m_metrics.emplace(m_font, ScreenMetricsDevice());
     m_ascent = m_metrics->ascent();
     m_height = m_metrics->ascent() + m_metrics->descent();
     m_fontTexts = m_cache ? &m_cache->ForFont(m_font) : nullptr;

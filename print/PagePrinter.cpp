@@ -5,14 +5,9 @@
 #include "calendar/TCalendarPanel32.h"
 #include "platform/Screen.h"
 #include "platform/TCanvas.h"
-#include "print/PrintMonth.h"
 #include "print/TReportSystem.h"
 
-#include <QImage>
 #include <QPainter>
-#include <QTextDocument>
-
-#include <cmath>
 
 namespace print {
 
@@ -59,12 +54,13 @@ bool IsWeekPlanner(int layout)
     return layout == calendar::loWeek || layout == calendar::lo2Week;
 }
 
-/** A rectangle of page pixels at offset (x, y) inches, as device pixels. */
-TRect ToDevice(const TReportSystem& report, const TRect& r, double x, double y)
+/** The painter's page pixels become inches on paper at offset (x, y): one screen pixel at full size is
+ * 1 / PixelsPerInch() of an inch at any printer resolution. */
+void UsePageUnits(QPainter& painter, const TReportSystem& report, double x, double y)
 {
     const double s = platform::PixelsPerInch();
-    return {report.XI2D(x + r.left / s), report.YI2D(y + r.top / s), report.XI2D(x + r.right / s),
-            report.YI2D(y + r.bottom / s)};
+    painter.translate(x * report.XDPI(), y * report.YDPI());
+    painter.scale(report.XDPI() / s, report.YDPI() / s);
 }
 
 } // namespace
@@ -80,49 +76,29 @@ PageContent ContentOf(const TCalendarPanel32& page)
     return content;
 }
 
-TRect CellTextFrame(const TCalendarPanel32& page, const PageContent& content)
-{
-    const calendar::PageLayoutResult layout = LayoutFor(page, content);
-    MonthPaintParams p = MainParamsFor(page, content, layout);
-    // The screen's drawing routines record the geometry; they draw into a one-pixel scratch image.
-    QImage scratch(1, 1, QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    platform::TCanvas canvas(painter);
-    const int kind = page.CalendarLayout();
-    if (IsWeekPlanner(kind))
-        calendar::DrawWeekPlanner(canvas, p, QString());
-    else if (kind >= calendar::loDay10)
-        calendar::DrawDayPlanner(canvas, p, QString());
-    else if (layout.showMainCalendar)
-        calendar::DrawMonth(canvas, p, page.UserTitle());
-    TRect frame = p.cells[0].rFree;
-    frame.right += 5;
-    frame.bottom += 5;
-    return frame;
-}
-
 void PagePrinter::Print(TReportSystem& report, TCalendarPanel32& page, const PageContent& content, double x,
                         double y)
 {
-    const TRect frame = CellTextFrame(page, content);
+    // The page is drawn by the screen's own routines at full size, in page pixels, under one transform to the
+    // paper: every length, inset, font size and line break is the screen's, whatever the printer's
+    // resolution.
     const calendar::PageLayoutResult layout = LayoutFor(page, content);
-    MonthPaintParams p = MainParamsFor(page, content, layout);
-    p.rect = ToDevice(report, layout.mainRect, x, y);
-    p.minTitleHeight = int(std::trunc(1.5 * report.XDPI()));
-    report.SetPen(platform::clBlack, Qt::SolidLine, ScreenPixelWidth(report));
-    report.SetBrush(platform::clWhite);
+    QPainter& painter = report.Painter();
+    painter.save();
+    UsePageUnits(painter, report, x, y);
+    platform::TCanvas canvas(painter);
 
+    MonthPaintParams p = MainParamsFor(page, content, layout);
     const int kind = page.CalendarLayout();
-    const bool cells = layout.showMainCalendar || layout.plannerMode;
     if (IsWeekPlanner(kind))
-        PrintWeekPlanner(report, p, page.UserTitle());
+        calendar::DrawWeekPlanner(canvas, p, page.UserTitle());
     else if (kind >= calendar::loDay10)
-        PrintDayPlanner(report, p, page.UserTitle());
+        calendar::DrawDayPlanner(canvas, p, page.UserTitle());
     else if (layout.showMainCalendar)
-        PrintMonth(report, p, page.UserTitle());
+        calendar::DrawMonth(canvas, p, page.UserTitle());
     m_cells = p.cells;
-    if (cells)
-        printCellTexts(report, p, content, frame);
+    if (layout.showMainCalendar || layout.plannerMode)
+        printCellTexts(painter, content);
 
     if (layout.showMiniCalendars) {
         MonthPaintParams mini = page.MiniPaintParams(1.0f);
@@ -130,37 +106,29 @@ void PagePrinter::Print(TReportSystem& report, TCalendarPanel32& page, const Pag
             const calendar::MiniSlot& slot = layout.miniSlots[size_t(i)];
             mini.month = slot.month;
             mini.year = slot.year;
-            const TRect grown{slot.rect.left, slot.rect.top, slot.rect.right + 1, slot.rect.bottom + 1};
-            mini.rect = ToDevice(report, grown, x, y);
-            PrintMonth(report, mini, QString());
+            mini.rect = slot.rect;
+            calendar::DrawMonth(canvas, mini, QString());
         }
     }
+    painter.restore();
 
-    page.PrintObjects(report.Painter(), x, y);
+    page.PrintObjects(painter, x, y);
 }
 
-void PagePrinter::printCellTexts(TReportSystem& report, const MonthPaintParams& device,
-                                 const PageContent& content, const TRect& frame)
+void PagePrinter::printCellTexts(QPainter& painter, const PageContent& content)
 {
-    // The text is rendered at the frame's size in screen pixels, recorded in hundredths of a millimetre, and
-    // that recording is stretched onto the cell's free area on the device.
-    const int width = frame.right - frame.left + 1;
-    const int height = frame.bottom - frame.top + 1;
-    if (width <= 0 || height <= 0)
-        return;
-    const double s = platform::PixelsPerInch();
-    const double himetricWidth = std::trunc(width / s * 25.4 * 100);
-    const double himetricHeight = std::trunc(height / s * 25.4 * 100);
-    const QSizeF recorded(himetricWidth / 2540.0 * s, himetricHeight / 2540.0 * s);
+    // As the window shows a cell: laid out one pixel wider than its free area (as the cell editor lays it
+    // out, so the lines break alike), only the lines that fit whole, cut at the area's right edge.
     for (int i = 0; i < calendar::kCellCount; ++i) {
         const QByteArray& rtf = content.cells[size_t(i)];
-        const TRect& free = device.cells[size_t(i)].rFree;
-        if (rtf.isEmpty() || free.isZero())
+        const TRect& free = m_cells[size_t(i)].rFree;
+        if (rtf.isEmpty() || free.isZero() || free.width() <= 0 || free.height() <= 0)
             continue;
-        QTextDocument& document = m_renderer.Document(rtf);
-        report.StretchPicture(free, recorded, [&](QPainter& painter) {
-            richtext::RenderDocument(painter, document, QRect(0, 0, width, height), 100);
-        });
+        painter.save();
+        painter.setClipRect(QRect(free.left, free.top, free.width(), free.height()), Qt::IntersectClip);
+        richtext::RenderWholeLines(painter, m_renderer.Document(rtf),
+                                   QRect(free.left, free.top, free.width() + 1, free.height()), 100);
+        painter.restore();
     }
 }
 

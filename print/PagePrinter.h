@@ -1,10 +1,11 @@
 #pragma once
 
 #include "calendar/CalendarTypes.h"
-#include "calendar/MonthPaintParams.h"
 #include "richtext/RichTextRenderer.h"
 
 #include <QByteArray>
+
+class QPainter;
 
 #include <array>
 
@@ -34,6 +35,7 @@ PageContent ContentOf(const calendar::TCalendarPanel32& page);
  * and then every placed object, at full size and placed by the page's margins, at an offset in inches. The
  * page's style, layout and objects are printed with the content's month and cells; the page itself is left
  * as it is (its screen geometry included). Objects print at their current geometry, so the page is at zoom 1.
+ * The paper shows what the window shows at zoom 1: a screen pixel prints as 1 / PixelsPerInch() of an inch.
  */
 class PagePrinter
 {
@@ -41,21 +43,14 @@ public:
     void Print(TReportSystem& report, calendar::TCalendarPanel32& page, const PageContent& content, double x,
                double y);
 
-    /** The device geometry of the day cells of the last page printed. */
+    /** The day cells of the last page printed, in page pixels at full size. */
     const std::array<calendar::CellGeometry, calendar::kCellCount>& PrintedCells() const { return m_cells; }
 
 private:
-    void printCellTexts(TReportSystem& report, const calendar::MonthPaintParams& device,
-                        const PageContent& content, const platform::TRect& frame);
+    void printCellTexts(QPainter& painter, const PageContent& content);
 
     richtext::RichTextRenderer m_renderer;
     std::array<calendar::CellGeometry, calendar::kCellCount> m_cells{};
 };
-
-/**
- * The free rectangle of day cell 1 as the screen lays it out at full size for the content's month, its right
- * and bottom edges moved out by 5 pixels: every cell's text is rendered at that size and then stretched.
- */
-platform::TRect CellTextFrame(const calendar::TCalendarPanel32& page, const PageContent& content);
 
 } // namespace print

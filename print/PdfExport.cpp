@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QTemporaryFile>
 
+#include <algorithm>
+
 namespace print {
 
 namespace {
@@ -99,8 +101,13 @@ ExportResult ExportPdf(calendar::TCalendarPanel32& page, const PdfExportOptions&
 
     FullSizeGuard fullSize(page);
     TReportSystem report(options.statusParent);
-    report.SetPrinter(options.makePrinter ? options.makePrinter()
-                                          : std::make_unique<QPrinter>(QPrinter::HighResolution));
+    if (options.makePrinter) {
+        report.SetPrinter(options.makePrinter());
+    } else {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setResolution(std::clamp(options.resolution, kMinPdfResolution, kMaxPdfResolution));
+        report.SetPrinter(std::move(printer));
+    }
     QPrinter& printer = report.Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pages.fileName());

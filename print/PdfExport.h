@@ -18,6 +18,11 @@ namespace print {
 
 inline constexpr int kMaxExportMonths = 24;
 
+/** The resolutions a PDF can be drawn at, and the one it is drawn at unless asked. */
+constexpr int kMinPdfResolution = 72;
+constexpr int kMaxPdfResolution = 2400;
+constexpr int kDefaultPdfResolution = 1200;
+
 struct PdfExportOptions
 {
     /** Pages: the document's month and the months after it, 1..24. */
@@ -31,6 +36,8 @@ struct PdfExportOptions
     QWidget* statusParent = nullptr;
     /** How long the pages may take before the status window with its Cancel button appears. */
     int statusDelayMs = 500;
+    /** Dots per inch the pages are drawn at; the page looks the same at any of them. */
+    int resolution = kDefaultPdfResolution;
     /** Makes the printer the PDF is written through (tests give one that fails); a high-resolution one if
      * unset.
      */

@@ -256,7 +256,12 @@ void TQelSuperText::BoundsChanged()
 
 QFont TQelSuperText::DrawingFont() const
 {
-    const int pixels = std::min(platform::FontPixels(m_font->Size(), ZoomFactor()), kMaxPixelSize);
+    return fontAt(ZoomFactor());
+}
+
+QFont TQelSuperText::fontAt(float zoom) const
+{
+    const int pixels = std::min(platform::FontPixels(m_font->Size(), zoom), kMaxPixelSize);
     QFont font = platform::MakeQFont(platform::DrawingFamily(m_font->Name()), pixels, m_font->Style());
     font.setStyleStrategy(QFont::PreferOutline);
     return font;
@@ -335,6 +340,17 @@ QString TQelSuperText::fittingCaption(const QFont& font, int available)
     return m_fitResult;
 }
 
+QString TQelSuperText::shownCaption()
+{
+    // Fitted once, at full size, to the object's width on the page: the same characters show at every zoom
+    // and on paper (fitted at each zoom, rounded font sizes would drop a letter at one zoom and not another).
+    const double zoom = ZoomFactor() > 0 ? double(ZoomFactor()) : 1.0;
+    SuperTextLayoutInput fullSize;
+    fullSize.shadow = m_shadowOffset;
+    fullSize.width = int(std::nearbyint(width() / zoom));
+    return fittingCaption(fontAt(1.0f), fullSize.width - ComputeSuperTextLayout(fullSize).X0());
+}
+
 void TQelSuperText::paintEvent(QPaintEvent*)
 {
     if (m_inPaint)
@@ -386,7 +402,7 @@ void TQelSuperText::render(QPainter& painter)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(0, 0, w - 1, h - 1);
     }
-    const QString text = fittingCaption(font, w - layout.X0());
+    const QString text = shownCaption();
     if (text.isEmpty()) {
         // Nothing to show: a crossed box says so.
         painter.setPen(QPen(Qt::black, 0));
@@ -445,103 +461,17 @@ void TQelSuperText::render(QPainter& painter)
 
 void TQelSuperText::PrintTo(QPainter& painter, double originX, double originY)
 {
+    // The object as the window draws it, in screen pixels placed and scaled onto the page: outline widths,
+    // shadow depths and the gradient's bands scale with the page, and the glyphs stay outlines.
     m_layoutDirty = true;
-    const SuperTextLayout layout = Layout();
     const double ppi = platform::PixelsPerInch();
     const double dpiX = painter.device()->logicalDpiX();
     const double dpiY = painter.device()->logicalDpiY();
-    const float scaleX = float(dpiX / ppi), scaleY = float(dpiY / ppi);
-    // Object pixels to printer dots, through inches from the page origin.
-    auto X = [&](double v) { return (originX + (x() + v) / ppi) * dpiX; };
-    auto Y = [&](double v) { return (originY + (y() + v) / ppi) * dpiY; };
-
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF area(QPointF(X(0), Y(0)), QPointF(X(width()), Y(height())));
-    if (!m_transparent)
-        painter.fillRect(area, ToQColor(m_bgColor));
-    if (m_borderStyle == design::bsSingle) {
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area);
-    }
-
-    // The caption is cut exactly as on the screen, measured with the screen's font.
-    const QString text = fittingCaption(DrawingFont(), width() - layout.X0());
-    if (text.isEmpty()) {
-        painter.restore();
-        return;
-    }
-    // The print font: the object's face at its size in points (not zoomed), at the printer's resolution.
-    QFont font(platform::DrawingFamily(m_font->Name()));
-    font.setPixelSize(std::clamp(int(std::lround(m_font->Size() * dpiY / 72.0)), 1, kMaxPixelSize * 8));
-    font.setBold(m_font->Style().testFlag(platform::fsBold));
-    font.setItalic(m_font->Style().testFlag(platform::fsItalic));
-    font.setUnderline(m_font->Style().testFlag(platform::fsUnderline));
-    font.setStyleStrategy(QFont::PreferOutline);
-    const QFontMetricsF metrics(font);
-    QPainterPath glyphs;
-    glyphs.addText(QPointF(0, 0), font, platform::SymbolText(m_font->Name(), text));
-
-    // A layer draws inside its rectangle less 0.03 inch at the right and bottom, within the glyphs whose
-    // baseline lies 0.88 of the font's height below the layer's origin.
-    auto clipRect = [&](const platform::TRect& r) {
-        return QRectF(QPointF(X(r.left), Y(r.top)),
-                      QPointF(X(r.right) - 0.03 * dpiX, Y(r.bottom) - 0.03 * dpiY));
-    };
-    auto placed = [&](const platform::TRect& r) {
-        return glyphs.translated(X(r.left), Y(r.top) + 0.88 * (metrics.ascent() + metrics.descent()));
-    };
-
-    if (m_shadowDepth >= 1 && m_shadowOrientation != sdNone) {
-        painter.save();
-        painter.setClipRect(clipRect(layout.shadowRect), Qt::IntersectClip);
-        painter.fillPath(placed(layout.shadowRect), ToQColor(m_shadowColor));
-        painter.restore();
-    }
-    const QPainterPath textGlyphs = placed(layout.text);
-    const QRectF textClip = clipRect(layout.text);
-    if (m_surfaceType != stBrushTransparent) {
-        painter.save();
-        painter.setClipRect(textClip, Qt::IntersectClip);
-        if (m_surfaceType == stNormal) {
-            painter.fillPath(textGlyphs, ToQColor(m_font->Color()));
-        } else if (m_surfaceType == stBrushImage && !m_image.isNull()) {
-            painter.setClipPath(textGlyphs, Qt::IntersectClip);
-            const int tileWidth = int(std::lround(m_image.width() * double(scaleX)));
-            const int tileHeight = int(std::lround(m_image.height() * double(scaleY)));
-            // Neighbouring tiles overlap by 0.01 inch so no seam shows between them.
-            if (tileWidth >= 1 && tileHeight >= 1) {
-                for (double ty = textClip.top(); ty < textClip.bottom(); ty += tileHeight)
-                    for (double tx = textClip.left(); tx < textClip.right(); tx += tileWidth)
-                        painter.drawImage(QRectF(tx, ty, tileWidth + 0.01 * dpiX, tileHeight + 0.01 * dpiY),
-                                          m_image);
-            }
-        } else if (m_surfaceType == stGradientFill) {
-            // Drawn afresh at the printer's resolution, a quarter inch beyond the rectangle each way.
-            painter.setClipPath(textGlyphs, Qt::IntersectClip);
-            const QPointF corner = textClip.topLeft();
-            const int extentX = int(X(layout.text.right) - corner.x()) + int(std::trunc(dpiX * 0.25)) + 1;
-            const int extentY = int(Y(layout.text.bottom) - corner.y()) + int(std::trunc(dpiY * 0.25)) + 1;
-            const auto [s, e] = GradientEnds(m_fillDirection, m_gradientFrom, m_gradientTo);
-            const QRgb start = ToQColor(s).rgb(), end = ToQColor(e).rgb();
-            const bool across = m_fillDirection == gdLeft || m_fillDirection == gdRight;
-            const int extent = across ? extentX : extentY;
-            for (int i = 0; i < 256; ++i) {
-                const int from = platform::MulDiv(i, extent, 256), to = platform::MulDiv(i + 1, extent, 256);
-                const QRectF band = across ? QRectF(corner.x() + from, corner.y(), to - from, extentY)
-                                           : QRectF(corner.x(), corner.y() + from, extentX, to - from);
-                painter.fillRect(band, QColor::fromRgb(GradientBandColor(start, end, i)));
-            }
-        }
-        painter.restore();
-    }
-    if (m_outlineStyle != psClear && m_outlineWidth >= 1) {
-        // The outline is as many printer dots wide as the screen's is pixels.
-        const QPen pen(ToQColor(m_outlineColor), std::min(m_outlineWidth, kMaxOutlineWidth),
-                       QtPenStyle(m_outlineStyle), Qt::FlatCap, Qt::RoundJoin);
-        painter.strokePath(textGlyphs, pen);
-    }
+    painter.translate((originX + x() / ppi) * dpiX, (originY + y() / ppi) * dpiY);
+    painter.scale(dpiX / ppi, dpiY / ppi);
+    painter.setClipRect(rect(), Qt::IntersectClip);
+    render(painter);
     painter.restore();
 }
 

@@ -98,8 +98,11 @@ protected:
 private:
     void markLayoutDirty();
     void gradientInputChanged();
+    QFont fontAt(float zoom) const;
     /** The caption, shortened from its end until it fits the width available. */
     QString fittingCaption(const QFont& font, int available);
+    /** The part of the caption the object shows: the caption fitted to the object at full size. */
+    QString shownCaption();
     /** Draws every layer: background, frame, shadow, glyph fill and outline. */
     void render(QPainter& painter);
     /** Something drawn changed: the kept picture is out of date. */
