@@ -340,7 +340,7 @@ QString TQelSuperText::fittingCaption(const QFont& font, int available)
     return m_fitResult;
 }
 
-QString TQelSuperText::shownCaption()
+QString TQelSuperText::ShownCaption()
 {
     // Fitted once, at full size, to the object's width on the page: the same characters show at every zoom
     // and on paper (fitted at each zoom, rounded font sizes would drop a letter at one zoom and not another).
@@ -402,7 +402,7 @@ void TQelSuperText::render(QPainter& painter)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(0, 0, w - 1, h - 1);
     }
-    const QString text = shownCaption();
+    const QString text = ShownCaption();
     if (text.isEmpty()) {
         // Nothing to show: a crossed box says so.
         painter.setPen(QPen(Qt::black, 0));

@@ -83,6 +83,9 @@ public:
     QPoint ShadowOffsetAtZoom1() const { return m_shadowOffset; }
     /** The font as drawn: its size truncated to the zoom when the zoom is not 1. */
     QFont DrawingFont() const;
+    /** The part of the caption the object shows: the caption fitted to the object at full size, so the same
+     * at every zoom and on paper. */
+    QString ShownCaption();
     /** The prepared gradient: 256 bands across the object (a strip one pixel thick). */
     const QImage& GradientBitmap();
     /** Paints the object as the screen shows it, in its own coordinates. */
@@ -101,8 +104,7 @@ private:
     QFont fontAt(float zoom) const;
     /** The caption, shortened from its end until it fits the width available. */
     QString fittingCaption(const QFont& font, int available);
-    /** The part of the caption the object shows: the caption fitted to the object at full size. */
-    QString shownCaption();
+
     /** Draws every layer: background, frame, shadow, glyph fill and outline. */
     void render(QPainter& painter);
     /** Something drawn changed: the kept picture is out of date. */

@@ -685,6 +685,29 @@ private Q_SLOTS:
         QCOMPARE(testsupport::CountInk(narrower, {248, 0, 250, narrower.height()}), 0);
     }
 
+    // A caption that just fits (or just does not) shows the same letters at every zoom as at full size, where
+    // it prints: fitted at each zoom, rounded font sizes dropped a letter at one zoom and kept it at another.
+    void captionShowsTheSameLettersAtEveryZoom()
+    {
+        for (const float zoom : {0.6f, 0.75f, 1.5f, 2.0f}) {
+            TQelSuperText sizing;
+            sizing.SetCaption(QStringLiteral("Greetings"));
+            const int advance = QFontMetrics(sizing.DrawingFont()).horizontalAdvance(sizing.Caption());
+            for (int extra = -3; extra <= 3; ++extra) {
+                TQelSuperText text;
+                text.SetCaption(QStringLiteral("Greetings"));
+                text.resize(text.Layout().X0() + advance + extra, 120);
+                text.SetZoom(zoom);
+                const QString zoomed = text.ShownCaption();
+                text.SetZoom(1.0f);
+                QVERIFY2(zoomed == text.ShownCaption(), qPrintable(QStringLiteral("%1 at %2, %3 at 100%")
+                                                                       .arg(zoomed)
+                                                                       .arg(double(zoom))
+                                                                       .arg(text.ShownCaption())));
+            }
+        }
+    }
+
     // A caption exactly as wide as the room right of the text's start is drawn whole.
     void captionExactlyAsWideAsItsRoom()
     {
