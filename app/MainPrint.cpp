@@ -95,22 +95,27 @@ void TCalendarMain::PrintPreview()
     if (m_page->isHidden())
         return;
     DoSaveRichtext();
+    showPreview(this, [this](print::TReportSystem& report) {
+        m_pagePrinter->Print(report, *m_page, print::ContentOf(*m_page), 0, 0);
+    });
+}
+
+void TCalendarMain::showPreview(QWidget* parent, const std::function<void(print::TReportSystem&)>& pages)
+{
     matchPrinterToCalendar();
-    QPrintPreviewDialog preview(&m_report->Printer(), this);
+    QPrintPreviewDialog preview(&m_report->Printer(), parent);
     preview.setObjectName(QStringLiteral("PrintPreview"));
     preview.setWindowTitle(tr("Print Preview"));
     // Drawn as the print command draws it: at full size, through the same print routine; the preview's own
     // Print button prints through the same routine on the printer chosen there.
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &pages](QPrinter* printer) {
         const float zoom = m_page->Zoom();
         m_page->SetPrinting(true);
         setZoom(1.0f);
         print::TReportSystem job(this);
         job.UsePrinter(*printer);
         job.SetShowSetup(false);
-        job.OnPrint = [this](print::TReportSystem& report) {
-            m_pagePrinter->Print(report, *m_page, print::ContentOf(*m_page), 0, 0);
-        };
+        job.OnPrint = pages;
         if (job.Execute() == print::TReportSystem::Result::Failed)
             platform::Prompts::Current().Information(this, tr("Unable to print the calendar.") + u'\r' +
                                                                job.ErrorString());
@@ -127,15 +132,8 @@ void TCalendarMain::PrintPreview()
         m_palette->show();
 }
 
-bool TCalendarMain::ExportAsPdf()
+bool TCalendarMain::exportOptions(const TExportPdfDialog& dialog, print::PdfExportOptions& options)
 {
-    if (m_page->isHidden())
-        return false;
-    DoSaveRichtext();
-    TExportPdfDialog dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    print::PdfExportOptions options;
     options.months = dialog.Months();
     options.fill = dialog.FillRecurring();
     if (options.fill) {
@@ -149,6 +147,28 @@ bool TCalendarMain::ExportAsPdf()
         options.sources.recurringLines = recurring::ReadStore(store);
         options.sources.attributes = DefaultEditorAttributes();
     }
+    return true;
+}
+
+bool TCalendarMain::ExportAsPdf()
+{
+    if (m_page->isHidden())
+        return false;
+    DoSaveRichtext();
+    TExportPdfDialog dialog(this);
+    // The run as it will be written, shown from the dialog, which stays open for a change of mind.
+    connect(&dialog, &TExportPdfDialog::PreviewRequested, &dialog, [this, &dialog] {
+        print::PdfExportOptions options;
+        if (exportOptions(dialog, options))
+            showPreview(&dialog, [this, &options](print::TReportSystem& report) {
+                print::PrintRun(report, *m_page, options);
+            });
+    });
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    print::PdfExportOptions options;
+    if (!exportOptions(dialog, options))
+        return false;
     const std::optional<QString> chosen = platform::Prompts::Current().SaveFileName(
         this, tr("Export Calendar as PDF"),
         platform::ProgramFolder() + ProposedFileName(QStringLiteral(".PDF")),

@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -26,6 +27,7 @@ class TCalendarPanel32;
 namespace print {
 class PagePrinter;
 class TReportSystem;
+struct PdfExportOptions;
 } // namespace print
 namespace richtext {
 class TVelRichEdit;
@@ -38,6 +40,7 @@ namespace app {
 
 class DocumentHistory;
 class StartPage;
+class TExportPdfDialog;
 class TFloatingPalette;
 
 /**
@@ -205,6 +208,10 @@ private:
     void syncIconTool();
     /** Hides the palette while a dialog runs; gives back whether it was shown. */
     bool hidePaletteFor();
+    /** The print preview over parent, its pages drawn by pages at full size; printing from it prints them. */
+    void showPreview(QWidget* parent, const std::function<void(print::TReportSystem&)>& pages);
+    /** The export's options as the dialog sets them; false (after saying why) when they cannot be met. */
+    bool exportOptions(const TExportPdfDialog& dialog, print::PdfExportOptions& options);
     /** Gives the print engine's printer the calendar's paper and orientation when they changed. */
     void matchPrinterToCalendar();
     void buildShortcuts();

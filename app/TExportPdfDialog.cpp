@@ -52,6 +52,9 @@ TExportPdfDialog::TExportPdfDialog(QWidget* parent) : QDialog(parent)
     ok->setDefault(true);
     buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("CancelButton"));
+    QPushButton* preview = buttons->addButton(tr("Pre&view..."), QDialogButtonBox::ActionRole);
+    preview->setObjectName(QStringLiteral("PreviewButton"));
+    connect(preview, &QPushButton::clicked, this, &TExportPdfDialog::PreviewRequested);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -26,6 +26,10 @@ public:
     QSpinBox* MonthCount() const { return m_count; }
     QCheckBox* FillRecurringBox() const { return m_fill; }
 
+Q_SIGNALS:
+    /** "Preview" was clicked: the pages as chosen are to be shown, the window staying open. */
+    void PreviewRequested();
+
 private:
     QRadioButton* m_thisMonth = nullptr;
     QRadioButton* m_run = nullptr;

@@ -84,6 +84,16 @@ PageContent RunPageContent(const calendar::TCalendarPanel32& page, const PdfExpo
     return content;
 }
 
+void PrintRun(TReportSystem& report, calendar::TCalendarPanel32& page, const PdfExportOptions& options)
+{
+    PagePrinter printerRoutine;
+    for (int k = 0; k < options.months; ++k) {
+        if (k > 0 && !report.NewPage())
+            return;
+        printerRoutine.Print(report, page, RunPageContent(page, options, k), 0, 0);
+    }
+}
+
 ExportResult ExportPdf(calendar::TCalendarPanel32& page, const PdfExportOptions& options, const QString& path,
                        QString& error)
 {
@@ -122,14 +132,7 @@ ExportResult ExportPdf(calendar::TCalendarPanel32& page, const PdfExportOptions&
     report.OnBeforePrint = [&page](TReportSystem& r) {
         r.SetOrientation(page.CalendarOrientation() != calendar::coPortrait);
     };
-    PagePrinter printerRoutine;
-    report.OnPrint = [&](TReportSystem& r) {
-        for (int k = 0; k < options.months; ++k) {
-            if (k > 0 && !r.NewPage())
-                return;
-            printerRoutine.Print(r, page, RunPageContent(page, options, k), 0, 0);
-        }
-    };
+    report.OnPrint = [&](TReportSystem& r) { PrintRun(r, page, options); };
     switch (report.Execute()) {
     case TReportSystem::Result::Cancelled:
         return ExportResult::Cancelled;

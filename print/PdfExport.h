@@ -16,6 +16,8 @@ class TCalendarPanel32;
 
 namespace print {
 
+class TReportSystem;
+
 inline constexpr int kMaxExportMonths = 24;
 
 /** The resolutions a PDF can be drawn at, and the one it is drawn at unless asked. */
@@ -49,6 +51,11 @@ struct PdfExportOptions
  * further page the month k months later with empty cells; each filled from the sources when asked.
  */
 PageContent RunPageContent(const calendar::TCalendarPanel32& page, const PdfExportOptions& options, int k);
+
+/** The pages of a run as the export writes them, on a job that has started: a new page before each but the
+ * first.
+ */
+void PrintRun(TReportSystem& report, calendar::TCalendarPanel32& page, const PdfExportOptions& options);
 
 enum class ExportResult
 {

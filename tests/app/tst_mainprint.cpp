@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -271,6 +272,15 @@ private Q_SLOTS:
             QVERIFY(dialog->MonthCount()->isEnabled());
             dialog->MonthCount()->setValue(3);
             QTest::mouseClick(dialog->FillRecurringBox(), Qt::LeftButton);
+            // The preview shows the run as it will be written, and the dialog stays for the choice.
+            int previewed = 0;
+            testsupport::WhenDialogOfTypeOpens<QPrintPreviewDialog>(dialog, [&](QPrintPreviewDialog* preview) {
+                previewed = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                preview->reject();
+            });
+            QTest::mouseClick(dialog->findChild<QPushButton*>(u"PreviewButton"_s), Qt::LeftButton);
+            QCOMPARE(previewed, 3);
+            QVERIFY(dialog->isVisible());
             QTest::mouseClick(dialog->findChild<QPushButton*>(u"OkButton"_s), Qt::LeftButton);
         });
         clickFileItem(window, "mnuExportPdf");
