@@ -177,6 +177,20 @@ QString Compare(const Measures& a, const Measures& b, double tolerance)
     return QString();
 }
 
+/** The largest distance between a's lines and b's, and between their ink centres, in pixels. */
+std::pair<double, double> Farthest(const Measures& a, const Measures& b)
+{
+    double lines = 0, centres = 0;
+    for (int i = 0; i < a.lines.size(); ++i)
+        for (int k = 0; k < std::min(a.lines[i].size(), b.lines[i].size()); ++k)
+            lines = std::max(lines, std::abs(a.lines[i][k] - b.lines[i][k]));
+    for (int i = 0; i < std::min(a.centres.size(), b.centres.size()); ++i) {
+        const QPointF d = a.centres[i] - b.centres[i];
+        centres = std::max({centres, std::abs(d.x()), std::abs(d.y())});
+    }
+    return {lines, centres};
+}
+
 } // namespace
 
 class TestPaperScreen : public QObject
@@ -363,6 +377,9 @@ private Q_SLOTS:
             QVERIFY2(inkRatio > 0.9 && inkRatio < 1.1,
                      qPrintable(QStringLiteral("%1 dpi: ink %2 of the screen's").arg(dpi).arg(inkRatio)));
             texts.append(PdfTools::Text(pdf).simplified());
+            const auto [lines, centres] = Farthest(printed.last(), onScreen);
+            qInfo("%d dpi: lines within %.2f px, ink centres within %.2f px, ink %.3f of the screen's", dpi,
+                  lines, centres, inkRatio);
         }
         for (int i = 1; i < printed.size(); ++i) {
             const QString against = Compare(printed[i], printed[0], 1.0);
