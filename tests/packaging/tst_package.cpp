@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -104,6 +105,7 @@ class TestPackage : public QObject
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_work.filePath(QStringLiteral("home/data")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_work.filePath(QStringLiteral("home/config")));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_work.filePath(QStringLiteral("home/run")));
+        environment.insert(QStringLiteral("TMPDIR"), m_work.filePath(QStringLiteral("home/run")));
         return environment;
     }
 
@@ -336,6 +338,26 @@ private Q_SLOTS:
         }
         QVERIFY(pages[0].width() > 500 && pages[0].height() > 500);
         QCOMPARE(pages[0], pages[1]);
+    }
+
+    /** The installed program, even when it may write into its own folder (run by root), keeps the user's
+     *  preferences in the per-user data folder: nothing it writes lands among the package's files, where it
+     * would be shared by every user and left behind when the package is removed. */
+    void programKeepsUserFilesPerUser()
+    {
+        QProcess program;
+        program.setProcessEnvironment(programEnvironment());
+        program.start(unpacked(QStringLiteral("usr/bin/datoria")), QStringList());
+        QVERIFY(program.waitForStarted());
+        const QString preferences = m_work.filePath(QStringLiteral("home/data/Datoria/KV.ini"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(preferences) ||
+                                     QFileInfo::exists(unpacked(QStringLiteral("usr/bin/KV.ini"))),
+                                 30000);
+        program.kill();
+        program.waitForFinished();
+        QVERIFY(QFileInfo::exists(preferences));
+        QCOMPARE(QDir(unpacked(QStringLiteral("usr/bin"))).entryList(QDir::Files),
+                 QStringList({QStringLiteral("datoria"), QStringLiteral("datoria-cli")}));
     }
 
     void manualPages_data()
