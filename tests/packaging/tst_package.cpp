@@ -291,6 +291,25 @@ private Q_SLOTS:
         QVERIFY2(!Matches(u"^[EWI]: "_s, QString::fromUtf8(validate.all())), validate.all().constData());
     }
 
+    /** The AppStream data launches the packaged desktop entry and opens the types that entry opens. */
+    void metainfoMatchesDesktopEntry()
+    {
+        QFile metainfo(unpacked(kMetainfo));
+        QVERIFY(metainfo.open(QIODevice::ReadOnly));
+        const QString xml = QString::fromUtf8(metainfo.readAll());
+        const QString launchable =
+            QRegularExpression(u"<launchable type=\"desktop-id\">([^<]+)<"_s).match(xml).captured(1);
+        QFile entry(unpacked(u"usr/share/applications/"_s + launchable));
+        QVERIFY2(entry.open(QIODevice::ReadOnly), qPrintable(entry.fileName()));
+        QStringList types;
+        for (const QRegularExpressionMatch& match :
+             QRegularExpression(u"<mediatype>([^<]+)<"_s).globalMatch(xml))
+            types.append(match.captured(1) + u';');
+        QVERIFY2(
+            QString::fromUtf8(entry.readAll()).contains(u"\nMimeType="_s + types.join(QString()) + u'\n'),
+            qPrintable(types.join(QString())));
+    }
+
     void copyright_data()
     {
         QTest::addColumn<QString>("file");
