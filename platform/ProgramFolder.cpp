@@ -27,7 +27,11 @@ QString ExecutableFolder()
 
 QString ProgramFolderFor(const QString& executableFolder, bool writable)
 {
-    if (writable)
+    // Only a portable copy (its shipped data beside the executable, as in the build tree) keeps the user's
+    // files beside the program. An installed program never writes among the installed files, even when it
+    // runs with the rights to (as root): they would be shared by every user and left behind when it is
+    // uninstalled.
+    if (writable && QFileInfo(executableFolder + QStringLiteral("/data")).isDir())
         return WithSlash(executableFolder);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);

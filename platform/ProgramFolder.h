@@ -6,11 +6,13 @@ namespace platform {
 
 /**
  * The folder the program keeps its files in (preferences, clipboard and scratch files): the executable's
- * folder when it is writable, a per-user data folder otherwise. Always ends with a slash.
+ * folder when it is a portable copy (its data folder beside it) and writable, a per-user data folder
+ * otherwise (an installed program). Always ends with a slash.
  */
 QString ProgramFolder();
 
-/** The program folder for an executable in that folder: the folder itself when writable, else per user. */
+/** The program folder for an executable in that folder: the folder itself when it is a writable portable
+ * copy, else per user. */
 QString ProgramFolderFor(const QString& executableFolder, bool writable);
 
 /** Pins the program folder (tests, portable runs); an empty path returns to the normal rule. */

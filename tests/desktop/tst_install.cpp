@@ -8,33 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+#include "tests/support/RunProgram.h"
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray output;
-};
-
-Run RunProgram(const QString& program, const QStringList& arguments,
-               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    Run run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output = process.readAll();
-    return run;
-}
-
-} // namespace
+using testsupport::ProgramRun;
+using testsupport::RunProgram;
 
 class TestInstall : public QObject
 {
@@ -62,10 +39,10 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_prefix.isValid());
-        const Run install = RunProgram(QStringLiteral(DATORIA_CMAKE),
-                                       {QStringLiteral("--install"), QStringLiteral(DATORIA_BUILD_DIR),
-                                        QStringLiteral("--prefix"), m_prefix.path()});
-        QVERIFY2(install.exitCode == 0, install.output.constData());
+        const ProgramRun install = RunProgram(QStringLiteral(DATORIA_CMAKE),
+                                              {QStringLiteral("--install"), QStringLiteral(DATORIA_BUILD_DIR),
+                                               QStringLiteral("--prefix"), m_prefix.path()});
+        QVERIFY2(install.exitCode == 0, install.all().constData());
     }
 
     void installedFiles_data()
@@ -76,7 +53,9 @@ private Q_SLOTS:
               "share/datoria/help/index.html", "share/datoria/help/properties.html",
               "share/datoria/holiday.icl", "share/datoria/misc1.icl", "share/datoria/ICONS.md",
               "share/applications/datoria.desktop", "share/mime/packages/datoria.xml",
-              "share/icons/hicolor/scalable/apps/datoria.svg"})
+              "share/icons/hicolor/scalable/apps/datoria.svg",
+              "share/metainfo/io.github.datoria.Datoria.metainfo.xml", "share/man/man1/datoria.1.gz",
+              "share/man/man1/datoria-cli.1.gz", "share/doc/datoria/copyright"})
             QTest::newRow(path) << QString::fromLatin1(path);
     }
 
@@ -119,10 +98,10 @@ private Q_SLOTS:
         const QString validate = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
         if (validate.isEmpty())
             QSKIP("desktop-file-validate is not installed (Debian desktop-file-utils)");
-        const Run run =
+        const ProgramRun run =
             RunProgram(validate, {prefixed(QStringLiteral("share/applications/datoria.desktop"))});
-        QVERIFY2(run.exitCode == 0, run.output.constData());
-        QVERIFY2(run.output.trimmed().isEmpty(), run.output.constData());
+        QVERIFY2(run.exitCode == 0, run.all().constData());
+        QVERIFY2(run.all().trimmed().isEmpty(), run.all().constData());
     }
 
     void fileTypes_data()
@@ -149,8 +128,8 @@ private Q_SLOTS:
         const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
         if (update.isEmpty() || query.isEmpty())
             QSKIP("update-mime-database or xdg-mime is not installed (Debian shared-mime-info, xdg-utils)");
-        const Run updated = RunProgram(update, {prefixed(QStringLiteral("share/mime"))});
-        QVERIFY2(updated.exitCode == 0, updated.output.constData());
+        const ProgramRun updated = RunProgram(update, {prefixed(QStringLiteral("share/mime"))});
+        QVERIFY2(updated.exitCode == 0, updated.all().constData());
 
         // A real calendar, written by the installed command-line tool.
         const QString calendar = prefixed(QStringLiteral("calendars/") + name);
@@ -170,17 +149,17 @@ private Q_SLOTS:
             // The tool names calendars .KVF; one known by its content alone loses the extension afterwards.
             const bool byContent = !name.contains(u'.');
             const QString target = byContent ? calendar + QStringLiteral(".KVF") : calendar;
-            const Run made =
+            const ProgramRun made =
                 RunProgram(prefixed(QStringLiteral("bin/datoria-cli")),
                            {QStringLiteral("new"), QStringLiteral("--month"), QStringLiteral("12"),
                             QStringLiteral("--year"), QStringLiteral("2026"), QStringLiteral("-o"), target});
-            QVERIFY2(made.exitCode == 0, made.output.constData());
+            QVERIFY2(made.exitCode == 0, made.all().constData());
             if (byContent)
                 QVERIFY(QFile::rename(target, calendar));
         }
-        const Run answer = RunProgram(query, {QStringLiteral("query"), QStringLiteral("filetype"), calendar},
-                                      desktopEnvironment());
-        QVERIFY2(answer.exitCode == 0, answer.output.constData());
+        const ProgramRun answer = RunProgram(
+            query, {QStringLiteral("query"), QStringLiteral("filetype"), calendar}, desktopEnvironment());
+        QVERIFY2(answer.exitCode == 0, answer.all().constData());
         QCOMPARE(QString::fromUtf8(answer.output.trimmed()), type);
     }
 };

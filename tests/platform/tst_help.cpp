@@ -289,6 +289,11 @@ private Q_SLOTS:
     void programFolderOfAnExecutable()
     {
         QTemporaryDir root;
+        // An installed program, even one allowed to write into its folder, keeps the user's files per user.
+        QCOMPARE(platform::ProgramFolderFor(root.path(), true),
+                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u'/');
+        // A portable copy, its data beside it, keeps them beside the program.
+        QVERIFY(QDir(root.path()).mkdir(QStringLiteral("data")));
         QCOMPARE(platform::ProgramFolderFor(root.path(), true), root.path() + u'/');
         // A folder that cannot be written sends the user's files to the per-user data folder, made on demand.
         const QString perUser = platform::ProgramFolderFor(root.path(), false);
