@@ -63,7 +63,36 @@ struct ParaProps
     int spaceAfter = 0;
     int lineSpacing = 0;
     bool lineMultiple = false;
+
+    friend bool operator==(const ParaProps&, const ParaProps&) = default;
 };
+
+/** What a character format is made of: run properties with the font and colours they stand for. */
+struct FormatKey
+{
+    QString family;
+    QFont::StyleHint hint = QFont::AnyStyle;
+    int halfPoints = 24;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    QColor foreground; // invalid: none
+    QColor background;
+    int vertical = 0;
+    QString href;
+
+    friend bool operator==(const FormatKey&, const FormatKey&) = default;
+};
+
+size_t qHash(const FormatKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.family, int(k.hint), k.halfPoints, k.bold, k.italic, k.underline, k.strike,
+                      k.foreground.rgba(), k.background.rgba(), k.vertical, k.href);
+}
+
+// Distinct character formats kept for sharing; real documents use a few dozen.
+constexpr qsizetype kMaxSharedFormats = 1024;
 
 struct State
 {
@@ -857,40 +886,82 @@ private:
         out.truncate(d - reinterpret_cast<const char16_t*>(out.constData()));
     }
 
+    /**
+     * The character format of run properties with the fonts and colours the tables give now. Formats are
+     * made once and shared: a document compares a shared format by its cached hash instead of property by
+     * property.
+     */
     QTextCharFormat charFormat(const CharProps& c)
     {
-        QTextCharFormat f;
+        FormatKey key;
         const int font = c.font >= 0 ? c.font : m_defaultFont;
         const auto it = m_fonts.constFind(font);
         if (it != m_fonts.constEnd() && !it->name.isEmpty()) {
-            f.setFontFamilies({it->name});
-            f.setFontStyleHint(it->hint);
+            key.family = it->name;
+            key.hint = it->hint;
         }
-        f.setFontPointSize(c.halfPoints / 2.0);
-        if (c.bold)
-            f.setFontWeight(QFont::Bold);
-        if (c.italic)
-            f.setFontItalic(true);
-        if (c.underline)
-            f.setFontUnderline(true);
-        if (c.strike)
-            f.setFontStrikeOut(true);
+        key.halfPoints = c.halfPoints;
+        key.bold = c.bold;
+        key.italic = c.italic;
+        key.underline = c.underline;
+        key.strike = c.strike;
         if (c.foreground >= 0 && c.foreground < m_colors.size() && m_colors[c.foreground])
-            f.setForeground(*m_colors[c.foreground]);
+            key.foreground = *m_colors[c.foreground];
         if (c.background >= 0 && c.background < m_colors.size() && m_colors[c.background])
-            f.setBackground(*m_colors[c.background]);
-        if (c.vertical == 1)
+            key.background = *m_colors[c.background];
+        key.vertical = c.vertical;
+        key.href = c.href;
+        const auto known = m_charFormats.constFind(key);
+        if (known != m_charFormats.constEnd())
+            return *known;
+        if (m_charFormats.size() >= kMaxSharedFormats)
+            m_charFormats.clear(); // a file of ever new formats costs no more memory than it pays for
+        return *m_charFormats.insert(key, MakeCharFormat(key));
+    }
+
+    static QTextCharFormat MakeCharFormat(const FormatKey& key)
+    {
+        QTextCharFormat f;
+        if (!key.family.isEmpty()) {
+            f.setFontFamilies({key.family});
+            f.setFontStyleHint(key.hint);
+        }
+        f.setFontPointSize(key.halfPoints / 2.0);
+        if (key.bold)
+            f.setFontWeight(QFont::Bold);
+        if (key.italic)
+            f.setFontItalic(true);
+        if (key.underline)
+            f.setFontUnderline(true);
+        if (key.strike)
+            f.setFontStrikeOut(true);
+        if (key.foreground.isValid())
+            f.setForeground(key.foreground);
+        if (key.background.isValid())
+            f.setBackground(key.background);
+        if (key.vertical == 1)
             f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-        else if (c.vertical == 2)
+        else if (key.vertical == 2)
             f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-        if (!c.href.isEmpty()) {
+        if (!key.href.isEmpty()) {
             f.setAnchor(true);
-            f.setAnchorHref(c.href);
+            f.setAnchorHref(key.href);
         }
         return f;
     }
 
-    static QTextBlockFormat blockFormat(const ParaProps& p)
+    /** The block format of paragraph properties; the last one made is shared while they stay the same. */
+    const QTextBlockFormat& blockFormat(const ParaProps& p)
+    {
+        if (!m_haveBlockFormat || !(p == m_blockFormatProps)) {
+            m_blockFormat = MakeBlockFormat(p);
+            m_blockFormatProps = p;
+            m_haveBlockFormat = true;
+        }
+        return m_blockFormat;
+    }
+
+    static QTextBlockFormat MakeBlockFormat(const ParaProps& p)
     {
         QTextBlockFormat f;
         f.setAlignment(p.alignment);
@@ -981,6 +1052,10 @@ private:
     CharProps m_runProps;
     bool m_pendingParagraph = false;
     QTextBlockFormat m_pendingParagraphFormat;
+    QHash<FormatKey, QTextCharFormat> m_charFormats;
+    QTextBlockFormat m_blockFormat;
+    ParaProps m_blockFormatProps;
+    bool m_haveBlockFormat = false;
 };
 
 } // namespace
