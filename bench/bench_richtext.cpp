@@ -1,6 +1,8 @@
-// Reading and rendering the rich text of 42 day cells, and reading 1 MB of WordPad-style RTF.
+// Reading and rendering the rich text of 42 day cells; reading 1 MB of WordPad-style RTF into a document, its
+// text alone, and the document's HTML.
 // Build with -DDATORIA_BUILD_BENCH=ON; run: QT_QPA_PLATFORM=offscreen build-bench/bin/bench_richtext
 // (with an argument OUT.rtf it writes the 1 MB file, to time other readers on the same input).
+#include "bench/RtfSample.h"
 #include "richtext/RichTextRenderer.h"
 #include "richtext/RtfReader.h"
 
@@ -22,23 +24,6 @@ QByteArray CellText(int i)
            QByteArray::number(i) +
            "\\b0 : \\cf1 dentist at 10\\cf0\\par\r\n\\i call mother\\i0 , buy caf\\'e9 beans\\par\r\n"
            "\\cf2\\ul Piano 17:30\\ulnone\\cf0\\par\r\n}\r\n";
-}
-
-QByteArray OneMegabyte()
-{
-    QByteArray rtf =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
-        "{\\f1\\fnil\\fcharset0 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"
-        "\r\n\\viewkind4\\uc1\\pard\\sa200\\sl276\\slmult1\\f0\\fs22 ";
-    int i = 0;
-    while (rtf.size() < 1024 * 1024) {
-        rtf +=
-            "Paragraph " + QByteArray::number(i++) +
-            " has \\b bold\\b0 , \\i italic\\i0 , \\ul underlined\\ulnone  and \\cf1 red\\cf0  words, "
-            "\\highlight2 marked\\highlight0  text, a caf\\'e9 , a \\u8364? sign and \\f1\\fs20 another font"
-            "\\f0\\fs22  in a line of ordinary text.\\par\r\n";
-    }
-    return rtf + "}\r\n";
 }
 
 } // namespace
@@ -84,11 +69,32 @@ private Q_SLOTS:
 
     void readOneMegabyte()
     {
-        const QByteArray rtf = OneMegabyte();
+        const QByteArray rtf = bench::OneMegabyteOfRtf();
         QBENCHMARK
         {
             QTextDocument document;
             richtext::ReadRtf(rtf, document);
+        }
+    }
+
+    void readTextOfOneMegabyte()
+    {
+        const QByteArray rtf = bench::OneMegabyteOfRtf();
+        QBENCHMARK
+        {
+            QString text;
+            richtext::ReadRtfText(rtf, text);
+        }
+    }
+
+    void htmlOfOneMegabyte()
+    {
+        QTextDocument document;
+        richtext::ReadRtf(bench::OneMegabyteOfRtf(), document);
+        QBENCHMARK
+        {
+            const QString html = document.toHtml();
+            Q_UNUSED(html);
         }
     }
 };
@@ -98,7 +104,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     if (argc == 2 && QByteArray(argv[1]).endsWith(".rtf")) {
         QFile out(QString::fromLocal8Bit(argv[1]));
-        return out.open(QIODevice::WriteOnly) && out.write(OneMegabyte()) > 0 ? 0 : 1;
+        return out.open(QIODevice::WriteOnly) && out.write(bench::OneMegabyteOfRtf()) > 0 ? 0 : 1;
     }
     BenchRichText bench;
     return QTest::qExec(&bench, argc, argv);

@@ -28,6 +28,7 @@
 #include <QTextDocument>
 
 #include <cmath>
+#include <optional>
 
 namespace cli {
 
@@ -134,9 +135,15 @@ int ConvertRtf(const QString& in, const QString& to, const QString& widthText, c
         err << "datoria-cli: --width must be a number of pixels from 16 to 10000\n";
         return 2;
     }
-    QTextDocument document;
     const QByteArray rtf = input.readAll();
-    const richtext::RtfReadResult read = richtext::ReadRtf(rtf, document);
+    // Plain text is read without a document: no formats are built, no pictures decoded, no fonts needed.
+    const bool textOnly = to == QLatin1String("text");
+    QString text;
+    std::optional<QTextDocument> document;
+    if (!textOnly)
+        document.emplace();
+    const richtext::RtfReadResult read =
+        textOnly ? richtext::ReadRtfText(rtf, text) : richtext::ReadRtf(rtf, *document);
     if (!read.hasDocument) {
         err << "datoria-cli: " << in << " is not an RTF file\n";
         return 1;
@@ -150,20 +157,20 @@ int ConvertRtf(const QString& in, const QString& to, const QString& widthText, c
         return 1;
     };
     QByteArray bytes;
-    if (to == QLatin1String("text")) {
-        bytes = richtext::PlainText(document).toUtf8();
+    if (textOnly) {
+        bytes = text.toUtf8();
     } else if (to == QLatin1String("html")) {
-        bytes = document.toHtml().toUtf8();
+        bytes = document->toHtml().toUtf8();
     } else if (to == QLatin1String("rtf")) {
-        bytes = richtext::WriteRtf(document);
+        bytes = richtext::WriteRtf(*document);
     } else if (to == QLatin1String("png")) {
-        document.setDocumentMargin(0);
-        document.setTextWidth(width);
-        const int height = std::max(1, int(std::ceil(document.size().height())));
+        document->setDocumentMargin(0);
+        document->setTextWidth(width);
+        const int height = std::max(1, int(std::ceil(document->size().height())));
         QImage image(width, std::min(height, 20000), QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        richtext::RenderDocument(painter, document, image.rect(), 100);
+        richtext::RenderDocument(painter, *document, image.rect(), 100);
         painter.end();
         QString error;
         return WriteImage(image, outPath, error) ? done() : (err << "datoria-cli: " << error << '\n', 1);
@@ -236,11 +243,9 @@ int Dump(const QString& path, QTextStream& out, QTextStream& err)
     return 0;
 }
 
-} // namespace
-
-int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+/** The tool's options, for running a command line and for telling what it needs. */
+void AddOptions(QCommandLineParser& parser)
 {
-    QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     AddPageOptions(parser);
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
@@ -266,6 +271,36 @@ int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
         {QStringLiteral("index"), QStringLiteral("icons: the icon to write."), QStringLiteral("I")});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("render, inspect, new, dump or rtf"));
+}
+
+} // namespace
+
+ApplicationKind NeededApplication(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    AddOptions(parser);
+    // What the tool does not know may be an option of Qt's own that a graphical application takes away.
+    if (!parser.parse(QStringList{QStringLiteral("datoria-cli")} + arguments))
+        return ApplicationKind::Widgets;
+    if (parser.isSet(QStringLiteral("help")))
+        return ApplicationKind::Core;
+    const QString command = parser.positionalArguments().value(0);
+    if (command == QLatin1String("rtf"))
+        return parser.value(QStringLiteral("to")) == QLatin1String("text") ? ApplicationKind::Core
+                                                                           : ApplicationKind::Gui;
+    if (command == QLatin1String("image") || command == QLatin1String("icons"))
+        return ApplicationKind::Gui;
+    // The page is a widget: it is drawn, laid out and read as the window shows it.
+    if (command == QLatin1String("render") || command == QLatin1String("pdf") ||
+        command == QLatin1String("inspect") || command == QLatin1String("new"))
+        return ApplicationKind::Widgets;
+    return ApplicationKind::Core; // dump, dates, holidays, ics, and the usage for anything else
+}
+
+int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    AddOptions(parser);
 
     if (!parser.parse(QStringList{QStringLiteral("datoria-cli")} + arguments)) {
         err << "datoria-cli: " << parser.errorText() << '\n' << kUsage;

@@ -11,4 +11,19 @@ namespace cli {
  */
 int RunCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
+/** How much of Qt a command line needs: the core alone, graphics without widgets, or widgets. */
+enum class ApplicationKind
+{
+    Core,
+    Gui,
+    Widgets,
+};
+
+/**
+ * What RunCommand needs for these arguments: commands that draw nothing (the usage, dump, dates, holidays,
+ * ics, RTF to text) start without graphics, those that draw off screen without widgets, only the page's
+ * widgets.
+ */
+ApplicationKind NeededApplication(const QStringList& arguments);
+
 } // namespace cli

@@ -2,6 +2,8 @@
 
 #include "platform/Windows1252.h"
 
+#include <array>
+
 namespace richtext {
 
 namespace {
@@ -187,33 +189,58 @@ int CodePageOfCharset(int charset, int fallback)
 
 QString CodePageDecoder::Decode(int codePage, QByteArrayView bytes)
 {
+    QString out;
+    Append(codePage, bytes, out);
+    return out;
+}
+
+void CodePageDecoder::Append(int codePage, QByteArrayView bytes, QString& out)
+{
     if (bytes.isEmpty())
-        return QString();
-    if (codePage == kSymbolCodePage) {
-        QString out;
-        out.reserve(bytes.size());
+        return;
+    // The single-byte tables write straight into the text: most RTF is Windows-1252, read a run at a time.
+    const auto appendMapped = [&](auto map) {
+        const qsizetype start = out.size();
+        out.resize(start + bytes.size());
+        char16_t* d = reinterpret_cast<char16_t*>(out.data()) + start;
         for (char b : bytes)
-            out.append(SymbolChar(static_cast<unsigned char>(b)));
-        return out;
+            *d++ = map(static_cast<unsigned char>(b));
+    };
+    if (codePage == kSymbolCodePage) {
+        appendMapped([](unsigned char b) { return SymbolChar(b).unicode(); });
+        return;
     }
     if (codePage == kPrivateSymbolCodePage) {
-        QString out;
-        for (char b : bytes)
-            out.append(QChar(char16_t(0xF000 + static_cast<unsigned char>(b))));
-        return out;
+        appendMapped([](unsigned char b) { return char16_t(0xF000 + b); });
+        return;
     }
-    if (codePage == 1252)
-        return platform::DecodeWindows1252(bytes.toByteArray());
+    static const std::array<char16_t, 256> kWindows1252 = [] {
+        QByteArray all(256, '\0');
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        const QString decoded = platform::DecodeWindows1252(all);
+        std::array<char16_t, 256> table{};
+        for (int b = 0; b < 256; ++b)
+            table[size_t(b)] = decoded.at(b).unicode();
+        return table;
+    }();
+    const auto appendWindows1252 = [&] { appendMapped([](unsigned char b) { return kWindows1252[b]; }); };
+    if (codePage == 1252) {
+        appendWindows1252();
+        return;
+    }
     if (const char* name = DecoderName(codePage)) {
         // Opening a converter costs more than most cells take to read, so converters are kept for the thread.
         thread_local QHash<int, std::shared_ptr<QStringDecoder>> decoders;
         auto& decoder = decoders[codePage];
         if (!decoder)
             decoder = std::make_shared<QStringDecoder>(name, QStringConverter::Flag::Stateless);
-        if (decoder->isValid())
-            return decoder->decode(bytes);
+        if (decoder->isValid()) {
+            out += decoder->decode(bytes);
+            return;
+        }
     }
-    return platform::DecodeWindows1252(bytes.toByteArray());
+    appendWindows1252();
 }
 
 } // namespace richtext

@@ -22,6 +22,8 @@ class CodePageDecoder
 {
 public:
     QString Decode(int codePage, QByteArrayView bytes);
+    /** Decodes bytes in a code page onto the end of out. */
+    void Append(int codePage, QByteArrayView bytes, QString& out);
 
 private:
     QHash<int, std::shared_ptr<QStringDecoder>> m_decoders;

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include <optional>
+#include <string>
 
 namespace richtext {
 
@@ -62,7 +63,36 @@ struct ParaProps
     int spaceAfter = 0;
     int lineSpacing = 0;
     bool lineMultiple = false;
+
+    friend bool operator==(const ParaProps&, const ParaProps&) = default;
 };
+
+/** What a character format is made of: run properties with the font and colours they stand for. */
+struct FormatKey
+{
+    QString family;
+    QFont::StyleHint hint = QFont::AnyStyle;
+    int halfPoints = 24;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    QColor foreground; // invalid: none
+    QColor background;
+    int vertical = 0;
+    QString href;
+
+    friend bool operator==(const FormatKey&, const FormatKey&) = default;
+};
+
+size_t qHash(const FormatKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.family, int(k.hint), k.halfPoints, k.bold, k.italic, k.underline, k.strike,
+                      k.foreground.rgba(), k.background.rgba(), k.vertical, k.href);
+}
+
+// Distinct character formats kept for sharing; real documents use a few dozen.
+constexpr qsizetype kMaxSharedFormats = 1024;
 
 struct State
 {
@@ -93,17 +123,25 @@ struct Picture
 class Parser
 {
 public:
-    Parser(QByteArrayView rtf, QTextDocument& document) : m_tokens(rtf), m_doc(document), m_cursor(&document)
-    {}
+    /** Reads into a document, replacing its contents. */
+    Parser(QByteArrayView rtf, QTextDocument& document) : m_tokens(rtf), m_doc(&document) {}
+    /** Reads the text alone, as PlainText gives it from a document read from the same bytes. */
+    Parser(QByteArrayView rtf, QString& text) : m_tokens(rtf), m_text(&text) {}
 
     RtfReadResult Run()
     {
-        m_doc.clear();
-        // Reading is not an edit the user can undo, and keeping undo steps for it costs a third of the time.
-        const bool undo = m_doc.isUndoRedoEnabled();
-        m_doc.setUndoRedoEnabled(false);
-        m_cursor = QTextCursor(&m_doc);
-        m_cursor.beginEditBlock();
+        bool undo = false;
+        if (m_doc) {
+            m_doc->clear();
+            // Reading is not an edit the user can undo, and keeping undo steps for it costs a third of the
+            // time.
+            undo = m_doc->isUndoRedoEnabled();
+            m_doc->setUndoRedoEnabled(false);
+            m_cursor = QTextCursor(m_doc);
+            m_cursor.beginEditBlock();
+        } else {
+            m_text->clear();
+        }
         m_stack.append(State{});
         bool started = false;
         RtfReadResult result;
@@ -128,8 +166,10 @@ public:
             token(t);
         }
         finish();
-        m_cursor.endEditBlock();
-        m_doc.setUndoRedoEnabled(undo);
+        if (m_doc) {
+            m_cursor.endEditBlock();
+            m_doc->setUndoRedoEnabled(undo);
+        }
         result.hasDocument = started;
         return result;
     }
@@ -334,19 +374,19 @@ private:
 
     void word(const RtfToken& t)
     {
-        const QByteArrayView w = t.text;
+        const ControlWord w = t.word;
         const int p = t.param;
         State& s = state();
 
         // Destinations first: they decide how everything else in the group is read.
         if (m_ignorable) {
-            if (w == "shppict")
+            if (w == ControlWord::shppict)
                 return; // the picture in it is the one to show
-            if (w == "ud") {
+            if (w == ControlWord::ud) {
                 s.dest = s.resumeDest;
                 return;
             }
-            if (w == "fldinst") {
+            if (w == ControlWord::fldinst) {
                 s.dest = Dest::FieldInstruction;
                 m_fieldInstruction.clear();
                 return;
@@ -355,33 +395,33 @@ private:
             return;
         }
         if (s.dest == Dest::Skip) {
-            if (w == "result")
+            if (w == ControlWord::result)
                 s.dest = s.resumeDest; // an object's result is what it shows
             return;
         }
 
-        if (w == "fonttbl") {
+        if (w == ControlWord::fonttbl) {
             s.dest = Dest::FontTable;
             m_currentFont = -1;
             return;
         }
-        if (w == "colortbl") {
+        if (w == ControlWord::colortbl) {
             s.dest = Dest::ColorTable;
             m_colorPending = false;
             return;
         }
-        if (w == "pict") {
+        if (w == ControlWord::pict) {
             flushBytes();
             s.dest = Dest::Picture;
             m_picture = Picture{};
             return;
         }
-        if (w == "upr" || w == "object") {
+        if (w == ControlWord::upr || w == ControlWord::object) {
             s.resumeDest = s.dest;
             s.dest = Dest::Skip;
             return;
         }
-        if (IsSkippedDestination(w)) {
+        if (w == ControlWord::SkippedDestination) {
             s.dest = Dest::Skip;
             return;
         }
@@ -391,11 +431,11 @@ private:
             fontTableWord(w, t);
             return;
         case Dest::ColorTable:
-            if (w == "red")
+            if (w == ControlWord::red)
                 m_red = p, m_colorPending = true;
-            else if (w == "green")
+            else if (w == ControlWord::green)
                 m_green = p, m_colorPending = true;
-            else if (w == "blue")
+            else if (w == ControlWord::blue)
                 m_blue = p, m_colorPending = true;
             return;
         case Dest::Picture:
@@ -408,85 +448,30 @@ private:
             break;
         }
 
-        if (w == "fldrslt") {
+        if (w == ControlWord::fldrslt) {
             s.c.href = HyperlinkTarget(m_fieldInstruction);
-        } else if (w == "par") {
+        } else if (w == ControlWord::par) {
             paragraph();
-        } else if (w == "line") {
+        } else if (w == ControlWord::line) {
             appendText(QString(QChar(QChar::LineSeparator)));
-        } else if (w == "tab" || w == "cell" || w == "nestcell") {
+        } else if (w == ControlWord::tab || w == ControlWord::cell || w == ControlWord::nestcell) {
             appendText(QStringLiteral("\t"));
-        } else if (w == "row" || w == "nestrow" || w == "sect" || w == "page") {
+        } else if (w == ControlWord::row || w == ControlWord::nestrow || w == ControlWord::sect ||
+                   w == ControlWord::page) {
             paragraph();
-        } else if (w == "u" && t.hasParam) {
+        } else if (w == ControlWord::u && t.hasParam) {
             unicode(p);
-        } else if (w == "uc" && t.hasParam) {
+        } else if (w == ControlWord::uc && t.hasParam) {
             s.uc = std::clamp(p, 0, 16);
-        } else if (w == "plain") {
+        } else if (w == ControlWord::plain) {
             flushBytes();
             s.c = CharProps{};
             s.c.font = m_defaultFont;
-        } else if (w == "pard") {
+        } else if (w == ControlWord::pard) {
             s.p = ParaProps{};
         } else if (!characterWord(s.c, w, t) && !paragraphWord(s.p, w, t)) {
             documentWord(w, t);
         }
-    }
-
-    static bool IsSkippedDestination(QByteArrayView w)
-    {
-        static const QByteArrayView kSkipped[] = {
-            "stylesheet",
-            "info",
-            "header",
-            "footer",
-            "headerl",
-            "headerr",
-            "headerf",
-            "footerl",
-            "footerr",
-            "footerf",
-            "footnote",
-            "listtable",
-            "listoverridetable",
-            "rsidtbl",
-            "generator",
-            "xmlnstbl",
-            "pgdsctbl",
-            "themedata",
-            "colorschememapping",
-            "datastore",
-            "latentstyles",
-            "nonshppict",
-            "filetbl",
-            "revtbl",
-            "mmathPr",
-            "userprops",
-            "annotation",
-            "atnid",
-            "atnauthor",
-            "bkmkstart",
-            "bkmkend",
-            "fldtype",
-            "private",
-            "xe",
-            "tc",
-            "txe",
-            "pn",
-            "listpicture",
-            "objdata",
-            "template",
-            "expandedcolortbl",
-            "defchp",
-            "defpap",
-            "docvar",
-            "pgptbl",
-        };
-        for (QByteArrayView s : kSkipped) {
-            if (w == s)
-                return true;
-        }
-        return false;
     }
 
     static QString HyperlinkTarget(const QString& instruction)
@@ -499,7 +484,7 @@ private:
         return m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
     }
 
-    bool characterWord(CharProps& c, QByteArrayView w, const RtfToken& t)
+    bool characterWord(CharProps& c, ControlWord w, const RtfToken& t)
     {
         const bool on = !t.hasParam || t.param != 0;
         auto set = [this](auto& field, auto value) {
@@ -508,125 +493,127 @@ private:
                 field = value;
             }
         };
-        if (w == "b")
+        if (w == ControlWord::b)
             set(c.bold, on);
-        else if (w == "i")
+        else if (w == ControlWord::i)
             set(c.italic, on);
-        else if (w == "ul" || w == "uld" || w == "uldash" || w == "uldashd" || w == "uldashdd" ||
-                 w == "uldb" || w == "ulth" || w == "ulw" || w == "ulwave" || w == "ulhwave" ||
-                 w == "ululdbwave" || w == "ulthd")
+        else if (w == ControlWord::ul || w == ControlWord::uld || w == ControlWord::uldash ||
+                 w == ControlWord::uldashd || w == ControlWord::uldashdd || w == ControlWord::uldb ||
+                 w == ControlWord::ulth || w == ControlWord::ulw || w == ControlWord::ulwave ||
+                 w == ControlWord::ulhwave || w == ControlWord::ululdbwave || w == ControlWord::ulthd)
             set(c.underline, on);
-        else if (w == "ulnone")
+        else if (w == ControlWord::ulnone)
             set(c.underline, false);
-        else if (w == "strike" || w == "striked")
+        else if (w == ControlWord::strike || w == ControlWord::striked)
             set(c.strike, on);
-        else if (w == "v")
+        else if (w == ControlWord::v)
             set(c.hidden, on);
-        else if (w == "fs" && t.hasParam)
+        else if (w == ControlWord::fs && t.hasParam)
             set(c.halfPoints, t.param > 0 && t.param <= 3276 ? t.param : 24);
-        else if (w == "f" && t.hasParam)
+        else if (w == ControlWord::f && t.hasParam)
             set(c.font, t.param);
-        else if (w == "cf" && t.hasParam)
+        else if (w == ControlWord::cf && t.hasParam)
             set(c.foreground, t.param);
-        else if ((w == "highlight" || w == "chcbpat" || w == "cb") && t.hasParam)
+        else if ((w == ControlWord::highlight || w == ControlWord::chcbpat || w == ControlWord::cb) &&
+                 t.hasParam)
             set(c.background, t.param);
-        else if (w == "super")
+        else if (w == ControlWord::super)
             set(c.vertical, 1);
-        else if (w == "sub")
+        else if (w == ControlWord::sub)
             set(c.vertical, 2);
-        else if (w == "nosupersub")
+        else if (w == ControlWord::nosupersub)
             set(c.vertical, 0);
-        else if (w == "up")
+        else if (w == ControlWord::up)
             set(c.vertical, t.hasParam && t.param == 0 ? 0 : 1);
-        else if (w == "dn")
+        else if (w == ControlWord::dn)
             set(c.vertical, t.hasParam && t.param == 0 ? 0 : 2);
         else
             return false;
         return true;
     }
 
-    static bool paragraphWord(ParaProps& p, QByteArrayView w, const RtfToken& t)
+    static bool paragraphWord(ParaProps& p, ControlWord w, const RtfToken& t)
     {
         const int v = t.hasParam ? std::clamp(t.param, -31680, 31680) : 0; // 22 inches either way
-        if (w == "ql")
+        if (w == ControlWord::ql)
             p.alignment = Qt::AlignLeft;
-        else if (w == "qc")
+        else if (w == ControlWord::qc)
             p.alignment = Qt::AlignHCenter;
-        else if (w == "qr")
+        else if (w == ControlWord::qr)
             p.alignment = Qt::AlignRight;
-        else if (w == "qj")
+        else if (w == ControlWord::qj)
             p.alignment = Qt::AlignJustify;
-        else if (w == "li")
+        else if (w == ControlWord::li)
             p.leftIndent = v;
-        else if (w == "ri")
+        else if (w == ControlWord::ri)
             p.rightIndent = v;
-        else if (w == "fi")
+        else if (w == ControlWord::fi)
             p.firstIndent = v;
-        else if (w == "sb")
+        else if (w == ControlWord::sb)
             p.spaceBefore = v;
-        else if (w == "sa")
+        else if (w == ControlWord::sa)
             p.spaceAfter = v;
-        else if (w == "sl")
+        else if (w == ControlWord::sl)
             p.lineSpacing = v;
-        else if (w == "slmult")
+        else if (w == ControlWord::slmult)
             p.lineMultiple = t.hasParam && t.param != 0;
         else
             return false;
         return true;
     }
 
-    void documentWord(QByteArrayView w, const RtfToken& t)
+    void documentWord(ControlWord w, const RtfToken& t)
     {
-        if (w == "ansicpg" && t.hasParam) {
+        if (w == ControlWord::ansicpg && t.hasParam) {
             flushBytes();
             // Some producers write 65001 as a signed 16-bit number.
             m_ansiCodePage = t.param == -535 ? 65001 : t.param;
-        } else if (w == "ansi") {
+        } else if (w == ControlWord::ansi) {
             m_ansiCodePage = 1252;
-        } else if (w == "mac") {
+        } else if (w == ControlWord::mac) {
             m_ansiCodePage = 10000;
-        } else if (w == "pc") {
+        } else if (w == ControlWord::pc) {
             m_ansiCodePage = 437;
-        } else if (w == "pca") {
+        } else if (w == ControlWord::pca) {
             m_ansiCodePage = 850;
-        } else if (w == "deff" && t.hasParam) {
+        } else if (w == ControlWord::deff && t.hasParam) {
             m_defaultFont = t.param;
             if (state().c.font < 0)
                 state().c.font = t.param;
-        } else if (w == "emdash") {
+        } else if (w == ControlWord::emdash) {
             appendText(QString(QChar(0x2014)));
-        } else if (w == "endash") {
+        } else if (w == ControlWord::endash) {
             appendText(QString(QChar(0x2013)));
-        } else if (w == "emspace") {
+        } else if (w == ControlWord::emspace) {
             appendText(QString(QChar(0x2003)));
-        } else if (w == "enspace") {
+        } else if (w == ControlWord::enspace) {
             appendText(QString(QChar(0x2002)));
-        } else if (w == "qmspace") {
+        } else if (w == ControlWord::qmspace) {
             appendText(QString(QChar(0x2005)));
-        } else if (w == "bullet") {
+        } else if (w == ControlWord::bullet) {
             appendText(QString(QChar(0x2022)));
-        } else if (w == "lquote") {
+        } else if (w == ControlWord::lquote) {
             appendText(QString(QChar(0x2018)));
-        } else if (w == "rquote") {
+        } else if (w == ControlWord::rquote) {
             appendText(QString(QChar(0x2019)));
-        } else if (w == "ldblquote") {
+        } else if (w == ControlWord::ldblquote) {
             appendText(QString(QChar(0x201C)));
-        } else if (w == "rdblquote") {
+        } else if (w == ControlWord::rdblquote) {
             appendText(QString(QChar(0x201D)));
-        } else if (w == "zwj") {
+        } else if (w == ControlWord::zwj) {
             appendText(QString(QChar(0x200D)));
-        } else if (w == "zwnj") {
+        } else if (w == ControlWord::zwnj) {
             appendText(QString(QChar(0x200C)));
-        } else if (w == "ltrmark") {
+        } else if (w == ControlWord::ltrmark) {
             appendText(QString(QChar(0x200E)));
-        } else if (w == "rtlmark") {
+        } else if (w == ControlWord::rtlmark) {
             appendText(QString(QChar(0x200F)));
         }
     }
 
-    void fontTableWord(QByteArrayView w, const RtfToken& t)
+    void fontTableWord(ControlWord w, const RtfToken& t)
     {
-        if (w == "u" && t.hasParam && m_currentFont >= 0) {
+        if (w == ControlWord::u && t.hasParam && m_currentFont >= 0) {
             // A name character outside the font's code page.
             flushFontName();
             FontEntry& f = m_fonts[m_currentFont];
@@ -634,11 +621,11 @@ private:
             m_skip = state().uc;
             return;
         }
-        if (w == "uc" && t.hasParam) {
+        if (w == ControlWord::uc && t.hasParam) {
             state().uc = std::clamp(t.param, 0, 16);
             return;
         }
-        if (w == "f" && t.hasParam) {
+        if (w == ControlWord::f && t.hasParam) {
             finishFontName();
             m_currentFont = t.param;
             m_fonts[m_currentFont] = FontEntry{};
@@ -647,19 +634,19 @@ private:
         if (m_currentFont < 0)
             return;
         FontEntry& f = m_fonts[m_currentFont];
-        if (w == "fcharset" && t.hasParam)
+        if (w == ControlWord::fcharset && t.hasParam)
             f.charset = t.param;
-        else if (w == "cpg" && t.hasParam)
+        else if (w == ControlWord::cpg && t.hasParam)
             f.codePage = t.param;
-        else if (w == "froman")
+        else if (w == ControlWord::froman)
             f.hint = QFont::Serif;
-        else if (w == "fswiss")
+        else if (w == ControlWord::fswiss)
             f.hint = QFont::SansSerif;
-        else if (w == "fmodern")
+        else if (w == ControlWord::fmodern)
             f.hint = QFont::TypeWriter;
-        else if (w == "fscript")
+        else if (w == ControlWord::fscript)
             f.hint = QFont::Cursive;
-        else if (w == "fdecor")
+        else if (w == ControlWord::fdecor)
             f.hint = QFont::Decorative;
     }
 
@@ -694,32 +681,32 @@ private:
         m_colorPending = false;
     }
 
-    void pictureWord(QByteArrayView w, const RtfToken& t)
+    void pictureWord(ControlWord w, const RtfToken& t)
     {
         const int v = t.hasParam ? t.param : 0;
-        if (w == "pngblip")
+        if (w == ControlWord::pngblip)
             m_picture.kind = PictureKind::Png;
-        else if (w == "jpegblip")
+        else if (w == ControlWord::jpegblip)
             m_picture.kind = PictureKind::Jpeg;
-        else if (w == "dibitmap")
+        else if (w == ControlWord::dibitmap)
             m_picture.kind = PictureKind::Dib;
-        else if (w == "wmetafile")
+        else if (w == ControlWord::wmetafile)
             m_picture.kind = PictureKind::Wmf;
-        else if (w == "emfblip")
+        else if (w == ControlWord::emfblip)
             m_picture.kind = PictureKind::Emf;
-        else if (w == "macpict")
+        else if (w == ControlWord::macpict)
             m_picture.kind = PictureKind::MacPict;
-        else if (w == "picw")
+        else if (w == ControlWord::picw)
             m_picture.picw = v;
-        else if (w == "pich")
+        else if (w == ControlWord::pich)
             m_picture.pich = v;
-        else if (w == "picwgoal")
+        else if (w == ControlWord::picwgoal)
             m_picture.goalw = v;
-        else if (w == "pichgoal")
+        else if (w == ControlWord::pichgoal)
             m_picture.goalh = v;
-        else if (w == "picscalex")
+        else if (w == ControlWord::picscalex)
             m_picture.scalex = v;
-        else if (w == "picscaley")
+        else if (w == ControlWord::picscaley)
             m_picture.scaley = v;
     }
 
@@ -729,6 +716,13 @@ private:
         m_picture = Picture{};
         if (pic.data.isEmpty() || state().dest != Dest::Text)
             return;
+        if (!m_doc) {
+            // A picture stands in the text as an object character, which plain text leaves out; it still
+            // ends a waiting paragraph, as it does in a document.
+            flushRun();
+            materializeParagraph();
+            return;
+        }
         QImage image = DecodePicture(pic.kind, pic.data);
         const int scalex = pic.scalex > 0 && pic.scalex <= 10000 ? pic.scalex : 100;
         const int scaley = pic.scaley > 0 && pic.scaley <= 10000 ? pic.scaley : 100;
@@ -749,7 +743,7 @@ private:
             format.setProperty(kOriginalPictureData, pic.data);
         }
         const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
-        m_doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
+        m_doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
         format.setName(name);
         format.setWidth(width);
         format.setHeight(height);
@@ -781,19 +775,22 @@ private:
     void addBytes(QByteArrayView bytes)
     {
         const int cp = codePage();
-        if (!m_pendingBytes.isEmpty() && cp != m_pendingCodePage)
+        if (!m_pendingBytes.empty() && cp != m_pendingCodePage)
             flushBytes();
         m_pendingCodePage = cp;
-        m_pendingBytes.append(bytes.data(), bytes.size());
+        m_pendingBytes.append(bytes.data(), size_t(bytes.size()));
     }
 
     void flushBytes()
     {
-        if (m_pendingBytes.isEmpty())
+        if (m_pendingBytes.empty())
             return;
-        const QString decoded = m_decoder.Decode(m_pendingCodePage, m_pendingBytes);
+        // Both buffers keep their capacity from one run of bytes to the next.
+        m_decoded.truncate(0);
+        m_decoder.Append(m_pendingCodePage,
+                         QByteArrayView(m_pendingBytes.data(), qsizetype(m_pendingBytes.size())), m_decoded);
         m_pendingBytes.clear();
-        appendText(decoded);
+        appendText(m_decoded);
     }
 
     void unicode(int value)
@@ -844,44 +841,127 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        m_cursor.insertText(m_run, charFormat(m_runProps));
-        m_run.clear();
+        if (m_doc)
+            m_cursor.insertText(m_run, charFormat(m_runProps));
+        else
+            appendPlainText(m_run);
+        m_run.truncate(0); // keeps its capacity for the next run
     }
 
+    /**
+     * Adds a run to the plain text as a document takes it and PlainText gives it back: a line end, a CR LF
+     * pair, a paragraph separator or a frame mark starts a new paragraph (a line end in the text), a line
+     * separator is a line end, and object characters are left out.
+     */
+    void appendPlainText(const QString& run)
+    {
+        QString& out = *m_text;
+        const qsizetype start = out.size();
+        const qsizetype n = run.size();
+        out.resize(start + n);
+        const char16_t* s = reinterpret_cast<const char16_t*>(run.constData());
+        char16_t* d = reinterpret_cast<char16_t*>(out.data()) + start;
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = s[i];
+            switch (u) {
+            case u'\r':
+                if (i + 1 < n && s[i + 1] == u'\n')
+                    ++i;
+                *d++ = u'\n';
+                break;
+            case u'\n':
+            case QChar::ParagraphSeparator:
+            case QChar::LineSeparator:
+            case 0xFDD0: // beginning of a frame
+            case 0xFDD1: // end of a frame
+                *d++ = u'\n';
+                break;
+            case QChar::ObjectReplacementCharacter:
+                break;
+            default:
+                *d++ = u;
+                break;
+            }
+        }
+        out.truncate(d - reinterpret_cast<const char16_t*>(out.constData()));
+    }
+
+    /**
+     * The character format of run properties with the fonts and colours the tables give now. Formats are
+     * made once and shared: a document compares a shared format by its cached hash instead of property by
+     * property.
+     */
     QTextCharFormat charFormat(const CharProps& c)
     {
-        QTextCharFormat f;
+        FormatKey key;
         const int font = c.font >= 0 ? c.font : m_defaultFont;
         const auto it = m_fonts.constFind(font);
         if (it != m_fonts.constEnd() && !it->name.isEmpty()) {
-            f.setFontFamilies({it->name});
-            f.setFontStyleHint(it->hint);
+            key.family = it->name;
+            key.hint = it->hint;
         }
-        f.setFontPointSize(c.halfPoints / 2.0);
-        if (c.bold)
-            f.setFontWeight(QFont::Bold);
-        if (c.italic)
-            f.setFontItalic(true);
-        if (c.underline)
-            f.setFontUnderline(true);
-        if (c.strike)
-            f.setFontStrikeOut(true);
+        key.halfPoints = c.halfPoints;
+        key.bold = c.bold;
+        key.italic = c.italic;
+        key.underline = c.underline;
+        key.strike = c.strike;
         if (c.foreground >= 0 && c.foreground < m_colors.size() && m_colors[c.foreground])
-            f.setForeground(*m_colors[c.foreground]);
+            key.foreground = *m_colors[c.foreground];
         if (c.background >= 0 && c.background < m_colors.size() && m_colors[c.background])
-            f.setBackground(*m_colors[c.background]);
-        if (c.vertical == 1)
+            key.background = *m_colors[c.background];
+        key.vertical = c.vertical;
+        key.href = c.href;
+        const auto known = m_charFormats.constFind(key);
+        if (known != m_charFormats.constEnd())
+            return *known;
+        if (m_charFormats.size() >= kMaxSharedFormats)
+            m_charFormats.clear(); // a file of ever new formats costs no more memory than it pays for
+        return *m_charFormats.insert(key, MakeCharFormat(key));
+    }
+
+    static QTextCharFormat MakeCharFormat(const FormatKey& key)
+    {
+        QTextCharFormat f;
+        if (!key.family.isEmpty()) {
+            f.setFontFamilies({key.family});
+            f.setFontStyleHint(key.hint);
+        }
+        f.setFontPointSize(key.halfPoints / 2.0);
+        if (key.bold)
+            f.setFontWeight(QFont::Bold);
+        if (key.italic)
+            f.setFontItalic(true);
+        if (key.underline)
+            f.setFontUnderline(true);
+        if (key.strike)
+            f.setFontStrikeOut(true);
+        if (key.foreground.isValid())
+            f.setForeground(key.foreground);
+        if (key.background.isValid())
+            f.setBackground(key.background);
+        if (key.vertical == 1)
             f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-        else if (c.vertical == 2)
+        else if (key.vertical == 2)
             f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-        if (!c.href.isEmpty()) {
+        if (!key.href.isEmpty()) {
             f.setAnchor(true);
-            f.setAnchorHref(c.href);
+            f.setAnchorHref(key.href);
         }
         return f;
     }
 
-    static QTextBlockFormat blockFormat(const ParaProps& p)
+    /** The block format of paragraph properties; the last one made is shared while they stay the same. */
+    const QTextBlockFormat& blockFormat(const ParaProps& p)
+    {
+        if (!m_haveBlockFormat || !(p == m_blockFormatProps)) {
+            m_blockFormat = MakeBlockFormat(p);
+            m_blockFormatProps = p;
+            m_haveBlockFormat = true;
+        }
+        return m_blockFormat;
+    }
+
+    static QTextBlockFormat MakeBlockFormat(const ParaProps& p)
     {
         QTextBlockFormat f;
         f.setAlignment(p.alignment);
@@ -908,7 +988,8 @@ private:
         flushBytes();
         materializeParagraph();
         m_pendingParagraph = true;
-        m_pendingParagraphFormat = blockFormat(state().p);
+        if (m_doc)
+            m_pendingParagraphFormat = blockFormat(state().p);
     }
 
     void materializeParagraph()
@@ -916,8 +997,12 @@ private:
         if (!m_pendingParagraph)
             return;
         flushRun();
-        m_cursor.setBlockFormat(m_pendingParagraphFormat);
-        m_cursor.insertBlock();
+        if (m_doc) {
+            m_cursor.setBlockFormat(m_pendingParagraphFormat);
+            m_cursor.insertBlock();
+        } else {
+            *m_text += u'\n';
+        }
         m_pendingParagraph = false;
     }
 
@@ -933,11 +1018,14 @@ private:
             appendText(QString(QChar(QChar::ReplacementCharacter)));
         }
         flushRun();
-        m_cursor.setBlockFormat(m_pendingParagraph ? m_pendingParagraphFormat : blockFormat(state().p));
+        if (m_doc)
+            m_cursor.setBlockFormat(m_pendingParagraph ? m_pendingParagraphFormat : blockFormat(state().p));
     }
 
     RtfTokenizer m_tokens;
-    QTextDocument& m_doc;
+    // One of the two: the document read into, or the plain text.
+    QTextDocument* m_doc = nullptr;
+    QString* m_text = nullptr;
     QTextCursor m_cursor;
     QList<State> m_stack;
     int m_overflow = 0;
@@ -957,12 +1045,17 @@ private:
     QString m_fieldInstruction;
 
     CodePageDecoder m_decoder;
-    QByteArray m_pendingBytes;
+    std::string m_pendingBytes;
     int m_pendingCodePage = 1252;
+    QString m_decoded;
     QString m_run;
     CharProps m_runProps;
     bool m_pendingParagraph = false;
     QTextBlockFormat m_pendingParagraphFormat;
+    QHash<FormatKey, QTextCharFormat> m_charFormats;
+    QTextBlockFormat m_blockFormat;
+    ParaProps m_blockFormatProps;
+    bool m_haveBlockFormat = false;
 };
 
 } // namespace
@@ -970,6 +1063,11 @@ private:
 RtfReadResult ReadRtf(QByteArrayView rtf, QTextDocument& document)
 {
     return Parser(rtf, document).Run();
+}
+
+RtfReadResult ReadRtfText(QByteArrayView rtf, QString& text)
+{
+    return Parser(rtf, text).Run();
 }
 
 QString PlainText(const QTextDocument& document)

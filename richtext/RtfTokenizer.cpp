@@ -87,7 +87,9 @@ RtfToken RtfTokenizer::Next()
                 ++m_pos;
             if (t.text.size() > kMaxControlWordLength)
                 t.text = QByteArrayView("?overlong");
-            if (t.text == QByteArrayView("bin") && t.hasParam) {
+            else
+                t.word = LookUpControlWord(t.text);
+            if (t.word == ControlWord::bin && t.hasParam) {
                 const qsizetype length = t.param < 0 ? 0 : std::min<qsizetype>(t.param, n - m_pos);
                 t.type = RtfToken::Binary;
                 t.text = m_data.sliced(m_pos, length);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/RtfControlWords.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -12,7 +14,7 @@ struct RtfToken
     {
         GroupStart,
         GroupEnd,
-        Word,   // text = the letters, param when hasParam
+        Word,   // text = the letters, word = what they name, param when hasParam
         Symbol, // symbol = the character after the backslash ('\n' for a backslash before a line end)
         Hex,    // byte = the value of \'hh
         Text,   // text = raw bytes (never braces, backslashes or line ends)
@@ -21,6 +23,7 @@ struct RtfToken
     };
     Type type = End;
     QByteArrayView text;
+    ControlWord word = ControlWord::Other;
     int param = 0;
     bool hasParam = false;
     char symbol = 0;

@@ -34,12 +34,17 @@ Result Run(const QStringList& arguments)
     return r;
 }
 
-/** The tool run as a program of its own, so that what libraries print to standard error shows too. */
-Result RunProgram(const QStringList& arguments, const QString& runtimeFolder)
+/**
+ * The tool run as a program of its own, so that what libraries print to standard error shows too; with a
+ * platform, on that graphics platform instead of the off-screen one.
+ */
+Result RunProgram(const QStringList& arguments, const QString& runtimeFolder, const QString& platform = {})
 {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
+    if (!platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral(DATORIA_CLI), arguments);
     Result r;
@@ -706,6 +711,70 @@ private Q_SLOTS:
     }
 
     // Damaged pictures leave only the tool's own lines on standard error, never the decoding libraries'.
+    // Commands that draw nothing start without graphics, so they run where no graphics platform can be
+    // loaded; their output is the one the tool gives inside a graphical application.
+    void commandsThatDrawNothingNeedNoGraphics_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output"); // a file the command writes, or none for standard output
+        const QString rtf = QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_riched20_colors_highlight.rtf");
+        QTest::newRow("--help") << QStringList{u"--help"_s} << QString();
+        QTest::newRow("rtf to text") << QStringList{u"rtf"_s, rtf, u"--to"_s, u"text"_s, u"-o"_s}
+                                     << u"out.txt"_s;
+        QTest::newRow("holidays") << QStringList{u"holidays"_s, u"--list"_s} << QString();
+        QTest::newRow("dates") << QStringList{u"dates"_s, u"--formula"_s, u"$3 4 11"_s, u"--year"_s,
+                                              u"2027"_s}
+                               << QString();
+        QTest::newRow("ics") << QStringList{u"ics"_s, u"--from"_s, u"2027"_s, u"--years"_s, u"1"_s, u"-o"_s}
+                             << u"out.ics"_s;
+    }
+    void commandsThatDrawNothingNeedNoGraphics()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        const QString program = dir.filePath(u"program"_s);
+        const QString inside = dir.filePath(u"inside"_s);
+        const Result tool = RunProgram(output.isEmpty() ? arguments : arguments + QStringList{program},
+                                       dir.path(), u"no-such-platform"_s);
+        const Result expected = Run(output.isEmpty() ? arguments : arguments + QStringList{inside});
+        QCOMPARE(expected.code, 0);
+        QVERIFY(!expected.out.isEmpty() || !output.isEmpty());
+        QVERIFY2(tool.err.isEmpty(), qPrintable(tool.err));
+        QCOMPARE(tool.code, 0);
+        QCOMPARE(tool.out, expected.out);
+        if (!output.isEmpty()) {
+            QVERIFY(!ReadAll(inside).isEmpty());
+            QCOMPARE(ReadAll(program), ReadAll(inside));
+        }
+    }
+
+    // Commands that draw off screen start a graphical application (fonts and pictures as inside one).
+    void commandsThatDrawGiveWhatTheyGiveInsideTheProgram_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        const QString rtf = QStringLiteral(DATORIA_TEST_DATA "/rtf/rtfjs_pict_pngblip_hex.rtf");
+        QTest::newRow("rtf to html") << QStringList{u"rtf"_s, rtf, u"--to"_s, u"html"_s, u"-o"_s};
+        QTest::newRow("rtf to rtf") << QStringList{u"rtf"_s, rtf, u"--to"_s, u"rtf"_s, u"-o"_s};
+        QTest::newRow("rtf to png") << QStringList{u"rtf"_s, rtf, u"--to"_s, u"png"_s, u"-o"_s};
+        QTest::newRow("render") << QStringList{u"render"_s, u"--month"_s, u"2"_s,          u"--year"_s,
+                                               u"2027"_s,   u"--today"_s, u"2027-02-10"_s, u"-o"_s};
+    }
+    void commandsThatDrawGiveWhatTheyGiveInsideTheProgram()
+    {
+        QFETCH(QStringList, arguments);
+        QTemporaryDir dir;
+        const QString suffix = arguments.contains(u"render"_s) ? u"png"_s : arguments[3];
+        const QString program = dir.filePath(u"program."_s + suffix);
+        const QString inside = dir.filePath(u"inside."_s + suffix);
+        const Result tool = RunProgram(arguments + QStringList{program}, dir.path());
+        QCOMPARE(Run(arguments + QStringList{inside}).code, 0);
+        QVERIFY2(tool.err.isEmpty(), qPrintable(tool.err));
+        QCOMPARE(tool.code, 0);
+        QVERIFY(!ReadAll(inside).isEmpty());
+        QCOMPARE(ReadAll(program), ReadAll(inside));
+    }
+
     void pictureLibrariesStayQuiet_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -745,7 +814,8 @@ private Q_SLOTS:
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
-        const QString to = message.isEmpty() ? QStringLiteral("text") : QStringLiteral("png");
+        // HTML, not plain text: the text alone is read without decoding the pictures.
+        const QString to = message.isEmpty() ? QStringLiteral("html") : QStringLiteral("png");
         const Result r = RunProgram({message.isEmpty() ? QStringLiteral("rtf") : QStringLiteral("image"),
                                      file.fileName(), QStringLiteral("--to"), to, QStringLiteral("-o"),
                                      dir.filePath(QStringLiteral("out.") + to)},

@@ -23,11 +23,15 @@ QByteArray Load(const QString& relative)
     return file.readAll();
 }
 
+/** The text of a document read from the bytes; or, where reading the text alone gives another, both. */
 QString Text(const QByteArray& rtf)
 {
     QTextDocument document;
     ReadRtf(rtf, document);
-    return PlainText(document);
+    QString alone;
+    richtext::ReadRtfText(rtf, alone);
+    const QString text = PlainText(document);
+    return alone == text ? text : QStringLiteral("document: \"%1\", text alone: \"%2\"").arg(text, alone);
 }
 
 /** The first fragment whose text contains needle. */
@@ -110,6 +114,22 @@ private Q_SLOTS:
         if (!difference.isEmpty())
             QEXPECT_FAIL("", qPrintable(difference), Continue);
         QCOMPARE(normalise(ours), normalise(expected));
+    }
+
+    // Every corpus file's text read alone is its document's text, whether or not that is LibreOffice's.
+    void corpusTextAlone_data() { corpusText_data(); }
+    void corpusTextAlone()
+    {
+        QFETCH(QString, file);
+        const QByteArray bytes = Load(file);
+        QVERIFY(!bytes.isEmpty());
+        QTextDocument document;
+        const richtext::RtfReadResult read = ReadRtf(bytes, document);
+        QString alone;
+        const richtext::RtfReadResult readAlone = richtext::ReadRtfText(bytes, alone);
+        QCOMPARE(alone, PlainText(document));
+        QCOMPARE(readAlone.openGroups, read.openGroups);
+        QCOMPARE(readAlone.hasDocument, read.hasDocument);
     }
 
     void deliberateDifferences_data()
@@ -422,6 +442,60 @@ private Q_SLOTS:
         const QImage box = doc.resource(QTextDocument::ImageResource, QUrl(f.name())).value<QImage>();
         QCOMPARE(box.size(), pixels);
         QCOMPARE(box.pixelColor(box.width() - 1, box.height() - 1), QColor(0xE0, 0xE0, 0xE0));
+    }
+
+    // The text read alone is the document's text, where a document makes paragraphs of characters and
+    // leaves pictures out: the plain-text conversion relies on it.
+    void textAloneIsTheDocumentsText_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("openGroups");
+        QTest::newRow("CR LF in one run is one line end")
+            << QByteArray("{\\rtf1 a\\u13?\\u10?b}") << "a\nb" << 0;
+        QTest::newRow("CR and LF in two runs are two")
+            << QByteArray("{\\rtf1 a\\u13?{\\b\\u10?}b}") << "a\n\nb" << 0;
+        QTest::newRow("LF CR is two") << QByteArray("{\\rtf1 a\\u10?\\u13?b}") << "a\n\nb" << 0;
+        QTest::newRow("CR at the end") << QByteArray("{\\rtf1 a\\u13?}") << "a\n" << 0;
+        QTest::newRow("separators and frame marks")
+            << QByteArray("{\\rtf1 a\\u8232?b\\u8233?c\\u-560?d\\u-559?e}") << "a\nb\nc\nd\ne" << 0;
+        QTest::newRow("object character left out") << QByteArray("{\\rtf1 a\\u-4?b}") << "ab" << 0;
+        QTest::newRow("picture after the last paragraph mark")
+            << QByteArray("{\\rtf1 a\\par{\\pict\\pngblip 0102}}") << "a\n"
+            << 0;
+        QTest::newRow("picture between words")
+            << QByteArray("{\\rtf1 a{\\pict\\wmetafile8 0102}b\\par}") << "ab" << 0;
+        QTest::newRow("empty picture") << QByteArray("{\\rtf1 a\\par{\\pict\\pngblip}}") << "a" << 0;
+        QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v hidden}b\\par}") << "ab" << 0;
+        QTest::newRow("hyperlink") << QByteArray(
+                                          "{\\rtf1 see {\\field{\\*\\fldinst HYPERLINK \"http://x.org\"}"
+                                          "{\\fldrslt x.org}} now\\par}")
+                                   << "see x.org now" << 0;
+        QTest::newRow("Windows-1252 bytes")
+            << QByteArray("{\\rtf1\\ansi \\'80\\'81\\'9f\\'a0\\'ff \x80\x9f\xff\\par}")
+            << QStringLiteral("\u20AC\u0081\u0178\u00A0\u00FF \u20AC\u0178\u00FF") << 0;
+        QTest::newRow("symbol font") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset2 Symbol;}}\\f0 ab\\'b7}")
+                                     << QStringLiteral("\u03B1\u03B2\u2022") << 0;
+        QTest::newRow("Wingdings") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Wingdings;}}\\f0 J\\'e8}")
+                                   << QStringLiteral("\uF04A\uF0E8") << 0;
+        QTest::newRow("cut short") << QByteArray("{\\rtf1 a{\\b b\\par c") << "ab\nc" << 2;
+        QTest::newRow("no RTF") << QByteArray("plain") << "" << 0;
+    }
+    void textAloneIsTheDocumentsText()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        QFETCH(int, openGroups);
+        QTextDocument document;
+        const richtext::RtfReadResult read = ReadRtf(rtf, document);
+        QString alone = QStringLiteral("left from before");
+        const richtext::RtfReadResult readAlone = richtext::ReadRtfText(rtf, alone);
+        QCOMPARE(PlainText(document), text);
+        QCOMPARE(alone, text);
+        QCOMPARE(read.openGroups, openGroups);
+        QCOMPARE(readAlone.openGroups, openGroups);
+        QCOMPARE(readAlone.hasDocument, read.hasDocument);
+        QCOMPARE(read.hasDocument, rtf.startsWith('{'));
     }
 
     void lastParagraphMark()
