@@ -1,5 +1,7 @@
 #include "holidays/HolidayCalendars.h"
 
+#include "holidays/ChineseCalendar.h"
+
 #include <QRegularExpression>
 
 #include <unicode/calendar.h>
@@ -120,18 +122,16 @@ QList<QDate> DaysInGregorianYear(const char* locale, const DateSource& source, i
     return dates;
 }
 
-/** A day of the Chinese or Korean lunisolar calendar in the lunar year that begins in the Gregorian year. */
-QDate LunarDate(const DateSource& source, int gregorianYear)
+/** The time zone the lunisolar calendar is reckoned in: China's, Korea's or Vietnam's standard time. */
+int LunarZoneHours(const DateSource& source)
 {
-    // Vietnam reckons at UTC+7 and ICU has no calendar for it; the Chinese reckoning differs only rarely.
-    icu::Calendar* calendar =
-        IcuCalendar(source.calendar == Calendar::Korean ? "ko@calendar=dangi" : "zh@calendar=chinese");
-    if (!calendar) {
-        return {};
+    if (source.calendar == Calendar::Korean || source.timeZone == QLatin1String("korean")) {
+        return 9;
     }
-    // The lunar new year falls between 21 January and 20 February, so 1 March lies in the year it began.
-    const int year = ExtendedYearAt(calendar, QDate(gregorianYear, 3, 1));
-    return FirstOfMonth(calendar, year, source.month - 1, source.leapMonth).addDays(source.day - 1);
+    if (source.calendar == Calendar::Vietnamese || source.timeZone == QLatin1String("vietnamese")) {
+        return 7;
+    }
+    return 8;
 }
 
 /** Minutes east of UTC of a zone ("+09:00" or an IANA name) at a moment; 0 for an unknown zone. */
@@ -159,6 +159,19 @@ QDate LocalDate(double julianDayUt, int offsetMinutes)
 {
     return QDate::fromJulianDay(static_cast<qint64>(std::floor(julianDayUt + 0.5 + offsetMinutes / 1440.0)));
 }
+
+int BengaliMonthLength(int month, int gregorianYear)
+{
+    if (month <= 5) {
+        return 31;
+    }
+    if (month == 11) { // Falgun ends in the next Gregorian year's February and March
+        return QDate::isLeapYear(gregorianYear + 1) ? 31 : 30;
+    }
+    return 30;
+}
+
+} // namespace
 
 /** Terrestrial minus universal time in seconds: Espenak and Meeus' polynomials (NASA, 2006), 1900-2150. */
 double DeltaTSeconds(double year)
@@ -207,19 +220,6 @@ double ApparentSolarLongitude(double jde)
     const double node = Radians(125.04 - 1934.136 * t);
     return Normalized(meanLongitude + center - 0.00569 - 0.00478 * std::sin(node));
 }
-
-int BengaliMonthLength(int month, int gregorianYear)
-{
-    if (month <= 5) {
-        return 31;
-    }
-    if (month == 11) { // Falgun ends in the next Gregorian year's February and March
-        return QDate::isLeapYear(gregorianYear + 1) ? 31 : 30;
-    }
-    return 30;
-}
-
-} // namespace
 
 QDate WesternEaster(int year)
 {
@@ -319,7 +319,9 @@ QList<QDate> SourceDates(const DateSource& source, int year)
     case Calendar::Chinese:
     case Calendar::Korean:
     case Calendar::Vietnamese:
-        if (const QDate date = LunarDate(source, year); date.isValid()) {
+        if (const QDate date = ChineseCalendar(LunarZoneHours(source))
+                                   .date(year, source.month, source.leapMonth, source.day);
+            date.isValid()) {
             return {date};
         }
         return {};

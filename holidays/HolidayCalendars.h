@@ -22,11 +22,19 @@ QDate FromJulianCalendar(int year, int month, int day);
  */
 double SolarLongitudeMoment(int year, double degrees);
 
+/** Terrestrial minus universal time in seconds in a (fractional) year, 1900-2150. */
+double DeltaTSeconds(double year);
+
+/** The Sun's apparent longitude in degrees at a Julian Ephemeris Day. */
+double ApparentSolarLongitude(double jde);
+
 /**
  * The dates a rule's source gives when it is evaluated for a Gregorian year, before the rule's steps: for
  * fixed, Easter, Julian, astronomical, Chinese and Bengali sources the one date counted from that year (which
  * may fall into a neighbouring year), for the Hebrew, Islamic and Persian calendars every day of that year
- * with the given month and day. Hebrew, Islamic, Persian, Chinese and Korean dates come from ICU's calendars.
+ * with the given month and day. Hebrew, Islamic and Persian dates come from ICU's calendars; the Chinese,
+ * Korean and Vietnamese calendars are reckoned from the Moon and the Sun (ICU's Chinese calendar misses some
+ * new moons near midnight, such as the new years of 2027 and 2030).
  */
 QList<QDate> SourceDates(const DateSource& source, int year);
 
