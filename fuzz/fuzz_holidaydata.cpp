@@ -21,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QList<holidays::HolidayArea> list{country};
         list += database.subdivisions(country.code);
         for (const holidays::HolidayArea& area : list) {
-            if (++areas > 20)
+            if (++areas > 6)
                 return 0;
             if (const std::optional<holidays::AreaRules> rules = database.rules(area.code)) {
                 const holidays::HolidayCalculator calculator(*rules);
-                for (const int year : {1900, 2024, 2100})
+                for (const int year : {1900, 2100})
                     calculator.holidays(year, QStringLiteral("de"), all);
             }
         }
