@@ -391,10 +391,12 @@ void HolidayCalculator::applyDisable(QList<Event>& events, const AreaRule& rule,
         return;
     }
     for (const QString& text : rule.disable) {
-        const auto [y, m, d] = DateParts(text);
-        if (y == year) {
-            events.first().days.removeIf(
-                [&](const Day& day) { return day.date.year() == y && (m == 0 || day.date.month() == m); });
+        const std::array<int, 3> parts = DateParts(text);
+        const int month = parts[1];
+        if (parts[0] == year) {
+            events.first().days.removeIf([&](const Day& day) {
+                return day.date.year() == year && (month == 0 || day.date.month() == month);
+            });
             return;
         }
     }

@@ -305,10 +305,7 @@ QList<QDate> SourceDates(const DateSource& source, int year)
     }
     case Calendar::SolarTerm: {
         const double moment = SolarLongitudeMoment(year, Normalized(315.0 + (source.month - 1) * 15.0));
-        const int offset = source.timeZone == QLatin1String("korean")       ? 9 * 60
-                           : source.timeZone == QLatin1String("vietnamese") ? 7 * 60
-                                                                            : 8 * 60;
-        return {LocalDate(moment, offset).addDays(source.day - 1)};
+        return {LocalDate(moment, LunarZoneHours(source) * 60).addDays(source.day - 1)};
     }
     case Calendar::Hebrew:
         return DaysInGregorianYear("he@calendar=hebrew", source, year);
