@@ -3,6 +3,7 @@
 #include "calendar/DateRules.h"
 #include "calendar/TCalendarPanel32.h"
 #include "cli/ExchangeCommands.h"
+#include "cli/HolidayCommands.h"
 #include "cli/PageOptions.h"
 #include "cli/PageReport.h"
 #include "cli/PdfCommand.h"
@@ -48,13 +49,16 @@ const char* const kUsage =
     "       datoria-cli dates --formula FORMULA --year Y\n"
     "       datoria-cli dates --ics FILE.ics --month M --year Y\n"
     "       datoria-cli ics [--store FILE] [--from Y] [--years N] -o OUT.ics\n"
-    "       datoria-cli holidays --list | datoria-cli holidays CC --year Y\n"
+    "       datoria-cli holidays --list [CC]\n"
+    "       datoria-cli holidays CC[-RR] --year Y [--lang xx] [--types "
+    "public,bank,school,optional,observance]\n"
     "       datoria-cli image IN --to png -o OUT.png\n"
     "       datoria-cli icons FILE [--index I -o OUT.png]\n"
     "options: --layout N  --paper letter|a4  --margins L,T,R,B  --month M --year Y [--day D]\n"
     "         --week-start sunday|monday  --zoom Z  --number-position center|upper-right\n"
     "         --headers-style first|three|whole  --title TEXT  --today YYYY-MM-DD\n"
     "         --ics FILE.ics  (the file's events of the month on their days)\n"
+    "         --holidays CC[-RR] [--lang xx] [--types ...]  (the holidays of a country or region)\n"
     "         -h, --help  print this usage\n";
 
 bool WriteImage(const QImage& image, const QString& path, QString& error)
@@ -265,6 +269,7 @@ void AddOptions(QCommandLineParser& parser)
     parser.addOption(
         {QStringLiteral("formula"), QStringLiteral("dates: one formula."), QStringLiteral("FORMULA")});
     AddExchangeOptions(parser);
+    AddHolidayOptions(parser);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print the usage.")});
     AddPdfOptions(parser);
     parser.addOption(

@@ -6,7 +6,6 @@
 #include "platform/Clock.h"
 #include "platform/PrintableText.h"
 #include "print/MonthFill.h"
-#include "recurring/HolidaySets.h"
 #include "recurring/RecurringStore.h"
 
 #include <QFile>
@@ -51,36 +50,10 @@ void AddExchangeOptions(QCommandLineParser& parser)
     parser.addOptions({
         {QStringLiteral("ics"), QStringLiteral("An iCalendar file whose events are put on the days."),
          QStringLiteral("FILE")},
-        {QStringLiteral("list"), QStringLiteral("holidays: list the countries.")},
         {QStringLiteral("from"), QStringLiteral("ics: first year of the listed dates."), QStringLiteral("Y")},
         {QStringLiteral("years"), QStringLiteral("ics: years of listed dates (Easter)."),
          QStringLiteral("N")},
     });
-}
-
-int Holidays(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
-{
-    const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(QStringLiteral("list"))) {
-        for (const recurring::HolidayCountry& country : recurring::HolidayCountries())
-            out << country.code << '\t' << country.name << '\n';
-        return 0;
-    }
-    const std::optional<int> year = Number(parser, QStringLiteral("year"), 1, 9999, 0);
-    if (positional.size() != 2 || !parser.isSet(QStringLiteral("year")) || !year) {
-        err << "datoria-cli: holidays needs --list, or a country code and --year Y (1 to 9999)\n";
-        return 2;
-    }
-    const QStringList lines = recurring::HolidaySetLines(positional[1]);
-    if (lines.isEmpty()) {
-        err << "datoria-cli: no holidays for \"" << positional[1]
-            << "\"; datoria-cli holidays --list names the "
-            << "countries\n";
-        return 1;
-    }
-    for (const recurring::DatedText& holiday : recurring::DatesOfYear(lines, *year))
-        out << holiday.date.toString(Qt::ISODate) << '\t' << holiday.text << '\n';
-    return 0;
 }
 
 int ExportIcs(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)

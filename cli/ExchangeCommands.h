@@ -9,11 +9,8 @@ struct MonthFillSources;
 
 namespace cli {
 
-/** Adds the options of the calendar-exchange commands: --ics, --list, --from, --years. */
+/** Adds the options of the calendar-exchange commands: --ics, --from, --years. */
 void AddExchangeOptions(QCommandLineParser& parser);
-
-/** holidays --list, or holidays CC --year Y: the shipped countries, or a country's dates of a year. */
-int Holidays(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
 
 /** ics [--store FILE] -o OUT.ics [--from Y] [--years N]: a recurring-dates store as iCalendar. */
 int ExportIcs(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);

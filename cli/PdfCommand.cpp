@@ -2,6 +2,7 @@
 
 #include "calendar/TCalendarPanel32.h"
 #include "cli/ExchangeCommands.h"
+#include "cli/HolidayCommands.h"
 #include "persist/formats/Preferences.h"
 #include "print/PdfExport.h"
 #include "recurring/RecurringStore.h"
@@ -14,14 +15,16 @@ namespace {
 
 bool Fills(const QCommandLineParser& parser)
 {
-    return parser.isSet(QStringLiteral("recurring")) || parser.isSet(QStringLiteral("ics"));
+    return parser.isSet(QStringLiteral("recurring")) || parser.isSet(QStringLiteral("ics")) ||
+           FillsHolidays(parser);
 }
 
 /**
  * The store of --recurring and the calendar of --ics with the default editor font; false with a message when
  * one is missing or unreadable.
  */
-bool ReadSources(const QCommandLineParser& parser, print::MonthFillSources& sources, QTextStream& err)
+bool ReadSources(const QCommandLineParser& parser, int firstYear, int lastYear,
+                 print::MonthFillSources& sources, QTextStream& err)
 {
     if (parser.isSet(QStringLiteral("recurring"))) {
         const QString path = parser.value(QStringLiteral("recurring"));
@@ -31,7 +34,7 @@ bool ReadSources(const QCommandLineParser& parser, print::MonthFillSources& sour
         }
         sources.recurringLines = recurring::ReadStore(path);
     }
-    if (!ReadIcsSource(parser, sources, err))
+    if (!ReadIcsSource(parser, sources, err) || !ReadHolidaySource(parser, firstYear, lastYear, sources, err))
         return false;
     const persist::Preferences defaults;
     sources.attributes.fontName = defaults.fontName;
@@ -66,10 +69,10 @@ int FillPageCells(calendar::TCalendarPanel32& page, const QCommandLineParser& pa
 {
     if (!Fills(parser))
         return 0;
-    print::MonthFillSources sources;
-    if (!ReadSources(parser, sources, err))
-        return 1;
     print::PageContent content = print::ContentOf(page);
+    print::MonthFillSources sources;
+    if (!ReadSources(parser, content.year, content.year, sources, err))
+        return 1;
     for (const QString& warning : print::FillMonth(page, content, sources))
         err << "datoria-cli: " << warning << '\n';
     for (int i = 1; i <= calendar::kCellCount; ++i)
@@ -100,7 +103,8 @@ int ExportPdf(calendar::TCalendarPanel32& page, const QCommandLineParser& parser
     }
     if (Fills(parser)) {
         options.fill = true;
-        if (!ReadSources(parser, options.sources, err))
+        const int year = print::ContentOf(page).year;
+        if (!ReadSources(parser, year, year + (options.months + 11) / 12, options.sources, err))
             return 1;
     }
     QStringList warnings;

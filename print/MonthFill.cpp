@@ -111,6 +111,16 @@ QStringList FillMonth(const calendar::TCalendarPanel32& page, PageContent& conte
         if (!HoldsParagraph(document, entry.text))
             Append(document, entry.text, sources.attributes);
     }
+    for (const auto& [date, text] : sources.datedTexts) {
+        if (date.year() != content.year || date.month() != content.month)
+            continue;
+        const int cell = CellOfDay(page, content, date.day());
+        if (cell == 0)
+            continue;
+        QTextDocument& document = documentOf(cell);
+        if (!HoldsParagraph(document, text))
+            Append(document, text, sources.attributes);
+    }
     QStringList warnings;
     const auto [first, last] = DaysShown(page, content);
     if (sources.events && first.isValid()) {

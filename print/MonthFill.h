@@ -24,6 +24,9 @@ struct MonthFillSources
     QStringList recurringLines;
     /** An iCalendar file: its events of the days the page shows follow the recurring dates. */
     std::shared_ptr<const exchange::IcsCalendar> events;
+    /** Texts of given dates (the holidays of a country or region): each on its day after the recurring dates.
+     */
+    QList<std::pair<QDate, QString>> datedTexts;
     /** The zone the events' times are shown in. */
     QTimeZone zone = QTimeZone::systemTimeZone();
     /** The character attributes of the added texts: the default editor font. */

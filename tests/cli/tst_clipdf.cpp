@@ -103,6 +103,21 @@ private Q_SLOTS:
         QVERIFY(!PdfTools::Text(pdf, 10).contains(u"Thanksgiving"_s));
     }
 
+    // The holidays of a region on the days, in the chosen language, also in the months of the next year.
+    void yearEndWithHolidays()
+    {
+        if (!PdfTools::Available())
+            QSKIP("poppler-utils are not installed");
+        const QString pdf = path(u"holidays.pdf"_s);
+        const Result r =
+            Run({u"pdf"_s, u"--layout"_s, u"1"_s, u"--month"_s, u"12"_s, u"--year"_s, u"2025"_s,
+                 u"--months"_s, u"2"_s, u"--holidays"_s, u"DE-BY"_s, u"--lang"_s, u"de"_s, u"-o"_s, pdf});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(PdfTools::Text(pdf, 1).contains(u"1. Weihnachtstag"_s));
+        QVERIFY(PdfTools::Text(pdf, 2).contains(u"Heilige Drei K"_s));
+        QVERIFY(!PdfTools::Text(pdf, 1).contains(u"Neujahr"_s));
+    }
+
     // Bad input: a message on standard error, exit code 1, and no file.
     void badInput_data()
     {
@@ -117,6 +132,8 @@ private Q_SLOTS:
         QTest::newRow("not a number")
             << QStringList{u"--months"_s, u"twelve"_s} << u"--months must be a number from 1 to 24"_s;
         QTest::newRow("unwritable") << QStringList{u"--target-folder"_s} << u"Unable to save"_s;
+        QTest::newRow("unknown holiday region")
+            << QStringList{u"--holidays"_s, u"DE-XX"_s} << u"no holidays for \"DE-XX\""_s;
     }
     void badInput()
     {
